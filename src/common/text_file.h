@@ -1,0 +1,24 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kurvex {
+
+/// Bytes of a text file as UTF-8: valid UTF-8 is kept (a leading byte-order mark dropped),
+/// anything else is taken as Windows-1250.
+std::string DecodeText(std::string bytes);
+
+/// The decoded content of a file, or nothing when it cannot be opened or read.
+std::optional<std::string> ReadTextFile(const std::string& path);
+
+/// Lines of a text; CR LF, LF and CR all end a line, and a final line break adds no empty line.
+std::vector<std::string> SplitLines(std::string_view text);
+
+/// Writes the file whole or not at all: a new file beside it, renamed over the old one.
+/// Throws Error("Unable to write to <path>") and leaves the old file untouched on failure.
+void WriteFileAtomic(const std::string& path, std::string_view content);
+
+}  // namespace kurvex

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string_view>
+
+#include "graph/model.h"
+
+namespace kurvex {
+
+/// Width and height of one line of text, nothing added around it.
+struct TextSize {
+  int Width = 0;
+  int Height = 0;
+};
+
+/// What draws text: name, charset, size in points at 96 dpi, style and colour.
+using FontSpec = TMyFont;
+
+/// The drawing surface with its persistent pen, brush and font, behind the few primitives the
+/// renderer needs, so that a vector backend can stand in for the raster one.
+class Canvas {
+ public:
+  virtual ~Canvas() = default;
+
+  virtual int Width() const = 0;
+  virtual int Height() const = 0;
+
+  int PenWidth = 1;
+  TColor PenColor = 0;
+  TColor BrushColor = 0xFFFFFF;
+  FontSpec Font;
+
+  /// Fills [left, right) x [top, bottom) with the brush colour.
+  virtual void FillRect(int left, int top, int right, int bottom) = 0;
+  virtual void MoveTo(int x, int y) = 0;
+  /// Line from the current position with the pen; a 1-pixel line leaves out its end point.
+  virtual void LineTo(int x, int y) = 0;
+  /// Opaque text: fills the text cell with the brush colour, then draws the glyphs.
+  virtual void TextOut(int x, int y, std::string_view text) = 0;
+  /// Extent of one line in the canvas font.
+  virtual TextSize TextExtent(std::string_view text) = 0;
+  virtual TColor GetPixel(int x, int y) const = 0;
+  virtual void SetPixel(int x, int y, TColor color) = 0;
+};
+
+}  // namespace kurvex

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "graph/data_text.h"
+#include "graph/model.h"
+#include "graph/font_engine.h"
+#include "graph/raster_canvas.h"
+
+namespace kurvex {
+
+/// The graph window's engine: the one graph model, the data text and the drawing surface.
+/// Plain C++; the desktop program shows its pixels and calls its operations from handlers.
+class GraphEngine {
+ public:
+  /// The surface is 2000 x 2000; the model holds zeros (as before the first options load) with
+  /// LoadAllOptions on; the data text is the built-in sample, file name "Demo1.txt".
+  explicit GraphEngine(FontEngine& fonts = FontEngine::Shared());
+
+  static constexpr int kSurfaceSize = 2000;
+
+  GraphModel Model;
+
+  // --- data text ---------------------------------------------------------------------------
+  const DataText& Data() const { return data_; }
+  /// File name without directory ("Demo1.txt" at start); substituted for "{DataFile}".
+  const std::string& DataFileName() const { return dataFileName_; }
+  /// The path exactly as last passed to LoadDataFile (empty at start).
+  const std::string& DataFilePath() const { return dataFilePath_; }
+
+  /// Reads and prepares a data file, then RepaintIfAuto. Reports nothing to the caller: an
+  /// unreadable file leaves everything as it was, a failure while preparing or drawing ends it
+  /// silently. Returns whether the file was read.
+  bool LoadDataFile(const std::string& path);
+
+  /// A change of the data text from outside LoadDataFile: not prepared again; redraws when
+  /// auto-repaint is on, once a data file has been loaded.
+  void SetDataText(std::string text);
+
+  // --- options files ------------------------------------------------------------------------
+  void LoadOptionsFile(const std::string& fileName);
+  void SaveOptionsFile(const std::string& fileName) const;
+
+  // --- drawing ------------------------------------------------------------------------------
+  /// Redraws when PaintEnabled and AutoRepaint are on.
+  void RepaintIfAuto();
+  /// Full redraw (or curves only in the curves-only mode). A failing step throws; what was
+  /// painted before stays.
+  void RepaintGraph();
+  /// The text block alone, whatever PaintEnabled and AutoRepaint say.
+  void DrawTextBlock();
+
+  RasterCanvas& Surface() { return canvas_; }
+  const PixelBuffer& Pixels() const { return canvas_.Pixels(); }
+  FontEngine& Fonts() { return fonts_; }
+
+  /// The wrapped text-block lines of the last text-block drawing.
+  const std::vector<std::string>& TextBlockLines() const { return textBlockLines_; }
+
+  // --- cursor readout -----------------------------------------------------------------------
+  /// Caption before the coordinates; a language file may replace it.
+  std::string CursorPrefix = "Position in coordinate system:";
+  std::string CursorReadoutAt(int x, int y) const;
+  std::string ClearCursorPosition() const;
+
+  /// Called after every drawing operation, also one that failed part way.
+  std::function<void()> OnPainted;
+
+ private:
+  friend class GraphPainter;
+  FontEngine& fonts_;
+  RasterCanvas canvas_;
+  DataText data_;
+  std::string dataFileName_ = "Demo1.txt";
+  std::string dataFilePath_;
+  bool dataChangeRedraws_ = false;
+  std::vector<std::string> textBlockLines_;
+};
+
+}  // namespace kurvex

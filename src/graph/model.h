@@ -1,0 +1,165 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "common/real48.h"
+
+namespace kurvex {
+
+/// A colour laid out 0x00BBGGRR (red in the low byte).
+using TColor = int32_t;
+
+/// The font of one text element.
+struct TMyFont {
+  std::string Name;
+  int32_t Charset = 0;  // 0 ANSI, 2 symbol, 238 Central European
+  TColor Color = 0;
+  int32_t Size = 0;  // points
+  bool Bold = false;
+  bool Italic = false;
+  bool Underline = false;
+
+  bool operator==(const TMyFont&) const = default;
+};
+
+/// A placed text: the graph title, each axis title and the free text block.
+struct TMyTitle {
+  bool Visible = false;
+  bool LeftAuto = false;
+  bool TopAuto = false;
+  TMyFont Font;
+  std::string Text;  // the text block may hold lines separated by CR LF
+  int32_t Left = 0;
+  int32_t Top = 0;
+
+  bool operator==(const TMyTitle&) const = default;
+};
+
+/// The numbers written at the ticks of one axis.
+struct TMyTickLabels {
+  bool Visible = false;
+  TMyFont Font;
+  int32_t Distance = 0;
+  int32_t DecDigits = 0;
+
+  bool operator==(const TMyTickLabels&) const = default;
+};
+
+/// One axis; the x axis uses Left, the y axis Bottom.
+struct TMyAxis {
+  bool Visible = false;
+  int32_t Left = 0;
+  int32_t Bottom = 0;
+  int32_t Length = 0;
+  int32_t Width = 0;
+  TColor Color = 0;
+  Real48 Minimum;
+  Real48 Maximum;
+  bool TickVisible = false;
+  int32_t TickCount = 0;
+  int32_t TickLength = 0;
+  int32_t TickWidth = 0;
+  TMyTickLabels TickLabels;
+  TMyTitle Title;
+};
+
+/// The legend box.
+struct TMyLegend {
+  bool Visible = false;
+  bool LeftAuto = false;
+  bool TopAuto = false;
+  TMyFont Font;
+  int32_t Left = 0;
+  int32_t Top = 0;
+
+  bool operator==(const TMyLegend&) const = default;
+};
+
+/// The style of one curve (curve N is drawn from column N+1 of the data text).
+struct TCurve {
+  std::string SymbolText;  // not persisted
+  std::string LegendText;
+  bool SymbolVisible = false;
+  bool LineVisible = false;
+  int32_t Symbol = 0;  // index into SymbolList()
+  int32_t Type = 0;
+  TColor Color = 0;
+
+  bool operator==(const TCurve&) const = default;
+};
+
+inline constexpr int kCurveCount = 10;
+
+/// Ten curves addressed 1..10.
+class CurveArray {
+ public:
+  TCurve& operator[](int n) { return items_.at(Index(n)); }
+  const TCurve& operator[](int n) const { return items_.at(Index(n)); }
+
+ private:
+  static std::size_t Index(int n) {
+    if (n < 1 || n > kCurveCount) throw std::out_of_range("curve index");
+    return static_cast<std::size_t>(n - 1);
+  }
+  std::array<TCurve, kCurveCount> items_;
+};
+
+/// The one graph: every persisted setting plus the few run-time fields the drawing keeps.
+/// Default-constructed it holds zeros and empty texts, as before the first options load.
+struct GraphModel {
+  bool LoadAllOptions = false;
+  bool PaintEnabled = false;
+  bool AutoRepaint = false;
+  bool OnlyCurves = false;
+  bool ImageBorderVisible = false;
+  int32_t ImageTop = 0;
+  int32_t ImageLeft = 0;
+  int32_t ImageWidth = 0;
+  int32_t ImageHeight = 0;
+  TColor ImageColor = 0;
+  int32_t ImageBorderWidth = 0;
+  TColor ImageBorderColor = 0;
+  TMyTitle Title;
+  TMyAxis AxisX;
+  TMyAxis AxisY;
+  TMyFont CurvesFont;
+  CurveArray Curve;
+  bool DefaultSize = false;
+  int32_t CurveLineWidth = 0;
+  TMyLegend Legend;
+  TMyTitle Text;
+  std::string TextInDataFile;
+  int32_t OriginX = 0;
+  int32_t OriginY = 0;
+  int32_t CurveCount = 0;
+
+  // Environment settings the desktop program shows in widgets.
+  TColor BackGroundColor = 0;  // the graph area around the image
+  bool StatusBarVisible = false;
+};
+
+/// The graph of a fresh installation (the values at start). PaintEnabled stays false and
+/// LoadAllOptions false; every curve's SymbolText is filled from the symbol list.
+GraphModel StartModel();
+
+/// Sets every persisted field to its value at start, leaving PaintEnabled, LoadAllOptions,
+/// TextInDataFile, OriginX, OriginY and CurveCount as they are.
+void ApplyStartValues(GraphModel& model);
+
+/// The 71 point-marker glyphs of the symbol chooser (UTF-8; drawn through the Symbol encoding).
+const std::vector<std::string>& SymbolList();
+
+/// Each curve's SymbolText := SymbolList()[Symbol], or empty outside the list.
+void ApplySymbolTexts(GraphModel& model);
+
+/// Changes the image width and lengthens or shortens the x axis by the same amount.
+void SetImageWidth(GraphModel& model, int32_t width);
+
+/// Changes the image height and lengthens or shortens the y axis by the same amount.
+void SetImageHeight(GraphModel& model, int32_t height);
+
+}  // namespace kurvex

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+#include "common/profile_file.h"
+#include "graph/model.h"
+
+namespace kurvex {
+
+/// Reads the graph style from an options file (a missing file gives the values at start).
+/// The Environment section is read only when model.LoadAllOptions is on. Each key is stored at
+/// once; a float that does not parse or overflows throws and leaves the later keys untouched.
+void LoadOptionsFile(GraphModel& model, const std::string& fileName);
+void LoadOptionsFile(GraphModel& model, const ProfileFile& file);
+
+void LoadEnvironmentSection(GraphModel& model, const ProfileFile& file);
+void LoadImageSection(GraphModel& model, const ProfileFile& file);
+void LoadGraphSections(GraphModel& model, const ProfileFile& file);
+
+/// Writes every graph section into the profile (not yet to disk).
+void WriteOptionsSections(const GraphModel& model, ProfileFile& file);
+
+/// Writes the graph style into the file, keeping keys it does not own; replaces the file at
+/// once and throws Error("Unable to write to <file>") leaving the old file whole on failure.
+void SaveOptionsFile(const GraphModel& model, const std::string& fileName);
+
+}  // namespace kurvex

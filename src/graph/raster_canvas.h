@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "graph/canvas.h"
+
+namespace kurvex {
+
+class FontEngine;
+
+/// 32-bit pixels 0x00BBGGRR, row-major, top-left origin.
+class PixelBuffer {
+ public:
+  PixelBuffer(int width, int height, TColor fill = 0xFFFFFF);
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  bool Contains(int x, int y) const {
+    return x >= 0 && y >= 0 && x < width_ && y < height_;
+  }
+  TColor At(int x, int y) const { return pixels_[Index(x, y)]; }
+  void Set(int x, int y, TColor color) { pixels_[Index(x, y)] = color; }
+  TColor* Row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+  const TColor* Row(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+
+ private:
+  std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y) * width_ + x; }
+  int width_;
+  int height_;
+  std::vector<TColor> pixels_;
+};
+
+/// The raster drawing surface. A fill of the whole surface only touches the pixels that have been
+/// drawn on since the last such fill, when the colour stays the same.
+class RasterCanvas : public Canvas {
+ public:
+  RasterCanvas(int width, int height, FontEngine& fonts);
+
+  int Width() const override { return pixels_.Width(); }
+  int Height() const override { return pixels_.Height(); }
+
+  void FillRect(int left, int top, int right, int bottom) override;
+  void MoveTo(int x, int y) override;
+  void LineTo(int x, int y) override;
+  void TextOut(int x, int y, std::string_view text) override;
+  TextSize TextExtent(std::string_view text) override;
+  TColor GetPixel(int x, int y) const override;
+  void SetPixel(int x, int y, TColor color) override;
+
+  const PixelBuffer& Pixels() const { return pixels_; }
+  FontEngine& Fonts() { return fonts_; }
+
+ private:
+  PixelBuffer pixels_;
+  FontEngine& fonts_;
+  int penX_ = 0;
+  int penY_ = 0;
+  // ...dirty-rectangle bookkeeping is the implementation's
+};
+
+}  // namespace kurvex
