@@ -1,0 +1,1 @@
+kurvex_add_bench(render_bench SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/render_bench.cpp LIBS kurvex_graph)

@@ -12,6 +12,14 @@ struct TextSize {
   int Height = 0;
 };
 
+/// Pixels [Left, Right) x [Top, Bottom); empty when Right <= Left or Bottom <= Top.
+struct PixelRect {
+  int Left = 0;
+  int Top = 0;
+  int Right = 0;
+  int Bottom = 0;
+};
+
 /// What draws text: name, charset, size in points at 96 dpi, style and colour.
 using FontSpec = TMyFont;
 

@@ -1,0 +1,516 @@
+#include "graph/font_engine.h"
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_SYNTHESIS_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "common/utf8.h"
+#include "graph/raster_canvas.h"
+
+namespace kurvex {
+namespace {
+
+// Unicode of the Symbol encoding for codes 0x20..0x7F and 0xA0..0xFF; codes without a
+// counterpart map to themselves.
+constexpr std::array<char16_t, 96> kSymbolLow = {
+    0x0020, 0x0021, 0x2200, 0x0023, 0x2203, 0x0025, 0x0026, 0x220B, 0x0028, 0x0029, 0x2217, 0x002B,
+    0x002C, 0x2212, 0x002E, 0x002F, 0x0030, 0x0031, 0x0032, 0x0033, 0x0034, 0x0035, 0x0036, 0x0037,
+    0x0038, 0x0039, 0x003A, 0x003B, 0x003C, 0x003D, 0x003E, 0x003F, 0x2245, 0x0391, 0x0392, 0x03A7,
+    0x0394, 0x0395, 0x03A6, 0x0393, 0x0397, 0x0399, 0x03D1, 0x039A, 0x039B, 0x039C, 0x039D, 0x039F,
+    0x03A0, 0x0398, 0x03A1, 0x03A3, 0x03A4, 0x03A5, 0x03C2, 0x03A9, 0x039E, 0x03A8, 0x0396, 0x005B,
+    0x2234, 0x005D, 0x22A5, 0x005F, 0x203E, 0x03B1, 0x03B2, 0x03C7, 0x03B4, 0x03B5, 0x03C6, 0x03B3,
+    0x03B7, 0x03B9, 0x03D5, 0x03BA, 0x03BB, 0x03BC, 0x03BD, 0x03BF, 0x03C0, 0x03B8, 0x03C1, 0x03C3,
+    0x03C4, 0x03C5, 0x03D6, 0x03C9, 0x03BE, 0x03C8, 0x03B6, 0x007B, 0x007C, 0x007D, 0x223C, 0x007F,
+};
+constexpr std::array<char16_t, 96> kSymbolHigh = {
+    0x20AC, 0x03D2, 0x2032, 0x2264, 0x2044, 0x221E, 0x0192, 0x2663, 0x2666, 0x2665, 0x2660, 0x2194,
+    0x2190, 0x2191, 0x2192, 0x2193, 0x00B0, 0x00B1, 0x2033, 0x2265, 0x00D7, 0x221D, 0x2202, 0x2022,
+    0x00F7, 0x2260, 0x2261, 0x2248, 0x2026, 0x23D0, 0x23AF, 0x21B5, 0x2135, 0x2111, 0x211C, 0x2118,
+    0x2297, 0x2295, 0x2205, 0x2229, 0x222A, 0x2283, 0x2287, 0x2284, 0x2282, 0x2286, 0x2208, 0x2209,
+    0x2220, 0x2207, 0x00AE, 0x00A9, 0x2122, 0x220F, 0x221A, 0x22C5, 0x00AC, 0x2227, 0x2228, 0x21D4,
+    0x21D0, 0x21D1, 0x21D2, 0x21D3, 0x25CA, 0x2329, 0x00AE, 0x00A9, 0x2122, 0x2211, 0x239B, 0x239C,
+    0x239D, 0x23A1, 0x23A2, 0x23A3, 0x23A7, 0x23A8, 0x23A9, 0x23AA, 0x00F0, 0x232A, 0x222B, 0x2320,
+    0x23AE, 0x2321, 0x239E, 0x239F, 0x23A0, 0x23A4, 0x23A5, 0x23A6, 0x23AB, 0x23AC, 0x23AD, 0x00FF,
+};
+
+char32_t SymbolToUnicode(char32_t code) {
+  if (code >= 0x20 && code < 0x80) return kSymbolLow[code - 0x20];
+  if (code >= 0xA0 && code <= 0xFF) return kSymbolHigh[code - 0xA0];
+  return code;
+}
+
+// Points at 96 dpi, rounded as the Windows MulDiv does. A size of 0 or less means the usual
+// 10 points; absurd sizes are capped so that one glyph stays a few megabytes at most.
+int PixelSizeOf(int points) {
+  constexpr int kDefaultPoints = 10;
+  constexpr int kMaxPoints = 1000;
+  if (points <= 0) points = kDefaultPoints;
+  points = std::min(points, kMaxPoints);
+  return (points * 96 + 36) / 72;
+}
+
+// Rendered glyphs are dropped all at once beyond this many bytes, so that a long session of
+// changing font sizes does not grow without bound.
+constexpr std::size_t kGlyphCacheBudget = 64u << 20;
+
+struct Glyph {
+  int advance = 0;
+  int left = 0;  // from the pen position to the bitmap's left column
+  int top = 0;   // rows of the bitmap above the baseline
+  int width = 0;
+  int rows = 0;
+  std::vector<std::uint8_t> coverage;
+};
+
+struct Face {
+  FT_Face ft = nullptr;
+  int id = 0;
+  bool embolden = false;
+  bool symbolCmap = false;  // only a (3,0) symbol cmap: codes live at 0xF000 + byte
+  int pixelSize = 0;        // size currently set on `ft`
+};
+
+struct ResolvedFont {
+  Face* face = nullptr;  // null when no font could be found at all
+  std::string family;
+  bool bold = false;
+  bool italic = false;
+  bool symbol = false;
+  int pixelSize = 0;
+  int ascent = 0;
+  int descent = 0;
+  int underlineOffset = 1;  // rows from the baseline row to the underline's top row
+  int underlineThickness = 1;
+  unsigned generation = 0;
+  std::array<const Glyph*, 128> ascii{};
+  std::unordered_map<char32_t, const Glyph*> others;
+};
+
+std::string CleanUtf8(std::string_view text) {
+  std::string out;
+  for (std::size_t pos = 0; pos < text.size();) {
+    char32_t cp = NextCodePoint(text, pos);
+    if (cp != 0) AppendUtf8(out, cp);
+  }
+  return out;
+}
+
+std::string StyleKey(const std::string& family, bool bold, bool italic) {
+  return std::string(1, static_cast<char>('0' + bold + 2 * italic)) + family;
+}
+
+TColor Blend(TColor dst, TColor fg, unsigned coverage) {
+  const auto d = static_cast<std::uint32_t>(dst);
+  const auto f = static_cast<std::uint32_t>(fg);
+  std::uint32_t out = 0;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const std::uint32_t dc = (d >> shift) & 0xFF;
+    const std::uint32_t fc = (f >> shift) & 0xFF;
+    out |= ((dc * (255 - coverage) + fc * coverage + 127) / 255) << shift;
+  }
+  return static_cast<TColor>(out);
+}
+
+void Include(PixelRect& box, long long left, long long top, long long right, long long bottom) {
+  if (right <= left || bottom <= top) return;
+  if (box.Right <= box.Left || box.Bottom <= box.Top) {
+    box = {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right),
+           static_cast<int>(bottom)};
+    return;
+  }
+  box.Left = std::min<long long>(box.Left, left);
+  box.Top = std::min<long long>(box.Top, top);
+  box.Right = std::max<long long>(box.Right, right);
+  box.Bottom = std::max<long long>(box.Bottom, bottom);
+}
+
+// Clips [left, right) x [top, bottom) given in 64 bits to the buffer; false when nothing is left.
+bool ClipTo(const PixelBuffer& target, long long& left, long long& top, long long& right,
+            long long& bottom) {
+  left = std::max(left, 0LL);
+  top = std::max(top, 0LL);
+  right = std::min<long long>(right, target.Width());
+  bottom = std::min<long long>(bottom, target.Height());
+  return left < right && top < bottom;
+}
+
+}  // namespace
+
+struct FontEngine::Impl {
+  FT_Library library = nullptr;
+  FcConfig* config = nullptr;
+  std::vector<std::unique_ptr<Face>> faces;
+  std::unordered_map<std::string, Face*> facesByFile;
+  std::unordered_map<std::string, Face*> facesByStyle;
+  std::unordered_map<std::string, Face*> fallbacks;
+  std::unordered_map<std::string, std::unique_ptr<ResolvedFont>> fonts;
+  std::unordered_map<std::uint64_t, std::unique_ptr<Glyph>> glyphs;
+  std::size_t glyphBytes = 0;
+  unsigned generation = 0;
+
+  // The renderer asks for the same font many times in a row.
+  FontSpec lastSpec;
+  ResolvedFont* lastFont = nullptr;
+
+  Impl() {
+    if (FT_Init_FreeType(&library) != 0) library = nullptr;
+    config = FcInitLoadConfigAndFonts();
+  }
+
+  ~Impl() {
+    for (auto& face : faces) FT_Done_Face(face->ft);
+    if (library) FT_Done_FreeType(library);
+    if (config) FcConfigDestroy(config);
+  }
+
+  Face* LoadFace(FcPattern* pattern) {
+    FcChar8* file = nullptr;
+    if (!library || FcPatternGetString(pattern, FC_FILE, 0, &file) != FcResultMatch) {
+      return nullptr;
+    }
+    int index = 0;
+    FcPatternGetInteger(pattern, FC_INDEX, 0, &index);
+    FcBool embolden = FcFalse;
+    FcPatternGetBool(pattern, FC_EMBOLDEN, 0, &embolden);
+    FcMatrix* matrix = nullptr;
+    const bool sheared = FcPatternGetMatrix(pattern, FC_MATRIX, 0, &matrix) == FcResultMatch;
+
+    std::string key = std::to_string(index) + (embolden ? "b" : "r") + (sheared ? "s" : "u") +
+                      reinterpret_cast<const char*>(file);
+    if (auto it = facesByFile.find(key); it != facesByFile.end()) return it->second;
+
+    FT_Face ft = nullptr;
+    if (FT_New_Face(library, reinterpret_cast<const char*>(file), index, &ft) != 0) {
+      return nullptr;
+    }
+    auto face = std::make_unique<Face>();
+    face->ft = ft;
+    face->id = static_cast<int>(faces.size());
+    face->embolden = embolden;
+    if (FT_Select_Charmap(ft, FT_ENCODING_UNICODE) != 0 &&
+        FT_Select_Charmap(ft, FT_ENCODING_MS_SYMBOL) == 0) {
+      face->symbolCmap = true;
+    }
+    if (sheared) {
+      // fontconfig asks for a synthetic oblique when the family has no italic.
+      FT_Matrix shear{static_cast<FT_Fixed>(matrix->xx * 0x10000),
+                      static_cast<FT_Fixed>(matrix->xy * 0x10000),
+                      static_cast<FT_Fixed>(matrix->yx * 0x10000),
+                      static_cast<FT_Fixed>(matrix->yy * 0x10000)};
+      FT_Set_Transform(ft, &shear, nullptr);
+    }
+    Face* raw = face.get();
+    faces.push_back(std::move(face));
+    facesByFile.emplace(std::move(key), raw);
+    return raw;
+  }
+
+  FcPattern* StylePattern(const std::string& family, bool bold, bool italic) {
+    FcPattern* pattern = FcPatternCreate();
+    if (!pattern) return nullptr;
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    return pattern;
+  }
+
+  // The first font of fontconfig's ranking that loads and, when `codePoint` is given, has it.
+  Face* FirstUsable(FcPattern* pattern, char32_t codePoint) {
+    FcResult result = FcResultNoMatch;
+    if (codePoint == 0) {
+      if (FcPattern* match = FcFontMatch(config, pattern, &result)) {
+        Face* face = LoadFace(match);
+        FcPatternDestroy(match);
+        if (face) return face;
+      }
+    }
+    FcFontSet* set = FcFontSort(config, pattern, FcTrue, nullptr, &result);
+    if (!set) return nullptr;
+    Face* found = nullptr;
+    for (int i = 0; i < set->nfont && !found; ++i) {
+      FcCharSet* chars = nullptr;
+      if (codePoint != 0 &&
+          (FcPatternGetCharSet(set->fonts[i], FC_CHARSET, 0, &chars) != FcResultMatch ||
+           !FcCharSetHasChar(chars, codePoint))) {
+        continue;
+      }
+      FcPattern* prepared = FcFontRenderPrepare(config, pattern, set->fonts[i]);
+      if (!prepared) continue;
+      found = LoadFace(prepared);
+      FcPatternDestroy(prepared);
+    }
+    FcFontSetDestroy(set);
+    return found;
+  }
+
+  Face* FaceFor(const std::string& family, bool bold, bool italic, char32_t codePoint = 0) {
+    if (!config || !library) return nullptr;
+    auto& cache = codePoint == 0 ? facesByStyle : fallbacks;
+    std::string key = StyleKey(family, bold, italic);
+    if (codePoint != 0) key = std::to_string(codePoint) + ":" + key;
+    if (auto it = cache.find(key); it != cache.end()) return it->second;
+    Face* face = nullptr;
+    if (FcPattern* pattern = StylePattern(family, bold, italic)) {
+      face = FirstUsable(pattern, codePoint);
+      FcPatternDestroy(pattern);
+    }
+    cache.emplace(std::move(key), face);
+    return face;
+  }
+
+  static bool SetSize(Face& face, int pixelSize) {
+    if (face.pixelSize == pixelSize) return true;
+    FT_Face ft = face.ft;
+    FT_Error error = 0;
+    if (FT_IS_SCALABLE(ft)) {
+      error = FT_Set_Pixel_Sizes(ft, 0, static_cast<FT_UInt>(pixelSize));
+    } else if (ft->num_fixed_sizes > 0) {
+      int best = 0;
+      for (int i = 1; i < ft->num_fixed_sizes; ++i) {
+        if (std::abs(ft->available_sizes[i].height - pixelSize) <
+            std::abs(ft->available_sizes[best].height - pixelSize)) {
+          best = i;
+        }
+      }
+      error = FT_Select_Size(ft, best);
+    } else {
+      error = 1;
+    }
+    face.pixelSize = error == 0 ? pixelSize : 0;
+    return error == 0;
+  }
+
+  // Ascent and descent as Windows reports them (from the OS/2 table, rounded up), so that text
+  // cells have the height users of the same fonts elsewhere expect.
+  static void SetMetrics(ResolvedFont& font) {
+    font.ascent = (font.pixelSize * 9 + 9) / 10;
+    font.descent = (font.pixelSize * 2 + 9) / 10;
+    if (!font.face || !SetSize(*font.face, font.pixelSize)) return;
+    FT_Face ft = font.face->ft;
+    const long long em = ft->units_per_EM;
+    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(ft, FT_SFNT_OS2));
+    if (os2 && os2->version != 0xFFFF && em > 0 && os2->usWinAscent + os2->usWinDescent > 0) {
+      font.ascent = static_cast<int>((os2->usWinAscent * font.pixelSize + em - 1) / em);
+      font.descent = static_cast<int>((os2->usWinDescent * font.pixelSize + em - 1) / em);
+    } else if (ft->size) {
+      font.ascent = static_cast<int>((ft->size->metrics.ascender + 63) >> 6);
+      font.descent = static_cast<int>((-ft->size->metrics.descender + 63) >> 6);
+    }
+    if (em > 0 && ft->underline_thickness > 0) {
+      const double scale = static_cast<double>(font.pixelSize) / em;
+      const double thickness = ft->underline_thickness * scale;
+      const double centre = -ft->underline_position * scale;
+      font.underlineThickness = std::max(1, static_cast<int>(std::lround(thickness)));
+      font.underlineOffset = std::max(0, static_cast<int>(std::lround(centre - thickness / 2)));
+    }
+  }
+
+  ResolvedFont& Resolve(const FontSpec& spec) {
+    if (lastFont && spec.Name == lastSpec.Name && spec.Size == lastSpec.Size &&
+        spec.Bold == lastSpec.Bold && spec.Italic == lastSpec.Italic &&
+        (spec.Charset == 2) == (lastSpec.Charset == 2)) {
+      return *lastFont;
+    }
+    const int pixelSize = PixelSizeOf(spec.Size);
+    const bool symbol = spec.Charset == 2;
+    std::string key = std::to_string(pixelSize) + (symbol ? "s" : "t") +
+                      StyleKey(spec.Name, spec.Bold, spec.Italic);
+    auto it = fonts.find(key);
+    if (it == fonts.end()) {
+      auto font = std::make_unique<ResolvedFont>();
+      font->family = CleanUtf8(spec.Name);
+      font->bold = spec.Bold;
+      font->italic = spec.Italic;
+      font->symbol = symbol;
+      font->pixelSize = pixelSize;
+      font->generation = generation;
+      font->face = FaceFor(font->family, spec.Bold, spec.Italic);
+      SetMetrics(*font);
+      it = fonts.emplace(std::move(key), std::move(font)).first;
+    }
+    lastSpec = spec;
+    lastFont = it->second.get();
+    return *lastFont;
+  }
+
+  static FT_UInt CharIndex(const Face& face, char32_t original, char32_t unicode) {
+    if (face.symbolCmap) {
+      if (original > 0xFF) return 0;
+      FT_UInt index = FT_Get_Char_Index(face.ft, 0xF000 + original);
+      return index != 0 ? index : FT_Get_Char_Index(face.ft, original);
+    }
+    return FT_Get_Char_Index(face.ft, unicode);
+  }
+
+  std::unique_ptr<Glyph> Render(Face& face, int pixelSize, FT_UInt index) {
+    auto glyph = std::make_unique<Glyph>();
+    if (!SetSize(face, pixelSize)) return glyph;
+    FT_Int32 flags = FT_LOAD_DEFAULT | FT_LOAD_TARGET_NORMAL;
+    if (FT_IS_SCALABLE(face.ft)) flags |= FT_LOAD_NO_BITMAP;
+    if (FT_Load_Glyph(face.ft, index, flags) != 0) return glyph;
+    FT_GlyphSlot slot = face.ft->glyph;
+    if (face.embolden && slot->format == FT_GLYPH_FORMAT_OUTLINE) FT_GlyphSlot_Embolden(slot);
+    const long long advance = (static_cast<long long>(slot->advance.x) + 32) >> 6;
+    glyph->advance = static_cast<int>(std::clamp<long long>(advance, -0xFFFF, 0xFFFF));
+    if (slot->format != FT_GLYPH_FORMAT_BITMAP &&
+        FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) {
+      return glyph;
+    }
+    const FT_Bitmap& bitmap = slot->bitmap;
+    const bool gray = bitmap.pixel_mode == FT_PIXEL_MODE_GRAY;
+    if ((!gray && bitmap.pixel_mode != FT_PIXEL_MODE_MONO) || bitmap.buffer == nullptr) {
+      return glyph;
+    }
+    glyph->left = slot->bitmap_left;
+    glyph->top = slot->bitmap_top;
+    glyph->width = static_cast<int>(bitmap.width);
+    glyph->rows = static_cast<int>(bitmap.rows);
+    glyph->coverage.resize(static_cast<std::size_t>(glyph->width) * glyph->rows);
+    const int levels = std::max(2, static_cast<int>(bitmap.num_grays));
+    const int pitch = std::abs(bitmap.pitch);
+    for (int row = 0; row < glyph->rows; ++row) {
+      const int stored = bitmap.pitch >= 0 ? row : glyph->rows - 1 - row;
+      const unsigned char* src = bitmap.buffer + static_cast<std::ptrdiff_t>(stored) * pitch;
+      std::uint8_t* dst = glyph->coverage.data() + static_cast<std::size_t>(row) * glyph->width;
+      for (int col = 0; col < glyph->width; ++col) {
+        dst[col] = gray ? static_cast<std::uint8_t>(src[col] * 255 / (levels - 1))
+                        : ((src[col >> 3] >> (7 - (col & 7))) & 1) * 255;
+      }
+    }
+    return glyph;
+  }
+
+  const Glyph* CachedGlyph(Face& face, int pixelSize, FT_UInt index) {
+    const std::uint64_t key = (static_cast<std::uint64_t>(face.id) << 48) |
+                              (static_cast<std::uint64_t>(pixelSize) << 32) | index;
+    if (auto it = glyphs.find(key); it != glyphs.end()) return it->second.get();
+    auto glyph = Render(face, pixelSize, index);
+    const std::size_t bytes = glyph->coverage.size() + sizeof(Glyph);
+    if (glyphBytes + bytes > kGlyphCacheBudget) {
+      glyphs.clear();
+      glyphBytes = 0;
+      ++generation;
+    }
+    glyphBytes += bytes;
+    return glyphs.emplace(key, std::move(glyph)).first->second.get();
+  }
+
+  const Glyph* LoadGlyph(ResolvedFont& font, char32_t codePoint) {
+    const char32_t unicode = font.symbol ? SymbolToUnicode(codePoint) : codePoint;
+    Face* face = font.face;
+    FT_UInt index = CharIndex(*face, codePoint, unicode);
+    if (index == 0) {
+      Face* fallback = FaceFor(font.family, font.bold, font.italic, unicode);
+      if (fallback) {
+        if (FT_UInt other = CharIndex(*fallback, codePoint, unicode); other != 0) {
+          face = fallback;
+          index = other;
+        }
+      }
+    }
+    return CachedGlyph(*face, font.pixelSize, index);
+  }
+
+  // The glyph of one character; only valid until the next call, which may empty the cache.
+  const Glyph* GlyphFor(ResolvedFont& font, char32_t codePoint) {
+    if (font.generation != generation) ForgetGlyphs(font);
+    const Glyph*& slot =
+        codePoint < font.ascii.size() ? font.ascii[codePoint] : font.others[codePoint];
+    if (slot) return slot;
+    const Glyph* glyph = LoadGlyph(font, codePoint);
+    if (font.generation != generation) {
+      ForgetGlyphs(font);
+      return codePoint < font.ascii.size() ? font.ascii[codePoint] = glyph
+                                           : font.others[codePoint] = glyph;
+    }
+    return slot = glyph;
+  }
+
+  void ForgetGlyphs(ResolvedFont& font) {
+    font.ascii.fill(nullptr);
+    font.others.clear();
+    font.generation = generation;
+  }
+};
+
+FontEngine::FontEngine() : impl_(std::make_unique<Impl>()) {}
+
+FontEngine::~FontEngine() = default;
+
+FontEngine& FontEngine::Shared() {
+  static FontEngine engine;
+  return engine;
+}
+
+TextSize FontEngine::Extent(const FontSpec& font, std::string_view text) {
+  ResolvedFont& resolved = impl_->Resolve(font);
+  TextSize size{0, resolved.ascent + resolved.descent};
+  if (!resolved.face) return size;
+  long long width = 0;
+  for (std::size_t pos = 0; pos < text.size();) {
+    width += impl_->GlyphFor(resolved, NextCodePoint(text, pos))->advance;
+  }
+  size.Width = static_cast<int>(std::clamp<long long>(width, 0, INT_MAX));
+  return size;
+}
+
+int FontEngine::LineHeight(const FontSpec& font) {
+  const ResolvedFont& resolved = impl_->Resolve(font);
+  return resolved.ascent + resolved.descent;
+}
+
+void FontEngine::Draw(PixelBuffer& target, int x, int y, const FontSpec& font,
+                      std::string_view text, PixelRect* painted) {
+  PixelRect box;
+  ResolvedFont& resolved = impl_->Resolve(font);
+  const TColor color = font.Color & 0xFFFFFF;
+  const long long baseline = static_cast<long long>(y) + resolved.ascent;
+  long long pen = x;
+  for (std::size_t pos = 0; resolved.face && pos < text.size();) {
+    const Glyph& glyph = *impl_->GlyphFor(resolved, NextCodePoint(text, pos));
+    const long long left = pen + glyph.left;
+    const long long top = baseline - glyph.top;
+    pen += glyph.advance;
+    long long l = left, t = top, r = left + glyph.width, b = top + glyph.rows;
+    if (!ClipTo(target, l, t, r, b)) continue;
+    for (long long row = t; row < b; ++row) {
+      const std::uint8_t* src =
+          glyph.coverage.data() + static_cast<std::size_t>(row - top) * glyph.width;
+      TColor* dst = target.Row(static_cast<int>(row));
+      for (long long col = l; col < r; ++col) {
+        if (const unsigned coverage = src[col - left]; coverage != 0) {
+          dst[col] = coverage == 255 ? color : Blend(dst[col], color, coverage);
+        }
+      }
+    }
+    Include(box, l, t, r, b);
+  }
+  if (resolved.face && font.Underline) {
+    long long l = x, t = baseline + resolved.underlineOffset, r = pen,
+              b = t + resolved.underlineThickness;
+    if (ClipTo(target, l, t, r, b)) {
+      for (long long row = t; row < b; ++row) {
+        std::fill(target.Row(static_cast<int>(row)) + l, target.Row(static_cast<int>(row)) + r,
+                  color);
+      }
+      Include(box, l, t, r, b);
+    }
+  }
+  if (painted) *painted = box;
+}
+
+}  // namespace kurvex

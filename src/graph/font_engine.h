@@ -28,7 +28,9 @@ class FontEngine {
 
   /// Blends the antialiased glyphs of `text` in font.Color onto the buffer with the top-left of
   /// the text cell at (x, y), and the underline when the font has one. Clipped to the buffer.
-  void Draw(PixelBuffer& target, int x, int y, const FontSpec& font, std::string_view text);
+  /// `painted`, when given, receives a rectangle holding every pixel that may have changed.
+  void Draw(PixelBuffer& target, int x, int y, const FontSpec& font, std::string_view text,
+            PixelRect* painted = nullptr);
 
   /// One engine for the whole process (fontconfig set-up is costly).
   static FontEngine& Shared();

@@ -1,0 +1,100 @@
+#include "graph/graph_engine.h"
+
+#include "common/text_file.h"
+#include "common/text_utils.h"
+#include "graph/mapping.h"
+#include "graph/options_file.h"
+#include "graph/painter.h"
+
+namespace kurvex {
+
+namespace {
+
+// Runs the painted-notification also when a drawing step throws part way.
+class PaintedGuard {
+ public:
+  explicit PaintedGuard(const std::function<void()>& onPainted) : onPainted_(onPainted) {}
+  ~PaintedGuard() {
+    if (onPainted_) onPainted_();
+  }
+  PaintedGuard(const PaintedGuard&) = delete;
+  PaintedGuard& operator=(const PaintedGuard&) = delete;
+
+ private:
+  const std::function<void()>& onPainted_;
+};
+
+std::string FileNamePart(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+GraphEngine::GraphEngine(FontEngine& fonts)
+    : fonts_(fonts),
+      canvas_(kSurfaceSize, kSurfaceSize, fonts),
+      data_(BuiltInSampleText()) {
+  Model.LoadAllOptions = true;
+}
+
+bool GraphEngine::LoadDataFile(const std::string& path) {
+  dataChangeRedraws_ = false;
+  std::optional<std::string> text = ReadTextFile(path);
+  if (text) {
+    try {
+      PreparedData prepared = PrepareDataText(std::move(*text));
+      const bool hadLines = !prepared.Data.Empty() || !prepared.TextInDataFile.empty();
+      data_ = std::move(prepared.Data);
+      Model.TextInDataFile = std::move(prepared.TextInDataFile);
+      if (hadLines) {
+        dataFileName_ = FileNamePart(path);
+        dataFilePath_ = path;
+        RepaintIfAuto();
+      }
+    } catch (...) {
+      // A data file never reports to its caller; a drawing that failed keeps what it painted.
+    }
+  }
+  dataChangeRedraws_ = true;
+  return text.has_value();
+}
+
+void GraphEngine::SetDataText(std::string text) {
+  data_ = DataText(std::move(text));
+  if (dataChangeRedraws_) RepaintIfAuto();
+}
+
+void GraphEngine::LoadOptionsFile(const std::string& fileName) {
+  kurvex::LoadOptionsFile(Model, fileName);
+}
+
+void GraphEngine::SaveOptionsFile(const std::string& fileName) const {
+  kurvex::SaveOptionsFile(Model, fileName);
+}
+
+void GraphEngine::RepaintIfAuto() {
+  if (Model.PaintEnabled && Model.AutoRepaint) RepaintGraph();
+}
+
+void GraphEngine::RepaintGraph() {
+  PaintedGuard notify(OnPainted);
+  Painter().RepaintGraph();
+}
+
+void GraphEngine::DrawTextBlock() {
+  PaintedGuard notify(OnPainted);
+  Painter().DrawTextBlock();
+}
+
+GraphPainter GraphEngine::Painter() {
+  return GraphPainter(Model, canvas_, fonts_, data_, dataFileName_, textBlockLines_);
+}
+
+std::string GraphEngine::CursorReadoutAt(int x, int y) const {
+  return CursorReadout(Model, CursorPrefix, x, y);
+}
+
+std::string GraphEngine::ClearCursorPosition() const { return ClearCursorText(CursorPrefix); }
+
+}  // namespace kurvex

@@ -12,6 +12,8 @@
 
 namespace kurvex {
 
+class GraphPainter;
+
 /// The graph window's engine: the one graph model, the data text and the drawing surface.
 /// Plain C++; the desktop program shows its pixels and calls its operations from handlers.
 class GraphEngine {
@@ -70,7 +72,8 @@ class GraphEngine {
   std::function<void()> OnPainted;
 
  private:
-  friend class GraphPainter;
+  GraphPainter Painter();
+
   FontEngine& fonts_;
   RasterCanvas canvas_;
   DataText data_;

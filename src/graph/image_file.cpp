@@ -1,0 +1,142 @@
+#include "graph/image_file.h"
+
+#include <png.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/error.h"
+#include "common/text_file.h"
+#include "common/text_utils.h"
+#include "graph/raster_canvas.h"
+
+namespace kurvex {
+namespace {
+
+// 96 dots per inch, the resolution font sizes are converted at.
+constexpr std::uint32_t kPixelsPerMetre = 3780;
+
+struct Area {
+  int width;
+  int height;
+};
+
+Area WrittenArea(const PixelBuffer& pixels, int width, int height, const std::string& path) {
+  const Area area{std::min(width, pixels.Width()), std::min(height, pixels.Height())};
+  if (area.width <= 0 || area.height <= 0) {
+    throw Error(FormatMessage("Unable to write to %s", path));
+  }
+  return area;
+}
+
+void PutLittleEndian(std::string& out, std::uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+void WriteToString(png_structp png, png_bytep data, png_size_t length) {
+  auto* out = static_cast<std::string*>(png_get_io_ptr(png));
+  try {
+    out->append(reinterpret_cast<const char*>(data), length);
+  } catch (...) {
+    png_error(png, "out of memory");
+  }
+}
+
+void FlushNothing(png_structp) {}
+
+// libpng reports errors by longjmp, so nothing with a destructor lives in this frame: the
+// output and the row buffer belong to the caller.
+bool EncodePng(const PixelBuffer& pixels, Area area, std::string* out, png_bytep row) {
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  if (!png) return false;
+  png_infop info = png_create_info_struct(png);
+  if (!info) {
+    png_destroy_write_struct(&png, nullptr);
+    return false;
+  }
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    return false;
+  }
+  png_set_write_fn(png, out, WriteToString, FlushNothing);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(area.width),
+               static_cast<png_uint_32>(area.height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_pHYs(png, info, kPixelsPerMetre, kPixelsPerMetre, PNG_RESOLUTION_METER);
+  png_write_info(png, info);
+  for (int y = 0; y < area.height; ++y) {
+    const TColor* source = pixels.Row(y);
+    for (int x = 0; x < area.width; ++x) {
+      const auto color = static_cast<std::uint32_t>(source[x]);
+      row[3 * x] = color & 0xFF;
+      row[3 * x + 1] = (color >> 8) & 0xFF;
+      row[3 * x + 2] = (color >> 16) & 0xFF;
+    }
+    png_write_row(png, row);
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return true;
+}
+
+}  // namespace
+
+void WriteBmp(const PixelBuffer& pixels, int width, int height, const std::string& path) {
+  const Area area = WrittenArea(pixels, width, height, path);
+  const std::size_t rowBytes = (static_cast<std::size_t>(area.width) * 3 + 3) & ~std::size_t{3};
+  const std::size_t imageBytes = rowBytes * area.height;
+  constexpr std::uint32_t kHeaderBytes = 14 + 40;
+
+  std::string data;
+  data.reserve(kHeaderBytes + imageBytes);
+  data += "BM";
+  PutLittleEndian(data, static_cast<std::uint32_t>(kHeaderBytes + imageBytes), 4);
+  PutLittleEndian(data, 0, 4);  // reserved
+  PutLittleEndian(data, kHeaderBytes, 4);
+  PutLittleEndian(data, 40, 4);  // BITMAPINFOHEADER
+  PutLittleEndian(data, static_cast<std::uint32_t>(area.width), 4);
+  PutLittleEndian(data, static_cast<std::uint32_t>(area.height), 4);  // positive: bottom-up
+  PutLittleEndian(data, 1, 2);                                        // planes
+  PutLittleEndian(data, 24, 2);                                       // bits per pixel
+  PutLittleEndian(data, 0, 4);                                        // BI_RGB
+  PutLittleEndian(data, static_cast<std::uint32_t>(imageBytes), 4);
+  PutLittleEndian(data, kPixelsPerMetre, 4);
+  PutLittleEndian(data, kPixelsPerMetre, 4);
+  PutLittleEndian(data, 0, 4);  // colours used
+  PutLittleEndian(data, 0, 4);  // important colours
+
+  std::string row(rowBytes, '\0');
+  for (int y = area.height - 1; y >= 0; --y) {
+    const TColor* source = pixels.Row(y);
+    for (int x = 0; x < area.width; ++x) {
+      const auto color = static_cast<std::uint32_t>(source[x]);
+      row[3 * x] = static_cast<char>((color >> 16) & 0xFF);
+      row[3 * x + 1] = static_cast<char>((color >> 8) & 0xFF);
+      row[3 * x + 2] = static_cast<char>(color & 0xFF);
+    }
+    data += row;
+  }
+  WriteFileAtomic(path, data);
+}
+
+void WritePng(const PixelBuffer& pixels, int width, int height, const std::string& path) {
+  const Area area = WrittenArea(pixels, width, height, path);
+  std::vector<png_byte> row(static_cast<std::size_t>(area.width) * 3);
+  std::string data;
+  if (!EncodePng(pixels, area, &data, row.data())) {
+    throw Error(FormatMessage("Unable to write to %s", path));
+  }
+  WriteFileAtomic(path, data);
+}
+
+std::string ImageFileName(const std::string& dataFileName, const std::string& extension) {
+  const std::size_t separator = dataFileName.find_last_of(kPathSeparator);
+  const std::size_t nameStart = separator == std::string::npos ? 0 : separator + 1;
+  const std::size_t dot = dataFileName.find_last_of('.');
+  const bool hasExtension = dot != std::string::npos && dot >= nameStart;
+  return (hasExtension ? dataFileName.substr(0, dot) : dataFileName) + extension;
+}
+
+}  // namespace kurvex

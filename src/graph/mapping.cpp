@@ -1,0 +1,83 @@
+#include "graph/mapping.h"
+
+#include <cmath>
+#include <limits>
+
+#include "common/error.h"
+#include "common/number_text.h"
+#include "graph/axis_map.h"
+
+namespace kurvex {
+
+namespace {
+
+constexpr const char* kDivisionByZero = "Floating point division by zero";
+constexpr const char* kInvalidOperation = "Invalid floating point operation";
+
+// Division as the floating point unit reports it: 0/0 is invalid, x/0 a division by zero.
+long double Divide(long double dividend, long double divisor) {
+  if (divisor == 0) throw Error(dividend == 0 ? kInvalidOperation : kDivisionByZero);
+  return dividend / divisor;
+}
+
+}  // namespace
+
+int32_t RoundToInt32(long double value) {
+  if (!(value > -2147483648.5L && value < 2147483647.5L)) {
+    // Also rejects NaN; values just outside still round out of range.
+    const long double r = std::nearbyint(value);
+    if (!(r >= -2147483648.0L && r <= 2147483647.0L)) throw Error(kInvalidOperation);
+    return static_cast<int32_t>(r);
+  }
+  return static_cast<int32_t>(std::nearbyint(value));  // default rounding: half to even
+}
+
+int32_t AddPixels(int32_t origin, int32_t offset, int sign) {
+  const int64_t sum = static_cast<int64_t>(origin) + sign * static_cast<int64_t>(offset);
+  if (sum > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+  if (sum < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(sum);
+}
+
+AxisMap::AxisMap(int32_t origin, long double minimum, long double maximum, int32_t length, int sign)
+    : origin_(origin), minimum_(minimum), span_(maximum - minimum), length_(length), sign_(sign) {}
+
+AxisMap AxisMap::X(const GraphModel& m) {
+  return AxisMap(m.OriginX, m.AxisX.Minimum, m.AxisX.Maximum, m.AxisX.Length, +1);
+}
+
+AxisMap AxisMap::Y(const GraphModel& m) {
+  return AxisMap(m.OriginY, m.AxisY.Minimum, m.AxisY.Maximum, m.AxisY.Length, -1);
+}
+
+int32_t AxisMap::ToPixel(long double value) const {
+  const long double offset = Divide((value - minimum_) * length_, span_);
+  return AddPixels(origin_, RoundToInt32(offset), sign_);
+}
+
+long double AxisMap::ToValue(int32_t pixel) const {
+  const long double distance = sign_ * (static_cast<long double>(pixel) - origin_);
+  return minimum_ + span_ * Divide(distance, length_);
+}
+
+int32_t ValueToPixelX(const GraphModel& model, long double x) { return AxisMap::X(model).ToPixel(x); }
+int32_t ValueToPixelY(const GraphModel& model, long double y) { return AxisMap::Y(model).ToPixel(y); }
+long double PixelToValueX(const GraphModel& model, int32_t px) { return AxisMap::X(model).ToValue(px); }
+long double PixelToValueY(const GraphModel& model, int32_t py) { return AxisMap::Y(model).ToValue(py); }
+
+std::string InitialCursorText() { return std::string(kCursorPositionPrefix) + "   X=?;   Y=?;"; }
+
+std::string ClearCursorText(const std::string& prefix) { return prefix + "   X=?;   Y=?"; }
+
+std::string CursorReadout(const GraphModel& model, const std::string& prefix, int x, int y) {
+  const int64_t ox = model.OriginX;
+  const int64_t oy = model.OriginY;
+  const bool inside = ox <= x && x <= ox + model.AxisX.Length && oy - model.AxisY.Length <= y &&
+                      y <= oy;
+  if (!inside) return ClearCursorText(prefix);
+  return prefix + "   X=" +
+         FormatAxisValue(PixelToValueX(model, x), model.AxisX.TickLabels.DecDigits) +
+         ";   Y=" + FormatAxisValue(PixelToValueY(model, y), model.AxisY.TickLabels.DecDigits);
+}
+
+}  // namespace kurvex

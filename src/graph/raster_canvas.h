@@ -56,7 +56,14 @@ class RasterCanvas : public Canvas {
   FontEngine& fonts_;
   int penX_ = 0;
   int penY_ = 0;
-  // ...dirty-rectangle bookkeeping is the implementation's
+  // Every pixel outside touched_ has the colour of the last whole-surface fill, base_.
+  TColor base_;
+  PixelRect touched_;
+
+  void Touch(long long left, long long top, long long right, long long bottom, TColor color);
+  void Fill(long long left, long long top, long long right, long long bottom, TColor color);
+  void ThinLine(long long x0, long long y0, long long x1, long long y1, TColor color);
+  void WideLine(double x0, double y0, double x1, double y1, double radius, TColor color);
 };
 
 }  // namespace kurvex

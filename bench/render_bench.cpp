@@ -1,0 +1,95 @@
+// Redraw speed: the default graph, and load + draw of a million-line data file against the
+// floor of reading and splitting that file.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "graph/graph_engine.h"
+#include "graph/model.h"
+
+namespace {
+
+const std::string& MillionLineFile() {
+  static const std::string path = [] {
+    const std::string p = "/tmp/kurvex_bench_render_1m.txt";
+    std::ofstream out(p, std::ios::binary);
+    char line[96];
+    for (int i = 0; i < 1000000; ++i) {
+      const double x = 300.0 + 700.0 * i / 999999.0;
+      const int n = std::snprintf(line, sizeof line, "%.5f %.5f %.5f\n", x,
+                                  1.0 + 0.8 * std::sin(x / 50.0), 0.5 * std::cos(x / 70.0));
+      out.write(line, n);
+    }
+    return p;
+  }();
+  return path;
+}
+
+void ReportPeakMemory(benchmark::State& state) {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  state.counters["peak_rss_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+kurvex::GraphEngine& DefaultEngine() {
+  static kurvex::GraphEngine engine = [] {
+    kurvex::GraphEngine e;
+    kurvex::ApplyStartValues(e.Model);
+    e.Model.PaintEnabled = true;
+    return e;
+  }();
+  return engine;
+}
+
+void BM_FullRedrawDefaultGraph(benchmark::State& state) {
+  kurvex::GraphEngine& engine = DefaultEngine();
+  engine.RepaintGraph();  // warm the glyph cache
+  for (auto _ : state) {
+    engine.RepaintGraph();
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_FullRedrawDefaultGraph)->Unit(benchmark::kMicrosecond);
+
+void BM_BaselineReadAndSplitMillionLines(benchmark::State& state) {
+  const std::string& path = MillionLineFile();
+  for (auto _ : state) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream buffer;
+    buffer << in.rdbuf();
+    const std::string text = buffer.str();
+    std::vector<std::string_view> lines;
+    std::string_view rest = text;
+    for (auto pos = rest.find('\n'); pos != std::string_view::npos; pos = rest.find('\n')) {
+      lines.push_back(rest.substr(0, pos));
+      rest.remove_prefix(pos + 1);
+    }
+    benchmark::DoNotOptimize(lines.data());
+  }
+}
+BENCHMARK(BM_BaselineReadAndSplitMillionLines)->Unit(benchmark::kMillisecond);
+
+void BM_LoadAndDrawMillionLines(benchmark::State& state) {
+  const std::string& path = MillionLineFile();
+  kurvex::GraphEngine engine;
+  kurvex::ApplyStartValues(engine.Model);
+  for (auto _ : state) {
+    engine.Model.PaintEnabled = false;
+    engine.LoadDataFile(path);
+    engine.Model.PaintEnabled = true;
+    engine.RepaintGraph();
+  }
+  ReportPeakMemory(state);
+}
+BENCHMARK(BM_LoadAndDrawMillionLines)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

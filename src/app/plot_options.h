@@ -1,0 +1,46 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kurvex {
+
+/// One --set Section.Key=VALUE.
+struct KeySetting {
+  std::string Section;
+  std::string Key;
+  std::string Value;
+};
+
+/// What a kurvex-plot command line asks for.
+struct PlotOptions {
+  std::string OptionsFile;
+  std::vector<KeySetting> Settings;
+  std::string Output;         // folder, or with one data file an image path
+  std::string Format = "bmp";  // bmp or png
+  bool FormatGiven = false;
+  bool Overlay = false;
+  std::string SaveOptions;
+  bool PrintData = false;
+  bool PrintHead = false;
+  bool Help = false;
+  bool Version = false;
+  std::vector<std::string> DataFiles;
+};
+
+/// Parses the arguments (without the program name); throws std::invalid_argument with a
+/// message naming the fault.
+PlotOptions ParsePlotArguments(const std::vector<std::string>& args);
+
+/// The usage text.
+std::string PlotUsage();
+
+/// Where the image of `dataFile` goes: the --output path itself for a single file ending in
+/// ".bmp"/".png", otherwise the output folder plus the data file's image name.
+std::string ImagePathFor(const PlotOptions& options, const std::string& dataFile);
+
+/// The format of an image path ("png" for ".png", else the options' format).
+std::string ImageFormatFor(const PlotOptions& options, const std::string& imagePath);
+
+}  // namespace kurvex

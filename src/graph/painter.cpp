@@ -1,0 +1,214 @@
+#include "graph/painter.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "common/number_text.h"
+#include "graph/axis_map.h"
+#include "graph/font_engine.h"
+#include "graph/raster_canvas.h"
+
+namespace kurvex {
+
+namespace {
+
+// More ticks than this cannot be told apart on a 2000-pixel surface; the cap keeps a typed
+// count of two billion from freezing the program.
+constexpr int64_t kMaxTicks = 100000;
+
+int64_t TickLimit(int64_t n) { return std::min(n, kMaxTicks); }
+
+void Line(Canvas& c, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
+  c.MoveTo(ClampPixel(x1), ClampPixel(y1));
+  c.LineTo(ClampPixel(x2), ClampPixel(y2));
+}
+
+}  // namespace
+
+TextSize FontMeasurer::Measure(const TMyFont& font, std::string_view text) {
+  return fonts_.Extent(font, text);
+}
+
+GraphPainter::GraphPainter(GraphModel& model, Canvas& canvas, FontEngine& fonts,
+                           const DataText& data, const std::string& dataFileName,
+                           std::vector<std::string>& textBlockLines)
+    : m_(model),
+      canvas_(canvas),
+      fonts_(fonts),
+      measure_(fonts),
+      data_(data),
+      dataFileName_(dataFileName),
+      textBlockLines_(textBlockLines) {}
+
+void GraphPainter::SetCanvasFont(Canvas& surface, const TMyFont& font) { surface.Font = font; }
+
+void GraphPainter::RepaintGraph() {
+  if (!m_.OnlyCurves) {
+    DrawGraphBase();
+    if (m_.Legend.Visible) DrawLegend();
+    if (m_.ImageBorderVisible) DrawBorder();
+  }
+  DrawCurves();
+}
+
+void GraphPainter::DrawGraphBase() {
+  FillBackground();
+  ApplyImageSize();
+  DrawTitle();
+  DrawAxisY();
+  DrawAxisX();
+  if (m_.Text.Visible) DrawTextBlock();
+}
+
+void GraphPainter::FillBackground() {
+  canvas_.BrushColor = m_.ImageColor;
+  canvas_.FillRect(0, 0, canvas_.Width(), canvas_.Height());
+}
+
+void GraphPainter::ApplyImageSize() {
+  m_.OriginX = m_.AxisX.Left;
+  m_.OriginY = OriginRow(m_);
+}
+
+void GraphPainter::DrawTitle() {
+  if (!m_.Title.Visible) return;
+  SetCanvasFont(canvas_, m_.Title.Font);
+  canvas_.TextOut(TitleLeft(m_, measure_), TitleTop(m_), m_.Title.Text);
+}
+
+void GraphPainter::DrawAxisY() {
+  if (m_.AxisY.Title.Visible) DrawAxisYTitle();
+  if (m_.AxisY.Visible) {
+    canvas_.PenWidth = m_.AxisY.Width;
+    canvas_.PenColor = m_.AxisY.Color;
+    Line(canvas_, m_.OriginX, m_.OriginY, m_.OriginX, int64_t{m_.OriginY} - m_.AxisY.Length);
+  }
+  if (m_.AxisY.TickVisible) DrawAxisYTicks();
+}
+
+// The title is written horizontally on a work surface and copied turned by a quarter, so that it
+// reads from bottom to top. Only the rows that land on the surface are made and copied.
+void GraphPainter::DrawAxisYTitle() {
+  const TMyTitle& t = m_.AxisY.Title;
+  const int64_t height = measure_.Measure(t.Font, t.Text).Height;
+  const int64_t origin = m_.OriginY;
+  const int64_t first = std::max<int64_t>(0, origin - (canvas_.Height() - 1));
+  const int64_t last = std::min<int64_t>(int64_t{m_.AxisY.Length} - 1, origin);
+  const int64_t left = AxisYTitleLeft(m_, measure_);
+  if (height <= 0 || first > last || left >= canvas_.Width()) return;
+  const int32_t bottom = AxisYTitleBottom(m_, measure_);
+
+  RasterCanvas work(static_cast<int>(last - first + 1), static_cast<int>(height), fonts_);
+  work.BrushColor = m_.ImageColor;
+  work.FillRect(0, 0, work.Width(), work.Height());
+  SetCanvasFont(work, t.Font);
+  work.TextOut(ClampPixel(bottom - first), 0, t.Text);
+
+  const int columns = static_cast<int>(std::min<int64_t>(height, canvas_.Width() - left));
+  for (int64_t i = first; i <= last; ++i) {
+    for (int j = 0; j < columns; ++j) {
+      canvas_.SetPixel(static_cast<int>(left + j), static_cast<int>(origin - i),
+                       work.GetPixel(static_cast<int>(i - first), j));
+    }
+  }
+}
+
+void GraphPainter::DrawAxisYTicks() {
+  const TMyAxis& a = m_.AxisY;
+  SetCanvasFont(canvas_, a.TickLabels.Font);
+  const int n = a.TickCount;
+  if (n <= 0) return;  // no ticks rather than dividing by zero
+  const AxisMap map = AxisMap::Y(m_);
+  const long double minimum = a.Minimum;
+  const long double span = static_cast<long double>(a.Maximum) - minimum;
+  for (int64_t i = 0, end = TickLimit(n); i <= end; ++i) {
+    const long double v = minimum + span * i / n;
+    const int32_t p = map.ToPixel(v);
+    Line(canvas_, m_.OriginX, p, int64_t{m_.OriginX} + a.TickLength, p);
+    if (a.TickLabels.Visible) {
+      const std::string text = FormatAxisValue(v, a.TickLabels.DecDigits);
+      const int64_t w = measure_.Measure(a.TickLabels.Font, text).Width;
+      canvas_.TextOut(ClampPixel(int64_t{m_.OriginX} - kAxisYLabelGap - w),
+                      AxisYTickLabelTop(m_, static_cast<int>(i)), text);
+    }
+  }
+}
+
+void GraphPainter::DrawAxisX() {
+  const TMyAxis& a = m_.AxisX;
+  if (a.Title.Visible) {
+    SetCanvasFont(canvas_, a.Title.Font);
+    canvas_.TextOut(AxisXTitleLeft(m_, measure_), AxisXTitleTop(m_, measure_), a.Title.Text);
+  }
+  if (!a.Visible) return;
+  canvas_.PenWidth = a.Width;
+  canvas_.PenColor = a.Color;
+  Line(canvas_, m_.OriginX, m_.OriginY, int64_t{m_.OriginX} + a.Length, m_.OriginY);
+  if (a.TickVisible) DrawAxisXTicks();
+}
+
+void GraphPainter::DrawAxisXTicks() {
+  const TMyAxis& a = m_.AxisX;
+  SetCanvasFont(canvas_, a.TickLabels.Font);
+  const int n = a.TickCount;
+  if (n <= 0) return;
+  const AxisMap map = AxisMap::X(m_);
+  const long double minimum = a.Minimum;
+  const long double span = static_cast<long double>(a.Maximum) - minimum;
+  const int32_t labelTop = ClampPixel(int64_t{m_.OriginY} + kAxisXLabelGap);
+  for (int64_t i = 1, end = TickLimit(n); i <= end; ++i) {
+    const long double v = minimum + span * i / n;
+    const int32_t p = map.ToPixel(v);
+    Line(canvas_, p, int64_t{m_.OriginY} - a.TickLength, p, m_.OriginY);
+    if (a.TickLabels.Visible) {
+      const std::string text = FormatAxisValue(v, a.TickLabels.DecDigits);
+      const int64_t w = measure_.Measure(a.TickLabels.Font, text).Width;
+      canvas_.TextOut(ClampPixel(p - w / 2), labelTop, text);
+    }
+  }
+}
+
+void GraphPainter::DrawTextBlock() {
+  const int32_t top = TextBlockTop(m_, measure_);
+  // The wrapping edit field takes only the name and size of the text font.
+  TMyFont wrapFont;
+  wrapFont.Name = m_.Text.Font.Name;
+  wrapFont.Size = m_.Text.Font.Size;
+  textBlockLines_ = ExpandGraphText(
+      m_.Text.Text, dataFileName_, m_.TextInDataFile, TextBlockWrapWidth(m_.ImageWidth),
+      [&](std::string_view s) { return measure_.Measure(wrapFont, s).Width; });
+
+  const int64_t b = m_.ImageBorderWidth;
+  canvas_.BrushColor = m_.ImageColor;
+  canvas_.FillRect(ClampPixel(b), top, ClampPixel(m_.ImageWidth - b),
+                   ClampPixel(m_.ImageHeight - b));
+
+  SetCanvasFont(canvas_, m_.Text.Font);
+  const int lineHeight = measure_.Measure(m_.Text.Font, {}).Height;
+  const int32_t left = TextBlockLeft(m_);
+  static const std::string blanks(kTextBlockBlanks, ' ');
+  const std::vector<std::string>& lines = textBlockLines_;
+  for (std::size_t k = 0; k < lines.size(); ++k) {
+    const int32_t y = TextBlockLineTop(top, static_cast<int>(k), lineHeight);
+    if (y >= canvas_.Height()) break;  // nothing below the surface can show
+    canvas_.TextOut(left, y, blanks);
+    canvas_.TextOut(left, y, lines[k]);
+  }
+}
+
+void GraphPainter::DrawBorder() {
+  const int w = m_.ImageBorderWidth;
+  canvas_.PenColor = m_.ImageBorderColor;
+  canvas_.PenWidth = w;
+  const int64_t a = w / 2;
+  const int64_t e = w % 2 == 0 ? a : a + 1;
+  const int64_t W = m_.ImageWidth;
+  const int64_t H = m_.ImageHeight;
+  Line(canvas_, 0, a, W, a);
+  Line(canvas_, a, 0, a, H);
+  Line(canvas_, 0, H - e, W, H - e);
+  Line(canvas_, W - e, H - 1, W - e, 0);
+}
+
+}  // namespace kurvex

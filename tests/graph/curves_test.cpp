@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/error.h"
+#include "graph/graph_engine.h"
+#include "graph/mapping.h"
+#include "render_fixture.h"
+
+namespace kurvex {
+namespace {
+
+using namespace kurvex::testing;
+
+class Curves : public RenderTest {
+ protected:
+  int Count(TColor color, int x0, int y0, int x1, int y1) const {
+    int n = 0;
+    for (int y = y0; y < y1; ++y) {
+      for (int x = x0; x < x1; ++x) n += Pixel(x, y) == color;
+    }
+    return n;
+  }
+  int LegendHeight() { return LineHeight(engine.Model.Legend.Font); }
+  std::string MessageOfRedraw() {
+    try {
+      engine.RepaintGraph();
+    } catch (const Error& e) {
+      return e.what();
+    }
+    return "no error";
+  }
+};
+
+TEST_F(Curves, SampleGivesARedAndABlueLineAndTwoLegendRows) {
+  engine.RepaintGraph();
+  EXPECT_EQ(engine.Model.CurveCount, 2);
+  EXPECT_GT(Count(kRed, 71, 91, 570, 370), 500);
+  EXPECT_GT(Count(kBlue, 71, 91, 570, 370), 500);
+  const int r = LegendHeight();
+  for (int x = 480; x < 520; ++x) {
+    EXPECT_EQ(Pixel(x, 40 + r / 2), kRed) << x;
+    EXPECT_EQ(Pixel(x, 40 + (r - 2) + r / 2), kBlue) << x;
+  }
+  EXPECT_NE(Pixel(520, 40 + r / 2), kRed);  // the sample's end point stays unpainted
+  EXPECT_GT(InkIn(530, 40, 598, 40 + r), 20);              // "Tan(Psi)"
+  EXPECT_GT(InkIn(530, 40 + r - 2, 598, 40 + 2 * r - 2), 20);  // "Cos(Del)"
+  EXPECT_EQ(InkIn(478, 40 + 2 * (r - 2) + 1, 598, 40 + 3 * r), 0);  // no third row
+}
+
+TEST_F(Curves, ASegmentIsDrawnExactlyWhenItsEndPointIsInRange) {
+  engine.SetDataText("300 0 -0.5\r\n1100 1 -0.5\r\n500 2 0.5");
+  engine.RepaintGraph();
+  // (300,0) -> (1100,1) ends outside: not drawn.
+  EXPECT_EQ(Count(kRed, 75, 295, 560, 305), 0);
+  // (1100,1) -> (500,2) enters the plot from outside: drawn in full, from column 641.
+  EXPECT_GT(Count(kRed, 420, 262, 436, 269), 0);
+  EXPECT_GT(Count(kRed, 600, 290, 645, 301), 0);
+}
+
+TEST_F(Curves, PointsOnTheAxisLimitsAreInside) {
+  engine.SetDataText("300 -1 3\r\n1000 3 -1");
+  engine.RepaintGraph();
+  EXPECT_GT(Count(kRed, 300, 200, 340, 260), 0);
+  EXPECT_GT(Count(kBlue, 300, 200, 340, 260), 0);
+}
+
+TEST_F(Curves, PixelStyleSkipsTheFirstPointAndSymbolsMarkEveryPoint) {
+  engine.Model.Curve[3].SymbolVisible = false;
+  engine.SetDataText("300 5 5 0\r\n650 5 5 1\r\n1000 5 5 2");
+  engine.RepaintGraph();
+  const GraphModel& m = engine.Model;
+  EXPECT_EQ(Pixel(ValueToPixelX(m, 300), ValueToPixelY(m, 0)), kWhite);
+  EXPECT_EQ(Pixel(ValueToPixelX(m, 650), ValueToPixelY(m, 1)), kBlack);
+  EXPECT_EQ(Pixel(ValueToPixelX(m, 1000), ValueToPixelY(m, 2)), kBlack);
+  EXPECT_EQ(Count(kBlack, 100, 100, 560, 360), 2);
+
+  engine.Model.Curve[3].SymbolVisible = true;
+  engine.RepaintGraph();
+  for (auto [x, y] : {std::pair{300.0, 0.0}, {650.0, 1.0}, {1000.0, 2.0}}) {
+    const int px = ValueToPixelX(m, x), py = ValueToPixelY(m, y);
+    EXPECT_GT(InkIn(px - 6, py - 6, px + 7, py + 7), 3) << x;
+  }
+}
+
+TEST_F(Curves, FourthColumnAddsALegendRowWithoutLineSample) {
+  engine.SetDataText("300 5 5 0\r\n1000 5 5 2");
+  engine.RepaintGraph();
+  EXPECT_EQ(engine.Model.CurveCount, 3);
+  const int r = LegendHeight();
+  const int middle = 40 + 2 * (r - 2) + r / 2;
+  for (int x = 480; x < 486; ++x) EXPECT_EQ(Pixel(x, middle), kWhite) << x;
+  EXPECT_GT(InkIn(490, 40 + 2 * (r - 2), 510, 40 + 3 * r), 0);  // the symbol sample
+  EXPECT_EQ(InkIn(530, 40 + 2 * (r - 2) + 2, 598, 40 + 3 * r), 0);  // empty text
+}
+
+TEST_F(Curves, OneLineGivesOneSymbolAndNoSegments) {
+  engine.Model.Curve[1].SymbolVisible = true;
+  engine.SetDataText("650 1 5");
+  engine.RepaintGraph();
+  EXPECT_EQ(Count(kRed, 100, 100, 300, 360), 0);
+  EXPECT_GT(Count(kRed, 314, 224, 327, 237), 0);
+}
+
+TEST_F(Curves, BothStylesOffStillPaintOnePixelPerPoint) {
+  engine.Model.Curve[1].LineVisible = false;
+  engine.SetDataText("300 0 5\r\n650 1 5\r\n1000 2 5");
+  engine.RepaintGraph();
+  EXPECT_EQ(Count(kRed, 71, 91, 571, 370), 2);
+}
+
+TEST_F(Curves, AtMostTenCurvesAndLegendRows) {
+  std::string line = "300";
+  for (int i = 0; i < 12; ++i) line += " 5";
+  engine.SetDataText(line + "\r\n" + line);
+  engine.RepaintGraph();
+  EXPECT_EQ(engine.Model.CurveCount, 10);
+  engine.SetDataText("300");
+  engine.RepaintGraph();
+  EXPECT_EQ(engine.Model.CurveCount, 0);
+}
+
+TEST_F(Curves, BadFieldsEndTheDrawingWithTheConversionMessage) {
+  engine.SetDataText("300 1 2\r\n400 abc 2");
+  EXPECT_EQ(MessageOfRedraw(), "'abc' is not a valid floating point value");
+  engine.SetDataText("300 1 2\r\n\r\n400 1 2");
+  EXPECT_EQ(MessageOfRedraw(), "'' is not a valid floating point value");
+  engine.SetDataText("300 1 2\r\n400 1");
+  EXPECT_EQ(MessageOfRedraw(), "'' is not a valid floating point value");
+  engine.SetDataText("");
+  EXPECT_EQ(MessageOfRedraw(), "'' is not a valid floating point value");
+  EXPECT_EQ(Pixel(70, 300), kBlack);  // axes drawn before the failure stay
+}
+
+TEST_F(Curves, CurvesOnlyModeOverlaysTheNextFile) {
+  engine.SetDataText("300 0 5\r\n1000 0 5");
+  engine.RepaintGraph();
+  engine.Model.OnlyCurves = true;
+  engine.Model.ImageColor = 0x00FF00;  // not applied: nothing is cleared
+  engine.SetDataText("300 1 5\r\n1000 1 5");
+  engine.RepaintGraph();
+  EXPECT_EQ(Pixel(300, 300), kRed);
+  EXPECT_EQ(Pixel(300, 230), kRed);
+  EXPECT_EQ(Pixel(300, 200), kWhite);
+  EXPECT_EQ(Pixel(0, 200), kBlack);  // the border of the full redraw
+}
+
+TEST_F(Curves, LegendLineSamplesInheritTheAxisPenWidth) {
+  engine.Model.AxisX.Width = 3;
+  UseDataOutsideRange();
+  engine.RepaintGraph();
+  const int middle = 40 + LegendHeight() / 2;
+  EXPECT_EQ(Pixel(500, middle - 1), kRed);
+  EXPECT_EQ(Pixel(500, middle + 1), kRed);
+  EXPECT_NE(Pixel(500, middle + 2), kRed);
+}
+
+}  // namespace
+}  // namespace kurvex

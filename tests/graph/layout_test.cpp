@@ -1,0 +1,109 @@
+#include "graph/layout.h"
+
+#include <gtest/gtest.h>
+
+#include "graph/model.h"
+#include "render_fixture.h"
+
+namespace kurvex {
+namespace {
+
+using testing::FakeMeasurer;
+
+class Layout : public ::testing::Test {
+ protected:
+  GraphModel m = StartModel();
+  FakeMeasurer measure;  // 7 px a byte, 15 px a line
+};
+
+TEST_F(Layout, DefaultPositions) {
+  EXPECT_EQ(OriginRow(m), 370);
+  EXPECT_EQ(TitleLeft(m, measure), (600 - 12 * 7) / 2);
+  EXPECT_EQ(TitleTop(m), 8);
+  EXPECT_EQ(AxisXTitleLeft(m, measure), 70 + (500 - 15 * 7) / 2);
+  EXPECT_EQ(AxisXTitleTop(m, measure), 370 + 15 + 8 + 8);
+  EXPECT_EQ(AxisYTickLabelWidth(m, measure), 5 * 7);  // "-1.00" is wider than "3.00"
+  EXPECT_EQ(AxisYTitleLeft(m, measure), 70 - 35 - 8 - 15 - 8);
+  EXPECT_EQ(AxisYTitleBottom(m, measure), (280 - 21 * 7) / 2);
+  EXPECT_EQ(TextBlockLeft(m), 8);
+  EXPECT_EQ(TextBlockTop(m, measure), 401 + 15 + 28);  // the text block's top is not automatic
+}
+
+TEST_F(Layout, ManualPositionsAreOffsetsFromTheirAnchors) {
+  m.AxisX.Title.LeftAuto = false;
+  m.AxisX.Title.Left = 84;
+  m.AxisX.Title.TopAuto = false;
+  m.AxisX.Title.Top = 3;
+  EXPECT_EQ(AxisXTitleLeft(m, measure), 70 + 84);
+  EXPECT_EQ(AxisXTitleTop(m, measure), 370 + 15 + 8 + 3);
+
+  m.AxisY.Title.LeftAuto = false;
+  m.AxisY.Title.Left = 3;  // the gap to the tick labels
+  EXPECT_EQ(AxisYTitleLeft(m, measure), 70 - 35 - 8 - 15 - 3);
+  m.AxisY.Title.TopAuto = false;
+  m.AxisY.Title.Top = 8;
+  EXPECT_EQ(AxisYTitleBottom(m, measure), 8);
+
+  m.Text.LeftAuto = false;
+  m.Text.Left = 31;
+  EXPECT_EQ(TextBlockLeft(m), 31);
+  m.Text.TopAuto = true;
+  EXPECT_EQ(TextBlockTop(m, measure), 401 + 15 + 8);  // the x tick-label distance
+}
+
+TEST_F(Layout, HiddenElementsLeaveTheirSpace) {
+  m.AxisX.TickLabels.Visible = false;
+  EXPECT_EQ(AxisXTitleTop(m, measure), 370 + 8);
+  m.AxisX.TickLabels.Visible = true;
+  m.AxisX.TickVisible = false;
+  EXPECT_EQ(AxisXTitleTop(m, measure), 370 + 8);
+  m.AxisX.Visible = false;  // neither test looks at the axis line
+  EXPECT_EQ(AxisXTitleTop(m, measure), 370 + 8);
+
+  m.AxisY.TickLabels.Visible = false;
+  EXPECT_EQ(AxisYTitleLeft(m, measure), 70 - 15 - 8);
+
+  m.AxisX.Title.Visible = false;
+  EXPECT_EQ(TextBlockTop(m, measure), 370 + 28);
+}
+
+TEST_F(Layout, PositionsBeyondTheImageAreKeptOrClampedAsDrawn) {
+  m.Title.Text = std::string(100, 'W');
+  EXPECT_EQ(TitleLeft(m, measure), (600 - 700) / 2);  // cut on both sides
+  m.AxisX.Left = 20;
+  EXPECT_EQ(AxisYTitleLeft(m, measure), 0);  // never left of the image
+}
+
+TEST_F(Layout, YLabelRowsUseTheIntegerStep) {
+  m.OriginY = 370;
+  for (int i = 0; i <= 4; ++i) EXPECT_EQ(AxisYTickLabelTop(m, i), 365 - 70 * i);
+  m.AxisY.Length = 281;  // 281 div 4 is still 70
+  for (int i = 0; i <= 4; ++i) EXPECT_EQ(AxisYTickLabelTop(m, i), 365 - 70 * i);
+}
+
+TEST_F(Layout, LegendRowsOverlapByTwoPixels) {
+  const LegendRow first = LegendRowAt(m, 1, measure);
+  EXPECT_EQ(first.Left, 480);
+  EXPECT_EQ(first.Top, 40);
+  EXPECT_EQ(first.Height, 15);
+  EXPECT_EQ(LegendRowAt(m, 3, measure).Top, 40 + 2 * 13);
+  m.Legend.LeftAuto = false;
+  m.Legend.TopAuto = false;
+  EXPECT_EQ(LegendRowAt(m, 2, measure).Left, 120);
+  EXPECT_EQ(LegendRowAt(m, 2, measure).Top, 40 + 13);
+  m.Legend.Top = 7;
+  EXPECT_EQ(LegendRowAt(m, 1, measure).Top, 7);
+}
+
+TEST_F(Layout, ExtremeTypedValuesSaturate) {
+  m.ImageHeight = 2147483647;
+  m.AxisY.Bottom = -2147483647 - 1;
+  EXPECT_EQ(OriginRow(m), 2147483647);
+  m.AxisY.Length = -2147483647 - 1;
+  m.AxisY.TickCount = -1;
+  EXPECT_EQ(AxisYTickLabelTop(m, 1), -2147483647 - 1);
+  EXPECT_EQ(TextBlockLineTop(2147483000, 100000, 15), 2147483647);
+}
+
+}  // namespace
+}  // namespace kurvex

@@ -1,0 +1,105 @@
+#include "graph/mapping.h"
+
+#include <gtest/gtest.h>
+
+#include "common/error.h"
+#include "graph/axis_map.h"
+#include "graph/model.h"
+
+namespace kurvex {
+namespace {
+
+GraphModel DefaultsWithOrigin() {
+  GraphModel m = StartModel();
+  m.OriginX = m.AxisX.Left;
+  m.OriginY = m.ImageHeight - m.AxisY.Bottom;
+  return m;
+}
+
+const std::string kPrefix = kCursorPositionPrefix;
+
+TEST(Mapping, DefaultAxesMapTheNamedValues) {
+  const GraphModel m = DefaultsWithOrigin();
+  EXPECT_EQ(ValueToPixelX(m, 650), 320);
+  EXPECT_EQ(ValueToPixelX(m, 300), 70);
+  EXPECT_EQ(ValueToPixelX(m, 1000), 570);
+  EXPECT_EQ(ValueToPixelX(m, 230), 20);  // below the minimum: left of the origin, not clamped
+  EXPECT_EQ(ValueToPixelY(m, 1), 230);
+  EXPECT_EQ(ValueToPixelY(m, -1), 370);
+  EXPECT_EQ(ValueToPixelY(m, 3), 90);
+  EXPECT_DOUBLE_EQ(static_cast<double>(PixelToValueX(m, 320)), 650.0);
+  EXPECT_DOUBLE_EQ(static_cast<double>(PixelToValueY(m, 230)), 1.0);
+}
+
+TEST(Mapping, TiesRoundToEven) {
+  GraphModel m = DefaultsWithOrigin();
+  m.AxisX.Minimum = Real48::From(0);
+  m.AxisX.Maximum = Real48::From(100);
+  m.AxisX.Length = 100;
+  m.OriginX = 0;
+  EXPECT_EQ(ValueToPixelX(m, 2.5), 2);
+  EXPECT_EQ(ValueToPixelX(m, 3.5), 4);
+  EXPECT_EQ(ValueToPixelX(m, -2.5), -2);
+  m.AxisY.Minimum = Real48::From(0);
+  m.AxisY.Maximum = Real48::From(100);
+  m.AxisY.Length = 100;
+  m.OriginY = 0;
+  EXPECT_EQ(ValueToPixelY(m, 2.5), -2);
+}
+
+TEST(Mapping, FailuresCarryTheFloatingPointMessages) {
+  GraphModel m = DefaultsWithOrigin();
+  m.AxisX.Maximum = m.AxisX.Minimum;
+  try {
+    ValueToPixelX(m, 500);
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "Floating point division by zero");
+  }
+  try {
+    ValueToPixelX(m, 300);  // 0 / 0
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "Invalid floating point operation");
+  }
+  m = DefaultsWithOrigin();
+  try {
+    ValueToPixelX(m, 1e30);  // rounds outside int32
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "Invalid floating point operation");
+  }
+  m.AxisY.Length = 0;
+  EXPECT_THROW(PixelToValueY(m, 100), Error);
+}
+
+TEST(Mapping, OriginPlusOffsetSaturatesInsteadOfOverflowing) {
+  GraphModel m = DefaultsWithOrigin();
+  m.OriginX = 2147483000;
+  EXPECT_EQ(ValueToPixelX(m, 1000000), 2147483647);
+}
+
+TEST(CursorReadout, InsideShowsBothValuesWithTheirDecimals) {
+  const GraphModel m = DefaultsWithOrigin();
+  EXPECT_EQ(CursorReadout(m, kPrefix, 320, 230), kPrefix + "   X=650;   Y=1.00");
+  EXPECT_EQ(CursorReadout(m, kPrefix, 70, 370), kPrefix + "   X=300;   Y=-1.00");
+  EXPECT_EQ(CursorReadout(m, kPrefix, 570, 90), kPrefix + "   X=1000;   Y=3.00");
+}
+
+TEST(CursorReadout, OutsideTheInclusiveBoundsShowsQuestionMarks) {
+  const GraphModel m = DefaultsWithOrigin();
+  const std::string outside = kPrefix + "   X=?;   Y=?";
+  for (auto [x, y] : {std::pair{69, 200}, {571, 200}, {300, 371}, {300, 89}}) {
+    EXPECT_EQ(CursorReadout(m, kPrefix, x, y), outside) << x << "," << y;
+  }
+  EXPECT_EQ(ClearCursorText(kPrefix), outside);
+  EXPECT_EQ(InitialCursorText(), "Position in coordinate system:   X=?;   Y=?;");
+}
+
+TEST(CursorReadout, UsesAReplacedPrefix) {
+  const GraphModel m = DefaultsWithOrigin();
+  EXPECT_EQ(CursorReadout(m, "Pozice:", 320, 230), "Pozice:   X=650;   Y=1.00");
+}
+
+}  // namespace
+}  // namespace kurvex

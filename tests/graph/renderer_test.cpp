@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include "common/error.h"
+#include "graph/graph_engine.h"
+#include "render_fixture.h"
+
+namespace kurvex {
+namespace {
+
+using namespace kurvex::testing;
+
+class Renderer : public RenderTest {
+ protected:
+  void SetUp() override {
+    UseDataOutsideRange();
+    engine.RepaintGraph();
+  }
+};
+
+TEST_F(Renderer, OriginAndAxisLines) {
+  EXPECT_EQ(engine.Model.OriginX, 70);
+  EXPECT_EQ(engine.Model.OriginY, 370);
+  for (int x = 70; x < 570; ++x) EXPECT_EQ(Pixel(x, 370), kBlack) << x;
+  for (int y = 90; y <= 370; ++y) EXPECT_EQ(Pixel(70, y), kBlack) << y;
+  EXPECT_EQ(Pixel(70, 89), kWhite);   // the y axis ends at row 90
+  EXPECT_EQ(Pixel(570, 370), kWhite);  // neither the axis nor the last tick paints its end point
+  EXPECT_EQ(Pixel(71, 371), kWhite);
+}
+
+TEST_F(Renderer, XTicksPointUpAtTheNamedColumns) {
+  for (int column : {141, 213, 284, 356, 427, 499, 570}) {
+    for (int y = 360; y < 370; ++y) EXPECT_EQ(Pixel(column, y), kBlack) << column << "," << y;
+    EXPECT_EQ(Pixel(column, 359), kWhite) << column;
+    EXPECT_EQ(Pixel(column + 1, 365), kWhite) << column;
+    EXPECT_EQ(Pixel(column - 1, 365), kWhite) << column;
+  }
+  // No tick and no label at the minimum.
+  EXPECT_EQ(InkIn(71, 355, 100, 370), 0);
+  EXPECT_EQ(InkIn(50, 378, 100, 395), 0);
+}
+
+TEST_F(Renderer, XLabelsAreCentredOnTheirTicksBelowRow378) {
+  const int h = LineHeight(engine.Model.AxisX.TickLabels.Font);
+  for (int column : {141, 213, 284, 356, 427, 499, 570}) {
+    EXPECT_EQ(InkIn(column - 20, 371, column + 21, 378), 0) << column;
+    int left = 10000, right = -1;
+    for (int y = 378; y < 378 + h; ++y) {
+      for (int x = column - 25; x <= column + 25; ++x) {
+        if (Pixel(x, y) != kWhite) {
+          left = std::min(left, x);
+          right = std::max(right, x);
+        }
+      }
+    }
+    ASSERT_GE(right, left) << "no label at " << column;
+    EXPECT_NEAR((left + right) / 2.0, column, 3.0) << column;
+  }
+}
+
+TEST_F(Renderer, YTicksPointRightAndLabelsEndLeftOfColumn62) {
+  const int h = LineHeight(engine.Model.AxisY.TickLabels.Font);
+  for (int row : {370, 300, 230, 160, 90}) {
+    for (int x = 70; x < 80; ++x) EXPECT_EQ(Pixel(x, row), kBlack) << row;
+    EXPECT_EQ(Pixel(80, row), kWhite) << row;
+  }
+  for (int top : {365, 295, 225, 155, 85}) {
+    EXPECT_GT(InkIn(30, top, 62, top + h), 0) << top;
+    EXPECT_EQ(InkIn(62, top, 70, top + h), 0) << top;
+  }
+  EXPECT_EQ(InkIn(30, 84 - 6, 62, 85), 0);  // nothing above the highest label's cell
+}
+
+TEST_F(Renderer, BorderIsTheOutermostRing) {
+  for (int x = 0; x < 600; ++x) {
+    EXPECT_EQ(Pixel(x, 0), kBlack) << x;
+    EXPECT_EQ(Pixel(x, 499), kBlack) << x;
+  }
+  for (int y = 0; y < 500; ++y) {
+    EXPECT_EQ(Pixel(0, y), kBlack) << y;
+    EXPECT_EQ(Pixel(599, y), kBlack) << y;
+  }
+  EXPECT_EQ(Pixel(1, 1), kWhite);
+  EXPECT_EQ(Pixel(598, 498), kWhite);
+}
+
+TEST_F(Renderer, VerticalTitleReadsUpwardsBesideTheLabels) {
+  const TMyFont& font = engine.Model.AxisY.Title.Font;
+  const int h = LineHeight(font);
+  const int w = engine.Fonts().Extent(font, engine.Model.AxisY.Title.Text).Width;
+  const int labelWidth = engine.Fonts().Extent(engine.Model.AxisY.TickLabels.Font, "-1.00").Width;
+  const int left = std::max(0, 70 - labelWidth - 8 - h - 8);
+  const int bottom = (280 - w) / 2;
+  // Ink lies within the band of the title, between its first and last character.
+  EXPECT_GT(InkIn(left, 370 - bottom - w, left + h, 370 - bottom + 1), w);
+  EXPECT_EQ(InkIn(left, 370 - bottom + 2, left + h, 371), 0);
+  // The tops of the letters face left: the band's right quarter holds only descenders.
+  const int top = 370 - bottom - w, base = 370 - bottom + 1;
+  EXPECT_GT(InkIn(left, top, left + h * 2 / 3, base), 3 * InkIn(left + h * 3 / 4, top, left + h, base));
+  EXPECT_EQ(InkIn(0, 91, left, 370), 0);
+}
+
+TEST_F(Renderer, TitleIsCentredAtTheTop) {
+  const TMyFont& font = engine.Model.Title.Font;
+  const int w = engine.Fonts().Extent(font, "Ellipsometry").Width;
+  const int h = LineHeight(font);
+  const int left = (600 - w) / 2;
+  EXPECT_EQ(InkIn(1, 1, 599, 8), 0);
+  EXPECT_GT(InkIn(left, 8, left + w, 8 + h), 100);
+  EXPECT_EQ(InkIn(1, 8, left - 1, 8 + h), 0);
+}
+
+TEST_F(Renderer, YTickCountZeroDrawsNoTicksAndNoError) {
+  engine.Model.AxisY.TickCount = 0;
+  EXPECT_NO_THROW(engine.RepaintGraph());
+  EXPECT_EQ(Pixel(75, 230), kWhite);
+  EXPECT_EQ(InkIn(30, 220, 62, 245), 0);
+}
+
+TEST_F(Renderer, OddAxisLengthMovesTicksButNotLabels) {
+  engine.Model.AxisY.Length = 281;
+  engine.RepaintGraph();
+  for (int row : {370, 300, 230, 159, 89}) EXPECT_EQ(Pixel(75, row), kBlack) << row;
+  EXPECT_EQ(Pixel(75, 160), kWhite);
+}
+
+TEST_F(Renderer, HiddenXAxisTakesItsTicksAlongButTheYTicksStay) {
+  engine.Model.AxisX.Visible = false;
+  engine.Model.AxisY.Visible = false;
+  engine.RepaintGraph();
+  EXPECT_EQ(InkIn(100, 355, 575, 371), 0);
+  EXPECT_EQ(Pixel(75, 300), kBlack);  // y ticks drawn with the pen left over
+  EXPECT_EQ(Pixel(70, 250), kWhite);
+}
+
+TEST_F(Renderer, TextBlockClearsEverythingBelowItsTop) {
+  engine.Model.Text.Text = "first line\r\nsecond";
+  engine.Model.Text.TopAuto = false;
+  engine.Model.Text.Top = -200;  // top above the axis: the clearing removes axis and ticks
+  engine.RepaintGraph();
+  ASSERT_EQ(engine.TextBlockLines().size(), 2u);
+  EXPECT_EQ(Pixel(300, 370), kWhite);
+  EXPECT_EQ(Pixel(0, 300), kBlack);  // inside the border only
+}
+
+TEST_F(Renderer, TextBlockExpandsThePlaceholders) {
+  engine.Model.Text.Text = "{DataFile}: {TextInDataFile}";
+  engine.Model.TextInDataFile = "Run 7";
+  engine.DrawTextBlock();
+  ASSERT_EQ(engine.TextBlockLines().size(), 1u);
+  EXPECT_EQ(engine.TextBlockLines()[0], "Demo1.txt: Run 7");
+}
+
+TEST_F(Renderer, PaintingNeedsBothFlags) {
+  engine.Model.ImageColor = 0x123456;
+  engine.Model.AutoRepaint = false;
+  engine.RepaintIfAuto();
+  EXPECT_EQ(Pixel(300, 200), kWhite);
+  engine.Model.AutoRepaint = true;
+  engine.Model.PaintEnabled = false;
+  engine.RepaintIfAuto();
+  EXPECT_EQ(Pixel(300, 200), kWhite);
+  engine.Model.PaintEnabled = true;
+  engine.RepaintIfAuto();
+  EXPECT_EQ(Pixel(300, 200), 0x123456);
+}
+
+TEST_F(Renderer, AFailingStepKeepsWhatWasPaintedAndReportsTheMessage) {
+  engine.Model.AxisX.Maximum = engine.Model.AxisX.Minimum;
+  engine.Model.ImageColor = 0x00FF00;
+  int painted = 0;
+  engine.OnPainted = [&] { ++painted; };
+  try {
+    engine.RepaintGraph();
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "Floating point division by zero");
+  }
+  EXPECT_EQ(painted, 1);
+  EXPECT_EQ(Pixel(300, 200), 0x00FF00);  // background of the failed redraw
+  EXPECT_EQ(Pixel(70, 300), kBlack);     // the y axis came before the failure
+}
+
+TEST_F(Renderer, ThickBorderCoversItsWidthInside) {
+  engine.Model.ImageBorderWidth = 4;
+  engine.RepaintGraph();
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(Pixel(300, i), kBlack) << i;
+    EXPECT_EQ(Pixel(300, 499 - i), kBlack) << i;
+    EXPECT_EQ(Pixel(i, 250), kBlack) << i;
+    EXPECT_EQ(Pixel(599 - i, 250), kBlack) << i;
+  }
+  EXPECT_EQ(Pixel(300, 5), kWhite);
+}
+
+}  // namespace
+}  // namespace kurvex
