@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <clocale>
 #include <cstring>
 #include <exception>
 #include <filesystem>
@@ -180,6 +181,8 @@ class Plotter {
 
 int main(int argc, char** argv) {
   using namespace kurvex;
+  // Options files use the user's decimal separator, as in the desktop program.
+  std::setlocale(LC_NUMERIC, "");
   PlotOptions options;
   try {
     options = ParsePlotArguments(std::vector<std::string>(argv + 1, argv + argc));

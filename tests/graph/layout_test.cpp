@@ -48,7 +48,7 @@ TEST_F(Layout, ManualPositionsAreOffsetsFromTheirAnchors) {
   m.Text.Left = 31;
   EXPECT_EQ(TextBlockLeft(m), 31);
   m.Text.TopAuto = true;
-  EXPECT_EQ(TextBlockTop(m, measure), 401 + 15 + 8);  // the x tick-label distance
+  EXPECT_EQ(TextBlockTop(m, measure), 396 + 15 + 8);  // the x tick-label distance
 }
 
 TEST_F(Layout, HiddenElementsLeaveTheirSpace) {

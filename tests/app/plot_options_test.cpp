@@ -1,0 +1,54 @@
+#include "app/plot_options.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace kurvex {
+namespace {
+
+PlotOptions Parse(std::vector<std::string> args) { return ParsePlotArguments(args); }
+
+TEST(PlotArguments, ReadsEveryOption) {
+  const PlotOptions o =
+      Parse({"--options", "a.ini", "--set", "AxisX.Minimum=0.1", "--set", "Text.Text=A|B=C",
+             "--output", "out", "--format", "PNG", "--overlay", "--save-options", "s.ini",
+             "--print-data", "--print-head", "one.xy", "two.xy"});
+  EXPECT_EQ(o.OptionsFile, "a.ini");
+  ASSERT_EQ(o.Settings.size(), 2u);
+  EXPECT_EQ(o.Settings[0].Section, "AxisX");
+  EXPECT_EQ(o.Settings[0].Key, "Minimum");
+  EXPECT_EQ(o.Settings[0].Value, "0.1");
+  EXPECT_EQ(o.Settings[1].Value, "A|B=C");  // only the first "=" separates
+  EXPECT_EQ(o.Output, "out");
+  EXPECT_EQ(o.Format, "png");
+  EXPECT_TRUE(o.Overlay && o.PrintData && o.PrintHead);
+  EXPECT_EQ(o.SaveOptions, "s.ini");
+  EXPECT_EQ(o.DataFiles, (std::vector<std::string>{"one.xy", "two.xy"}));
+}
+
+TEST(PlotArguments, RejectsBadUsageWithAReason) {
+  EXPECT_THROW(Parse({"--set", "NoDot=1"}), std::invalid_argument);
+  EXPECT_THROW(Parse({"--set", "Section.Key"}), std::invalid_argument);
+  EXPECT_THROW(Parse({"--set", ".Key=1"}), std::invalid_argument);
+  EXPECT_THROW(Parse({"--format", "gif"}), std::invalid_argument);
+  EXPECT_THROW(Parse({"--output"}), std::invalid_argument);
+  EXPECT_THROW(Parse({"--bogus"}), std::invalid_argument);
+  EXPECT_EQ(Parse({"--", "--odd-name.xy"}).DataFiles.front(), "--odd-name.xy");
+}
+
+TEST(PlotArguments, ImagePathsFollowTheDataFileNames) {
+  PlotOptions o = Parse({"run.1.xy"});
+  EXPECT_EQ(ImagePathFor(o, "dir/run.1.xy"), "run.1.bmp");
+  o = Parse({"--output", "img", "--format", "png", "a/data", "b/x.txt"});
+  EXPECT_EQ(ImagePathFor(o, "a/data"), "img/data.png");
+  EXPECT_EQ(ImagePathFor(o, "b/x.txt"), "img/x.png");
+  o = Parse({"--output", "pic.PNG", "one.xy"});
+  EXPECT_EQ(ImagePathFor(o, "one.xy"), "pic.PNG");
+  EXPECT_EQ(ImageFormatFor(o, "pic.PNG"), "png");
+  o = Parse({"--output", "pics.png", "one.xy", "two.xy"});  // several files: a folder name
+  EXPECT_EQ(ImagePathFor(o, "one.xy"), "pics.png/one.bmp");
+}
+
+}  // namespace
+}  // namespace kurvex

@@ -1,0 +1,123 @@
+// Runs the real kurvex-plot program in a temporary folder.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Result {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string Slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class PlotRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() /
+          ("kurvex_plot_" + std::to_string(::getpid()) + "_" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  void Write(const std::string& name, const std::string& content) {
+    std::ofstream(dir / name, std::ios::binary) << content;
+  }
+
+  Result Run(const std::string& args) {
+    const std::string cmd = "cd '" + dir.string() + "' && '" KURVEX_PLOT "' " + args +
+                            " >out.txt 2>err.txt";
+    Result r;
+    const int raw = std::system(cmd.c_str());
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = Slurp(dir / "out.txt");
+    r.err = Slurp(dir / "err.txt");
+    return r;
+  }
+
+  fs::path dir;
+};
+
+TEST_F(PlotRun, WithoutDataFilesDrawsTheSampleAsABitmap) {
+  const Result r = Run("");
+  EXPECT_EQ(r.status, 0) << r.err;
+  const std::string bmp = Slurp(dir / "Demo1.bmp");
+  ASSERT_GT(bmp.size(), 54u);
+  EXPECT_EQ(bmp.substr(0, 2), "BM");
+  EXPECT_EQ(bmp.size(), 54u + 600u * 3u * 500u);  // 600 x 500, rows already 4-byte aligned
+}
+
+TEST_F(PlotRun, EachFileGetsItsImageAndFailuresDoNotStopTheBatch) {
+  Write("a.xy", "300 1 2\n1000 2 1\n");
+  Write("bad.xy", "300 1 2\n400 x 1\n");
+  const Result r = Run("--output imgs --format png a.xy missing.xy bad.xy");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(fs::exists(dir / "imgs/a.png"));
+  EXPECT_FALSE(fs::exists(dir / "imgs/missing.png"));
+  EXPECT_FALSE(fs::exists(dir / "imgs/bad.png"));
+  EXPECT_NE(r.err.find("missing.xy: "), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("bad.xy: 'x' is not a valid floating point value"), std::string::npos)
+      << r.err;
+}
+
+TEST_F(PlotRun, ABadOptionsFileStopsBeforeDrawing) {
+  Write("style.ini", "[AxisX]\nMinimum=0,5\n");
+  const Result r = Run("--options style.ini");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "style.ini: '0,5' is not a valid floating point value\n");
+  EXPECT_FALSE(fs::exists(dir / "Demo1.bmp"));
+}
+
+TEST_F(PlotRun, SettingsAndSavedOptionsRoundTrip) {
+  const Result r = Run("--set AxisX.Minimum=0.1 --set 'Text.Text=A|B' --save-options s.ini "
+                       "--output one.png");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(fs::exists(dir / "one.png"));
+  const std::string ini = Slurp(dir / "s.ini");
+  EXPECT_NE(ini.find("Minimum=0.100000000000023"), std::string::npos);
+  EXPECT_NE(ini.find("Text=A|B"), std::string::npos);
+}
+
+TEST_F(PlotRun, PrintingShowsTheCleanedDataAndHeadInsteadOfImages) {
+  Write("h.txt", "Sample A\r\n  angle 70\r\n 300,5;0,93\r\n301,5;0,94\r\n");
+  const Result r = Run("--print-head --print-data h.txt");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "Sample A\r\n  angle 70\n300.5 0.93\n301.5 0.94\n");
+  EXPECT_FALSE(fs::exists(dir / "h.bmp"));
+}
+
+TEST_F(PlotRun, OverlayWritesOneImage) {
+  Write("a.xy", "300 1 2\n1000 2 1\n");
+  Write("b.xy", "300 0 0\n1000 0 0\n");
+  const Result r = Run("--overlay --output all.bmp a.xy b.xy");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(fs::exists(dir / "all.bmp"));
+  EXPECT_FALSE(fs::exists(dir / "a.bmp"));
+}
+
+TEST_F(PlotRun, UsageErrorsExitWithTwo) {
+  const Result r = Run("--format gif");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("Usage: kurvex-plot"), std::string::npos);
+  EXPECT_EQ(Run("--help").status, 0);
+  EXPECT_EQ(Run("--version").out.substr(0, 12), "kurvex-plot ");
+}
+
+}  // namespace

@@ -1,0 +1,261 @@
+#include "graph/data_text.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <random>
+
+#include "common/error.h"
+
+namespace kurvex {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+std::vector<std::string> LinesOf(const DataText& data) {
+  std::vector<std::string> lines;
+  for (std::size_t i = 0; i < data.LineCount(); ++i) lines.emplace_back(data.Line(i));
+  return lines;
+}
+
+std::vector<std::string> Prepared(const std::string& fileText) {
+  return LinesOf(PrepareDataText(fileText).Data);
+}
+
+TEST(DataText, AcceptsEveryLineEndAndIgnoresAFinalOne) {
+  EXPECT_THAT(LinesOf(DataText("a\r\nb\nc\rd")), ElementsAre("a", "b", "c", "d"));
+  EXPECT_THAT(LinesOf(DataText("a\r\n")), ElementsAre("a"));
+  EXPECT_THAT(LinesOf(DataText("a\n\n\nb\r\r\n")), ElementsAre("a", "", "", "b", ""));
+  EXPECT_THAT(LinesOf(DataText("\n")), ElementsAre(""));
+  EXPECT_TRUE(DataText("").Empty());
+  EXPECT_EQ(DataText("a\r\nb\n").Joined(), "a\r\nb");
+  EXPECT_EQ(DataText("a\nb").Joined("|"), "a|b");
+  EXPECT_EQ(DataText("a").Line(5), "");
+}
+
+TEST(DataText, NormalizedBufferWithoutFinalBreakKeepsItsLastLine) {
+  EXPECT_THAT(LinesOf(DataText::FromNormalized("1 2\n3 4")), ElementsAre("1 2", "3 4"));
+  EXPECT_THAT(LinesOf(DataText::FromNormalized("1 2\n\n")), ElementsAre("1 2", ""));
+}
+
+TEST(PrepareDataText, CollectsHeadLinesExactlyAsRead) {
+  const PreparedData p = PrepareDataText("Sample A\r\n  angle 70\r\n300 1 2\r\n301 1 2\r\n");
+  EXPECT_EQ(p.TextInDataFile, "Sample A\r\n  angle 70");
+  EXPECT_THAT(LinesOf(p.Data), ElementsAre("300 1 2", "301 1 2"));
+}
+
+TEST(PrepareDataText, NumberLineTestSkipsBlanksButNotTabs) {
+  PreparedData p = PrepareDataText(" 300 1 2\n");
+  EXPECT_EQ(p.TextInDataFile, "");
+  EXPECT_THAT(LinesOf(p.Data), ElementsAre("300 1 2"));
+
+  p = PrepareDataText("\t300 1 2\n301 1 2\n");
+  EXPECT_EQ(p.TextInDataFile, "\t300 1 2");
+  EXPECT_THAT(LinesOf(p.Data), ElementsAre("301 1 2"));
+
+  for (const char* start : {"-1", "+1", ".5", ",5", "9"}) {
+    EXPECT_EQ(PrepareDataText(std::string(start) + " 2").TextInDataFile, "") << start;
+  }
+}
+
+TEST(PrepareDataText, BlankLinesBeforeTheNumbersAreHeadLinesAfterThemData) {
+  const PreparedData p = PrepareDataText("Run 7\n\n   \n1 2\n\n3 4\nnote\n");
+  EXPECT_EQ(p.TextInDataFile, "Run 7\r\n\r\n   ");
+  EXPECT_THAT(LinesOf(p.Data), ElementsAre("1 2", "", "3 4", "note"));
+}
+
+TEST(PrepareDataText, FileOfHeadLinesOnlyLeavesNoData) {
+  const PreparedData p = PrepareDataText("title\r\nunits\r\n");
+  EXPECT_EQ(p.TextInDataFile, "title\r\nunits");
+  EXPECT_TRUE(p.Data.Empty());
+
+  const PreparedData empty = PrepareDataText("");
+  EXPECT_EQ(empty.TextInDataFile, "");
+  EXPECT_TRUE(empty.Data.Empty());
+}
+
+struct SeparatorCase {
+  const char* file;
+  std::vector<std::string> lines;
+};
+
+TEST(PrepareDataText, NormalizesSeparatorsDecidedOnceForTheWholeData) {
+  const SeparatorCase cases[] = {
+      {"300,5;0,93", {"300.5 0.93"}},
+      {"300.5, 0.93", {"300.5 0.93"}},
+      {"300.5|0.93|-0.17", {"300.5 0.93 -0.17"}},
+      {"300\t0.93", {"300 0.93"}},
+      {"300,0,93", {"300,0,93"}},  // no hint which comma separates: left to fail later
+      {"1.5,2.5\n1.5,2.5", {"1.5 2.5", "1.5 2.5"}},
+      {"1,5;2,5", {"1.5 2.5"}},
+      {"1,5 2,5\n1,5 2,5", {"1.5 2.5", "1.5 2.5"}},
+      {"1,5 2,5\n3.0 4.0\n1,5 2,5", {"1 5 2 5", "3.0 4.0", "1 5 2 5"}},
+      {"  1,5\n  2,5", {"1,5", "2,5"}},  // leading blanks go before the decision
+      {"1,5  \n2,5", {"1.5 ", "2.5"}},   // a trailing blank does count
+      {"1   2\t\t3 ;| 4", {"1 2 3 4"}},
+      {"300\t 1\n\t2 3", {"300 1", " 2 3"}},  // only blanks count as leading blanks
+      {"1 2\r\n3 4\r5 6\n", {"1 2", "3 4", "5 6"}},
+  };
+  for (const SeparatorCase& c : cases) {
+    EXPECT_EQ(Prepared(c.file), c.lines) << c.file;
+  }
+}
+
+TEST(PrepareDataText, PointInTheHeadDoesNotDecideTheCommas) {
+  const PreparedData p = PrepareDataText("Temp. 25,3 C\n1,5 2,5\n");
+  EXPECT_EQ(p.TextInDataFile, "Temp. 25,3 C");
+  EXPECT_THAT(LinesOf(p.Data), ElementsAre("1.5 2.5"));
+}
+
+TEST(PrepareDataText, SurvivesBinaryGarbageAndNulBytes) {
+  std::mt19937 random(7);
+  std::string garbage(1 << 16, '\0');
+  for (char& c : garbage) c = static_cast<char>(random());
+  garbage.insert(0, std::string("1\0 2\n", 5));
+  const PreparedData p = PrepareDataText(garbage);
+  ASSERT_FALSE(p.Data.Empty());
+  EXPECT_EQ(p.Data.Line(0), std::string_view("1\0 2", 4));
+  for (std::size_t i = 0; i < p.Data.LineCount(); ++i) {
+    const std::string_view line = p.Data.Line(i);
+    EXPECT_EQ(line.find('\n'), std::string_view::npos);
+    EXPECT_EQ(line.find('\r'), std::string_view::npos);
+    EXPECT_EQ(line.find("  "), std::string_view::npos);
+  }
+  EXPECT_THROW(CountCurves(p.Data), Error);
+}
+
+TEST(PrepareDataText, HandlesATenMegabyteSingleLine) {
+  std::string line;
+  line.reserve(10'000'000);
+  while (line.size() < 10'000'000) line += "1.25\t";
+  const PreparedData p = PrepareDataText(line);
+  ASSERT_EQ(p.Data.LineCount(), 1u);
+  EXPECT_EQ(p.Data.Line(0).size(), line.size());
+  EXPECT_EQ(p.Data.Line(0).substr(0, 10), "1.25 1.25 ");
+  EXPECT_EQ(CountCurves(p.Data), 10);
+}
+
+TEST(CountCurves, CountsTheYFieldsOfTheFirstLineUpToTen) {
+  std::string twelve = "300";
+  for (int i = 0; i < 12; ++i) twelve += " 0." + std::to_string(i);
+  EXPECT_EQ(CountCurves(DataText(twelve + "\nx")), 10);
+  EXPECT_EQ(CountCurves(DataText("300")), 0);
+  EXPECT_EQ(CountCurves(DataText("300 ")), 0);
+  EXPECT_EQ(CountCurves(DataText("300 1 2 \n")), 2);
+  EXPECT_EQ(CountCurves(DataText(BuiltInSampleText())), 2);
+}
+
+TEST(CountCurves, FieldThatDoesNotConvertRaisesTheConversionError) {
+  const auto messageOf = [](const std::string& text) {
+    try {
+      CountCurves(DataText(text));
+    } catch (const Error& e) {
+      return std::string(e.what());
+    }
+    return std::string("no error");
+  };
+  EXPECT_EQ(messageOf("300,0,93"), "'300,0,93' is not a valid floating point value");
+  EXPECT_EQ(messageOf("300 1 x"), "'x' is not a valid floating point value");
+  EXPECT_EQ(messageOf(""), "'' is not a valid floating point value");
+  EXPECT_EQ(messageOf("300  1"), "'' is not a valid floating point value");
+}
+
+TEST(NextField, CutsAtTheFirstBlank) {
+  std::string_view rest = "1.5 2.5";
+  EXPECT_EQ(NextField(rest), "1.5");
+  EXPECT_EQ(NextField(rest), "2.5");
+  EXPECT_EQ(rest, "");
+  EXPECT_EQ(NextField(rest), "");
+  EXPECT_EQ(ConvertField("-2.5e1"), -25.0);
+}
+
+TEST(BuiltInSample, IsSevenHundredOneSmoothRowsWithinTheDefaultAxes) {
+  const DataText sample(BuiltInSampleText());
+  ASSERT_EQ(sample.LineCount(), 701u);
+  EXPECT_EQ(sample.Line(0), "300.00000 0.93185 -0.16795");
+  EXPECT_EQ(sample.Line(700), "1000.00000 0.39542 -0.03970");
+  double previous[2] = {0.93185, -0.16795};
+  for (std::size_t i = 0; i < sample.LineCount(); ++i) {
+    std::string_view rest = sample.Line(i);
+    ASSERT_EQ(ConvertField(NextField(rest)), 300.0 + static_cast<double>(i));
+    for (double& last : previous) {
+      const double y = ConvertField(NextField(rest));
+      EXPECT_GE(y, -1.0);
+      EXPECT_LE(y, 3.0);
+      EXPECT_LT(std::fabs(y - last), 0.02) << "line " << i;
+      last = y;
+    }
+    EXPECT_EQ(rest, "");
+  }
+  EXPECT_EQ(PrepareDataText(BuiltInSampleText()).Data.Joined("\n") + "\n", BuiltInSampleText());
+}
+
+// Ten pixels a byte: easy widths to reason about.
+int Width10(std::string_view text) { return static_cast<int>(text.size()) * 10; }
+
+std::vector<std::string> Expand(const std::string& text, int width = 1000) {
+  return ExpandGraphText(text, "s1.txt", "Run 7", width, Width10);
+}
+
+TEST(ExpandGraphText, ReplacesPlaceholdersAndSplitsAtLineBreaks) {
+  const PreparedData p = PrepareDataText("Run 7\n1 2\n");
+  EXPECT_THAT(ExpandGraphText("{DataFile}: {TextInDataFile}", "s1.txt", p.TextInDataFile, 500,
+                              Width10),
+              ElementsAre("s1.txt: Run 7"));
+  EXPECT_THAT(Expand("a\r\n\r\nb\r\n"), ElementsAre("a", "", "b"));
+  EXPECT_THAT(Expand("{DataFile}\r\n"), ElementsAre("s1.txt"));
+  EXPECT_THAT(Expand(""), IsEmpty());
+  EXPECT_THAT(ExpandGraphText("x{TextInDataFile}", "f", "h1\r\nh2", 500, Width10),
+              ElementsAre("xh1", "h2"));
+}
+
+TEST(ExpandGraphText, WrapsAtBlanksLikeAMultiLineEdit) {
+  EXPECT_THAT(Expand("aaa bbb ccc", 70), ElementsAre("aaa bbb", "ccc"));
+  EXPECT_THAT(Expand("aaa    bbb", 60), ElementsAre("aaa", "bbb"));
+  EXPECT_THAT(Expand("  aaa bbb", 60), ElementsAre("  aaa", "bbb"));
+  EXPECT_THAT(Expand("aaa bbb  ", 70), ElementsAre("aaa bbb"));
+  EXPECT_THAT(Expand("aaa bbb  ", 1000), ElementsAre("aaa bbb  "));
+  EXPECT_THAT(Expand("abcdefgh xy", 30), ElementsAre("abc", "def", "gh", "xy"));
+  EXPECT_THAT(Expand("abc", 1), ElementsAre("a", "b", "c"));
+  EXPECT_THAT(Expand("        ", 30), ElementsAre("   "));
+}
+
+TEST(ExpandGraphText, NeverBreaksInsideACharacter) {
+  const auto perCharacter = [](std::string_view text) {
+    int chars = 0;
+    for (const char c : text) chars += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return chars * 10;
+  };
+  EXPECT_THAT(ExpandGraphText("\xC2\xB0\xC2\xB0\xE2\x82\xAC", "", "", 20, perCharacter),
+              ElementsAre("\xC2\xB0\xC2\xB0", "\xE2\x82\xAC"));
+  EXPECT_THAT(ExpandGraphText("\xE2\x82\xAC\xE2\x82\xAC", "", "", 1, perCharacter),
+              ElementsAre("\xE2\x82\xAC", "\xE2\x82\xAC"));
+}
+
+TEST(ExpandGraphText, LongHeadTextWrapsInLinearTime) {
+  std::string head(1'000'000, 'x');
+  for (std::size_t i = 0; i < head.size(); i += 97) head[i] = ' ';
+  head += std::string(1'000'000, 'y');
+  // Measuring costs time in proportion to the text, as with real fonts.
+  const auto measure = [](std::string_view text) {
+    int width = 0;
+    for (const char c : text) width += c == ' ' ? 4 : 10;
+    return width;
+  };
+  const std::vector<std::string> lines = ExpandGraphText("{TextInDataFile}", "", head, 592, measure);
+  EXPECT_GT(lines.size(), 30'000u);
+  for (const std::string& line : lines) ASSERT_LE(measure(line), 592);
+}
+
+TEST(TextBlockWrapWidth, LeavesRoomForTheFrameAndNeverDropsBelowOne) {
+  EXPECT_EQ(TextBlockWrapWidth(600), 592);
+  EXPECT_EQ(TextBlockWrapWidth(9), 1);
+  EXPECT_EQ(TextBlockWrapWidth(0), 1);
+  EXPECT_EQ(TextBlockWrapWidth(-2147483647 - 1), 1);
+}
+
+}  // namespace
+}  // namespace kurvex
