@@ -62,7 +62,9 @@ TEST_F(Renderer, YTicksPointRightAndLabelsEndLeftOfColumn62) {
   const int h = LineHeight(engine.Model.AxisY.TickLabels.Font);
   for (int row : {370, 300, 230, 160, 90}) {
     for (int x = 70; x < 80; ++x) EXPECT_EQ(Pixel(x, row), kBlack) << row;
-    if (row != 370) EXPECT_EQ(Pixel(80, row), kWhite) << row;  // 370 is the x axis
+    if (row != 370) {  // 370 is the x axis
+      EXPECT_EQ(Pixel(80, row), kWhite) << row;
+    }
   }
   for (int top : {365, 295, 225, 155, 85}) {
     EXPECT_GT(InkIn(30, top, 62, top + h), 0) << top;
