@@ -1,0 +1,13 @@
+#include "common/error.h"
+
+namespace kurvex {
+
+std::string FormatMessage(const std::string& pattern, const std::string& argument) {
+  const std::size_t at = pattern.find("%s");
+  if (at == std::string::npos) return pattern;
+  std::string message = pattern;
+  message.replace(at, 2, argument);
+  return message;
+}
+
+}  // namespace kurvex

@@ -38,9 +38,10 @@ class ProfileFile {
 
  private:
   struct Section {
-    std::size_t header;     // line index of "[name]"
-    std::size_t end;        // one past the last line that belongs to it
+    std::size_t header;  // line index of "[name]"; the section runs to the next header
   };
+  const Section* FindSection(std::string_view section) const;
+  std::size_t SectionEnd(const Section& section) const;
   const std::string* FindValueLine(std::string_view section, std::string_view key,
                                    std::size_t* lineIndex) const;
   void Reindex();

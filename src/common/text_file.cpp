@@ -1,0 +1,157 @@
+#include "common/text_file.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "common/error.h"
+#include "common/utf8.h"
+
+namespace kurvex {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr char32_t kReplacement = 0xFFFD;
+
+// Windows-1250 through iconv; bytes the code page leaves undefined become U+FFFD.
+std::string DecodeCp1250(const std::string& bytes) {
+  std::string out;
+  iconv_t converter = iconv_open("UTF-8", "CP1250");
+  if (converter == reinterpret_cast<iconv_t>(-1)) {
+    // No converter installed: keep ASCII and mark the rest, rather than lose the file.
+    for (const char c : bytes) {
+      if (static_cast<unsigned char>(c) < 0x80) {
+        out += c;
+      } else {
+        AppendUtf8(out, kReplacement);
+      }
+    }
+    return out;
+  }
+  out.resize(bytes.size() * 3 + 16);  // a single byte never needs more than three in UTF-8
+  char* in = const_cast<char*>(bytes.data());
+  std::size_t inLeft = bytes.size();
+  char* outPtr = out.data();
+  std::size_t outLeft = out.size();
+  while (inLeft > 0) {
+    if (iconv(converter, &in, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1)) break;
+    if (errno != EILSEQ && errno != EINVAL) break;
+    ++in;
+    --inLeft;
+    std::string mark;
+    AppendUtf8(mark, kReplacement);
+    for (const char c : mark) {
+      *outPtr++ = c;
+      --outLeft;
+    }
+  }
+  iconv_close(converter);
+  out.resize(out.size() - outLeft);
+  return out;
+}
+
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) close(fd_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+bool WriteAll(int fd, std::string_view content) {
+  while (!content.empty()) {
+    const ssize_t written = write(fd, content.data(), content.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    content.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+// New files get the permissions a plain create would give them.
+mode_t NewFileMode() {
+  static const mode_t mode = [] {
+    const mode_t mask = umask(0);
+    umask(mask);
+    return static_cast<mode_t>(0666 & ~mask);
+  }();
+  return mode;
+}
+
+}  // namespace
+
+std::string DecodeText(std::string bytes) {
+  if (IsValidUtf8(bytes)) {
+    if (bytes.starts_with(kByteOrderMark)) bytes.erase(0, kByteOrderMark.size());
+    return bytes;
+  }
+  return DecodeCp1250(bytes);
+}
+
+std::optional<std::string> ReadTextFile(const std::string& path) {
+  FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (file.get() < 0) return std::nullopt;
+  struct stat info;
+  if (fstat(file.get(), &info) != 0 || S_ISDIR(info.st_mode)) return std::nullopt;
+  std::string bytes;
+  if (S_ISREG(info.st_mode)) bytes.reserve(static_cast<std::size_t>(info.st_size));
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = read(file.get(), buffer, sizeof buffer);
+    if (got == 0) break;
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return std::nullopt;
+    }
+    bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+  return DecodeText(std::move(bytes));
+}
+
+std::vector<std::string> SplitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.emplace_back(text.substr(start));
+      break;
+    }
+    lines.emplace_back(text.substr(start, end - start));
+    start = end + 1;
+    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+  }
+  return lines;
+}
+
+void WriteFileAtomic(const std::string& path, std::string_view content, FileSync sync) {
+  std::string temporary = path + ".tmp-XXXXXX";
+  const int fd = mkstemp(temporary.data());
+  if (fd < 0) throw Error("Unable to write to " + path);
+
+  struct stat old;
+  const mode_t mode = stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : NewFileMode();
+  static_cast<void>(fchmod(fd, mode));  // best effort: the content matters more than the mode
+
+  bool written = WriteAll(fd, content) && (sync == FileSync::kNone || fsync(fd) == 0);
+  written = close(fd) == 0 && written;
+  if (!written || rename(temporary.c_str(), path.c_str()) != 0) {
+    unlink(temporary.c_str());
+    throw Error("Unable to write to " + path);
+  }
+}
+
+}  // namespace kurvex

@@ -17,8 +17,15 @@ std::optional<std::string> ReadTextFile(const std::string& path);
 /// Lines of a text; CR LF, LF and CR all end a line, and a final line break adds no empty line.
 std::vector<std::string> SplitLines(std::string_view text);
 
+/// Whether a write waits until the data is on the disk before the rename.
+enum class FileSync {
+  kDurable,  // settings: must survive a power cut whole
+  kNone,     // images of a batch: rewritten easily, and a sync per file would dominate the run
+};
+
 /// Writes the file whole or not at all: a new file beside it, renamed over the old one.
 /// Throws Error("Unable to write to <path>") and leaves the old file untouched on failure.
-void WriteFileAtomic(const std::string& path, std::string_view content);
+void WriteFileAtomic(const std::string& path, std::string_view content,
+                     FileSync sync = FileSync::kDurable);
 
 }  // namespace kurvex

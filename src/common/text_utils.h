@@ -20,7 +20,8 @@ std::string_view SplitAt(std::string_view delimiter, std::string_view& rest);
 
 /// Every occurrence of `search` replaced by `replacement`, left to right, never re-scanning
 /// inserted text; an empty `search` leaves the text unchanged.
-std::string ReplaceAll(std::string_view text, std::string_view search, std::string_view replacement);
+std::string ReplaceAll(std::string_view text, std::string_view search,
+                       std::string_view replacement);
 
 /// ASCII upper case; for language 1029 (Czech) and 1051 (Slovak) the 44 accented letters fold to
 /// their plain capitals. UTF-8 in and out, the number of characters is kept.

@@ -97,6 +97,12 @@ struct ResolvedFont {
   std::unordered_map<char32_t, const Glyph*> others;
 };
 
+// fontconfig's order of all fonts for one requested family and style.
+struct Ranking {
+  FcPattern* pattern = nullptr;
+  FcFontSet* fonts = nullptr;
+};
+
 std::string CleanUtf8(std::string_view text) {
   std::string out;
   for (std::size_t pos = 0; pos < text.size();) {
@@ -154,6 +160,7 @@ struct FontEngine::Impl {
   std::unordered_map<std::string, Face*> facesByFile;
   std::unordered_map<std::string, Face*> facesByStyle;
   std::unordered_map<std::string, Face*> fallbacks;
+  std::unordered_map<std::string, Ranking> rankings;
   std::unordered_map<std::string, std::unique_ptr<ResolvedFont>> fonts;
   std::unordered_map<std::uint64_t, std::unique_ptr<Glyph>> glyphs;
   std::size_t glyphBytes = 0;
@@ -169,6 +176,10 @@ struct FontEngine::Impl {
   }
 
   ~Impl() {
+    for (auto& [key, ranking] : rankings) {
+      if (ranking.fonts) FcFontSetDestroy(ranking.fonts);
+      if (ranking.pattern) FcPatternDestroy(ranking.pattern);
+    }
     for (auto& face : faces) FT_Done_Face(face->ft);
     if (library) FT_Done_FreeType(library);
     if (config) FcConfigDestroy(config);
@@ -204,10 +215,9 @@ struct FontEngine::Impl {
     }
     if (sheared) {
       // fontconfig asks for a synthetic oblique when the family has no italic.
-      FT_Matrix shear{static_cast<FT_Fixed>(matrix->xx * 0x10000),
-                      static_cast<FT_Fixed>(matrix->xy * 0x10000),
-                      static_cast<FT_Fixed>(matrix->yx * 0x10000),
-                      static_cast<FT_Fixed>(matrix->yy * 0x10000)};
+      FT_Matrix shear{
+          static_cast<FT_Fixed>(matrix->xx * 0x10000), static_cast<FT_Fixed>(matrix->xy * 0x10000),
+          static_cast<FT_Fixed>(matrix->yx * 0x10000), static_cast<FT_Fixed>(matrix->yy * 0x10000)};
       FT_Set_Transform(ft, &shear, nullptr);
     }
     Face* raw = face.get();
@@ -216,59 +226,66 @@ struct FontEngine::Impl {
     return raw;
   }
 
-  FcPattern* StylePattern(const std::string& family, bool bold, bool italic) {
+  Ranking& RankingFor(const std::string& family, bool bold, bool italic) {
+    auto [it, added] = rankings.try_emplace(StyleKey(family, bold, italic));
+    if (!added) return it->second;
     FcPattern* pattern = FcPatternCreate();
-    if (!pattern) return nullptr;
+    if (!pattern) return it->second;
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
     FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
     FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
     FcConfigSubstitute(config, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
-    return pattern;
+    FcResult result = FcResultNoMatch;
+    it->second.pattern = pattern;
+    it->second.fonts = FcFontSort(config, pattern, FcTrue, nullptr, &result);
+    return it->second;
   }
 
-  // The first font of fontconfig's ranking that loads and, when `codePoint` is given, has it.
-  Face* FirstUsable(FcPattern* pattern, char32_t codePoint) {
-    FcResult result = FcResultNoMatch;
-    if (codePoint == 0) {
-      if (FcPattern* match = FcFontMatch(config, pattern, &result)) {
-        Face* face = LoadFace(match);
-        FcPatternDestroy(match);
-        if (face) return face;
-      }
-    }
-    FcFontSet* set = FcFontSort(config, pattern, FcTrue, nullptr, &result);
-    if (!set) return nullptr;
-    Face* found = nullptr;
-    for (int i = 0; i < set->nfont && !found; ++i) {
+  // The best-ranked font that loads and, unless `codePoint` is 0, has that character.
+  Face* FirstUsable(const Ranking& ranking, char32_t codePoint) {
+    for (int i = 0; ranking.fonts && i < ranking.fonts->nfont; ++i) {
+      FcPattern* candidate = ranking.fonts->fonts[i];
       FcCharSet* chars = nullptr;
       if (codePoint != 0 &&
-          (FcPatternGetCharSet(set->fonts[i], FC_CHARSET, 0, &chars) != FcResultMatch ||
+          (FcPatternGetCharSet(candidate, FC_CHARSET, 0, &chars) != FcResultMatch ||
            !FcCharSetHasChar(chars, codePoint))) {
         continue;
       }
-      FcPattern* prepared = FcFontRenderPrepare(config, pattern, set->fonts[i]);
+      FcPattern* prepared = FcFontRenderPrepare(config, ranking.pattern, candidate);
       if (!prepared) continue;
-      found = LoadFace(prepared);
+      Face* face = LoadFace(prepared);
       FcPatternDestroy(prepared);
+      if (face) return face;
     }
-    FcFontSetDestroy(set);
-    return found;
+    return nullptr;
   }
 
-  Face* FaceFor(const std::string& family, bool bold, bool italic, char32_t codePoint = 0) {
+  Face* PrimaryFace(const std::string& family, bool bold, bool italic) {
     if (!config || !library) return nullptr;
-    auto& cache = codePoint == 0 ? facesByStyle : fallbacks;
     std::string key = StyleKey(family, bold, italic);
-    if (codePoint != 0) key = std::to_string(codePoint) + ":" + key;
-    if (auto it = cache.find(key); it != cache.end()) return it->second;
+    if (auto it = facesByStyle.find(key); it != facesByStyle.end()) return it->second;
+    const Ranking& ranking = RankingFor(family, bold, italic);
     Face* face = nullptr;
-    if (FcPattern* pattern = StylePattern(family, bold, italic)) {
-      face = FirstUsable(pattern, codePoint);
-      FcPatternDestroy(pattern);
+    FcResult result = FcResultNoMatch;
+    if (FcPattern* match =
+            ranking.pattern ? FcFontMatch(config, ranking.pattern, &result) : nullptr) {
+      face = LoadFace(match);
+      FcPatternDestroy(match);
     }
-    cache.emplace(std::move(key), face);
+    if (!face) face = FirstUsable(ranking, 0);
+    facesByStyle.emplace(std::move(key), face);
+    return face;
+  }
+
+  // A face with a character the requested one lacks, as close to the request as fontconfig finds.
+  Face* FallbackFace(const ResolvedFont& font, char32_t codePoint) {
+    std::string key =
+        std::to_string(codePoint) + ":" + StyleKey(font.family, font.bold, font.italic);
+    if (auto it = fallbacks.find(key); it != fallbacks.end()) return it->second;
+    Face* face = FirstUsable(RankingFor(font.family, font.bold, font.italic), codePoint);
+    fallbacks.emplace(std::move(key), face);
     return face;
   }
 
@@ -338,7 +355,7 @@ struct FontEngine::Impl {
       font->symbol = symbol;
       font->pixelSize = pixelSize;
       font->generation = generation;
-      font->face = FaceFor(font->family, spec.Bold, spec.Italic);
+      font->face = PrimaryFace(font->family, spec.Bold, spec.Italic);
       SetMetrics(*font);
       it = fonts.emplace(std::move(key), std::move(font)).first;
     }
@@ -414,7 +431,7 @@ struct FontEngine::Impl {
     Face* face = font.face;
     FT_UInt index = CharIndex(*face, codePoint, unicode);
     if (index == 0) {
-      Face* fallback = FaceFor(font.family, font.bold, font.italic, unicode);
+      Face* fallback = FallbackFace(font, unicode);
       if (fallback) {
         if (FT_UInt other = CharIndex(*fallback, codePoint, unicode); other != 0) {
           face = fallback;

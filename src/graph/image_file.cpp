@@ -118,7 +118,7 @@ void WriteBmp(const PixelBuffer& pixels, int width, int height, const std::strin
     }
     data += row;
   }
-  WriteFileAtomic(path, data);
+  WriteFileAtomic(path, data, FileSync::kNone);
 }
 
 void WritePng(const PixelBuffer& pixels, int width, int height, const std::string& path) {
@@ -128,7 +128,7 @@ void WritePng(const PixelBuffer& pixels, int width, int height, const std::strin
   if (!EncodePng(pixels, area, &data, row.data())) {
     throw Error(FormatMessage("Unable to write to %s", path));
   }
-  WriteFileAtomic(path, data);
+  WriteFileAtomic(path, data, FileSync::kNone);
 }
 
 std::string ImageFileName(const std::string& dataFileName, const std::string& extension) {

@@ -16,7 +16,9 @@ constexpr TColor kColorMask = 0xFFFFFF;
 // Boundary pixels of wide lines count as covered despite rounding in the geometry.
 constexpr double kEpsilon = 1e-7;
 
-bool IsEmpty(const PixelRect& rect) { return rect.Right <= rect.Left || rect.Bottom <= rect.Top; }
+bool IsEmpty(const PixelRect& rect) {
+  return rect.Right <= rect.Left || rect.Bottom <= rect.Top;
+}
 
 // Liang-Barsky: shortens the segment to its part inside the rectangle; false when none is.
 bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top,
@@ -123,6 +125,7 @@ void RasterCanvas::Fill(long long left, long long top, long long right, long lon
     right = std::min<long long>(right, touched_.Right);
     bottom = std::min<long long>(bottom, touched_.Bottom);
     if (coversTouched || whole) touched_ = {};
+    if (right <= left || bottom <= top) return;
   } else if (whole) {
     base_ = color;
     touched_ = {};
@@ -161,8 +164,7 @@ void RasterCanvas::LineTo(int x, int y) {
 // Bresenham without the end point. Pixel i (0 <= i < n) of the n steps along the major axis
 // sits at minor offset round(i * m / n), halves rounded away from the start; the closed form
 // lets the loop begin where the segment enters the surface, however far away its start is.
-void RasterCanvas::ThinLine(long long x0, long long y0, long long x1, long long y1,
-                            TColor color) {
+void RasterCanvas::ThinLine(long long x0, long long y0, long long x1, long long y1, TColor color) {
   const bool steep = std::llabs(y1 - y0) > std::llabs(x1 - x0);
   const long long u0 = steep ? y0 : x0;
   const long long v0 = steep ? x0 : y0;
@@ -191,9 +193,13 @@ void RasterCanvas::ThinLine(long long x0, long long y0, long long x1, long long 
   }
   if (first > last) return;
 
-  const __int128 numerator = static_cast<__int128>(2) * first * m + n;
-  long long v = v0 + sv * static_cast<long long>(numerator / (2 * n));
-  long long remainder = static_cast<long long>(numerator % (2 * n));
+  long long v = v0;
+  long long remainder = n;
+  if (first > 0) {
+    const __int128 numerator = static_cast<__int128>(2) * first * m + n;
+    v += sv * static_cast<long long>(numerator / (2 * n));
+    remainder = static_cast<long long>(numerator % (2 * n));
+  }
   long long u = u0 + su * first;
   long long lo[2] = {std::numeric_limits<long long>::max(), std::numeric_limits<long long>::max()};
   long long hi[2] = {std::numeric_limits<long long>::min(), std::numeric_limits<long long>::min()};
@@ -268,7 +274,9 @@ void RasterCanvas::TextOut(int x, int y, std::string_view text) {
   Touch(ink.Left, ink.Top, ink.Right, ink.Bottom, Font.Color & kColorMask);
 }
 
-TextSize RasterCanvas::TextExtent(std::string_view text) { return fonts_.Extent(Font, text); }
+TextSize RasterCanvas::TextExtent(std::string_view text) {
+  return fonts_.Extent(Font, text);
+}
 
 TColor RasterCanvas::GetPixel(int x, int y) const {
   return pixels_.Contains(x, y) ? pixels_.At(x, y) : 0;

@@ -16,9 +16,7 @@ class PixelBuffer {
 
   int Width() const { return width_; }
   int Height() const { return height_; }
-  bool Contains(int x, int y) const {
-    return x >= 0 && y >= 0 && x < width_ && y < height_;
-  }
+  bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
   TColor At(int x, int y) const { return pixels_[Index(x, y)]; }
   void Set(int x, int y, TColor color) { pixels_[Index(x, y)] = color; }
   TColor* Row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }

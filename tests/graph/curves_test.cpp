@@ -42,10 +42,10 @@ TEST_F(Curves, SampleGivesARedAndABlueLineAndTwoLegendRows) {
     EXPECT_EQ(Pixel(x, 40 + r / 2), kRed) << x;
     EXPECT_EQ(Pixel(x, 40 + (r - 2) + r / 2), kBlue) << x;
   }
-  EXPECT_NE(Pixel(520, 40 + r / 2), kRed);  // the sample's end point stays unpainted
-  EXPECT_GT(InkIn(530, 40, 598, 40 + r), 20);              // "Tan(Psi)"
+  EXPECT_NE(Pixel(520, 40 + r / 2), kRed);     // the sample's end point stays unpainted
+  EXPECT_GT(InkIn(530, 40, 598, 40 + r), 20);  // "Tan(Psi)"
   EXPECT_GT(InkIn(530, 40 + r - 2, 598, 40 + 2 * r - 2), 20);  // "Cos(Del)"
-  EXPECT_EQ(InkIn(478, 40 + 2 * r - 1, 598, 40 + 3 * r), 0);  // no third row
+  EXPECT_EQ(InkIn(478, 40 + 2 * r - 1, 598, 40 + 3 * r), 0);   // no third row
 }
 
 TEST_F(Curves, ASegmentIsDrawnExactlyWhenItsEndPointIsInRange) {
@@ -90,7 +90,7 @@ TEST_F(Curves, FourthColumnAddsALegendRowWithoutLineSample) {
   const int r = LegendHeight();
   const int middle = 40 + 2 * (r - 2) + r / 2;
   for (int x = 480; x < 486; ++x) EXPECT_EQ(Pixel(x, middle), kWhite) << x;
-  EXPECT_GT(InkIn(490, 40 + 2 * (r - 2), 510, 40 + 3 * r), 0);  // the symbol sample
+  EXPECT_GT(InkIn(490, 40 + 2 * (r - 2), 510, 40 + 3 * r), 0);      // the symbol sample
   EXPECT_EQ(InkIn(530, 40 + 2 * (r - 2) + 2, 598, 40 + 3 * r), 0);  // empty text
 }
 

@@ -1,0 +1,148 @@
+#include "common/text_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "common/error.h"
+#include "common/utf8.h"
+#include "temp_dir.h"
+
+namespace kurvex {
+namespace {
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string ErrorOfWrite(const std::string& path, std::string_view content) {
+  try {
+    WriteFileAtomic(path, content);
+  } catch (const Error& e) {
+    return e.what();
+  }
+  return "(no error)";
+}
+
+TEST(Utf8, RejectsOverlongsSurrogatesAndTruncatedSequences) {
+  EXPECT_TRUE(IsValidUtf8(""));
+  EXPECT_TRUE(IsValidUtf8("plain ASCII text, longer than eight bytes"));
+  EXPECT_TRUE(IsValidUtf8("Žltý kôň \xF0\x9F\x98\x80 \xEF\xBF\xBF \xF4\x8F\xBF\xBF"));
+  EXPECT_TRUE(IsValidUtf8(std::string("a\0b", 3)));
+  for (const char* bad :
+       {"\xC0\x80", "\xC1\xBF", "\xE0\x80\x80", "\xF0\x80\x80\x80", "\xED\xA0\x80",
+        "\xF4\x90\x80\x80", "\xF5\x80\x80\x80", "\x80", "\xC3", "\xE2\x82", "\xFF"}) {
+    EXPECT_FALSE(IsValidUtf8(bad)) << bad;
+    // A bad byte after a run of ASCII long enough for the fast path, and at the very end.
+    EXPECT_FALSE(IsValidUtf8(std::string(13, 'x') + bad));
+    EXPECT_FALSE(IsValidUtf8(std::string(16, 'x') + bad));
+  }
+}
+
+TEST(Utf8, DecodesCountsAndEncodesCodePoints) {
+  const std::string text = "aŽ€\xF0\x9F\x98\x80";
+  EXPECT_EQ(Utf8Length(text), 4u);
+  EXPECT_EQ(Utf8ByteOffset(text, 2), 3u);
+  EXPECT_EQ(Utf8ByteOffset(text, 99), text.size());
+  std::size_t pos = 0;
+  std::string again;
+  while (pos < text.size()) AppendUtf8(again, NextCodePoint(text, pos));
+  EXPECT_EQ(again, text);
+
+  const std::string broken = "\xE2\x82x";
+  pos = 0;
+  EXPECT_EQ(NextCodePoint(broken, pos), U'\uFFFD');
+  EXPECT_EQ(pos, 1u);
+}
+
+TEST(DecodeText, KeepsUtf8AndDropsTheByteOrderMark) {
+  EXPECT_EQ(DecodeText("\xEF\xBB\xBFŽltý"), "Žltý");
+  EXPECT_EQ(DecodeText("Žltý"), "Žltý");
+  EXPECT_EQ(DecodeText(std::string("a\0b", 3)), std::string("a\0b", 3));
+}
+
+TEST(DecodeText, ReadsOtherBytesAsWindows1250) {
+  EXPECT_EQ(DecodeText("\x8Elt\xFD k\xF4\xF2 \x8A\x9A"), "Žltý kôň Šš");
+  // Bytes the code page leaves undefined do not stop the rest.
+  EXPECT_EQ(DecodeText("a\x81"
+                       "b\x98"
+                       "c"),
+            "a\uFFFD"
+            "b\uFFFD"
+            "c");
+}
+
+TEST(DecodeText, TurnsBinaryGarbageIntoValidText) {
+  std::mt19937 random(7);
+  std::string garbage(100000, '\0');
+  for (char& c : garbage) c = static_cast<char>(random());
+  const std::string text = DecodeText(garbage);
+  EXPECT_TRUE(IsValidUtf8(text));
+  EXPECT_GE(Utf8Length(text), garbage.size());
+}
+
+TEST(SplitLines, EndsLinesAtAnyBreakWithoutAnEmptyLastLine) {
+  using Lines = std::vector<std::string>;
+  EXPECT_EQ(SplitLines(""), Lines{});
+  EXPECT_EQ(SplitLines("a"), Lines{"a"});
+  EXPECT_EQ(SplitLines("a\r\n"), Lines{"a"});
+  EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));
+  EXPECT_EQ(SplitLines("\r\n\r\n"), (Lines{"", ""}));
+  EXPECT_EQ(SplitLines("a\n\rb"), (Lines{"a", "", "b"}));
+  EXPECT_EQ(SplitLines("a\r"), Lines{"a"});
+}
+
+TEST(ReadTextFile, GivesNothingForMissingFilesAndDirectories) {
+  test::TempDir dir;
+  EXPECT_FALSE(ReadTextFile(dir.File("missing.txt")).has_value());
+  EXPECT_FALSE(ReadTextFile(dir.Path()).has_value());
+  WriteBytes(dir.File("empty.txt"), "");
+  EXPECT_EQ(ReadTextFile(dir.File("empty.txt")), "");
+}
+
+TEST(ReadTextFile, ReadsATenMegabyteSingleLine) {
+  test::TempDir dir;
+  std::string line(10 * 1024 * 1024, '7');
+  line[5 * 1024 * 1024] = '\xE9';  // one Windows-1250 byte: the whole file is decoded as such
+  WriteBytes(dir.File("long.txt"), line + "\r\n");
+  const auto text = ReadTextFile(dir.File("long.txt"));
+  ASSERT_TRUE(text.has_value());
+  const auto lines = SplitLines(*text);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].size(), line.size() + 1);
+  EXPECT_EQ(lines[0].substr(5 * 1024 * 1024, 2), "é");
+}
+
+TEST(WriteFileAtomic, ReplacesTheFileAndKeepsItsPermissions) {
+  test::TempDir dir;
+  const std::string path = dir.File("Kurvex.ini");
+  WriteFileAtomic(path, "first");
+  EXPECT_EQ(ReadTextFile(path), "first");
+  chmod(path.c_str(), 0640);
+  WriteFileAtomic(path, std::string("se\0cond", 7));
+  EXPECT_EQ(ReadTextFile(path), std::string("se\0cond", 7));
+  struct stat info;
+  ASSERT_EQ(stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST(WriteFileAtomic, FailureNamesTheFileAndLeavesNothingBehind) {
+  test::TempDir dir;
+  const std::string missingFolder = dir.File("no/such/folder/Kurvex.ini");
+  EXPECT_EQ(ErrorOfWrite(missingFolder, "x"), "Unable to write to " + missingFolder);
+
+  // A directory cannot be replaced by a file: the rename fails after the temporary was written.
+  const std::string folder = dir.File("Setting");
+  std::filesystem::create_directory(folder);
+  WriteBytes(folder + "/keep.ini", "kept");
+  EXPECT_EQ(ErrorOfWrite(folder, "x"), "Unable to write to " + folder);
+  EXPECT_EQ(ReadTextFile(folder + "/keep.ini"), "kept");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+}  // namespace
+}  // namespace kurvex
