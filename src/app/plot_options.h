@@ -17,7 +17,7 @@ struct KeySetting {
 struct PlotOptions {
   std::string OptionsFile;
   std::vector<KeySetting> Settings;
-  std::string Output;         // folder, or with one data file an image path
+  std::string Output;          // folder, or with one data file an image path
   std::string Format = "bmp";  // bmp or png
   bool FormatGiven = false;
   bool Overlay = false;

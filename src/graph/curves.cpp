@@ -101,9 +101,10 @@ void GraphPainter::DrawCurves() {
     const TCurve& curve = m_.Curve[k];
     canvas_.Font.Color = curve.Color;
     if (curve.SymbolVisible) {
-      canvas_.TextOut(ClampPixel(int64_t{prevX.Get()} - track[k].symbol.Width / 2),
-                      ClampPixel(int64_t{mapY.ToPixel(track[k].yPrev)} - track[k].symbol.Height / 2),
-                      curve.SymbolText);
+      canvas_.TextOut(
+          ClampPixel(int64_t{prevX.Get()} - track[k].symbol.Width / 2),
+          ClampPixel(int64_t{mapY.ToPixel(track[k].yPrev)} - track[k].symbol.Height / 2),
+          curve.SymbolText);
     }
   }
 }

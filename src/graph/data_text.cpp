@@ -2,10 +2,15 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <numbers>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "common/number_text.h"
 #include "common/text_utils.h"
@@ -17,21 +22,67 @@ namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
 
+constexpr std::size_t kBlock = 16;
+
+#if defined(__SSE2__)
+__m128i Load(const char* p) {
+  return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
+__m128i Is(__m128i v, char c) {
+  return _mm_cmpeq_epi8(v, _mm_set1_epi8(c));
+}
+__m128i Or(__m128i a, __m128i b) {
+  return _mm_or_si128(a, b);
+}
+__m128i Put(__m128i v, __m128i where, char c) {
+  return Or(_mm_and_si128(where, _mm_set1_epi8(c)), _mm_andnot_si128(where, v));
+}
+
+// Sixteen byte counters at once, emptied into wide sums before any can overflow.
+std::size_t CountLineFeeds(const char* data, std::size_t size) {
+  const __m128i zero = _mm_setzero_si128();
+  __m128i sums = zero;
+  std::size_t i = 0;
+  while (i + kBlock <= size) {
+    __m128i counters = zero;
+    for (int round = 0; round < 255 && i + kBlock <= size; ++round, i += kBlock) {
+      counters = _mm_sub_epi8(counters, Is(Load(data + i), '\n'));
+    }
+    sums = _mm_add_epi64(sums, _mm_sad_epu8(counters, zero));
+  }
+  auto count = static_cast<std::size_t>(_mm_cvtsi128_si64(sums)) +
+               static_cast<std::size_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(sums, sums)));
+  for (; i < size; ++i) count += data[i] == '\n';
+  return count;
+}
+#endif
+
 // Offsets of the lines of a buffer whose lines end with '\n' (the last may lack it). The extra
-// last entry is one past the end of the last line's break, real or not.
+// last entry is one past the end of the last line's break, real or not. A CR before a '\n'
+// belongs to the break; keeping it spares moving every byte of a CR LF file.
 std::vector<std::size_t> IndexLines(const std::string& buffer) {
   std::vector<std::size_t> starts;
   if (buffer.empty()) return starts;
   starts.push_back(0);
-  const char* begin = buffer.data();
-  const char* end = begin + buffer.size();
-  for (const char* p = begin; p < end;) {
-    const void* hit = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
-    if (hit == nullptr) break;
-    p = static_cast<const char*>(hit) + 1;
-    starts.push_back(static_cast<std::size_t>(p - begin));
+  const char* data = buffer.data();
+  const std::size_t size = buffer.size();
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  const auto breaksAt = [data](std::size_t at) {
+    return static_cast<unsigned>(_mm_movemask_epi8(Is(Load(data + at), '\n')));
+  };
+  // Counting first costs a quick pass but no regrowth of a vector of a million offsets.
+  starts.reserve(CountLineFeeds(data, size) + 2);
+  for (; i + kBlock <= size; i += kBlock) {
+    for (unsigned breaks = breaksAt(i); breaks != 0; breaks &= breaks - 1) {
+      starts.push_back(i + static_cast<std::size_t>(std::countr_zero(breaks)) + 1);
+    }
   }
-  if (buffer.back() != '\n') starts.push_back(buffer.size() + 1);
+#endif
+  for (; i < size; ++i) {
+    if (data[i] == '\n') starts.push_back(i + 1);
+  }
+  if (buffer.back() != '\n') starts.push_back(size + 1);
   return starts;
 }
 
@@ -61,9 +112,10 @@ enum class CommaRule { kKeep, kToBlank, kToPoint };
 // another separator means commas are decimal commas. Blanks that start a line do not count,
 // because the preparation removes them first.
 CommaRule DecideCommaRule(std::string_view data) {
-  if (data.find(',') == std::string_view::npos) return CommaRule::kKeep;
-  if (data.find('.') != std::string_view::npos) return CommaRule::kToBlank;
-  if (data.find_first_of(";|\t") != std::string_view::npos) return CommaRule::kToPoint;
+  const auto contains = [data](char c) { return data.find(c) != std::string_view::npos; };
+  if (!contains(',')) return CommaRule::kKeep;
+  if (contains('.')) return CommaRule::kToBlank;
+  if (contains(';') || contains('|') || contains('\t')) return CommaRule::kToPoint;
   bool lineStart = true;
   for (const char c : data) {
     if (c == '\r' || c == '\n') {
@@ -99,59 +151,100 @@ ByteTable MakeTable(CommaRule rule) {
   return t;
 }
 
-// Rewrites buffer[from, end) into buffer[0, ...) in one pass: line ends become '\n', leading
-// blanks go, separators become blanks and runs of blanks shrink to one. The output never
-// outgrows the input, so writing behind the reader is safe.
+#if defined(__SSE2__)
+__m128i Separators(__m128i v, CommaRule rule) {
+  const __m128i s = Or(Or(Is(v, ';'), Is(v, '|')), Is(v, '\t'));
+  return rule == CommaRule::kToBlank ? Or(s, Is(v, ',')) : s;
+}
+
+// Most blocks of a large file need at most a byte-for-byte change: no blank to drop, because
+// none follows a blank, a separator or a line end. Such a block is cleaned sixteen bytes at
+// once and written to `out`, which lies at or before `in`; others return false and go byte
+// by byte. Reads in[-1] to in[16]; in[-1] is already cleaned output when out == in, the input
+// otherwise, and either form serves the test.
+bool CleanBlock(const char* in, char* out, CommaRule rule) {
+  const __m128i v = Load(in);
+  const __m128i prev = Load(in - 1);
+  const __m128i toBlank = Separators(v, rule);
+  const __m128i afterFieldEnd =
+      Or(Or(Separators(prev, rule), Is(prev, ' ')), Or(Is(prev, '\n'), Is(prev, '\r')));
+  if (_mm_movemask_epi8(_mm_and_si128(Or(toBlank, Is(v, ' ')), afterFieldEnd)) != 0) return false;
+  const __m128i toPoint = rule == CommaRule::kToPoint ? Is(v, ',') : _mm_setzero_si128();
+  const __m128i loneCr = _mm_andnot_si128(Is(Load(in + 1), '\n'), Is(v, '\r'));
+  if (out == in && _mm_movemask_epi8(Or(Or(toBlank, toPoint), loneCr)) == 0) return true;
+  const __m128i cleaned = Put(Put(Put(v, toBlank, ' '), toPoint, '.'), loneCr, '\n');
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out), cleaned);
+  return true;
+}
+#endif
+
+// Rewrites buffer[from, end) into buffer[0, ...) in one pass: a lone CR becomes '\n' (CR LF
+// stays), leading blanks go, separators become blanks and runs of blanks shrink to one. The
+// output never outgrows the input, so writing behind the reader is safe.
 void CleanUpInPlace(std::string& buffer, std::size_t from, CommaRule rule) {
   const ByteTable table = MakeTable(rule);
-  // What a blank does next: dropped at a line start (an original blank only) and after a blank.
-  enum State { kInLine, kAfterBlank, kLineStart };
-  State state = kLineStart;
   char* data = buffer.data();
   const std::size_t size = buffer.size();
   std::size_t w = 0;
-  for (std::size_t r = from; r < size; ++r) {
-    const auto c = static_cast<unsigned char>(data[r]);
-    switch (table.cls[c]) {
-      case kKeep:
-        data[w++] = table.out[c];
-        state = kInLine;
-        break;
-      case kBlank:
-        if (state == kInLine) data[w++] = ' ';
-        if (state != kLineStart) state = kAfterBlank;
-        break;
-      case kSeparator:
-        if (state != kAfterBlank) data[w++] = ' ';
-        state = kAfterBlank;
-        break;
-      case kCr:
-        if (r + 1 < size && data[r + 1] == '\n') ++r;
-        [[fallthrough]];
-      case kLf:
-        data[w++] = '\n';
-        state = kLineStart;
-        break;
+  // The last byte written decides what a blank does: dropped at a line start (an original
+  // blank only) and after a blank.
+  char last = '\n';
+  const auto put = [&](char c) {
+    data[w++] = c;
+    last = c;
+  };
+  std::size_t r = from;
+  while (r < size) {
+#if defined(__SSE2__)
+    if (r > 0 && r + kBlock + 1 <= size && CleanBlock(data + r, data + w, rule)) {
+      r += kBlock;
+      w += kBlock;
+      last = data[w - 1];
+      continue;
+    }
+#endif
+    for (const std::size_t end = std::min(size, r + kBlock); r < end; ++r) {
+      const auto c = static_cast<unsigned char>(data[r]);
+      switch (table.cls[c]) {
+        case kKeep:
+          put(table.out[c]);
+          break;
+        case kBlank:
+          if (last != ' ' && last != '\n') put(' ');
+          break;
+        case kSeparator:
+          if (last != ' ') put(' ');
+          break;
+        case kCr:
+          put(r + 1 < size && data[r + 1] == '\n' ? '\r' : '\n');
+          break;
+        case kLf:
+          put('\n');
+          break;
+      }
     }
   }
   buffer.resize(w);
 }
 
+// Lone CRs become line feeds; a CR LF pair stays and Line() leaves its CR out.
+void NormalizeLineEnds(std::string& text) {
+  for (std::size_t cr = text.find('\r'); cr != std::string::npos; cr = text.find('\r', cr + 1)) {
+    if (cr + 1 == text.size() || text[cr + 1] != '\n') text[cr] = '\n';
+  }
+}
+
+void DropFinalEmptyLine(std::string& buffer) {
+  std::string_view text(buffer);
+  if (!text.ends_with('\n')) return;
+  text.remove_suffix(text.ends_with("\r\n") ? 2 : 1);
+  if (text.empty() || text.back() == '\n') buffer.resize(text.size());
+}
+
 }  // namespace
 
 DataText::DataText(std::string text) {
-  if (text.find('\r') != std::string::npos) {
-    std::size_t w = 0;
-    for (std::size_t r = 0; r < text.size(); ++r) {
-      if (text[r] == '\r') {
-        if (r + 1 < text.size() && text[r + 1] == '\n') ++r;
-        text[w++] = '\n';
-      } else {
-        text[w++] = text[r];
-      }
-    }
-    text.resize(w);
-  }
+  NormalizeLineEnds(text);
   *this = FromNormalized(std::move(text));
 }
 
@@ -165,7 +258,9 @@ DataText DataText::FromNormalized(std::string buffer) {
 std::string_view DataText::Line(std::size_t index) const {
   if (index >= LineCount()) return {};
   const std::size_t begin = starts_[index];
-  return std::string_view(buffer_).substr(begin, starts_[index + 1] - 1 - begin);
+  std::size_t end = starts_[index + 1] - 1;
+  if (end > begin && buffer_[end - 1] == '\r') --end;
+  return std::string_view(buffer_).substr(begin, end - begin);
 }
 
 std::string DataText::Joined(std::string_view separator) const {
@@ -194,7 +289,11 @@ PreparedData PrepareDataText(std::string fileText) {
     pos = line.next;
   }
   const CommaRule rule = DecideCommaRule(text.substr(pos));
+  const bool lastLineEnded = pos < text.size() && (text.back() == '\n' || text.back() == '\r');
   CleanUpInPlace(fileText, pos, rule);
+  // The cleaned lines form one text again, whose final empty line (after a final line break)
+  // is no line: a data file's trailing blank line does not reach the drawing.
+  if (lastLineEnded) DropFinalEmptyLine(fileText);
   result.Data = DataText::FromNormalized(std::move(fileText));
   return result;
 }
@@ -209,9 +308,9 @@ const std::string& BuiltInSampleText() {
     char line[96];
     for (int i = 0; i <= 700; ++i) {
       const double t = i / 700.0;
-      const double tanPsi = 0.93185 * (1 - t) + 0.39542 * t + 0.9 * std::sin(kPi * t) +
-                            0.35 * std::sin(3 * kPi * t);
-      const double cosDelta = -0.16795 * (1 - t) - 0.03970 * t - 0.55 * std::sin(2 * kPi * t) +
+      const double tanPsi =
+          0.93185 * (1 - t) + 0.39542 * t + 0.9 * std::sin(kPi * t) + 0.35 * std::sin(3 * kPi * t);
+      const double cosDelta = -0.16795 * (1 - t) - 0.03970 * t - 0.45 * std::sin(2 * kPi * t) +
                               0.3 * std::sin(5 * kPi * t);
       std::snprintf(line, sizeof line, "%.5f %.5f %.5f\n", 300.0 + i, tanPsi, cosDelta);
       text += line;
@@ -221,9 +320,13 @@ const std::string& BuiltInSampleText() {
   return sample;
 }
 
-std::string_view NextField(std::string_view& rest) { return SplitAt(" ", rest); }
+std::string_view NextField(std::string_view& rest) {
+  return SplitAt(" ", rest);
+}
 
-double ConvertField(std::string_view field) { return ParseDataField(field); }
+double ConvertField(std::string_view field) {
+  return ParseDataField(field);
+}
 
 int CountCurves(const DataText& data) {
   std::string_view rest = data.Line(0);
@@ -240,8 +343,7 @@ namespace {
 
 // Breaks one line as a word-wrapping edit field does: at blanks where possible, inside a word
 // only when the word alone is too wide, never fewer than one character per line. The blanks
-// at a break vanish. Prefixes are measured from the piece start only, so a huge line costs
-// time in proportion to its length, not its square.
+// at a break vanish.
 void WrapLine(std::string_view line, int width,
               const std::function<int(std::string_view)>& textWidth,
               std::vector<std::string>& out) {
@@ -249,17 +351,24 @@ void WrapLine(std::string_view line, int width,
     out.emplace_back();
     return;
   }
+  // Every visible character is at least a pixel wide and at most four bytes long, so a longer
+  // piece cannot fit and need not be measured: a huge head text then wraps in linear time.
+  const std::size_t maxBytes = 4 * static_cast<std::size_t>(std::max(width, 1));
+  const auto fits = [&](std::size_t from, std::size_t to) {
+    return to - from <= maxBytes && textWidth(line.substr(from, to - from)) <= width;
+  };
   std::size_t start = 0;
   while (start < line.size()) {
+    // Word ends beyond this window belong to pieces too long to fit.
+    const std::string_view window = line.substr(0, std::min(line.size(), start + maxBytes + 1));
     std::size_t fitted = start;  // end of the longest whole-word prefix that fits
     std::size_t end = start;
     bool whole = false;
     while (true) {
       // Next word end: past any blanks, then past the word.
-      end = line.find_first_not_of(' ', end);
-      if (end == std::string_view::npos) end = line.size();
-      end = std::min(line.find(' ', end), line.size());
-      if (textWidth(line.substr(start, end - start)) > width) break;
+      end = std::min(window.find_first_not_of(' ', end), window.size());
+      end = std::min(window.find(' ', end), window.size());
+      if (!fits(start, end)) break;
       fitted = end;
       if (end == line.size()) {
         whole = true;
@@ -270,11 +379,11 @@ void WrapLine(std::string_view line, int width,
       // The first word alone is too wide: cut it at characters.
       std::size_t pos = start;
       NextCodePoint(line, pos);
-      fitted = std::max(pos, start + 1);
+      fitted = std::clamp(pos, start + 1, line.size());
       while (fitted < line.size()) {
         pos = fitted;
         NextCodePoint(line, pos);
-        if (pos <= fitted || textWidth(line.substr(start, pos - start)) > width) break;
+        if (pos <= fitted || !fits(start, pos)) break;
         fitted = pos;
       }
     }
@@ -291,15 +400,16 @@ std::vector<std::string> ExpandGraphText(const std::string& graphText,
                                          const std::string& dataFileName,
                                          const std::string& textInDataFile, int wrapWidth,
                                          const std::function<int(std::string_view)>& textWidth) {
-  const std::string expanded =
-      ReplaceAll(ReplaceAll(graphText, "{DataFile}", dataFileName), "{TextInDataFile}",
-                 textInDataFile);
+  const std::string expanded = ReplaceAll(ReplaceAll(graphText, "{DataFile}", dataFileName),
+                                          "{TextInDataFile}", textInDataFile);
   std::vector<std::string> lines;
   std::string_view rest(expanded);
   while (!rest.empty()) WrapLine(SplitAt(kCrLf, rest), wrapWidth, textWidth, lines);
   return lines;
 }
 
-int TextBlockWrapWidth(int imageWidth) { return imageWidth > 9 ? imageWidth - 8 : 1; }
+int TextBlockWrapWidth(int imageWidth) {
+  return imageWidth > 9 ? imageWidth - 8 : 1;
+}
 
 }  // namespace kurvex

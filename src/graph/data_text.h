@@ -24,12 +24,12 @@ class DataText {
   /// All lines joined by `separator` (CR LF for the program's own text form).
   std::string Joined(std::string_view separator = "\r\n") const;
 
-  /// Builds from a buffer of lines each ended by '\n' (the last may lack it).
+  /// Builds from a buffer of lines each ended by '\n' or CR LF (the last may lack it).
   static DataText FromNormalized(std::string buffer);
 
  private:
-  std::string buffer_;               // lines separated by '\n'
-  std::vector<std::size_t> starts_;  // line i is [starts_[i], starts_[i+1] - 1)
+  std::string buffer_;               // lines separated by '\n' or CR LF
+  std::vector<std::size_t> starts_;  // line i: [starts_[i], starts_[i+1] - 1) less a final CR
 };
 
 /// Result of preparing a freshly read file.

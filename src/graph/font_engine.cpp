@@ -11,11 +11,13 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "common/utf8.h"
+#include "graph/font_match_cache.h"
 #include "graph/raster_canvas.h"
 
 namespace kurvex {
@@ -155,7 +157,9 @@ bool ClipTo(const PixelBuffer& target, long long& left, long long& top, long lon
 
 struct FontEngine::Impl {
   FT_Library library = nullptr;
-  FcConfig* config = nullptr;
+  FcConfig* config = nullptr;  // loaded on first need: most runs find their fonts in `matches`
+  bool configLoaded = false;
+  FontMatchCache matches = FontMatchCache::ForUser();
   std::vector<std::unique_ptr<Face>> faces;
   std::unordered_map<std::string, Face*> facesByFile;
   std::unordered_map<std::string, Face*> facesByStyle;
@@ -172,10 +176,18 @@ struct FontEngine::Impl {
 
   Impl() {
     if (FT_Init_FreeType(&library) != 0) library = nullptr;
-    config = FcInitLoadConfigAndFonts();
+  }
+
+  FcConfig* Config() {
+    if (!configLoaded) {
+      configLoaded = true;
+      config = FcInitLoadConfigAndFonts();
+    }
+    return config;
   }
 
   ~Impl() {
+    matches.Save();
     for (auto& [key, ranking] : rankings) {
       if (ranking.fonts) FcFontSetDestroy(ranking.fonts);
       if (ranking.pattern) FcPatternDestroy(ranking.pattern);
@@ -185,24 +197,42 @@ struct FontEngine::Impl {
     if (config) FcConfigDestroy(config);
   }
 
-  Face* LoadFace(FcPattern* pattern) {
+  static std::optional<FaceSource> SourceOf(FcPattern* pattern) {
     FcChar8* file = nullptr;
-    if (!library || FcPatternGetString(pattern, FC_FILE, 0, &file) != FcResultMatch) {
-      return nullptr;
-    }
-    int index = 0;
-    FcPatternGetInteger(pattern, FC_INDEX, 0, &index);
+    if (FcPatternGetString(pattern, FC_FILE, 0, &file) != FcResultMatch) return std::nullopt;
+    FaceSource source;
+    source.File = reinterpret_cast<const char*>(file);
+    FcPatternGetInteger(pattern, FC_INDEX, 0, &source.Index);
     FcBool embolden = FcFalse;
     FcPatternGetBool(pattern, FC_EMBOLDEN, 0, &embolden);
+    source.Embolden = embolden;
     FcMatrix* matrix = nullptr;
-    const bool sheared = FcPatternGetMatrix(pattern, FC_MATRIX, 0, &matrix) == FcResultMatch;
+    source.Sheared = FcPatternGetMatrix(pattern, FC_MATRIX, 0, &matrix) == FcResultMatch;
+    if (source.Sheared) {
+      source.Matrix[0] = matrix->xx;
+      source.Matrix[1] = matrix->xy;
+      source.Matrix[2] = matrix->yx;
+      source.Matrix[3] = matrix->yy;
+    }
+    return source;
+  }
 
-    std::string key = std::to_string(index) + (embolden ? "b" : "r") + (sheared ? "s" : "u") +
-                      reinterpret_cast<const char*>(file);
+  Face* LoadFace(FcPattern* pattern) {
+    const std::optional<FaceSource> source = SourceOf(pattern);
+    return source ? LoadFace(*source) : nullptr;
+  }
+
+  Face* LoadFace(const FaceSource& source) {
+    if (!library) return nullptr;
+    const char* file = source.File.c_str();
+    const int index = source.Index;
+    const bool embolden = source.Embolden;
+    const bool sheared = source.Sheared;
+    std::string key = std::to_string(index) + (embolden ? "b" : "r") + (sheared ? "s" : "u") + file;
     if (auto it = facesByFile.find(key); it != facesByFile.end()) return it->second;
 
     FT_Face ft = nullptr;
-    if (FT_New_Face(library, reinterpret_cast<const char*>(file), index, &ft) != 0) {
+    if (FT_New_Face(library, file, index, &ft) != 0) {
       return nullptr;
     }
     auto face = std::make_unique<Face>();
@@ -215,9 +245,9 @@ struct FontEngine::Impl {
     }
     if (sheared) {
       // fontconfig asks for a synthetic oblique when the family has no italic.
-      FT_Matrix shear{
-          static_cast<FT_Fixed>(matrix->xx * 0x10000), static_cast<FT_Fixed>(matrix->xy * 0x10000),
-          static_cast<FT_Fixed>(matrix->yx * 0x10000), static_cast<FT_Fixed>(matrix->yy * 0x10000)};
+      const double* m = source.Matrix;
+      FT_Matrix shear{static_cast<FT_Fixed>(m[0] * 0x10000), static_cast<FT_Fixed>(m[1] * 0x10000),
+                      static_cast<FT_Fixed>(m[2] * 0x10000), static_cast<FT_Fixed>(m[3] * 0x10000)};
       FT_Set_Transform(ft, &shear, nullptr);
     }
     Face* raw = face.get();
@@ -229,7 +259,8 @@ struct FontEngine::Impl {
   Ranking& RankingFor(const std::string& family, bool bold, bool italic) {
     auto [it, added] = rankings.try_emplace(StyleKey(family, bold, italic));
     if (!added) return it->second;
-    FcPattern* pattern = FcPatternCreate();
+    FcConfig* config = Config();
+    FcPattern* pattern = config ? FcPatternCreate() : nullptr;
     if (!pattern) return it->second;
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
     FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
@@ -263,18 +294,24 @@ struct FontEngine::Impl {
   }
 
   Face* PrimaryFace(const std::string& family, bool bold, bool italic) {
-    if (!config || !library) return nullptr;
+    if (!library) return nullptr;
     std::string key = StyleKey(family, bold, italic);
     if (auto it = facesByStyle.find(key); it != facesByStyle.end()) return it->second;
-    const Ranking& ranking = RankingFor(family, bold, italic);
     Face* face = nullptr;
-    FcResult result = FcResultNoMatch;
-    if (FcPattern* match =
-            ranking.pattern ? FcFontMatch(config, ranking.pattern, &result) : nullptr) {
-      face = LoadFace(match);
-      FcPatternDestroy(match);
+    if (const std::optional<FaceSource> known = matches.Find(key)) face = LoadFace(*known);
+    if (!face) {
+      const Ranking& ranking = RankingFor(family, bold, italic);
+      FcResult result = FcResultNoMatch;
+      if (FcPattern* match =
+              ranking.pattern ? FcFontMatch(config, ranking.pattern, &result) : nullptr) {
+        if (const std::optional<FaceSource> source = SourceOf(match)) {
+          face = LoadFace(*source);
+          if (face) matches.Put(key, *source);
+        }
+        FcPatternDestroy(match);
+      }
+      if (!face) face = FirstUsable(ranking, 0);
     }
-    if (!face) face = FirstUsable(ranking, 0);
     facesByStyle.emplace(std::move(key), face);
     return face;
   }

@@ -32,9 +32,7 @@ std::string FileNamePart(const std::string& path) {
 }  // namespace
 
 GraphEngine::GraphEngine(FontEngine& fonts)
-    : fonts_(fonts),
-      canvas_(kSurfaceSize, kSurfaceSize, fonts),
-      data_(BuiltInSampleText()) {
+    : fonts_(fonts), canvas_(kSurfaceSize, kSurfaceSize, fonts), data_(BuiltInSampleText()) {
   Model.LoadAllOptions = true;
 }
 
@@ -95,6 +93,8 @@ std::string GraphEngine::CursorReadoutAt(int x, int y) const {
   return CursorReadout(Model, CursorPrefix, x, y);
 }
 
-std::string GraphEngine::ClearCursorPosition() const { return ClearCursorText(CursorPrefix); }
+std::string GraphEngine::ClearCursorPosition() const {
+  return ClearCursorText(CursorPrefix);
+}
 
 }  // namespace kurvex

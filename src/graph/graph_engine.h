@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "graph/data_text.h"
-#include "graph/model.h"
 #include "graph/font_engine.h"
+#include "graph/model.h"
 #include "graph/raster_canvas.h"
 
 namespace kurvex {

@@ -1,6 +1,7 @@
 #include "graph/image_file.h"
 
 #include <png.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -65,6 +66,11 @@ bool EncodePng(const PixelBuffer& pixels, Area area, std::string* out, png_bytep
                static_cast<png_uint_32>(area.height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_set_pHYs(png, info, kPixelsPerMetre, kPixelsPerMetre, PNG_RESOLUTION_METER);
+  // Graphs are mostly runs of one background colour: unfiltered run-length deflate gives files
+  // as small as the default settings do at a fraction of their time.
+  png_set_compression_level(png, 1);
+  png_set_compression_strategy(png, Z_RLE);
+  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
   png_write_info(png, info);
   for (int y = 0; y < area.height; ++y) {
     const TColor* source = pixels.Row(y);

@@ -33,7 +33,9 @@ int32_t TitleLeft(const GraphModel& m, TextMeasurer& measure) {
   return ClampPixel((m.ImageWidth - Width(measure, m.Title.Font, m.Title.Text)) / 2);
 }
 
-int32_t TitleTop(const GraphModel& m) { return m.Title.TopAuto ? kTitleAutoTop : m.Title.Top; }
+int32_t TitleTop(const GraphModel& m) {
+  return m.Title.TopAuto ? kTitleAutoTop : m.Title.Top;
+}
 
 int32_t AxisXTitleLeft(const GraphModel& m, TextMeasurer& measure) {
   const TMyTitle& t = m.AxisX.Title;
@@ -80,7 +82,8 @@ int32_t TextBlockLeft(const GraphModel& m) {
 
 int32_t TextBlockTop(const GraphModel& m, TextMeasurer& measure) {
   int64_t a = OriginRow(m);
-  if (m.AxisX.Title.Visible) a = int64_t{AxisXTitleTop(m, measure)} + Height(measure, m.AxisX.Title.Font);
+  if (m.AxisX.Title.Visible)
+    a = int64_t{AxisXTitleTop(m, measure)} + Height(measure, m.AxisX.Title.Font);
   a += m.Text.TopAuto ? m.AxisX.TickLabels.Distance : m.Text.Top;
   return ClampPixel(a);
 }
@@ -94,7 +97,8 @@ int32_t AxisYTickLabelTop(const GraphModel& m, int i) {
 LegendRow LegendRowAt(const GraphModel& m, int k, TextMeasurer& measure) {
   LegendRow row;
   row.Height = ClampPixel(Height(measure, m.Legend.Font));
-  row.Left = m.Legend.LeftAuto ? ClampPixel(int64_t{m.ImageWidth} - kLegendAutoRight) : m.Legend.Left;
+  row.Left =
+      m.Legend.LeftAuto ? ClampPixel(int64_t{m.ImageWidth} - kLegendAutoRight) : m.Legend.Left;
   const int64_t top = m.Legend.TopAuto ? kLegendAutoTop : m.Legend.Top;
   row.Top = ClampPixel(top + int64_t{k - 1} * (row.Height - 2));
   return row;

@@ -18,8 +18,8 @@ class TextMeasurer {
 
 // Fixed distances of the layout, in pixels.
 inline constexpr int kTitleAutoTop = 8;
-inline constexpr int kAxisXLabelGap = 8;      // x tick labels below the axis
-inline constexpr int kAxisYLabelGap = 8;      // y axis to the right end of its labels
+inline constexpr int kAxisXLabelGap = 8;  // x tick labels below the axis
+inline constexpr int kAxisYLabelGap = 8;  // y axis to the right end of its labels
 inline constexpr int kTextBlockAutoLeft = 8;
 inline constexpr int kTextBlockBlanks = 86;   // blanks written before each text-block line
 inline constexpr int kLegendAutoRight = 120;  // auto legend starts this far from the right edge

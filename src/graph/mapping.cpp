@@ -61,23 +61,35 @@ long double AxisMap::ToValue(int32_t pixel) const {
   return minimum_ + span_ * Divide(distance, length_);
 }
 
-int32_t ValueToPixelX(const GraphModel& model, long double x) { return AxisMap::X(model).ToPixel(x); }
-int32_t ValueToPixelY(const GraphModel& model, long double y) { return AxisMap::Y(model).ToPixel(y); }
-long double PixelToValueX(const GraphModel& model, int32_t px) { return AxisMap::X(model).ToValue(px); }
-long double PixelToValueY(const GraphModel& model, int32_t py) { return AxisMap::Y(model).ToValue(py); }
+int32_t ValueToPixelX(const GraphModel& model, long double x) {
+  return AxisMap::X(model).ToPixel(x);
+}
+int32_t ValueToPixelY(const GraphModel& model, long double y) {
+  return AxisMap::Y(model).ToPixel(y);
+}
+long double PixelToValueX(const GraphModel& model, int32_t px) {
+  return AxisMap::X(model).ToValue(px);
+}
+long double PixelToValueY(const GraphModel& model, int32_t py) {
+  return AxisMap::Y(model).ToValue(py);
+}
 
-std::string InitialCursorText() { return std::string(kCursorPositionPrefix) + "   X=?;   Y=?;"; }
+std::string InitialCursorText() {
+  return std::string(kCursorPositionPrefix) + "   X=?;   Y=?;";
+}
 
-std::string ClearCursorText(const std::string& prefix) { return prefix + "   X=?;   Y=?"; }
+std::string ClearCursorText(const std::string& prefix) {
+  return prefix + "   X=?;   Y=?";
+}
 
 std::string CursorReadout(const GraphModel& model, const std::string& prefix, int x, int y) {
   const int64_t ox = model.OriginX;
   const int64_t oy = model.OriginY;
-  const bool inside = ox <= x && x <= ox + model.AxisX.Length && oy - model.AxisY.Length <= y &&
-                      y <= oy;
+  const bool inside =
+      ox <= x && x <= ox + model.AxisX.Length && oy - model.AxisY.Length <= y && y <= oy;
   if (!inside) return ClearCursorText(prefix);
-  return prefix + "   X=" +
-         FormatAxisValue(PixelToValueX(model, x), model.AxisX.TickLabels.DecDigits) +
+  return prefix +
+         "   X=" + FormatAxisValue(PixelToValueX(model, x), model.AxisX.TickLabels.DecDigits) +
          ";   Y=" + FormatAxisValue(PixelToValueY(model, y), model.AxisY.TickLabels.DecDigits);
 }
 

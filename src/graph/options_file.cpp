@@ -77,42 +77,42 @@ SectionBinding TitleKeys(TMyTitle& t) {
 SectionBinding AxisKeys(const char* section, TMyAxis& a, bool vertical) {
   TMyFont& labelFont = a.TickLabels.Font;
   TMyTitle& title = a.Title;
-  return {section,
-          {{"Visible", &a.Visible},
-           {"Minimum", &a.Minimum},
-           {"Maximum", &a.Maximum},
-           vertical ? Binding{"Bottom", &a.Bottom} : Binding{"Left", &a.Left},
-           {"Length", &a.Length},
-           {"Width", &a.Width},
-           {"Color", &a.Color},
-           {"TickVisible", &a.TickVisible},
-           {"TickLength", &a.TickLength},
-           {"TickWidth", &a.TickWidth},
-           {"TickCount", &a.TickCount},
-           {"TicklabelsVisible", &a.TickLabels.Visible},
-           {"TickLabelFontName", &labelFont.Name},
-           {"TickLabelCharSet", &labelFont.Charset},
-           {"TickLabelFontSize", &labelFont.Size},
-           {"TickLabelFontColor", &labelFont.Color},
-           {"TickLabelBold", &labelFont.Bold},
-           {"TickLabelFontItalic", &labelFont.Italic},
-           {"TickLabelFontUnderline", &labelFont.Underline},
-           {"TickLabelDecDigits", &a.TickLabels.DecDigits},
-           {"TickLabelDistance", &a.TickLabels.Distance},
-           {"TitleVisible", &title.Visible},
-           {"Title", &title.Text},
-           {"TitleFontName", &title.Font.Name},
-           {"TitleCharSet", &title.Font.Charset},
-           {"TitleFontSize", &title.Font.Size},
-           {"TitleFontColor", &title.Font.Color},
-           {"Bold", &title.Font.Bold},
-           {"Italic", &title.Font.Italic},
-           {"Underline", &title.Font.Underline},
-           {"TitleLeft", &title.Left},
-           {"TitleLeftAuto", &title.LeftAuto},
-           vertical ? Binding{"TitleBottom", &title.Top} : Binding{"TitleTop", &title.Top},
-           vertical ? Binding{"TitleBottomAuto", &title.TopAuto}
-                    : Binding{"TopAuto", &title.TopAuto}}};
+  return {
+      section,
+      {{"Visible", &a.Visible},
+       {"Minimum", &a.Minimum},
+       {"Maximum", &a.Maximum},
+       vertical ? Binding{"Bottom", &a.Bottom} : Binding{"Left", &a.Left},
+       {"Length", &a.Length},
+       {"Width", &a.Width},
+       {"Color", &a.Color},
+       {"TickVisible", &a.TickVisible},
+       {"TickLength", &a.TickLength},
+       {"TickWidth", &a.TickWidth},
+       {"TickCount", &a.TickCount},
+       {"TicklabelsVisible", &a.TickLabels.Visible},
+       {"TickLabelFontName", &labelFont.Name},
+       {"TickLabelCharSet", &labelFont.Charset},
+       {"TickLabelFontSize", &labelFont.Size},
+       {"TickLabelFontColor", &labelFont.Color},
+       {"TickLabelBold", &labelFont.Bold},
+       {"TickLabelFontItalic", &labelFont.Italic},
+       {"TickLabelFontUnderline", &labelFont.Underline},
+       {"TickLabelDecDigits", &a.TickLabels.DecDigits},
+       {"TickLabelDistance", &a.TickLabels.Distance},
+       {"TitleVisible", &title.Visible},
+       {"Title", &title.Text},
+       {"TitleFontName", &title.Font.Name},
+       {"TitleCharSet", &title.Font.Charset},
+       {"TitleFontSize", &title.Font.Size},
+       {"TitleFontColor", &title.Font.Color},
+       {"Bold", &title.Font.Bold},
+       {"Italic", &title.Font.Italic},
+       {"Underline", &title.Font.Underline},
+       {"TitleLeft", &title.Left},
+       {"TitleLeftAuto", &title.LeftAuto},
+       vertical ? Binding{"TitleBottom", &title.Top} : Binding{"TitleTop", &title.Top},
+       vertical ? Binding{"TitleBottomAuto", &title.TopAuto} : Binding{"TopAuto", &title.TopAuto}}};
 }
 
 SectionBinding CurvesKeys(GraphModel& m) {
@@ -206,35 +206,37 @@ std::string MultiLineToFile(std::string_view text) {
   return out;
 }
 
-std::string MultiLineFromFile(std::string_view text) { return ReplaceAll(text, "|", "\r\n"); }
+std::string MultiLineFromFile(std::string_view text) {
+  return ReplaceAll(text, "|", "\r\n");
+}
 
 // Stores the key's value (or the default's, when the file lacks it) into the model at once.
 void LoadKey(const ProfileFile& file, const std::string& section, const Binding& target,
              const Binding& fallback) {
-  std::visit(
-      Overloaded{
-          [&](bool* field) {
-            *field = file.ReadBool(section, target.key, *std::get<bool*>(fallback.field));
-          },
-          [&](int32_t* field) {
-            *field = file.ReadInteger(section, target.key, *std::get<int32_t*>(fallback.field));
-          },
-          [&](std::string* field) {
-            const std::string& byDefault = *std::get<std::string*>(fallback.field);
-            if (target.form == Form::kMultiLine) {
-              *field = MultiLineFromFile(
-                  file.ReadString(section, target.key, MultiLineToFile(byDefault)));
-            } else {
-              *field = file.ReadString(section, target.key, byDefault);
-            }
-          },
-          [&](Real48* field) {
-            const std::string text =
-                file.ReadString(section, target.key, FloatToText(*std::get<Real48*>(fallback.field)));
-            *field = Real48::From(TextToFloat(text));
-          },
-      },
-      target.field);
+  std::visit(Overloaded{
+                 [&](bool* field) {
+                   *field = file.ReadBool(section, target.key, *std::get<bool*>(fallback.field));
+                 },
+                 [&](int32_t* field) {
+                   *field =
+                       file.ReadInteger(section, target.key, *std::get<int32_t*>(fallback.field));
+                 },
+                 [&](std::string* field) {
+                   const std::string& byDefault = *std::get<std::string*>(fallback.field);
+                   if (target.form == Form::kMultiLine) {
+                     *field = MultiLineFromFile(
+                         file.ReadString(section, target.key, MultiLineToFile(byDefault)));
+                   } else {
+                     *field = file.ReadString(section, target.key, byDefault);
+                   }
+                 },
+                 [&](Real48* field) {
+                   const std::string text = file.ReadString(
+                       section, target.key, FloatToText(*std::get<Real48*>(fallback.field)));
+                   *field = Real48::From(TextToFloat(text));
+                 },
+             },
+             target.field);
 }
 
 void WriteKey(ProfileFile& file, const std::string& section, const Binding& source) {
@@ -242,9 +244,9 @@ void WriteKey(ProfileFile& file, const std::string& section, const Binding& sour
                  [&](bool* field) { file.WriteBool(section, source.key, *field); },
                  [&](int32_t* field) { file.WriteInteger(section, source.key, *field); },
                  [&](std::string* field) {
-                   file.WriteString(section, source.key,
-                                    source.form == Form::kMultiLine ? MultiLineToFile(*field)
-                                                                    : *field);
+                   file.WriteString(
+                       section, source.key,
+                       source.form == Form::kMultiLine ? MultiLineToFile(*field) : *field);
                  },
                  [&](Real48* field) { file.WriteString(section, source.key, FloatToText(*field)); },
              },
@@ -294,7 +296,7 @@ void LoadOptionsFile(GraphModel& model, const std::string& fileName) {
 }
 
 void WriteOptionsSections(const GraphModel& model, ProfileFile& file) {
-  // The key lists bind mutable fields; a copy keeps the caller's model untouched by design.
+  // The key lists bind mutable fields, so they bind a copy rather than cast constness away.
   GraphModel source = model;
   for (const SectionBinding& section : AllSections(source)) {
     for (const Binding& key : section.keys) {

@@ -17,7 +17,9 @@ namespace {
 // count of two billion from freezing the program.
 constexpr int64_t kMaxTicks = 100000;
 
-int64_t TickLimit(int64_t n) { return std::min(n, kMaxTicks); }
+int64_t TickLimit(int64_t n) {
+  return std::min(n, kMaxTicks);
+}
 
 void Line(Canvas& c, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
   c.MoveTo(ClampPixel(x1), ClampPixel(y1));
@@ -41,7 +43,9 @@ GraphPainter::GraphPainter(GraphModel& model, Canvas& canvas, FontEngine& fonts,
       dataFileName_(dataFileName),
       textBlockLines_(textBlockLines) {}
 
-void GraphPainter::SetCanvasFont(Canvas& surface, const TMyFont& font) { surface.Font = font; }
+void GraphPainter::SetCanvasFont(Canvas& surface, const TMyFont& font) {
+  surface.Font = font;
+}
 
 void GraphPainter::RepaintGraph() {
   if (!m_.OnlyCurves) {

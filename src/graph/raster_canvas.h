@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "graph/canvas.h"
@@ -19,14 +20,17 @@ class PixelBuffer {
   bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
   TColor At(int x, int y) const { return pixels_[Index(x, y)]; }
   void Set(int x, int y, TColor color) { pixels_[Index(x, y)] = color; }
-  TColor* Row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
-  const TColor* Row(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+  TColor* Row(int y) { return pixels_.get() + static_cast<std::size_t>(y) * width_; }
+  const TColor* Row(int y) const { return pixels_.get() + static_cast<std::size_t>(y) * width_; }
 
  private:
   std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y) * width_ + x; }
   int width_;
   int height_;
-  std::vector<TColor> pixels_;
+  struct Release {
+    void operator()(TColor* p) const;
+  };
+  std::unique_ptr<TColor[], Release> pixels_;
 };
 
 /// The raster drawing surface. A fill of the whole surface only touches the pixels that have been
