@@ -1,0 +1,6 @@
+kurvex_add_test(graph_core_tests
+  SOURCES
+    ${CMAKE_CURRENT_SOURCE_DIR}/model_test.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/options_file_test.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/data_text_test.cpp
+  LIBS kurvex_graph)

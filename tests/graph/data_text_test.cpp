@@ -8,6 +8,8 @@
 #include <random>
 
 #include "common/error.h"
+#include "common/text_file.h"
+#include "common/text_utils.h"
 
 namespace kurvex {
 namespace {
@@ -67,6 +69,13 @@ TEST(PrepareDataText, BlankLinesBeforeTheNumbersAreHeadLinesAfterThemData) {
   EXPECT_THAT(LinesOf(p.Data), ElementsAre("1 2", "", "3 4", "note"));
 }
 
+TEST(PrepareDataText, OneTrailingBlankLineIsNoLine) {
+  EXPECT_THAT(Prepared("1 2\r\n\r\n"), ElementsAre("1 2"));
+  EXPECT_THAT(Prepared("1 2\n  \n"), ElementsAre("1 2"));
+  EXPECT_THAT(Prepared("1 2\n\n\n"), ElementsAre("1 2", ""));
+  EXPECT_THAT(Prepared("1 2\n\n "), ElementsAre("1 2", ""));
+}
+
 TEST(PrepareDataText, FileOfHeadLinesOnlyLeavesNoData) {
   const PreparedData p = PrepareDataText("title\r\nunits\r\n");
   EXPECT_EQ(p.TextInDataFile, "title\r\nunits");
@@ -101,6 +110,53 @@ TEST(PrepareDataText, NormalizesSeparatorsDecidedOnceForTheWholeData) {
   };
   for (const SeparatorCase& c : cases) {
     EXPECT_EQ(Prepared(c.file), c.lines) << c.file;
+  }
+}
+
+// The preparation step by step on a list of lines, as slow and plain as it can be.
+PreparedData ReferencePreparation(const std::string& fileText) {
+  std::vector<std::string> lines = SplitLines(fileText);
+  const auto isNumberLine = [](const std::string& line) {
+    const std::size_t first = line.find_first_not_of(' ');
+    return first != std::string::npos &&
+           std::string("0123456789.,+-").find(line[first]) != std::string::npos;
+  };
+  std::string head;
+  std::size_t first = 0;
+  for (; first < lines.size() && !isNumberLine(lines[first]); ++first) {
+    head += (first > 0 ? "\r\n" : "") + lines[first];
+  }
+  std::string text;
+  for (std::size_t i = first; i < lines.size(); ++i) {
+    const std::size_t start = lines[i].find_first_not_of(' ');
+    text += (i > first ? "\r\n" : "") + (start == std::string::npos ? "" : lines[i].substr(start));
+  }
+  if (text.find(',') != std::string::npos) {
+    if (text.find('.') != std::string::npos) {
+      text = ReplaceAll(text, ",", " ");
+    } else if (text.find_first_of(" ;|\t") != std::string::npos) {
+      text = ReplaceAll(text, ",", ".");
+    }
+  }
+  for (const char* separator : {";", "|", "\t"}) text = ReplaceAll(text, separator, " ");
+  while (text.find("  ") != std::string::npos) text = ReplaceAll(text, "  ", " ");
+  return {DataText(text), head};
+}
+
+TEST(PrepareDataText, AgreesWithTheStepByStepPreparationOnRandomFiles) {
+  // Long runs of plain characters reach the block-wise fast path, the rest the byte-wise one.
+  const std::string pieces[] = {"1",  "23.5",   ",",   " ",    "  ",
+                                ";",  "|",      "\t",  "\r\n", "\n",
+                                "\r", "-0.125", "4,5", "x",    "0123456789.0123456789"};
+  std::mt19937 random(2024);
+  for (int round = 0; round < 20000; ++round) {
+    std::string file;
+    const int count = static_cast<int>(random() % 40);
+    for (int i = 0; i < count; ++i) file += pieces[random() % std::size(pieces)];
+    const PreparedData expected = ReferencePreparation(file);
+    const PreparedData actual = PrepareDataText(file);
+    ASSERT_EQ(actual.TextInDataFile, expected.TextInDataFile) << testing::PrintToString(file);
+    ASSERT_EQ(LinesOf(actual.Data), LinesOf(expected.Data)) << testing::PrintToString(file);
   }
 }
 
@@ -194,7 +250,9 @@ TEST(BuiltInSample, IsSevenHundredOneSmoothRowsWithinTheDefaultAxes) {
 }
 
 // Ten pixels a byte: easy widths to reason about.
-int Width10(std::string_view text) { return static_cast<int>(text.size()) * 10; }
+int Width10(std::string_view text) {
+  return static_cast<int>(text.size()) * 10;
+}
 
 std::vector<std::string> Expand(const std::string& text, int width = 1000) {
   return ExpandGraphText(text, "s1.txt", "Run 7", width, Width10);
@@ -202,9 +260,9 @@ std::vector<std::string> Expand(const std::string& text, int width = 1000) {
 
 TEST(ExpandGraphText, ReplacesPlaceholdersAndSplitsAtLineBreaks) {
   const PreparedData p = PrepareDataText("Run 7\n1 2\n");
-  EXPECT_THAT(ExpandGraphText("{DataFile}: {TextInDataFile}", "s1.txt", p.TextInDataFile, 500,
-                              Width10),
-              ElementsAre("s1.txt: Run 7"));
+  EXPECT_THAT(
+      ExpandGraphText("{DataFile}: {TextInDataFile}", "s1.txt", p.TextInDataFile, 500, Width10),
+      ElementsAre("s1.txt: Run 7"));
   EXPECT_THAT(Expand("a\r\n\r\nb\r\n"), ElementsAre("a", "", "b"));
   EXPECT_THAT(Expand("{DataFile}\r\n"), ElementsAre("s1.txt"));
   EXPECT_THAT(Expand(""), IsEmpty());
@@ -245,7 +303,8 @@ TEST(ExpandGraphText, LongHeadTextWrapsInLinearTime) {
     for (const char c : text) width += c == ' ' ? 4 : 10;
     return width;
   };
-  const std::vector<std::string> lines = ExpandGraphText("{TextInDataFile}", "", head, 592, measure);
+  const std::vector<std::string> lines =
+      ExpandGraphText("{TextInDataFile}", "", head, 592, measure);
   EXPECT_GT(lines.size(), 30'000u);
   for (const std::string& line : lines) ASSERT_LE(measure(line), 592);
 }

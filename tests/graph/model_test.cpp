@@ -64,7 +64,7 @@ TEST(StartModel, ApplyingStartValuesKeepsTheRunTimeFields) {
   EXPECT_EQ(m.CurveCount, 2);
   EXPECT_EQ(m.ImageWidth, 600);
   EXPECT_EQ(m.Curve[4].Symbol, 4);
-  EXPECT_EQ(m.Curve[4].SymbolText, "7");
+  EXPECT_EQ(m.Curve[4].SymbolText, "\xC2\xA8");
 }
 
 TEST(SymbolList, HoldsSeventyOneGlyphsInChooserOrder) {

@@ -23,7 +23,7 @@ TEST_F(Renderer, OriginAndAxisLines) {
   EXPECT_EQ(engine.Model.OriginY, 370);
   for (int x = 70; x < 570; ++x) EXPECT_EQ(Pixel(x, 370), kBlack) << x;
   for (int y = 90; y <= 370; ++y) EXPECT_EQ(Pixel(70, y), kBlack) << y;
-  EXPECT_EQ(Pixel(70, 89), kWhite);   // the y axis ends at row 90
+  EXPECT_EQ(Pixel(70, 89), kWhite);    // the y axis ends at row 90
   EXPECT_EQ(Pixel(570, 370), kWhite);  // neither the axis nor the last tick paints its end point
   EXPECT_EQ(Pixel(71, 371), kWhite);
 }
@@ -99,7 +99,8 @@ TEST_F(Renderer, VerticalTitleReadsUpwardsBesideTheLabels) {
   EXPECT_EQ(InkIn(left, 370 - bottom + 2, left + h, 371), 0);
   // The tops of the letters face left: the band's right quarter holds only descenders.
   const int top = 370 - bottom - w, base = 370 - bottom + 1;
-  EXPECT_GT(InkIn(left, top, left + h * 2 / 3, base), 3 * InkIn(left + h * 3 / 4, top, left + h, base));
+  EXPECT_GT(InkIn(left, top, left + h * 2 / 3, base),
+            3 * InkIn(left + h * 3 / 4, top, left + h, base));
   EXPECT_EQ(InkIn(1, 91, left, 370), 0);  // column 0 is the border
 }
 
