@@ -4,4 +4,5 @@ kurvex_add_test(graph_render_tests
     ${CMAKE_CURRENT_SOURCE_DIR}/layout_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/renderer_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/curves_test.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/engine_test.cpp
   LIBS kurvex_graph)

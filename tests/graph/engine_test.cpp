@@ -1,0 +1,135 @@
+#include "graph/graph_engine.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "graph/model.h"
+
+namespace kurvex {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Engine : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() / ("kurvex_engine_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    engine.OnPainted = [this] { ++paints; };
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  std::string Write(const std::string& name, const std::string& content) {
+    const std::string path = (dir / name).string();
+    std::ofstream(path, std::ios::binary) << content;
+    return path;
+  }
+
+  void ReadyToPaint() {
+    ApplyStartValues(engine.Model);
+    engine.Model.PaintEnabled = true;
+  }
+
+  fs::path dir;
+  GraphEngine engine;
+  int paints = 0;
+};
+
+TEST_F(Engine, StartsEmptyWithTheSampleAndDrawsNothing) {
+  EXPECT_TRUE(engine.Model.LoadAllOptions);
+  EXPECT_FALSE(engine.Model.PaintEnabled);
+  EXPECT_EQ(engine.Model.ImageWidth, 0);
+  EXPECT_EQ(engine.Data().LineCount(), 701u);
+  EXPECT_EQ(engine.DataFileName(), "Demo1.txt");
+  EXPECT_EQ(engine.DataFilePath(), "");
+  engine.Model.AutoRepaint = true;
+  engine.RepaintIfAuto();
+  EXPECT_EQ(paints, 0);
+  EXPECT_EQ(engine.Pixels().Width(), 2000);
+  EXPECT_EQ(engine.Pixels().Height(), 2000);
+}
+
+TEST_F(Engine, AnUnreadableFileChangesNothing) {
+  ReadyToPaint();
+  EXPECT_FALSE(engine.LoadDataFile((dir / "missing.xy").string()));
+  EXPECT_FALSE(engine.LoadDataFile(dir.string()));  // a folder
+  EXPECT_EQ(engine.Data().LineCount(), 701u);
+  EXPECT_EQ(engine.DataFileName(), "Demo1.txt");
+  EXPECT_EQ(paints, 0);
+}
+
+TEST_F(Engine, ALoadedFileBecomesTheDataTextAndRedraws) {
+  ReadyToPaint();
+  const std::string path = Write("si.xy", "Run 7\r\n300 1 2\r\n400 1.5 2.5\r\n");
+  EXPECT_TRUE(engine.LoadDataFile(path));
+  EXPECT_EQ(engine.DataFileName(), "si.xy");
+  EXPECT_EQ(engine.DataFilePath(), path);
+  EXPECT_EQ(engine.Model.TextInDataFile, "Run 7");
+  ASSERT_EQ(engine.Data().LineCount(), 2u);
+  EXPECT_EQ(engine.Data().Line(1), "400 1.5 2.5");
+  EXPECT_EQ(paints, 1);
+  EXPECT_EQ(engine.Model.CurveCount, 2);
+}
+
+TEST_F(Engine, DataChangesRedrawOnlyAfterTheFirstLoad) {
+  ReadyToPaint();
+  engine.SetDataText("300 1\r\n400 2");
+  EXPECT_EQ(paints, 0);
+  engine.LoadDataFile((dir / "missing.xy").string());  // re-attaches even when it fails
+  engine.SetDataText("300 1\r\n400 2");
+  EXPECT_EQ(paints, 1);
+  engine.Model.AutoRepaint = false;
+  engine.SetDataText("300 1");
+  EXPECT_EQ(paints, 1);
+}
+
+TEST_F(Engine, LoadingNeverThrowsEvenWhenTheDrawingFails) {
+  ReadyToPaint();
+  const std::string path = Write("bad.xy", "300 1 2\r\nx y z\r\n");
+  EXPECT_NO_THROW(EXPECT_TRUE(engine.LoadDataFile(path)));
+  EXPECT_EQ(engine.DataFileName(), "bad.xy");
+  EXPECT_EQ(paints, 1);  // the failed drawing still shows what it painted
+}
+
+TEST_F(Engine, AnEmptyFileClearsTheDataButKeepsNameAndPicture) {
+  ReadyToPaint();
+  EXPECT_TRUE(engine.LoadDataFile(Write("empty.xy", "")));
+  EXPECT_TRUE(engine.Data().Empty());
+  EXPECT_EQ(engine.DataFileName(), "Demo1.txt");
+  EXPECT_EQ(paints, 0);
+}
+
+TEST_F(Engine, HeadLinesOnlyGiveAnEmptyDataText) {
+  ReadyToPaint();
+  EXPECT_TRUE(engine.LoadDataFile(Write("head.txt", "title\r\n\r\nremark\r\n")));
+  EXPECT_TRUE(engine.Data().Empty());
+  EXPECT_EQ(engine.Model.TextInDataFile, "title\r\n\r\nremark");
+  EXPECT_EQ(engine.DataFileName(), "head.txt");
+}
+
+TEST_F(Engine, ReadoutUsesTheOriginOfTheLastFullRedraw) {
+  ReadyToPaint();
+  engine.RepaintGraph();
+  EXPECT_EQ(engine.CursorReadoutAt(320, 230),
+            "Position in coordinate system:   X=650;   Y=1.00");
+  engine.Model.AxisX.Left = 100;  // not redrawn yet
+  EXPECT_EQ(engine.CursorReadoutAt(320, 230),
+            "Position in coordinate system:   X=650;   Y=1.00");
+  engine.CursorPrefix = "Poloha:";
+  EXPECT_EQ(engine.ClearCursorPosition(), "Poloha:   X=?;   Y=?");
+}
+
+TEST_F(Engine, CurvesOnlyModeKeepsTheOrigin) {
+  ReadyToPaint();
+  engine.RepaintGraph();
+  engine.Model.OnlyCurves = true;
+  engine.Model.AxisX.Left = 100;
+  engine.RepaintGraph();
+  EXPECT_EQ(engine.Model.OriginX, 70);
+}
+
+}  // namespace
+}  // namespace kurvex
