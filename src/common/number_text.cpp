@@ -39,8 +39,25 @@ locale_t CLocale() {
   return locale;
 }
 
+// A field of a binary file can be megabytes long and hold control bytes: the message shows a
+// readable start of it.
+std::string Printable(std::string_view text) {
+  constexpr std::size_t kShown = 60;
+  std::string out;
+  for (std::size_t i = 0; i < text.size() && i < kShown; ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    out.push_back(c < 0x20 || c == 0x7F ? '?' : text[i]);
+  }
+  if (text.size() > kShown) {
+    while (!out.empty() && (static_cast<unsigned char>(out.back()) & 0xC0) == 0x80) out.pop_back();
+    if (!out.empty() && static_cast<unsigned char>(out.back()) >= 0xC0) out.pop_back();
+    out += "...";
+  }
+  return out;
+}
+
 [[noreturn]] void ThrowInvalidFloat(std::string_view text) {
-  throw Error(FormatMessage(kInvalidFloat, std::string(text)));
+  throw Error(FormatMessage(kInvalidFloat, Printable(text)));
 }
 
 // A decimal number as significant digits d0 d1 d2 ... meaning d0.d1d2... x 10^exponent.

@@ -197,3 +197,28 @@ TEST_F(NumberText, Real48RangeEndsInZeroBelowAndAnErrorAbove) {
 
 }  // namespace
 }  // namespace kurvex
+
+namespace kurvex {
+namespace {
+
+TEST(DataFieldMessage, LongOrBinaryFieldsAreShownReadably) {
+  try {
+    ParseDataField(std::string(10'000'000, 'x'));
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "'" + std::string(60, 'x') + "...' is not a valid floating point value");
+  }
+  try {
+    ParseDataField(
+        std::string("30\0"
+                    "0",
+                    4));
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "'30?0' is not a valid floating point value");
+  }
+}
+
+}  // namespace
+}  // namespace kurvex
