@@ -41,8 +41,8 @@ bool GraphEngine::LoadDataFile(const std::string& path) {
   std::optional<std::string> text = ReadTextFile(path);
   if (text) {
     try {
+      const bool hadLines = !text->empty();  // any text holds at least one (maybe empty) line
       PreparedData prepared = PrepareDataText(std::move(*text));
-      const bool hadLines = !prepared.Data.Empty() || !prepared.TextInDataFile.empty();
       data_ = std::move(prepared.Data);
       Model.TextInDataFile = std::move(prepared.TextInDataFile);
       if (hadLines) {

@@ -219,15 +219,6 @@ TEST(CountCurves, FieldThatDoesNotConvertRaisesTheConversionError) {
   EXPECT_EQ(messageOf("300  1"), "'' is not a valid floating point value");
 }
 
-TEST(NextField, CutsAtTheFirstBlank) {
-  std::string_view rest = "1.5 2.5";
-  EXPECT_EQ(NextField(rest), "1.5");
-  EXPECT_EQ(NextField(rest), "2.5");
-  EXPECT_EQ(rest, "");
-  EXPECT_EQ(NextField(rest), "");
-  EXPECT_EQ(ConvertField("-2.5e1"), -25.0);
-}
-
 TEST(BuiltInSample, IsSevenHundredOneSmoothRowsWithinTheDefaultAxes) {
   const DataText sample(BuiltInSampleText());
   ASSERT_EQ(sample.LineCount(), 701u);

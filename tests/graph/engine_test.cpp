@@ -102,6 +102,13 @@ TEST_F(Engine, AnEmptyFileClearsTheDataButKeepsNameAndPicture) {
   EXPECT_EQ(paints, 0);
 }
 
+TEST_F(Engine, ALoneLineBreakIsOneEmptyHeadLine) {
+  ReadyToPaint();
+  EXPECT_TRUE(engine.LoadDataFile(Write("blank.txt", "\n")));
+  EXPECT_TRUE(engine.Data().Empty());
+  EXPECT_EQ(engine.DataFileName(), "blank.txt");
+}
+
 TEST_F(Engine, HeadLinesOnlyGiveAnEmptyDataText) {
   ReadyToPaint();
   EXPECT_TRUE(engine.LoadDataFile(Write("head.txt", "title\r\n\r\nremark\r\n")));
