@@ -7,7 +7,9 @@
 namespace kurvex {
 namespace {
 
-PlotOptions Parse(std::vector<std::string> args) { return ParsePlotArguments(args); }
+PlotOptions Parse(std::vector<std::string> args) {
+  return ParsePlotArguments(args);
+}
 
 TEST(PlotArguments, ReadsEveryOption) {
   const PlotOptions o =

@@ -9,6 +9,8 @@
 #include <sstream>
 #include <string>
 
+#include "common/temp_dir.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -28,37 +30,28 @@ std::string Slurp(const fs::path& p) {
 
 class PlotRun : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir = fs::temp_directory_path() /
-          ("kurvex_plot_" + std::to_string(::getpid()) + "_" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-  }
-  void TearDown() override { fs::remove_all(dir); }
-
   void Write(const std::string& name, const std::string& content) {
-    std::ofstream(dir / name, std::ios::binary) << content;
+    std::ofstream(dir.File(name), std::ios::binary) << content;
   }
 
   Result Run(const std::string& args) {
-    const std::string cmd = "cd '" + dir.string() + "' && '" KURVEX_PLOT "' " + args +
-                            " >out.txt 2>err.txt";
+    const std::string cmd =
+        "cd '" + dir.Path() + "' && '" KURVEX_PLOT "' " + args + " >out.txt 2>err.txt";
     Result r;
     const int raw = std::system(cmd.c_str());
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = Slurp(dir / "out.txt");
-    r.err = Slurp(dir / "err.txt");
+    r.out = Slurp(dir.File("out.txt"));
+    r.err = Slurp(dir.File("err.txt"));
     return r;
   }
 
-  fs::path dir;
+  kurvex::test::TempDir dir;
 };
 
 TEST_F(PlotRun, WithoutDataFilesDrawsTheSampleAsABitmap) {
   const Result r = Run("");
   EXPECT_EQ(r.status, 0) << r.err;
-  const std::string bmp = Slurp(dir / "Demo1.bmp");
+  const std::string bmp = Slurp(dir.File("Demo1.bmp"));
   ASSERT_GT(bmp.size(), 54u);
   EXPECT_EQ(bmp.substr(0, 2), "BM");
   EXPECT_EQ(bmp.size(), 54u + 600u * 3u * 500u);  // 600 x 500, rows already 4-byte aligned
@@ -69,9 +62,9 @@ TEST_F(PlotRun, EachFileGetsItsImageAndFailuresDoNotStopTheBatch) {
   Write("bad.xy", "300 1 2\n400 x 1\n");
   const Result r = Run("--output imgs --format png a.xy missing.xy bad.xy");
   EXPECT_EQ(r.status, 1);
-  EXPECT_TRUE(fs::exists(dir / "imgs/a.png"));
-  EXPECT_FALSE(fs::exists(dir / "imgs/missing.png"));
-  EXPECT_FALSE(fs::exists(dir / "imgs/bad.png"));
+  EXPECT_TRUE(fs::exists(dir.File("imgs/a.png")));
+  EXPECT_FALSE(fs::exists(dir.File("imgs/missing.png")));
+  EXPECT_FALSE(fs::exists(dir.File("imgs/bad.png")));
   EXPECT_NE(r.err.find("missing.xy: "), std::string::npos) << r.err;
   EXPECT_NE(r.err.find("bad.xy: 'x' is not a valid floating point value"), std::string::npos)
       << r.err;
@@ -82,15 +75,16 @@ TEST_F(PlotRun, ABadOptionsFileStopsBeforeDrawing) {
   const Result r = Run("--options style.ini");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "style.ini: '0,5' is not a valid floating point value\n");
-  EXPECT_FALSE(fs::exists(dir / "Demo1.bmp"));
+  EXPECT_FALSE(fs::exists(dir.File("Demo1.bmp")));
 }
 
 TEST_F(PlotRun, SettingsAndSavedOptionsRoundTrip) {
-  const Result r = Run("--set AxisX.Minimum=0.1 --set 'Text.Text=A|B' --save-options s.ini "
-                       "--output one.png");
+  const Result r =
+      Run("--set AxisX.Minimum=0.1 --set 'Text.Text=A|B' --save-options s.ini "
+          "--output one.png");
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_TRUE(fs::exists(dir / "one.png"));
-  const std::string ini = Slurp(dir / "s.ini");
+  EXPECT_TRUE(fs::exists(dir.File("one.png")));
+  const std::string ini = Slurp(dir.File("s.ini"));
   EXPECT_NE(ini.find("Minimum=0.100000000000023"), std::string::npos);
   EXPECT_NE(ini.find("Text=A|B"), std::string::npos);
 }
@@ -100,7 +94,7 @@ TEST_F(PlotRun, PrintingShowsTheCleanedDataAndHeadInsteadOfImages) {
   const Result r = Run("--print-head --print-data h.txt");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "Sample A\r\n  angle 70\n300.5 0.93\n301.5 0.94\n");
-  EXPECT_FALSE(fs::exists(dir / "h.bmp"));
+  EXPECT_FALSE(fs::exists(dir.File("h.bmp")));
 }
 
 TEST_F(PlotRun, OverlayWritesOneImage) {
@@ -108,8 +102,8 @@ TEST_F(PlotRun, OverlayWritesOneImage) {
   Write("b.xy", "300 0 0\n1000 0 0\n");
   const Result r = Run("--overlay --output all.bmp a.xy b.xy");
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_TRUE(fs::exists(dir / "all.bmp"));
-  EXPECT_FALSE(fs::exists(dir / "a.bmp"));
+  EXPECT_TRUE(fs::exists(dir.File("all.bmp")));
+  EXPECT_FALSE(fs::exists(dir.File("a.bmp")));
 }
 
 TEST_F(PlotRun, UsageErrorsExitWithTwo) {

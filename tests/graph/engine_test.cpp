@@ -1,29 +1,23 @@
 #include "graph/graph_engine.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <fstream>
 
+#include "common/temp_dir.h"
 #include "graph/model.h"
 
 namespace kurvex {
 namespace {
 
-namespace fs = std::filesystem;
-
 class Engine : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = fs::temp_directory_path() / ("kurvex_engine_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
     engine.OnPainted = [this] { ++paints; };
   }
-  void TearDown() override { fs::remove_all(dir); }
 
   std::string Write(const std::string& name, const std::string& content) {
-    const std::string path = (dir / name).string();
+    const std::string path = dir.File(name);
     std::ofstream(path, std::ios::binary) << content;
     return path;
   }
@@ -33,7 +27,7 @@ class Engine : public ::testing::Test {
     engine.Model.PaintEnabled = true;
   }
 
-  fs::path dir;
+  test::TempDir dir;
   GraphEngine engine;
   int paints = 0;
 };
@@ -54,8 +48,8 @@ TEST_F(Engine, StartsEmptyWithTheSampleAndDrawsNothing) {
 
 TEST_F(Engine, AnUnreadableFileChangesNothing) {
   ReadyToPaint();
-  EXPECT_FALSE(engine.LoadDataFile((dir / "missing.xy").string()));
-  EXPECT_FALSE(engine.LoadDataFile(dir.string()));  // a folder
+  EXPECT_FALSE(engine.LoadDataFile(dir.File("missing.xy")));
+  EXPECT_FALSE(engine.LoadDataFile(dir.Path()));  // a folder
   EXPECT_EQ(engine.Data().LineCount(), 701u);
   EXPECT_EQ(engine.DataFileName(), "Demo1.txt");
   EXPECT_EQ(paints, 0);
@@ -78,7 +72,7 @@ TEST_F(Engine, DataChangesRedrawOnlyAfterTheFirstLoad) {
   ReadyToPaint();
   engine.SetDataText("300 1\r\n400 2");
   EXPECT_EQ(paints, 0);
-  engine.LoadDataFile((dir / "missing.xy").string());  // re-attaches even when it fails
+  engine.LoadDataFile(dir.File("missing.xy"));  // re-attaches even when it fails
   engine.SetDataText("300 1\r\n400 2");
   EXPECT_EQ(paints, 1);
   engine.Model.AutoRepaint = false;
@@ -120,11 +114,9 @@ TEST_F(Engine, HeadLinesOnlyGiveAnEmptyDataText) {
 TEST_F(Engine, ReadoutUsesTheOriginOfTheLastFullRedraw) {
   ReadyToPaint();
   engine.RepaintGraph();
-  EXPECT_EQ(engine.CursorReadoutAt(320, 230),
-            "Position in coordinate system:   X=650;   Y=1.00");
+  EXPECT_EQ(engine.CursorReadoutAt(320, 230), "Position in coordinate system:   X=650;   Y=1.00");
   engine.Model.AxisX.Left = 100;  // not redrawn yet
-  EXPECT_EQ(engine.CursorReadoutAt(320, 230),
-            "Position in coordinate system:   X=650;   Y=1.00");
+  EXPECT_EQ(engine.CursorReadoutAt(320, 230), "Position in coordinate system:   X=650;   Y=1.00");
   engine.CursorPrefix = "Poloha:";
   EXPECT_EQ(engine.ClearCursorPosition(), "Poloha:   X=?;   Y=?");
 }

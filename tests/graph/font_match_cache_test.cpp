@@ -1,10 +1,11 @@
 #include "graph/font_match_cache.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+
+#include "common/temp_dir.h"
 
 namespace kurvex {
 namespace {
@@ -14,14 +15,11 @@ namespace fs = std::filesystem;
 class FontMatchCacheTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = fs::temp_directory_path() / ("kurvex_fmc_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    fontFile = (dir / "face.ttf").string();
+    fontFile = dir.File("face.ttf");
     std::ofstream(fontFile) << "x";
   }
-  void TearDown() override { fs::remove_all(dir); }
 
-  std::string CachePath() const { return (dir / "sub" / "matches").string(); }
+  std::string CachePath() const { return dir.File("sub/matches"); }
 
   FaceSource Source() const {
     FaceSource s;
@@ -33,7 +31,7 @@ class FontMatchCacheTest : public ::testing::Test {
     return s;
   }
 
-  fs::path dir;
+  test::TempDir dir;
   std::string fontFile;
 };
 
@@ -63,7 +61,7 @@ TEST_F(FontMatchCacheTest, ChangedFontsOrRemovedFilesAreNotTrusted) {
 }
 
 TEST_F(FontMatchCacheTest, GarbageInTheFileIsAnEmptyCache) {
-  fs::create_directories(dir / "sub");
+  fs::create_directories(dir.File("sub"));
   std::ofstream(CachePath(), std::ios::binary)
       << std::string("kurvex font matches 1\nstamp\n\0\t\x01zz", 30);
   FontMatchCache cache(CachePath(), "stamp");

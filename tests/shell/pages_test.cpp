@@ -1,0 +1,119 @@
+// The Environment and Image pages, and the colour and font dialogs behind their swatches.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QStatusBar>
+
+#include "shell/color_panel.h"
+#include "shell/environment_page.h"
+#include "shell/image_page.h"
+#include "shell/up_down.h"
+#include "shell_fixture.h"
+
+namespace kurvex::shell {
+namespace {
+
+class PagesTest : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    Start();
+  }
+  ImagePage& Image() { return *main_->Image(); }
+  EnvironmentPage& Environment() { return *main_->Environment(); }
+};
+
+TEST_F(PagesTest, ColourDialogIsPreloadedWithTheModelsColours) {
+  Model().Curve[1].Color = 255;
+  dialogs_.ColorAnswer = 0x00FF00;
+  QTest::mouseClick(Image().PanelImageColor, Qt::LeftButton);
+  ASSERT_EQ(dialogs_.ColorRequests.size(), 1u);
+  EXPECT_EQ(dialogs_.ColorRequests[0], 0xFFFFFF);
+  ASSERT_EQ(dialogs_.CustomColors.size(), 15u);
+  EXPECT_EQ(dialogs_.CustomColors[0], "ColorA=D7FFD7");
+  EXPECT_EQ(dialogs_.CustomColors[5], "ColorG=0000FF");
+  EXPECT_EQ(Model().ImageColor, 0x00FF00);
+  EXPECT_EQ(Image().PanelImageColor->Color(), 0x00FF00);
+}
+
+TEST_F(PagesTest, CancelledColourKeepsTheColourButStillRedraws) {
+  QSignalSpy painted(graph_.get(), &TFormKurvex::Painted);
+  QTest::mouseClick(Image().LabelBorderColor, Qt::LeftButton);
+  EXPECT_EQ(dialogs_.ColorRequests.size(), 1u);
+  EXPECT_EQ(Model().ImageBorderColor, 0);
+  EXPECT_EQ(painted.count(), 1);
+}
+
+TEST_F(PagesTest, BackgroundColourGoesToTheGraphAreaWithoutARedraw) {
+  QSignalSpy painted(graph_.get(), &TFormKurvex::Painted);
+  dialogs_.ColorAnswer = 0x0000FF;
+  QTest::mouseClick(Environment().PanelBackGroundColor, Qt::LeftButton);
+  EXPECT_EQ(graph_->BackgroundColor(), 0x0000FF);
+  EXPECT_EQ(Environment().PanelBackGroundColor->Color(), 0x0000FF);
+  EXPECT_EQ(graph_->ScrollBoxGraph()->Client()->palette().color(QPalette::Window), QColor(Qt::red));
+  EXPECT_EQ(painted.count(), 0);
+}
+
+TEST_F(PagesTest, FontDialogEditsTheRecordAndDropsStrikeOut) {
+  TMyFont font{"Times New Roman", 238, 0x123456, 12, true, false, false};
+  graph_->PickFont(font);
+  ASSERT_EQ(dialogs_.FontRequests.size(), 1u);
+  EXPECT_TRUE(dialogs_.FontRequests[0].Bold);
+  EXPECT_FALSE(dialogs_.FontRequests[0].StrikeOut);
+  EXPECT_EQ(font.Size, 12);  // cancelled
+
+  dialogs_.FontAnswer = DialogFont{"Arial", 238, 0x123456, 14, false, true, true, true};
+  graph_->PickFont(font);
+  EXPECT_EQ(font, (TMyFont{"Arial", 238, 0x123456, 14, false, true, true}));
+}
+
+TEST_F(PagesTest, EnvironmentBoxesWriteTheModel) {
+  QSignalSpy painted(graph_.get(), &TFormKurvex::Painted);
+  Environment().CheckBoxAutoRepaint->setChecked(false);
+  EXPECT_FALSE(Model().AutoRepaint);
+  Environment().CheckBoxOnlyCurves->setChecked(true);
+  EXPECT_TRUE(Model().OnlyCurves);
+  Environment().CheckBoxAutoRepaint->setChecked(true);  // switching it on redraws at once
+  EXPECT_EQ(painted.count(), 1);
+  Environment().CheckBoxStatusBarVisible->setChecked(true);
+  EXPECT_FALSE(graph_->StatusBar()->isHidden());
+  EXPECT_TRUE(Model().StatusBarVisible);
+  Environment().CheckBoxLoadAllOptions->setChecked(false);
+  EXPECT_FALSE(Model().LoadAllOptions);
+}
+
+TEST_F(PagesTest, ImagePositionMovesTheImageAndReportsBadNumbers) {
+  Image().EditGraphLeft->setText("40");
+  EXPECT_EQ(graph_->ImageGraph()->x(), 40);
+  Image().EditGraphLeft->setText("12a");
+  ASSERT_EQ(dialogs_.Errors.size(), 1u);
+  EXPECT_EQ(dialogs_.Errors[0], "'12a' is not a valid integer value");
+  EXPECT_EQ(Model().ImageLeft, 40);
+
+  Image().EditGraphTop->setText("250");  // beyond the spinner: it keeps its last position
+  EXPECT_EQ(Model().ImageTop, 10);
+  Image().UpDownGraphTop->Step(1);
+  EXPECT_EQ(Model().ImageTop, 11);
+  EXPECT_EQ(graph_->ImageGraph()->y(), 11);
+}
+
+TEST_F(PagesTest, SizeSpinnerResizesImageAndAxisTogether) {
+  Image().UpDownGraphWidth->Step(1);
+  EXPECT_EQ(Image().EditGraphWidth->text(), "700");
+  EXPECT_EQ(Model().ImageWidth, 700);
+  EXPECT_EQ(Model().AxisX.Length, 600);
+  EXPECT_EQ(graph_->ImageGraph()->width(), 700);
+  Image().UpDownGraphHeight->Step(-1);
+  EXPECT_EQ(Model().ImageHeight, 400);
+  EXPECT_EQ(Model().AxisY.Length, 180);
+}
+
+TEST_F(PagesTest, BorderControlsWriteTheModel) {
+  Image().CheckBoxGraphBorder->setChecked(false);
+  EXPECT_FALSE(Model().ImageBorderVisible);
+  Image().UpDownBorderWidth->Step(1);
+  EXPECT_EQ(Model().ImageBorderWidth, 2);
+}
+
+}  // namespace
+}  // namespace kurvex::shell

@@ -1,0 +1,128 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "common/app_dir.h"
+#include "common/error.h"
+#include "common/profile_file.h"
+#include "shell/dialogs.h"
+#include "shell/form_kurvex.h"
+#include "shell/form_main.h"
+#include "shell/nav_tree.h"
+#include "shell/notebook.h"
+
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
+
+namespace kurvex::shell {
+
+/// Answers the dialogs as a test tells it and remembers what they were asked.
+class RecordingDialogs : public Dialogs {
+ public:
+  std::optional<TColor> PickColor(TColor initial,
+                                  const std::vector<std::string>& customColors) override {
+    ColorRequests.push_back(initial);
+    CustomColors = customColors;
+    return ColorAnswer;
+  }
+  std::optional<DialogFont> PickFont(const DialogFont& initial) override {
+    FontRequests.push_back(initial);
+    return FontAnswer;
+  }
+  std::optional<std::string> SaveFileName(const SaveDialogOptions& options) override {
+    SaveRequests.push_back(options);
+    return SaveAnswer;
+  }
+  void ShowError(const std::string& message) override { Errors.push_back(message); }
+
+  std::optional<TColor> ColorAnswer;
+  std::vector<TColor> ColorRequests;
+  std::vector<std::string> CustomColors;
+  std::optional<DialogFont> FontAnswer;
+  std::vector<DialogFont> FontRequests;
+  std::optional<std::string> SaveAnswer;
+  std::vector<SaveDialogOptions> SaveRequests;
+  std::vector<std::string> Errors;
+};
+
+/// Both windows in a fresh temporary application directory, created in the program's order.
+class ShellTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    appDir_ = dir_.path().toStdString() + "/";
+    SetApplicationDirectory(appDir_);
+  }
+
+  void TearDown() override {
+    main_.reset();
+    graph_.reset();
+  }
+
+  /// Creates the windows; `show` runs the first show with its options load.
+  void Start(bool show = true) {
+    main_ = std::make_unique<TFormMain>(dialogs_);
+    graph_ = std::make_unique<TFormKurvex>(dialogs_);
+    main_->SetGraphWindow(*graph_);
+    if (show) {
+      main_->show();
+      ASSERT_TRUE(QTest::qWaitForWindowExposed(main_.get()));
+    }
+  }
+
+  std::string Path(const std::string& relative) const { return appDir_ + relative; }
+
+  void Write(const std::string& relative, const std::string& content) {
+    const std::string path = Path(relative);
+    QDir().mkpath(QFileInfo(QString::fromStdString(path)).path());
+    std::ofstream(path, std::ios::binary) << content;
+  }
+
+  std::string Read(const std::string& relative) const {
+    std::ifstream in(Path(relative), std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+  bool Exists(const std::string& relative) const {
+    return QFileInfo::exists(QString::fromStdString(Path(relative)));
+  }
+
+  template <class T>
+  T* Find(const char* name) const {
+    T* widget = main_->findChild<T*>(name);
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+
+  QTreeWidgetItem* Item(int absoluteIndex) const {
+    return main_->TreeView()->ItemAt(absoluteIndex);
+  }
+
+  void Click(QTreeWidgetItem* item, Qt::MouseButton button = Qt::LeftButton) {
+    NavTree* tree = main_->TreeView();
+    tree->scrollToItem(item);
+    QTest::mouseClick(tree->viewport(), button, {}, tree->visualItemRect(item).center());
+  }
+
+  GraphModel& Model() { return graph_->Model(); }
+  QString SettingPage() const { return main_->NotebookSetting()->ActivePage(); }
+  QString CentralPage() const { return main_->NotebookImage()->ActivePage(); }
+
+  QTemporaryDir dir_;
+  std::string appDir_;
+  RecordingDialogs dialogs_;
+  std::unique_ptr<TFormMain> main_;
+  std::unique_ptr<TFormKurvex> graph_;
+};
+
+}  // namespace kurvex::shell
