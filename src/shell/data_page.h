@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QObject>
+
+class QLabel;
+class QWidget;
+
+namespace kurvex::shell {
+
+class FileBrowser;
+
+/// The "Data" page: the data-file browser, and the hidden strip that holds the graph window's
+/// data fields.
+class DataPage : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit DataPage(QWidget* page);
+
+  QLabel* LabelData;
+  FileBrowser* Browser;
+  QWidget* PanelData;
+  QLabel* LabelDataFile;
+};
+
+}  // namespace kurvex::shell

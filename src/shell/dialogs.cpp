@@ -1,0 +1,107 @@
+#include "shell/dialogs.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+#include "shell/qt_convert.h"
+
+namespace kurvex::shell {
+
+namespace {
+
+QString DialogMask(const std::string& mask) {
+  // "*.*" means every file, one without an extension included.
+  return mask == "*.*" ? QStringLiteral("*") : Q(mask);
+}
+
+}  // namespace
+
+std::optional<CustomColor> ParseCustomColor(const std::string& entry) {
+  const std::string prefix = "Color";
+  if (entry.size() < prefix.size() + 3 || entry.compare(0, prefix.size(), prefix) != 0 ||
+      entry[prefix.size() + 1] != '=') {
+    return std::nullopt;
+  }
+  const char letter = entry[prefix.size()];
+  if (letter < 'A' || letter > 'P') return std::nullopt;
+  bool ok = false;
+  const uint value = Q(entry.substr(prefix.size() + 2)).toUInt(&ok, 16);
+  if (!ok) return std::nullopt;
+  return CustomColor{letter - 'A', static_cast<TColor>(value & 0xFFFFFF)};
+}
+
+std::vector<std::string> NameFilters(const std::string& filter) {
+  const QStringList parts = Q(filter).split('|');
+  std::vector<std::string> result;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    result.push_back(S(parts[i] + " (" + DialogMask(S(parts[i + 1])) + ")"));
+  }
+  return result;
+}
+
+std::string WithDefaultExtension(const std::string& fileName, const std::string& extension) {
+  if (fileName.empty() || extension.empty() || !QFileInfo(Q(fileName)).suffix().isEmpty()) {
+    return fileName;
+  }
+  return fileName + "." + extension;
+}
+
+std::optional<TColor> QtDialogs::PickColor(TColor initial,
+                                           const std::vector<std::string>& customColors) {
+  for (int slot = 0; slot < QColorDialog::customCount(); ++slot) {
+    QColorDialog::setCustomColor(slot, Qt::white);
+  }
+  for (const std::string& entry : customColors) {
+    if (auto custom = ParseCustomColor(entry)) {
+      QColorDialog::setCustomColor(custom->Slot, ToQColor(custom->Color));
+    }
+  }
+  QColorDialog dialog(ToQColor(initial), QApplication::activeWindow());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return FromQColor(dialog.selectedColor());
+}
+
+std::optional<DialogFont> QtDialogs::PickFont(const DialogFont& initial) {
+  QFont font(Q(initial.Name));
+  if (initial.Size > 0) font.setPointSize(initial.Size);
+  font.setBold(initial.Bold);
+  font.setItalic(initial.Italic);
+  font.setUnderline(initial.Underline);
+  font.setStrikeOut(false);
+  bool ok = false;
+  const QFont chosen = QFontDialog::getFont(&ok, font, QApplication::activeWindow());
+  if (!ok) return std::nullopt;
+  // The toolkit's font dialog has no colour and no character set: those stay as they were.
+  DialogFont result = initial;
+  result.Name = S(chosen.family());
+  result.Size = chosen.pointSize() > 0 ? chosen.pointSize() : initial.Size;
+  result.Bold = chosen.bold();
+  result.Italic = chosen.italic();
+  result.Underline = chosen.underline();
+  result.StrikeOut = chosen.strikeOut();
+  return result;
+}
+
+std::optional<std::string> QtDialogs::SaveFileName(const SaveDialogOptions& options) {
+  QFileDialog dialog(QApplication::activeWindow(), Q(options.Title), Q(options.InitialDir));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  QStringList filters;
+  for (const std::string& f : NameFilters(options.Filter)) filters << Q(f);
+  dialog.setNameFilters(filters);
+  dialog.setDefaultSuffix(Q(options.DefaultExt));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return std::nullopt;
+  }
+  return S(dialog.selectedFiles().constFirst());
+}
+
+void QtDialogs::ShowError(const std::string& message) {
+  QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), Q(message));
+}
+
+}  // namespace kurvex::shell

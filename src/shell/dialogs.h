@@ -1,0 +1,60 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "graph/dialog_rules.h"
+#include "graph/model.h"
+
+class QWidget;
+
+namespace kurvex::shell {
+
+/// What the save dialog is prepared with.
+struct SaveDialogOptions {
+  std::string InitialDir;
+  std::string Filter;  // "Label|mask|Label|mask"
+  std::string DefaultExt;
+  std::string Title;
+};
+
+/// Every dialog the program shows, behind one seam so tests can answer them.
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  /// The chosen colour, or nothing when cancelled; customColors are "ColorA=0000FF" entries.
+  virtual std::optional<TColor> PickColor(TColor initial,
+                                          const std::vector<std::string>& customColors) = 0;
+  virtual std::optional<DialogFont> PickFont(const DialogFont& initial) = 0;
+  /// The chosen file name, or nothing when cancelled.
+  virtual std::optional<std::string> SaveFileName(const SaveDialogOptions& options) = 0;
+  /// The application's error report.
+  virtual void ShowError(const std::string& message) = 0;
+};
+
+/// The real dialogs of the toolkit.
+class QtDialogs : public Dialogs {
+ public:
+  std::optional<TColor> PickColor(TColor initial,
+                                  const std::vector<std::string>& customColors) override;
+  std::optional<DialogFont> PickFont(const DialogFont& initial) override;
+  std::optional<std::string> SaveFileName(const SaveDialogOptions& options) override;
+  void ShowError(const std::string& message) override;
+};
+
+/// Slot of a custom-colour entry ("ColorG=..." is slot 6) and its colour; nothing for an entry
+/// that does not parse.
+struct CustomColor {
+  int Slot = 0;
+  TColor Color = 0;
+};
+std::optional<CustomColor> ParseCustomColor(const std::string& entry);
+
+/// "Ini Files|*.ini|*.*|*.*" as toolkit name filters: "Ini Files (*.ini)", "*.* (*)".
+std::vector<std::string> NameFilters(const std::string& filter);
+
+/// The name with ".ext" appended when it has no extension of its own.
+std::string WithDefaultExtension(const std::string& fileName, const std::string& extension);
+
+}  // namespace kurvex::shell

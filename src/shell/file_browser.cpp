@@ -1,0 +1,289 @@
+#include "shell/file_browser.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QSplitter>
+#include <QStorageInfo>
+#include <QStyle>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "common/error.h"
+#include "shell/guard.h"
+#include "shell/qt_convert.h"
+
+namespace kurvex::shell {
+
+namespace {
+
+QString& CurrentDirectory() {
+  static QString directory = QDir::currentPath();
+  return directory;
+}
+
+bool IsSystemMount(const QString& root) {
+  for (const char* prefix : {"/proc", "/sys", "/dev", "/run", "/snap", "/boot/efi"}) {
+    if (root == prefix || root.startsWith(QString(prefix) + '/')) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+QString BrowserCurrentDirectory() {
+  return CurrentDirectory();
+}
+
+void SetBrowserCurrentDirectory(const QString& directory) {
+  CurrentDirectory() = QDir::cleanPath(directory);
+}
+
+QString JoinPath(const QString& directory, const QString& name) {
+  return directory.endsWith('/') ? directory + name : directory + '/' + name;
+}
+
+DirectoryList::DirectoryList(const QString& objectName, QWidget* parent) : QTreeWidget(parent) {
+  setObjectName(objectName);
+  setHeaderHidden(true);
+  setIndentation(10);
+  setRootIsDecorated(false);
+  setItemsExpandable(false);
+  directory_ = BrowserCurrentDirectory();
+  Rebuild();
+  // The activated item is deleted by the rebuild, so the change waits until its signal is over.
+  connect(this, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
+    const QString path = item->data(0, Qt::UserRole).toString();
+    QTimer::singleShot(0, this, [this, path] { Quietly([&] { SetDirectory(path); }); });
+  });
+}
+
+void DirectoryList::SetDirectory(const QString& path) {
+  const QString absolute = QDir::cleanPath(QDir(BrowserCurrentDirectory()).absoluteFilePath(path));
+  if (path.isEmpty() || !QFileInfo(absolute).isDir()) {
+    throw Error("Directory \"" + S(path) + "\" does not exist");
+  }
+  directory_ = absolute;
+  SetBrowserCurrentDirectory(absolute);
+  Rebuild();
+  emit DirectoryChanged(directory_);
+}
+
+void DirectoryList::Rebuild() {
+  clear();
+  const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+  const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
+  QStringList chain;
+  for (QDir dir(directory_);;) {
+    chain.prepend(dir.absolutePath());
+    if (!dir.cdUp()) break;
+  }
+  QTreeWidgetItem* parent = nullptr;
+  for (const QString& path : chain) {
+    const QString name = QFileInfo(path).fileName();
+    auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
+    item->setText(0, name.isEmpty() ? path : name);
+    item->setIcon(0, open);
+    item->setData(0, Qt::UserRole, path);
+    item->setExpanded(true);
+    parent = item;
+  }
+  const QStringList children =
+      QDir(directory_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+  for (const QString& name : children) {
+    auto* item = new QTreeWidgetItem(parent);
+    item->setText(0, name);
+    item->setIcon(0, closed);
+    item->setData(0, Qt::UserRole, JoinPath(directory_, name));
+  }
+  setCurrentItem(parent);
+}
+
+FileList::FileList(const QString& objectName, const QString& mask, QWidget* parent)
+    : QListWidget(parent), directory_(BrowserCurrentDirectory()), mask_(mask) {
+  setObjectName(objectName);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  Reread();
+  connect(this, &QListWidget::itemSelectionChanged, this, [this] { ReportSelection(); });
+}
+
+void FileList::SetDirectory(const QString& directory) {
+  directory_ = directory;
+  Reread();
+}
+
+void FileList::SetMask(const QString& mask) {
+  mask_ = mask;
+  Reread();
+}
+
+QString FileList::SelectedPath() const {
+  const QList<QListWidgetItem*> selected = selectedItems();
+  return selected.isEmpty() ? QString() : JoinPath(directory_, selected.first()->text());
+}
+
+bool FileList::SelectFile(const QString& name) {
+  const QList<QListWidgetItem*> found = findItems(name, Qt::MatchExactly);
+  if (found.isEmpty()) return false;
+  setCurrentItem(found.first());
+  return true;
+}
+
+void FileList::Reread() {
+  {
+    const QSignalBlocker blocker(this);
+    clear();
+    // "*.*" means every file, one without an extension included.
+    const QString pattern = mask_ == "*.*" ? QStringLiteral("*") : mask_;
+    const QStringList names =
+        QDir(directory_).entryList({pattern}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    const QIcon icon = style()->standardIcon(QStyle::SP_FileIcon);
+    for (const QString& name : names) addItem(new QListWidgetItem(icon, name));
+  }
+  emit EditTextChanged(mask_);
+}
+
+void FileList::ReportSelection() {
+  const QList<QListWidgetItem*> selected = selectedItems();
+  emit EditTextChanged(selected.isEmpty() ? mask_ : selected.first()->text());
+}
+
+DriveComboBox::DriveComboBox(const QString& objectName, QWidget* parent) : QComboBox(parent) {
+  setObjectName(objectName);
+  QStringList roots{"/"};
+  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+    const QString root = volume.rootPath();
+    if (volume.isValid() && volume.isReady() && !IsSystemMount(root) && !roots.contains(root)) {
+      roots << root;
+    }
+  }
+  std::sort(roots.begin() + 1, roots.end());
+  const QIcon icon = style()->standardIcon(QStyle::SP_DriveHDIcon);
+  for (const QString& root : roots) addItem(icon, root);
+  connect(this, &QComboBox::activated, this,
+          [this](int index) { emit DriveChosen(itemText(index)); });
+}
+
+void DriveComboBox::ShowDriveOf(const QString& directory) {
+  int best = 0;
+  for (int i = 0; i < count(); ++i) {
+    const QString root = itemText(i);
+    const bool holds = directory == root || directory.startsWith(JoinPath(root, ""));
+    if (holds && root.size() > itemText(best).size()) best = i;
+  }
+  const QSignalBlocker blocker(this);
+  setCurrentIndex(best);
+}
+
+FilterComboBox::FilterComboBox(const QString& objectName,
+                               const std::vector<std::pair<QString, QString>>& types,
+                               QWidget* parent)
+    : QComboBox(parent) {
+  setObjectName(objectName);
+  for (const auto& [label, mask] : types) addItem(label, mask);
+  connect(this, &QComboBox::activated, this,
+          [this](int index) { emit MaskChosen(itemData(index).toString()); });
+}
+
+PathLabel::PathLabel(const QString& objectName, QWidget* parent) : QLabel(parent) {
+  setObjectName(objectName);
+  setMinimumWidth(20);
+  setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+}
+
+void PathLabel::SetPath(const QString& path) {
+  path_ = path;
+  setToolTip(path);
+  Elide();
+}
+
+void PathLabel::resizeEvent(QResizeEvent* event) {
+  QLabel::resizeEvent(event);
+  Elide();
+}
+
+void PathLabel::Elide() {
+  setText(fontMetrics().elidedText(path_, Qt::ElideMiddle, width()));
+}
+
+FileBrowser::FileBrowser(const BrowserNames& names, const QString& mask,
+                         const std::vector<std::pair<QString, QString>>& types, QWidget* parent)
+    : QWidget(parent) {
+  auto* top = new QWidget(this);
+  top->setObjectName(names.PanelTop);
+  auto* topGrid = new QGridLayout(top);
+  topGrid->setContentsMargins(0, 0, 0, 0);
+  auto* labelFile = new QLabel("File", top);
+  labelFile->setObjectName(names.LabelFile);
+  edit_ = new QLineEdit(mask, top);
+  edit_->setObjectName(names.Edit);
+  edit_->setReadOnly(true);
+  auto* labelPath = new QLabel("Path:", top);
+  labelPath->setObjectName(names.LabelPath);
+  labelDir_ = new PathLabel(names.LabelDir, top);
+  topGrid->addWidget(labelFile, 0, 0);
+  topGrid->addWidget(edit_, 0, 1);
+  topGrid->addWidget(labelPath, 1, 0);
+  topGrid->addWidget(labelDir_, 1, 1);
+
+  splitter_ = new QSplitter(Qt::Horizontal, this);
+  splitter_->setObjectName(names.Splitter);
+  splitter_->setChildrenCollapsible(false);
+  directories_ = new DirectoryList(names.Directories, splitter_);
+  files_ = new FileList(names.Files, mask, splitter_);
+  splitter_->addWidget(directories_);
+  splitter_->addWidget(files_);
+
+  auto* bottom = new QWidget(this);
+  bottom->setObjectName(names.PanelBottom);
+  auto* bottomGrid = new QGridLayout(bottom);
+  bottomGrid->setContentsMargins(0, 0, 0, 0);
+  auto* labelDisk = new QLabel("Disk", bottom);
+  labelDisk->setObjectName(names.LabelDisk);
+  drive_ = new DriveComboBox(names.Drive, bottom);
+  auto* labelFilter = new QLabel("Typ", bottom);
+  labelFilter->setObjectName(names.LabelFilter);
+  filter_ = new FilterComboBox(names.Filter, types, bottom);
+  bottomGrid->addWidget(labelDisk, 0, 0);
+  bottomGrid->addWidget(drive_, 0, 1);
+  bottomGrid->addWidget(labelFilter, 1, 0);
+  bottomGrid->addWidget(filter_, 1, 1);
+  bottomGrid->setColumnStretch(1, 1);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(top);
+  layout->addWidget(splitter_, 1);
+  layout->addWidget(bottom);
+
+  labelDir_->SetPath(directories_->Directory());
+  drive_->ShowDriveOf(directories_->Directory());
+  connect(directories_, &DirectoryList::DirectoryChanged, this, [this](const QString& dir) {
+    labelDir_->SetPath(dir);
+    drive_->ShowDriveOf(dir);
+    files_->SetDirectory(dir);
+  });
+  connect(files_, &FileList::EditTextChanged, edit_, &QLineEdit::setText);
+  connect(filter_, &FilterComboBox::MaskChosen, files_, &FileList::SetMask);
+  connect(drive_, &DriveComboBox::DriveChosen, this,
+          [this](const QString& root) { Quietly([&] { SetDirectory(root); }); });
+}
+
+void FileBrowser::SetDirectory(const QString& path) {
+  directories_->SetDirectory(path);
+}
+
+void FileBrowser::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  const Qt::Orientation orientation = width() < 300 ? Qt::Vertical : Qt::Horizontal;
+  if (splitter_->orientation() != orientation) {
+    splitter_->setOrientation(orientation);
+    const int extent = orientation == Qt::Vertical ? splitter_->height() : splitter_->width();
+    splitter_->setSizes({extent / 2, extent - extent / 2});
+  }
+}
+
+}  // namespace kurvex::shell

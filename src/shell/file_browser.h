@@ -1,0 +1,153 @@
+#pragma once
+
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QTreeWidget>
+#include <QWidget>
+#include <utility>
+#include <vector>
+
+class QLineEdit;
+class QSplitter;
+
+namespace kurvex::shell {
+
+/// The directory the directory lists resolve relative paths against: the one last chosen in any
+/// list, as a process's working directory would be, without changing the process's own.
+QString BrowserCurrentDirectory();
+void SetBrowserCurrentDirectory(const QString& directory);
+
+/// Directory and name joined by one separator.
+QString JoinPath(const QString& directory, const QString& name);
+
+/// The chain of folders from the root down to the current directory, with its subfolders below.
+class DirectoryList : public QTreeWidget {
+  Q_OBJECT
+
+ public:
+  explicit DirectoryList(const QString& objectName, QWidget* parent = nullptr);
+
+  QString Directory() const { return directory_; }
+  /// Makes `path` (relative ones against the browsers' current directory) the current directory;
+  /// throws Error when it is not a directory, leaving everything as it was.
+  void SetDirectory(const QString& path);
+
+ signals:
+  void DirectoryChanged(const QString& directory);
+
+ private:
+  void Rebuild();
+  QString directory_;
+};
+
+/// The files of one directory that match a mask. It tells its edit the selected name, or the
+/// mask after a re-read, which leaves nothing selected.
+class FileList : public QListWidget {
+  Q_OBJECT
+
+ public:
+  FileList(const QString& objectName, const QString& mask, QWidget* parent = nullptr);
+
+  QString Directory() const { return directory_; }
+  void SetDirectory(const QString& directory);
+  QString Mask() const { return mask_; }
+  void SetMask(const QString& mask);
+  /// Directory + name of the selected file; empty when none is selected.
+  QString SelectedPath() const;
+  /// Selects the file of that name; false when the list does not hold it.
+  bool SelectFile(const QString& name);
+
+ signals:
+  void EditTextChanged(const QString& text);
+
+ private:
+  void Reread();
+  void ReportSelection();
+  QString directory_;
+  QString mask_;
+};
+
+/// The file-system roots and mount points, where another platform would list drives.
+class DriveComboBox : public QComboBox {
+  Q_OBJECT
+
+ public:
+  explicit DriveComboBox(const QString& objectName, QWidget* parent = nullptr);
+  /// Shows the root that holds `directory`; runs nothing.
+  void ShowDriveOf(const QString& directory);
+
+ signals:
+  void DriveChosen(const QString& root);
+};
+
+/// File types, each a label and the mask it gives the file list.
+class FilterComboBox : public QComboBox {
+  Q_OBJECT
+
+ public:
+  FilterComboBox(const QString& objectName, const std::vector<std::pair<QString, QString>>& types,
+                 QWidget* parent = nullptr);
+
+ signals:
+  void MaskChosen(const QString& mask);
+};
+
+/// A path shortened in the middle to fit the label's width.
+class PathLabel : public QLabel {
+  Q_OBJECT
+
+ public:
+  explicit PathLabel(const QString& objectName, QWidget* parent = nullptr);
+  void SetPath(const QString& path);
+  QString Path() const { return path_; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void Elide();
+  QString path_;
+};
+
+/// Object names of one browser's controls.
+struct BrowserNames {
+  QString PanelTop, LabelFile, Edit, LabelPath, LabelDir, Directories, Splitter, Files, PanelBottom,
+      LabelDisk, Drive, LabelFilter, Filter;
+};
+
+/// A file browser: edit, directory list, file list with mask, drive and file-type choosers.
+class FileBrowser : public QWidget {
+  Q_OBJECT
+
+ public:
+  FileBrowser(const BrowserNames& names, const QString& mask,
+              const std::vector<std::pair<QString, QString>>& types, QWidget* parent = nullptr);
+
+  /// Throws Error when `path` is not a directory.
+  void SetDirectory(const QString& path);
+  QString Directory() const { return directories_->Directory(); }
+
+  QLineEdit* Edit() const { return edit_; }
+  DirectoryList* Directories() const { return directories_; }
+  FileList* Files() const { return files_; }
+  PathLabel* DirLabel() const { return labelDir_; }
+  DriveComboBox* Drive() const { return drive_; }
+  FilterComboBox* Filter() const { return filter_; }
+  QSplitter* Splitter() const { return splitter_; }
+
+ protected:
+  /// A narrow panel stacks the two lists instead of squeezing them side by side.
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  QLineEdit* edit_;
+  PathLabel* labelDir_;
+  DirectoryList* directories_;
+  QSplitter* splitter_;
+  FileList* files_;
+  DriveComboBox* drive_;
+  FilterComboBox* filter_;
+};
+
+}  // namespace kurvex::shell

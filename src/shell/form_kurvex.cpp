@@ -1,0 +1,205 @@
+#include "shell/form_kurvex.h"
+
+#include <QEvent>
+#include <QImage>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStatusBar>
+#include <algorithm>
+
+#include "graph/dialog_rules.h"
+#include "graph/mapping.h"
+#include "graph/options_file.h"
+#include "shell/dialogs.h"
+#include "shell/guard.h"
+#include "shell/qt_convert.h"
+
+namespace kurvex::shell {
+
+namespace {
+
+/// The data text as a widget: nobody looks at it, so it copies the engine's text only when it
+/// is actually shown instead of on every load.
+class DataTextView : public QPlainTextEdit {
+ public:
+  DataTextView(GraphEngine& engine, QWidget* parent) : QPlainTextEdit(parent), engine_(engine) {
+    setObjectName("MemoData");
+    setReadOnly(true);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+  }
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    setPlainText(Q(engine_.Data().Joined("\n")));
+    QPlainTextEdit::showEvent(event);
+  }
+
+ private:
+  GraphEngine& engine_;
+};
+
+QRect ImageRect(const GraphModel& model) {
+  const int size = GraphEngine::kSurfaceSize;
+  return QRect(0, 0, std::clamp(model.ImageWidth, 0, size), std::clamp(model.ImageHeight, 0, size));
+}
+
+}  // namespace
+
+GraphImage::GraphImage(TFormKurvex& form, QWidget* parent) : QWidget(parent), form_(form) {
+  setObjectName("ImageGraph");
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void GraphImage::paintEvent(QPaintEvent* event) {
+  const PixelBuffer& pixels = form_.Engine().Pixels();
+  const QRect area = event->rect() & ImageRect(form_.Model());
+  if (area.isEmpty()) return;
+  const QImage surface(reinterpret_cast<const uchar*>(pixels.Row(0)), pixels.Width(),
+                       pixels.Height(), pixels.Width() * 4, QImage::Format_RGBX8888);
+  // The engine leaves the fourth byte 0; converting to RGB32 makes every pixel opaque.
+  QPainter painter(this);
+  painter.drawImage(area.topLeft(), surface.copy(area).convertToFormat(QImage::Format_RGB32));
+}
+
+void GraphImage::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  Guard(form_.Errors(), [&] { form_.ImageGraphMouseMove(p.x(), p.y()); });
+}
+
+GraphScrollBox::GraphScrollBox(TFormKurvex& form, QWidget* parent)
+    : QScrollArea(parent), form_(form), client_(new QWidget) {
+  setObjectName("ScrollBoxGraph");
+  setFrameShape(QFrame::NoFrame);
+  setWidgetResizable(true);
+  client_->setObjectName("ScrollBoxGraphClient");
+  client_->setAutoFillBackground(true);
+  client_->setMouseTracking(true);
+  client_->installEventFilter(this);
+  setWidget(client_);
+}
+
+bool GraphScrollBox::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == client_ && event->type() == QEvent::MouseMove) {
+    Guard(form_.Errors(), [&] { form_.ClearCursorPosition(); });
+  }
+  return QScrollArea::eventFilter(watched, event);
+}
+
+TFormKurvex::TFormKurvex(Dialogs& dialogs, QWidget* parent) : QWidget(parent), dialogs_(dialogs) {
+  setObjectName("FormKurvex");
+  scrollBox_ = new GraphScrollBox(*this, this);
+  image_ = new GraphImage(*this, scrollBox_->Client());
+  statusBar_ = new QStatusBar(this);
+  statusBar_->setObjectName("StatusBar");
+  statusBar_->setSizeGripEnabled(false);
+  statusBar_->showMessage(Q(InitialCursorText()));
+  editDataFile_ = new QLineEdit(Q(engine_.DataFileName()), this);
+  editDataFile_->setObjectName("EditDataFile");
+  editDataFile_->setReadOnly(true);
+  memoData_ = new DataTextView(engine_, this);
+  SetBackgroundColor(engine_.Model.BackGroundColor);
+  SetStatusBarVisible(engine_.Model.StatusBarVisible);
+  engine_.OnPainted = [this] {
+    FollowDrawing();
+    emit Painted();
+  };
+  FollowDrawing();
+}
+
+TFormKurvex::~TFormKurvex() {
+  engine_.OnPainted = nullptr;
+  // Widgets adopted by the main window would outlive the engine they show.
+  delete memoData_.data();
+  delete editDataFile_.data();
+  delete statusBar_.data();
+  delete scrollBox_.data();
+}
+
+bool TFormKurvex::LoadDataFile(const std::string& path) {
+  const bool read = engine_.LoadDataFile(path);
+  if (read) {
+    editDataFile_->setText(Q(engine_.DataFileName()));
+    editDataFile_->setToolTip(Q(engine_.DataFilePath()));
+  }
+  return read;
+}
+
+void TFormKurvex::LoadOptionsFile(const ProfileFile& file) {
+  auto follow = [this] {
+    SetBackgroundColor(engine_.Model.BackGroundColor);
+    SetStatusBarVisible(engine_.Model.StatusBarVisible);
+  };
+  try {
+    kurvex::LoadOptionsFile(engine_.Model, file);
+  } catch (...) {
+    follow();
+    throw;
+  }
+  follow();
+}
+
+void TFormKurvex::PlaceImage() {
+  image_->move(engine_.Model.ImageLeft, engine_.Model.ImageTop);
+  FollowDrawing();
+}
+
+void TFormKurvex::SetBackgroundColor(TColor color) {
+  engine_.Model.BackGroundColor = color;
+  QPalette palette = scrollBox_->Client()->palette();
+  palette.setColor(QPalette::Window, ToQColor(color));
+  scrollBox_->Client()->setPalette(palette);
+}
+
+void TFormKurvex::SetStatusBarVisible(bool visible) {
+  engine_.Model.StatusBarVisible = visible;
+  statusBar_->setVisible(visible);
+}
+
+QString TFormKurvex::StatusText() const {
+  return statusBar_->currentMessage();
+}
+
+void TFormKurvex::SetStatusText(const QString& text) {
+  statusBar_->showMessage(text);
+}
+
+void TFormKurvex::ClearCursorPosition() {
+  SetStatusText(Q(engine_.ClearCursorPosition()));
+}
+
+void TFormKurvex::ImageGraphMouseMove(int x, int y) {
+  SetStatusText(Q(engine_.CursorReadoutAt(x, y)));
+}
+
+TColor TFormKurvex::PickColor(TColor color) {
+  return dialogs_.PickColor(color, CustomColorList(engine_.Model)).value_or(color);
+}
+
+TColor TFormKurvex::PickBackgroundColor() {
+  SetBackgroundColor(PickColor(BackgroundColor()));
+  return BackgroundColor();
+}
+
+void TFormKurvex::PickFont(TMyFont& font) {
+  if (auto chosen = dialogs_.PickFont(ToDialogFont(font))) font = FromDialogFont(*chosen);
+}
+
+TColor TFormKurvex::ChangeColorOption(TColor& color) {
+  color = PickColor(color);
+  RepaintIfAuto();
+  return color;
+}
+
+void TFormKurvex::FollowDrawing() {
+  if (!image_ || !scrollBox_) return;
+  const QRect area = ImageRect(engine_.Model);
+  image_->resize(area.size());
+  const GraphModel& m = engine_.Model;
+  scrollBox_->Client()->setMinimumSize(std::max(0, m.ImageLeft) + area.width(),
+                                       std::max(0, m.ImageTop) + area.height());
+  image_->update();
+}
+
+}  // namespace kurvex::shell

@@ -1,0 +1,119 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QWidget>
+#include <string>
+
+#include "common/profile_file.h"
+#include "graph/graph_engine.h"
+
+namespace kurvex::shell {
+
+class Dialogs;
+class TFormKurvex;
+
+/// Shows the top-left ImageWidth x ImageHeight of the engine's surface.
+class GraphImage : public QWidget {
+  Q_OBJECT
+
+ public:
+  GraphImage(TFormKurvex& form, QWidget* parent);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+ private:
+  TFormKurvex& form_;
+};
+
+/// The scrolling graph area; a pointer over it but outside the image clears the readout.
+class GraphScrollBox : public QScrollArea {
+  Q_OBJECT
+
+ public:
+  GraphScrollBox(TFormKurvex& form, QWidget* parent);
+  QWidget* Client() const { return client_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  TFormKurvex& form_;
+  QWidget* client_;
+};
+
+/// The graph window: owns the engine and the widgets that show it. It is never shown itself; the
+/// main window takes its widgets into its own panels.
+class TFormKurvex : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TFormKurvex(Dialogs& dialogs, QWidget* parent = nullptr);
+  ~TFormKurvex() override;
+
+  GraphEngine& Engine() { return engine_; }
+  GraphModel& Model() { return engine_.Model; }
+  Dialogs& Errors() { return dialogs_; }
+
+  GraphScrollBox* ScrollBoxGraph() const { return scrollBox_; }
+  GraphImage* ImageGraph() const { return image_; }
+  QStatusBar* StatusBar() const { return statusBar_; }
+  QLineEdit* EditDataFile() const { return editDataFile_; }
+  QPlainTextEdit* MemoData() const { return memoData_; }
+
+  /// Loads a data file (silently nothing when it cannot be read) and shows its name.
+  bool LoadDataFile(const std::string& path);
+
+  /// Reads the graph sections; the area colour and status bar follow what was read, also when a
+  /// later key fails.
+  void LoadOptionsFile(const ProfileFile& file);
+
+  void RepaintIfAuto() { engine_.RepaintIfAuto(); }
+  void RepaintGraph() { engine_.RepaintGraph(); }
+  void SetPaintEnabled(bool enabled) { engine_.Model.PaintEnabled = enabled; }
+
+  /// Puts the image at ImageLeft, ImageTop inside the scroll box.
+  void PlaceImage();
+
+  TColor BackgroundColor() const { return engine_.Model.BackGroundColor; }
+  void SetBackgroundColor(TColor color);
+  bool StatusBarVisible() const { return engine_.Model.StatusBarVisible; }
+  void SetStatusBarVisible(bool visible);
+
+  QString StatusText() const;
+  void SetStatusText(const QString& text);
+  void ClearCursorPosition();
+  void ImageGraphMouseMove(int x, int y);
+
+  /// The colour dialog preloaded with the model's colours; the given colour when cancelled.
+  TColor PickColor(TColor color);
+  /// Lets the user choose the area colour around the image; returns it.
+  TColor PickBackgroundColor();
+  /// Edits the font in place; a cancelled dialog leaves it unchanged.
+  void PickFont(TMyFont& font);
+  /// PickColor into `color`, then a redraw (also after a cancel).
+  TColor ChangeColorOption(TColor& color);
+
+ signals:
+  /// After every drawing operation of the engine.
+  void Painted();
+
+ private:
+  void FollowDrawing();
+
+  Dialogs& dialogs_;
+  GraphEngine engine_;
+  // The main window adopts these; QPointer tells whether it has already destroyed them.
+  QPointer<GraphScrollBox> scrollBox_;
+  QPointer<GraphImage> image_;
+  QPointer<QStatusBar> statusBar_;
+  QPointer<QLineEdit> editDataFile_;
+  QPointer<QPlainTextEdit> memoData_;
+};
+
+}  // namespace kurvex::shell

@@ -1,0 +1,269 @@
+#include "shell/form_main.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+#include "common/app_dir.h"
+#include "shell/color_panel.h"
+#include "shell/data_page.h"
+#include "shell/dialogs.h"
+#include "shell/environment_page.h"
+#include "shell/file_browser.h"
+#include "shell/form_kurvex.h"
+#include "shell/guard.h"
+#include "shell/image_page.h"
+#include "shell/licence.h"
+#include "shell/loadini_page.h"
+#include "shell/log_file.h"
+#include "shell/nav_tree.h"
+#include "shell/notebook.h"
+#include "shell/panel_splitter.h"
+#include "shell/qt_convert.h"
+#include "shell/tree_icons.h"
+
+namespace kurvex::shell {
+
+namespace {
+
+QWidget* WhitePanel(const QString& objectName, QWidget* parent) {
+  auto* panel = new QWidget(parent);
+  panel->setObjectName(objectName);
+  panel->setAutoFillBackground(true);
+  QPalette palette = panel->palette();
+  palette.setColor(QPalette::Window, Qt::white);
+  panel->setPalette(palette);
+  return panel;
+}
+
+QVBoxLayout* PageLayout(QWidget* page, int margin = 0) {
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(margin, margin, margin, margin);
+  layout->setSpacing(0);
+  return layout;
+}
+
+std::string LogPath() {
+  return ApplicationDirectory() + "Kurvex.log";
+}
+
+}  // namespace
+
+TFormMain::TFormMain(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs) {
+  setObjectName("FormMain");
+  setWindowTitle("Kurvex");
+  setWindowIcon(TreeStateImage(1));
+  resize(1021, 611);
+  // The directory lists start where the program lives, so relative data paths find its folders.
+  SetBrowserCurrentDirectory(Q(ApplicationDirectory()));
+  BuildLayout();
+  FormCreate();
+}
+
+void TFormMain::BuildLayout() {
+  auto* central = new QWidget(this);
+  setCentralWidget(central);
+  panelLeft_ = WhitePanel("PanelLeft", central);
+  panelCenter_ = WhitePanel("PanelCenter", central);
+  panelRight_ = WhitePanel("PanelRight", central);
+  SetPanelWidth(panelLeft_, 185);
+  SetPanelWidth(panelRight_, 269);
+  splitterLeft_ = new PanelSplitter("SplitterLeft", panelLeft_, panelCenter_,
+                                    PanelSplitter::Side::PanelOnLeft, 30, central);
+  splitterRight_ = new PanelSplitter("SplitterRight", panelRight_, panelCenter_,
+                                     PanelSplitter::Side::PanelOnRight, 100, central);
+  auto* row = new QHBoxLayout(central);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(0);
+  row->addWidget(panelLeft_);
+  row->addWidget(splitterLeft_);
+  row->addWidget(panelCenter_, 1);
+  row->addWidget(splitterRight_);
+  row->addWidget(panelRight_);
+
+  treeView_ = new NavTree(panelLeft_);
+  QFont treeFont("Arial");
+  treeFont.setPixelSize(13);
+  treeView_->setFont(treeFont);
+  treeView_->BuildItems();
+  auto* left = new QVBoxLayout(panelLeft_);
+  left->setContentsMargins(4, 4, 0, 0);
+  left->addWidget(treeView_);
+
+  notebookImage_ = new Notebook("NotebookImage", panelCenter_);
+  PageLayout(panelCenter_)->addWidget(notebookImage_);
+  notebookSetting_ = new Notebook("NotebookSetting", panelRight_);
+  PageLayout(panelRight_)->addWidget(notebookSetting_);
+  BuildCentralPages();
+  BuildSettingPages();
+}
+
+void TFormMain::BuildCentralPages() {
+  QWidget* graphPage = notebookImage_->AddPage("GraphImage");
+  panelGraphImage_ = new QWidget(graphPage);
+  panelGraphImage_->setObjectName("PanelGraphImage");
+  PageLayout(panelGraphImage_);
+  PageLayout(graphPage)->addWidget(panelGraphImage_);
+
+  QWidget* about = notebookImage_->AddPage("About");
+  auto* banner = new ClickLabel("PanelAbout",
+                                QString("<div style='font-size:22pt; font-weight:bold; "
+                                        "color:#24502a'>Kurvex</div>"
+                                        "<div>Version %1 &nbsp;&middot;&nbsp; MIT License</div>")
+                                    .arg(ProgramVersion()),
+                                about);
+  banner->setMargin(12);
+  banner->setAutoFillBackground(true);
+  banner->setStyleSheet("background: #d7ffd7; border-bottom: 1px solid #9ab89a;");
+  connect(banner, &ClickLabel::Clicked, this, [this] { notebookImage_->ShowPage("GraphImage"); });
+  memoLicence_ = new QTextEdit(about);
+  memoLicence_->setObjectName("MemoLicence");
+  memoLicence_->setReadOnly(true);
+  memoLicence_->setFrameShape(QFrame::NoFrame);
+  auto* aboutLayout = PageLayout(about);
+  aboutLayout->addWidget(banner);
+  aboutLayout->addWidget(memoLicence_, 1);
+
+  QWidget* log = notebookImage_->AddPage("Log");
+  auto* logTitle = new QLabel("Log file", log);
+  logTitle->setObjectName("LabelLogTitle");
+  logTitle->setMargin(6);
+  memoLog_ = new QPlainTextEdit("Log is off", log);
+  memoLog_->setObjectName("MemoLog");
+  memoLog_->setReadOnly(true);
+  memoLog_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  memoLog_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  auto* logLayout = PageLayout(log);
+  logLayout->addWidget(logTitle);
+  logLayout->addWidget(memoLog_, 1);
+
+  QWidget* manual = notebookImage_->AddPage("Manual");
+  richEditAbout_ = new QTextEdit(manual);
+  richEditAbout_->setObjectName("RichEditAbout");
+  richEditAbout_->setReadOnly(true);
+  richEditAbout_->setPlainText("Manual no found");
+  auto* manualLayout = PageLayout(manual);
+  manualLayout->setContentsMargins(10, 0, 0, 0);
+  manualLayout->addWidget(richEditAbout_);
+}
+
+void TFormMain::BuildSettingPages() {
+  for (const char* name : {"Environment", "Image", "Graph Title", "Axis X Title", "Axis X Values",
+                           "Axis X Line", "Axis Y Title", "Axis Y Values", "Axis Y Line", "Curves",
+                           "Legend", "Text", "Data", "LoadIni"}) {
+    notebookSetting_->AddPage(name);
+  }
+  environment_ = new EnvironmentPage(notebookSetting_->Page("Environment"));
+  image_ = new ImagePage(notebookSetting_->Page("Image"));
+  data_ = new DataPage(notebookSetting_->Page("Data"));
+  loadIni_ = new LoadIniPage(notebookSetting_->Page("LoadIni"));
+  notebookSetting_->ShowPage("Data");
+}
+
+void TFormMain::FormCreate() {
+  std::string log = S(memoLog_->toPlainText());
+  Quietly([&] {
+    if (auto text = ReadLogText(LogPath())) log = *text;
+  });
+  memoLog_->setPlainText(Q(AppendLogLine(log, "")));
+  memoLog_->moveCursor(QTextCursor::End);
+  SetDefaultCaptions(captions_);
+  ListLanguages();
+  SetTreeImages();
+  memoLicence_->setPlainText(Q(LicenceText()));
+}
+
+template <class Sender, class Signal>
+void TFormMain::Connect(Sender* sender, Signal signal, void (TFormMain::*handler)()) {
+  connect(sender, signal, this, [this, handler] { Guard(dialogs_, [&] { (this->*handler)(); }); });
+}
+
+void TFormMain::SetGraphWindow(TFormKurvex& graph) {
+  graph_ = &graph;
+  environment_->Bind(graph);
+  image_->Bind(graph);
+  connect(treeView_, &QTreeWidget::itemSelectionChanged, this,
+          [this] { Guard(dialogs_, [&] { TreeViewChange(treeView_->Selected()); }); });
+  connect(treeView_, &NavTree::MouseDown, this, [this](Qt::MouseButton button, QPoint pos) {
+    Guard(dialogs_, [&] { TreeViewMouseDown(button, pos); });
+  });
+  Connect(treeView_, &NavTree::MouseMoved, &TFormMain::TreeViewMouseMove);
+  Connect(environment_->ComboBoxLocalize, &QComboBox::activated,
+          &TFormMain::ComboBoxLocalizeChange);
+  Connect(environment_->ComboBoxLocalize->lineEdit(), &QLineEdit::textEdited,
+          &TFormMain::ComboBoxLocalizeChange);
+  Connect(loadIni_->Browser->Edit(), &QLineEdit::textChanged, &TFormMain::EditFileIniChange);
+  Connect(data_->Browser->Edit(), &QLineEdit::textChanged, &TFormMain::EditFileChange);
+}
+
+void TFormMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (shown_) return;
+  shown_ = true;
+  Guard(dialogs_, [this] { FormShow(); });
+}
+
+void TFormMain::closeEvent(QCloseEvent* event) {
+  if (!closed_) {
+    closed_ = true;
+    FormClose();
+  }
+  event->accept();
+}
+
+void TFormMain::FormShow() {
+  graph_->SetPaintEnabled(false);
+  environment_->CheckBoxLoadAllOptions->setChecked(true);
+  // A broken options file must not leave a window without its graph: report and go on.
+  Guard(dialogs_, [this] { LoadOptions(ApplicationDirectory() + "Kurvex.ini"); });
+  graph_->SetPaintEnabled(false);
+  Guard(dialogs_, [this] { KurvexShow(); });
+  if (QTreeWidgetItem* item = treeView_->Selected();
+      item && S(item->text(0)) == captions_.FastStart) {
+    ShowManualTopic(captions_.FastStart);
+  }
+  delete treeView_->ItemAt(kLogItemIndex);
+  treeView_->expandAll();
+}
+
+void TFormMain::KurvexShow() {
+  graph_->SetPaintEnabled(false);
+  panelGraphImage_->layout()->addWidget(graph_->ScrollBoxGraph());
+  graph_->ScrollBoxGraph()->show();
+  panelGraphImage_->layout()->addWidget(graph_->StatusBar());
+  graph_->SetStatusBarVisible(graph_->StatusBarVisible());
+
+  QLabel* label = data_->LabelDataFile;
+  label->adjustSize();
+  QLineEdit* edit = graph_->EditDataFile();
+  edit->setParent(data_->PanelData);
+  edit->move(label->x() + label->width() + 4, label->y() + (label->height() - edit->height()) / 2);
+  edit->show();
+  QPlainTextEdit* memo = graph_->MemoData();
+  memo->setParent(data_->PanelData);
+  memo->setGeometry(8, 32, 200, 49);
+  memo->show();
+
+  graph_->SetPaintEnabled(true);
+  try {
+    graph_->RepaintIfAuto();
+  } catch (...) {
+    graph_->PlaceImage();
+    throw;
+  }
+  graph_->PlaceImage();
+}
+
+void TFormMain::FormClose() {
+  if (environment_->CheckBoxAutoSave->isChecked()) {
+    Guard(dialogs_, [this] { SaveOptions(ApplicationDirectory() + "Kurvex.ini"); });
+  }
+  Guard(dialogs_, [this] { WriteLog(LogPath(), S(memoLog_->toPlainText())); });
+}
+
+}  // namespace kurvex::shell

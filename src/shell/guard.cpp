@@ -1,0 +1,27 @@
+#include "shell/guard.h"
+
+#include <exception>
+
+#include "shell/dialogs.h"
+
+namespace kurvex::shell {
+
+void Guard(Dialogs& dialogs, const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    dialogs.ShowError(e.what());
+  } catch (...) {
+    dialogs.ShowError("Unexpected error");
+  }
+}
+
+void Quietly(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (...) {
+    // Documented as silent: the previous state stays.
+  }
+}
+
+}  // namespace kurvex::shell

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+namespace kurvex::shell {
+
+/// The program's version, as the build sets it.
+const char* ProgramVersion();
+
+/// The licence text of the About page.
+std::string LicenceText();
+
+}  // namespace kurvex::shell

@@ -1,0 +1,91 @@
+#include "shell/nav_tree.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTreeWidgetItemIterator>
+
+#include "shell/captions.h"
+
+namespace kurvex::shell {
+
+namespace {
+
+// Parent of each item by absolute index; -1 for top-level items.
+constexpr std::array<int, kTreeItemCount> kParents = {-1, -1, 1,  1, 1, 1, 1,  6,  6,  6,  1,
+                                                      10, 10, 10, 1, 1, 1, -1, -1, 18, 19, 18};
+
+}  // namespace
+
+NavTree::NavTree(QWidget* parent) : QTreeWidget(parent) {
+  setObjectName("TreeView");
+  setHeaderHidden(true);
+  setFrameShape(QFrame::NoFrame);
+  setIndentation(19);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setMouseTracking(true);
+  viewport()->setMouseTracking(true);
+  setIconSize(QSize(16, 16));
+}
+
+void NavTree::BuildItems() {
+  clear();
+  std::array<QTreeWidgetItem*, kTreeItemCount> items{};
+  for (int i = 0; i < kTreeItemCount; ++i) {
+    const int parent = kParents[i];
+    items[i] = parent < 0 ? new QTreeWidgetItem(this) : new QTreeWidgetItem(items[parent]);
+    items[i]->setText(0, kTreeDesignTexts[i]);
+  }
+}
+
+QTreeWidgetItem* NavTree::ItemAt(int absoluteIndex) const {
+  if (absoluteIndex < 0) return nullptr;
+  int index = 0;
+  for (QTreeWidgetItemIterator it(const_cast<NavTree*>(this)); *it; ++it, ++index) {
+    if (index == absoluteIndex) return *it;
+  }
+  return nullptr;
+}
+
+int NavTree::AbsoluteIndex(const QTreeWidgetItem* item) const {
+  int index = 0;
+  for (QTreeWidgetItemIterator it(const_cast<NavTree*>(this)); *it; ++it, ++index) {
+    if (*it == item) return index;
+  }
+  return -1;
+}
+
+int NavTree::ItemCount() const {
+  int count = 0;
+  for (QTreeWidgetItemIterator it(const_cast<NavTree*>(this)); *it; ++it) ++count;
+  return count;
+}
+
+QTreeWidgetItem* NavTree::Selected() const {
+  const QList<QTreeWidgetItem*> selected = selectedItems();
+  return selected.isEmpty() ? nullptr : selected.first();
+}
+
+void NavTree::mousePressEvent(QMouseEvent* event) {
+  // A right press only asks for help; it must not move the selection as the toolkit would.
+  if (event->button() != Qt::RightButton) QTreeWidget::mousePressEvent(event);
+  emit MouseDown(event->button(), event->position().toPoint());
+}
+
+void NavTree::mouseMoveEvent(QMouseEvent* event) {
+  QTreeWidget::mouseMoveEvent(event);
+  emit MouseMoved();
+}
+
+void NavTree::keyPressEvent(QKeyEvent* event) {
+  if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+    QTreeWidget::keyPressEvent(event);
+    return;
+  }
+  if (QTreeWidgetItem* item = Selected(); item && item->childCount() > 0) {
+    item->setExpanded(!item->isExpanded());
+  }
+}
+
+}  // namespace kurvex::shell

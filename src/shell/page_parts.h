@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QString>
+
+namespace kurvex::shell {
+
+/// The heading strip at the top of a settings page.
+inline QLabel* PageTitle(const QString& objectName, const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(objectName);
+  QFont font = label->font();
+  font.setBold(true);
+  font.setPointSizeF(font.pointSizeF() * 1.15);
+  label->setFont(font);
+  label->setStyleSheet("padding: 4px 2px; border-bottom: 1px solid #9ab89a; color: #24502a;");
+  return label;
+}
+
+inline QLabel* NamedLabel(const QString& objectName, const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(objectName);
+  return label;
+}
+
+inline QCheckBox* NamedCheckBox(const QString& objectName, const QString& text, bool checked,
+                                QWidget* parent) {
+  auto* box = new QCheckBox(text, parent);
+  box->setObjectName(objectName);
+  box->setChecked(checked);
+  return box;
+}
+
+/// A short edit for a whole number beside its spinner.
+inline QLineEdit* NumberEdit(const QString& objectName, QWidget* parent) {
+  auto* edit = new QLineEdit(parent);
+  edit->setObjectName(objectName);
+  edit->setFixedWidth(56);
+  edit->setAlignment(Qt::AlignRight);
+  return edit;
+}
+
+}  // namespace kurvex::shell
