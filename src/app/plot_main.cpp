@@ -129,9 +129,10 @@ class Plotter {
     if (o_.PrintData) PrintData();
     if (!writeImages_) return;
 
-    const bool curvesOnly = o_.Overlay && overlayDrawn_;
+    // Every image is a full redraw, whatever the style's curves-only switch says; only the
+    // later files of an overlay add their curves to the picture.
     const bool savedOnlyCurves = engine_.Model.OnlyCurves;
-    if (o_.Overlay) engine_.Model.OnlyCurves = curvesOnly;
+    engine_.Model.OnlyCurves = o_.Overlay && overlayDrawn_;
     engine_.Model.PaintEnabled = true;
     try {
       engine_.RepaintGraph();

@@ -106,6 +106,17 @@ TEST_F(PlotRun, OverlayWritesOneImage) {
   EXPECT_FALSE(fs::exists(dir.File("a.bmp")));
 }
 
+TEST_F(PlotRun, AStyleInCurvesOnlyModeStillGivesWholeGraphs) {
+  Write("a.xy", "300 1 2\n1000 2 1\n");
+  const Result r = Run("--set Environment.OnlyCurves=1 --output a.bmp a.xy");
+  EXPECT_EQ(r.status, 0) << r.err;
+  const std::string bmp = Slurp(dir.File("a.bmp"));
+  ASSERT_EQ(bmp.size(), 54u + 600u * 3u * 500u);
+  // Bottom-up rows: image row 0 (the border) is the last row of the file.
+  const std::size_t top = 54 + 499u * 600u * 3u;
+  EXPECT_EQ(bmp.substr(top, 3), std::string(3, '\0'));
+}
+
 TEST_F(PlotRun, UsageErrorsExitWithTwo) {
   const Result r = Run("--format gif");
   EXPECT_EQ(r.status, 2);
