@@ -171,7 +171,7 @@ struct FontEngine::Impl {
   unsigned generation = 0;
 
   // The renderer asks for the same font many times in a row.
-  FontSpec lastSpec;
+  FontSpec lastRequest;
   ResolvedFont* lastFont = nullptr;
 
   Impl() {
@@ -373,30 +373,30 @@ struct FontEngine::Impl {
     }
   }
 
-  ResolvedFont& Resolve(const FontSpec& spec) {
-    if (lastFont && spec.Name == lastSpec.Name && spec.Size == lastSpec.Size &&
-        spec.Bold == lastSpec.Bold && spec.Italic == lastSpec.Italic &&
-        (spec.Charset == 2) == (lastSpec.Charset == 2)) {
+  ResolvedFont& Resolve(const FontSpec& request) {
+    if (lastFont && request.Name == lastRequest.Name && request.Size == lastRequest.Size &&
+        request.Bold == lastRequest.Bold && request.Italic == lastRequest.Italic &&
+        (request.Charset == 2) == (lastRequest.Charset == 2)) {
       return *lastFont;
     }
-    const int pixelSize = PixelSizeOf(spec.Size);
-    const bool symbol = spec.Charset == 2;
+    const int pixelSize = PixelSizeOf(request.Size);
+    const bool symbol = request.Charset == 2;
     std::string key = std::to_string(pixelSize) + (symbol ? "s" : "t") +
-                      StyleKey(spec.Name, spec.Bold, spec.Italic);
+                      StyleKey(request.Name, request.Bold, request.Italic);
     auto it = fonts.find(key);
     if (it == fonts.end()) {
       auto font = std::make_unique<ResolvedFont>();
-      font->family = CleanUtf8(spec.Name);
-      font->bold = spec.Bold;
-      font->italic = spec.Italic;
+      font->family = CleanUtf8(request.Name);
+      font->bold = request.Bold;
+      font->italic = request.Italic;
       font->symbol = symbol;
       font->pixelSize = pixelSize;
       font->generation = generation;
-      font->face = PrimaryFace(font->family, spec.Bold, spec.Italic);
+      font->face = PrimaryFace(font->family, request.Bold, request.Italic);
       SetMetrics(*font);
       it = fonts.emplace(std::move(key), std::move(font)).first;
     }
-    lastSpec = spec;
+    lastRequest = request;
     lastFont = it->second.get();
     return *lastFont;
   }
