@@ -143,10 +143,18 @@ std::string NonFiniteText(long double value) {
 
 }  // namespace
 
+char DecimalSeparatorOf(std::string_view localePoint) {
+  // A multi-byte point (U+066B in ps_AF) cut to its first byte would write invalid UTF-8, and
+  // an options file holding it is then read as Windows-1250, garbling every other text in it.
+  const bool oneAsciiCharacter =
+      localePoint.size() == 1 && static_cast<unsigned char>(localePoint[0]) < 0x80;
+  return oneAsciiCharacter ? localePoint[0] : '.';
+}
+
 char DecimalSeparator() {
   if (separatorOverride != 0) return separatorOverride;
   const char* point = std::localeconv()->decimal_point;
-  return point != nullptr && point[0] != '\0' ? point[0] : '.';
+  return DecimalSeparatorOf(point != nullptr ? point : "");
 }
 
 void SetDecimalSeparator(char separator) {

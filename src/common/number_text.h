@@ -10,6 +10,10 @@ namespace kurvex {
 /// that decides it for options files, float edits and number labels.
 char DecimalSeparator();
 
+/// The separator a locale's decimal point gives: itself when it is one ASCII character, else the
+/// point.
+char DecimalSeparatorOf(std::string_view localePoint);
+
 /// Overrides the separator (tests, and a future setting); 0 returns to the locale's.
 void SetDecimalSeparator(char separator);
 

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "common/error.h"
 #include "common/utf8.h"
@@ -91,6 +92,24 @@ mode_t NewFileMode() {
   return mode;
 }
 
+// Files and pipes hold text. A device such as /dev/zero never ends, and merely opening some
+// (a watchdog, a tape) acts on the hardware, so devices are not even opened.
+bool HoldsText(const struct stat& info) {
+  return S_ISREG(info.st_mode) || S_ISFIFO(info.st_mode);
+}
+
+// The file a symbolic link points at, so that a save updates it and the link stays a link. A
+// dangling link is replaced, as there is nothing behind it to keep.
+std::string LinkTarget(const std::string& path) {
+  struct stat link;
+  if (lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return path;
+  char* target = realpath(path.c_str(), nullptr);
+  if (target == nullptr) return path;
+  std::string resolved(target);
+  free(target);
+  return resolved;
+}
+
 }  // namespace
 
 std::string DecodeText(std::string bytes) {
@@ -102,10 +121,15 @@ std::string DecodeText(std::string bytes) {
 }
 
 std::optional<std::string> ReadTextFile(const std::string& path) {
-  FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (file.get() < 0) return std::nullopt;
   struct stat info;
-  if (fstat(file.get(), &info) != 0 || S_ISDIR(info.st_mode)) return std::nullopt;
+  if (stat(path.c_str(), &info) != 0 || !HoldsText(info)) return std::nullopt;
+  // Not waiting in open() for a writer to a named pipe; once open, reads block as usual and end
+  // at once when nobody writes.
+  FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (file.get() < 0) return std::nullopt;
+  if (fstat(file.get(), &info) != 0 || !HoldsText(info)) return std::nullopt;
+  const int flags = fcntl(file.get(), F_GETFL);
+  if (flags < 0 || fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) return std::nullopt;
   std::string bytes;
   if (S_ISREG(info.st_mode)) bytes.reserve(static_cast<std::size_t>(info.st_size));
   char buffer[65536];
@@ -138,19 +162,25 @@ std::vector<std::string> SplitLines(std::string_view text) {
 }
 
 void WriteFileAtomic(const std::string& path, std::string_view content, FileSync sync) {
-  std::string temporary = path + ".tmp-XXXXXX";
-  const int fd = mkstemp(temporary.data());
-  if (fd < 0) throw Error("Unable to write to " + path);
-
+  const auto fail = [&path] { return Error("Unable to write to " + path); };
+  const std::string target = LinkTarget(path);
   struct stat old;
-  const mode_t mode = stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : NewFileMode();
+  const bool exists = stat(target.c_str(), &old) == 0;
+  // A rename would replace a file its owner made read-only as easily as any other.
+  if (exists && ((old.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0)) throw fail();
+
+  std::string temporary = target + ".tmp-XXXXXX";
+  const int fd = mkstemp(temporary.data());
+  if (fd < 0) throw fail();
+
+  const mode_t mode = exists ? (old.st_mode & 07777) : NewFileMode();
   static_cast<void>(fchmod(fd, mode));  // best effort: the content matters more than the mode
 
   bool written = WriteAll(fd, content) && (sync == FileSync::kNone || fsync(fd) == 0);
   written = close(fd) == 0 && written;
-  if (!written || rename(temporary.c_str(), path.c_str()) != 0) {
+  if (!written || rename(temporary.c_str(), target.c_str()) != 0) {
     unlink(temporary.c_str());
-    throw Error("Unable to write to " + path);
+    throw fail();
   }
 }
 

@@ -11,7 +11,8 @@ namespace kurvex {
 /// anything else is taken as Windows-1250.
 std::string DecodeText(std::string bytes);
 
-/// The decoded content of a file, or nothing when it cannot be opened or read.
+/// The decoded content of a file or named pipe, or nothing when it cannot be opened or read.
+/// Devices are never opened.
 std::optional<std::string> ReadTextFile(const std::string& path);
 
 /// Lines of a text; CR LF, LF and CR all end a line, and a final line break adds no empty line.
@@ -23,8 +24,9 @@ enum class FileSync {
   kNone,     // images of a batch: rewritten easily, and a sync per file would dominate the run
 };
 
-/// Writes the file whole or not at all: a new file beside it, renamed over the old one.
-/// Throws Error("Unable to write to <path>") and leaves the old file untouched on failure.
+/// Writes the file whole or not at all: a new file beside it, renamed over the old one (over a
+/// symbolic link's target, not the link). A file without write permission is refused. Throws
+/// Error("Unable to write to <path>") and leaves the old file untouched on failure.
 void WriteFileAtomic(const std::string& path, std::string_view content,
                      FileSync sync = FileSync::kDurable);
 

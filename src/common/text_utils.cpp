@@ -42,8 +42,10 @@ std::string AddBackslash(std::string_view text) {
   return result;
 }
 
+// An empty delimiter finds nothing, as with ReplaceAll: "found" at 0 it would cut nothing and a
+// caller looping until the rest is empty would never end.
 void SplitAt(std::string_view delimiter, std::string& rest, std::string& head) {
-  const std::size_t at = rest.find(delimiter);
+  const std::size_t at = delimiter.empty() ? std::string::npos : rest.find(delimiter);
   if (at == std::string::npos) {
     head = std::move(rest);
     rest.clear();
@@ -54,7 +56,7 @@ void SplitAt(std::string_view delimiter, std::string& rest, std::string& head) {
 }
 
 std::string_view SplitAt(std::string_view delimiter, std::string_view& rest) {
-  const std::size_t at = rest.find(delimiter);
+  const std::size_t at = delimiter.empty() ? std::string_view::npos : rest.find(delimiter);
   if (at == std::string_view::npos) {
     const std::string_view head = rest;
     rest = {};

@@ -12,7 +12,8 @@ inline constexpr char kPathSeparator = '/';
 std::string AddBackslash(std::string_view text);
 
 /// Cuts `rest` at the first `delimiter`: the part before it goes to `head`, `rest` keeps the part
-/// after it. Without a delimiter, `head` takes everything and `rest` becomes empty.
+/// after it. Without a delimiter (or with an empty one), `head` takes everything and `rest`
+/// becomes empty.
 void SplitAt(std::string_view delimiter, std::string& rest, std::string& head);
 
 /// The same cut on views, for hot loops: returns the head and shortens `rest`.

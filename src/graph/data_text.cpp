@@ -394,14 +394,38 @@ void WrapLine(std::string_view line, int width,
   }
 }
 
+// Both placeholders in one pass, so that inserted text is never scanned again: a file name that
+// holds "{TextInDataFile}" shows as it is, and no placeholder forms where an insertion joins the
+// text around it.
+std::string ExpandPlaceholders(std::string_view text, std::string_view dataFileName,
+                               std::string_view textInDataFile) {
+  constexpr std::string_view kDataFile = "{DataFile}";
+  constexpr std::string_view kTextInDataFile = "{TextInDataFile}";
+  std::string out;
+  std::size_t copied = 0;
+  for (std::size_t at = text.find('{'); at != std::string_view::npos; at = text.find('{', at)) {
+    const std::string_view from = text.substr(at);
+    const bool isFileName = from.starts_with(kDataFile);
+    if (!isFileName && !from.starts_with(kTextInDataFile)) {
+      ++at;
+      continue;
+    }
+    out.append(text, copied, at - copied);
+    out += isFileName ? dataFileName : textInDataFile;
+    at += (isFileName ? kDataFile : kTextInDataFile).size();
+    copied = at;
+  }
+  out.append(text, copied);
+  return out;
+}
+
 }  // namespace
 
 std::vector<std::string> ExpandGraphText(const std::string& graphText,
                                          const std::string& dataFileName,
                                          const std::string& textInDataFile, int wrapWidth,
                                          const std::function<int(std::string_view)>& textWidth) {
-  const std::string expanded = ReplaceAll(ReplaceAll(graphText, "{DataFile}", dataFileName),
-                                          "{TextInDataFile}", textInDataFile);
+  const std::string expanded = ExpandPlaceholders(graphText, dataFileName, textInDataFile);
   std::vector<std::string> lines;
   std::string_view rest(expanded);
   while (!rest.empty()) WrapLine(SplitAt(kCrLf, rest), wrapWidth, textWidth, lines);

@@ -61,6 +61,14 @@ TEST_F(NumberText, FloatTextUsesTheChosenSeparatorBothWays) {
   EXPECT_EQ(ErrorOf([] { TextToFloat("0.5"); }), "'0.5' is not a valid floating point value");
 }
 
+TEST_F(NumberText, LocaleSeparatorIsUsedOnlyWhenItIsOneAsciiCharacter) {
+  EXPECT_EQ(DecimalSeparatorOf("."), '.');
+  EXPECT_EQ(DecimalSeparatorOf(","), ',');
+  EXPECT_EQ(DecimalSeparatorOf(""), '.');
+  EXPECT_EQ(DecimalSeparatorOf("\xD9\xAB"), '.');  // U+066B, the Arabic decimal separator
+  EXPECT_EQ(DecimalSeparatorOf("\xB7"), '.');      // a lone byte of some 8-bit code page
+}
+
 TEST_F(NumberText, TextToFloatAcceptsFixedAndScientificText) {
   EXPECT_EQ(TextToFloat("1.5"), 1.5L);
   EXPECT_EQ(TextToFloat("  -2.5e3 "), -2500.0L);

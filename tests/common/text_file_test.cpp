@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -103,6 +104,24 @@ TEST(ReadTextFile, GivesNothingForMissingFilesAndDirectories) {
   EXPECT_EQ(ReadTextFile(dir.File("empty.txt")), "");
 }
 
+// A hand-edited options file can name any path as the data file; none may hang the program.
+TEST(ReadTextFile, NeitherDevicesNorPipesWithoutWriterHang) {
+  EXPECT_FALSE(ReadTextFile("/dev/zero").has_value());
+
+  test::TempDir dir;
+  const std::string fifo = dir.File("pipe.txt");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(ReadTextFile(fifo), "");
+
+  // A pipe with text in it, as a shell's process substitution passes it, is read as a file.
+  int ends[2];
+  ASSERT_EQ(pipe(ends), 0);
+  ASSERT_EQ(write(ends[1], "300 1 2\n", 8), 8);
+  close(ends[1]);
+  EXPECT_EQ(ReadTextFile("/dev/fd/" + std::to_string(ends[0])), "300 1 2\n");
+  close(ends[0]);
+}
+
 TEST(ReadTextFile, ReadsATenMegabyteSingleLine) {
   test::TempDir dir;
   std::string line(10 * 1024 * 1024, '7');
@@ -142,6 +161,29 @@ TEST(WriteFileAtomic, FailureNamesTheFileAndLeavesNothingBehind) {
   EXPECT_EQ(ErrorOfWrite(folder, "x"), "Unable to write to " + folder);
   EXPECT_EQ(ReadTextFile(folder + "/keep.ini"), "kept");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+// Write permission is taken off by the owner to protect a file; it holds even for root here.
+TEST(WriteFileAtomic, RefusesAReadOnlyFile) {
+  test::TempDir dir;
+  const std::string path = dir.File("Shared.ini");
+  WriteBytes(path, "protected");
+  chmod(path.c_str(), 0444);
+  EXPECT_EQ(ErrorOfWrite(path, "x"), "Unable to write to " + path);
+  EXPECT_EQ(ReadTextFile(path), "protected");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST(WriteFileAtomic, ReplacesTheTargetOfASymbolicLinkAndKeepsTheLink) {
+  test::TempDir dir;
+  std::filesystem::create_directory(dir.File("real"));
+  const std::string target = dir.File("real/Kurvex.ini");
+  const std::string link = dir.File("Kurvex.ini");
+  WriteBytes(target, "old");
+  std::filesystem::create_symlink("real/Kurvex.ini", link);
+  WriteFileAtomic(link, "new");
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(ReadTextFile(target), "new");
 }
 
 }  // namespace

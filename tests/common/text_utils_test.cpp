@@ -37,6 +37,18 @@ TEST(SplitAt, ViewOverloadCutsAtMultiCharacterDelimiters) {
   EXPECT_TRUE(rest.empty());
 }
 
+// Callers loop until the rest is empty; an empty delimiter must not stall them.
+TEST(SplitAt, EmptyDelimiterFindsNothing) {
+  std::string rest = "a b";
+  std::string head;
+  SplitAt("", rest, head);
+  EXPECT_EQ(head, "a b");
+  EXPECT_EQ(rest, "");
+  std::string_view view = "a b";
+  EXPECT_EQ(SplitAt("", view), "a b");
+  EXPECT_TRUE(view.empty());
+}
+
 TEST(ReplaceAll, ScansLeftToRightWithoutRescanningReplacements) {
   EXPECT_EQ(ReplaceAll("aaa", "aa", "b"), "ba");
   EXPECT_EQ(ReplaceAll("a.ini.ini", ".ini", ""), "a");

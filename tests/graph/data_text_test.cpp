@@ -261,6 +261,17 @@ TEST(ExpandGraphText, ReplacesPlaceholdersAndSplitsAtLineBreaks) {
               ElementsAre("xh1", "h2"));
 }
 
+TEST(ExpandGraphText, InsertedTextIsNeverScannedForPlaceholders) {
+  EXPECT_THAT(ExpandGraphText("{DataFile}: {TextInDataFile}", "{TextInDataFile}.txt", "{DataFile}",
+                              1000, Width10),
+              ElementsAre("{TextInDataFile}.txt: {DataFile}"));
+  // An empty file name joins the text around it into what looks like a placeholder.
+  EXPECT_THAT(ExpandGraphText("{TextIn{DataFile}DataFile}", "", "Run 7", 1000, Width10),
+              ElementsAre("{TextInDataFile}"));
+  EXPECT_THAT(Expand("{{DataFile}} {DataFile {TextInDataFile"),
+              ElementsAre("{s1.txt} {DataFile {TextInDataFile"));
+}
+
 TEST(ExpandGraphText, WrapsAtBlanksLikeAMultiLineEdit) {
   EXPECT_THAT(Expand("aaa bbb ccc", 70), ElementsAre("aaa bbb", "ccc"));
   EXPECT_THAT(Expand("aaa    bbb", 60), ElementsAre("aaa", "bbb"));
