@@ -1,5 +1,6 @@
 #include "shell/data_page.h"
 
+#include <QSplitter>
 #include <QVBoxLayout>
 
 #include "shell/file_browser.h"
@@ -9,22 +10,26 @@ namespace kurvex::shell {
 
 DataPage::DataPage(QWidget* page) : QObject(page) {
   LabelData = PageTitle("LabelData", "Data", page);
-  PanelData = new QWidget(page);
+  auto* splitter = new QSplitter(Qt::Vertical, page);
+  splitter->setObjectName("SplitterData");
+  splitter->setChildrenCollapsible(false);
+  PanelData = new QWidget(splitter);
   PanelData->setObjectName("PanelData");
   PanelData->setFixedHeight(90);
   LabelDataFile = NamedLabel("LabelDataFile", "File", PanelData);
   LabelDataFile->move(8, 8);
-  PanelData->hide();
   Browser = new FileBrowser(
       {"PanelFilesTop", "LabelFile", "EditFile", "LabelPath", "LabelDir", "DirectoryListBox",
        "SplitterDir", "FileListBox", "PanelFilesBottom", "LabelDisk", "DriveComboBox1",
        "LabelFilesFilter", "FilterComboBox1"},
-      "*.xy", {{"*.xy", "*.xy"}, {"*.txt", "*.txt"}, {"All files (*.*)", "*.*"}}, page);
+      "*.xy", {{"*.xy", "*.xy"}, {"*.txt", "*.txt"}, {"All files (*.*)", "*.*"}}, splitter);
+  splitter->addWidget(PanelData);
+  splitter->addWidget(Browser);
+  PanelData->hide();
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(8, 4, 8, 8);
   layout->addWidget(LabelData);
-  layout->addWidget(PanelData);
-  layout->addWidget(Browser, 1);
+  layout->addWidget(splitter, 1);
 }
 
 }  // namespace kurvex::shell

@@ -241,10 +241,10 @@ FileBrowser::FileBrowser(const BrowserNames& names, const QString& mask,
   bottom->setObjectName(names.PanelBottom);
   auto* bottomGrid = new QGridLayout(bottom);
   bottomGrid->setContentsMargins(0, 0, 0, 0);
-  auto* labelDisk = new QLabel("Drive", bottom);
+  auto* labelDisk = new QLabel("Disk", bottom);
   labelDisk->setObjectName(names.LabelDisk);
   drive_ = new DriveComboBox(names.Drive, bottom);
-  auto* labelFilter = new QLabel("Type", bottom);
+  auto* labelFilter = new QLabel("Typ", bottom);
   labelFilter->setObjectName(names.LabelFilter);
   filter_ = new FilterComboBox(names.Filter, types, bottom);
   bottomGrid->addWidget(labelDisk, 0, 0);

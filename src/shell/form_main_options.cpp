@@ -89,9 +89,12 @@ void TFormMain::ApplyWindowKeys(const ProfileFile& file) {
       break;
   }
   SetPanelWidth(panelLeft_, file.ReadInteger(kEnvironment, "PanelLeftWidth", 165));
-  // An index that names no item (the default among them) selects nothing.
+  // An index that names no item (the default among them) leaves no item selected and the load
+  // goes on.
   if (QTreeWidgetItem* item = treeView_->ItemAt(file.ReadInteger(kEnvironment, "TreeItem", 23))) {
     treeView_->setCurrentItem(item);
+  } else {
+    treeView_->clearSelection();
   }
   notebookSetting_->ShowPage(Q(file.ReadString(kEnvironment, "ShowInRightPanel", "Data")));
   notebookImage_->ShowPage(Q(file.ReadString(kEnvironment, "ShowInMainPanel", "GraphImage")));

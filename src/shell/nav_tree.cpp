@@ -22,6 +22,7 @@ NavTree::NavTree(QWidget* parent) : QTreeWidget(parent) {
   setHeaderHidden(true);
   setFrameShape(QFrame::NoFrame);
   setIndentation(19);
+  setRootIsDecorated(false);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setMouseTracking(true);
@@ -68,9 +69,15 @@ QTreeWidgetItem* NavTree::Selected() const {
 }
 
 void NavTree::mousePressEvent(QMouseEvent* event) {
-  // A right press only asks for help; it must not move the selection as the toolkit would.
-  if (event->button() != Qt::RightButton) QTreeWidget::mousePressEvent(event);
-  emit MouseDown(event->button(), event->position().toPoint());
+  // Only a left press on an item selects: a right press asks for help, and a press beside the
+  // items would clear the selection, which is the remembered tree item.
+  const QPoint pos = event->position().toPoint();
+  if (event->button() == Qt::LeftButton && itemAt(pos)) {
+    QTreeWidget::mousePressEvent(event);
+  } else {
+    setFocus(Qt::MouseFocusReason);
+  }
+  emit MouseDown(event->button(), pos);
 }
 
 void NavTree::mouseMoveEvent(QMouseEvent* event) {

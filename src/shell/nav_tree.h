@@ -5,7 +5,8 @@
 namespace kurvex::shell {
 
 /// The navigation tree. It reports presses after its own handling (so a left press has already
-/// selected the item), lets Enter fold and unfold, and reports pointer moves.
+/// selected the item; no other press changes the selection), lets Enter fold and unfold, and
+/// reports pointer moves.
 class NavTree : public QTreeWidget {
   Q_OBJECT
 

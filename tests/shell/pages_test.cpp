@@ -97,6 +97,14 @@ TEST_F(PagesTest, ImagePositionMovesTheImageAndReportsBadNumbers) {
   EXPECT_EQ(graph_->ImageGraph()->y(), 11);
 }
 
+TEST_F(PagesTest, ImagePositionMovesWithoutARedraw) {
+  QSignalSpy painted(graph_.get(), &TFormKurvex::Painted);
+  Image().UpDownGraphLeft->Step(1);
+  Image().UpDownGraphTop->Step(-1);
+  EXPECT_EQ(graph_->ImageGraph()->pos(), QPoint(11, 9));
+  EXPECT_EQ(painted.count(), 0);
+}
+
 TEST_F(PagesTest, SizeSpinnerResizesImageAndAxisTogether) {
   Image().UpDownGraphWidth->Step(1);
   EXPECT_EQ(Image().EditGraphWidth->text(), "700");
@@ -113,6 +121,34 @@ TEST_F(PagesTest, BorderControlsWriteTheModel) {
   EXPECT_FALSE(Model().ImageBorderVisible);
   Image().UpDownBorderWidth->Step(1);
   EXPECT_EQ(Model().ImageBorderWidth, 2);
+}
+
+TEST_F(ShellTest, ImagePageSpinnersKeepTheirRangesAndSteps) {
+  Start(false);
+  ImagePage& page = *main_->Image();
+  struct Spin {
+    UpDown* upDown;
+    QLineEdit* edit;
+    int min, max, step, design;
+  };
+  for (const Spin& s : {Spin{page.UpDownGraphLeft, page.EditGraphLeft, 0, 100, 1, 10},
+                        Spin{page.UpDownGraphTop, page.EditGraphTop, 0, 100, 1, 10},
+                        Spin{page.UpDownGraphWidth, page.EditGraphWidth, 100, 2000, 100, 550},
+                        Spin{page.UpDownGraphHeight, page.EditGraphHeight, 100, 2000, 100, 500},
+                        Spin{page.UpDownBorderWidth, page.EditBorderWidth, 1, 8, 1, 1}}) {
+    const QString name = s.upDown->objectName();
+    EXPECT_EQ(s.edit->text().toInt(), s.design) << name.toStdString();
+    s.upDown->SetPosition(-100000);
+    EXPECT_EQ(s.edit->text().toInt(), s.min) << name.toStdString();
+    s.upDown->Step(1);
+    EXPECT_EQ(s.edit->text().toInt(), s.min + s.step) << name.toStdString();
+    s.upDown->SetPosition(100000);
+    EXPECT_EQ(s.edit->text().toInt(), s.max) << name.toStdString();
+  }
+  for (ColorPanel* swatch :
+       {main_->Environment()->PanelBackGroundColor, page.PanelImageColor, page.PanelBorderColor}) {
+    EXPECT_EQ(swatch->toolTip(), "Image bacground color");
+  }
 }
 
 }  // namespace

@@ -67,9 +67,11 @@ TEST_F(TreeTest, EveryClickOnAnActionRunsItOnce) {
   Click(Item(kRepaint));
   EXPECT_EQ(painted.count(), 2);
 
+  Click(Item(kEnvironment));
   Click(Item(kSaveOther));
   Click(Item(kSaveOther));
   ASSERT_EQ(dialogs_.SaveRequests.size(), 2u);
+  EXPECT_EQ(SettingPage(), "Environment");  // no page carries the parent's caption "Graph"
   const SaveDialogOptions& asked = dialogs_.SaveRequests[0];
   EXPECT_EQ(asked.InitialDir, Path("Setting"));
   EXPECT_EQ(asked.Filter, "Ini Files|*.ini|*.*|*.*");
@@ -146,11 +148,21 @@ TEST_F(TreeTest, EnterFoldsAndUnfoldsItemsWithChildren) {
   EXPECT_EQ(SettingPage(), "Data");
 }
 
-TEST_F(TreeTest, RightClickNeitherSelectsNorShowsAPage) {
+TEST_F(TreeTest, RightClickOrAClickBesideTheItemsNeitherSelectsNorShowsAPage) {
   Click(Item(kLegend));
   Click(Item(kCurves), Qt::RightButton);
+  Click(Item(kCurves), Qt::MiddleButton);
   EXPECT_EQ(main_->TreeView()->Selected(), Item(kLegend));
   EXPECT_EQ(SettingPage(), "Legend");
+
+  NavTree* tree = main_->TreeView();
+  const QPoint below(5, tree->visualItemRect(Item(kFastStart)).bottom() + 20);
+  ASSERT_EQ(tree->itemAt(below), nullptr);
+  for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+    QTest::mouseClick(tree->viewport(), button, {}, below);
+    EXPECT_EQ(tree->Selected(), Item(kLegend));
+  }
+  EXPECT_TRUE(dialogs_.Errors.empty());
 }
 
 TEST_F(TreeTest, SelectedIndexSurvivesASaveAndALoad) {

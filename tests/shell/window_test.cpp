@@ -71,20 +71,68 @@ TEST_F(WindowTest, NamedWidgetsCarryTheirNames) {
                            "MemoLog",
                            "LabelLogTitle",
                            "RichEditAbout",
+                           "PanelData",
+                           "LabelDataFile",
+                           "SplitterData",
+                           "LabelEnvironment",
+                           "ComboBoxLocalize",
+                           "LabelLanguage",
                            "CheckBoxLoadAllOptions",
                            "CheckBoxAutoSave",
-                           "ComboBoxLocalize",
+                           "LabelBackGroundColor",
                            "PanelBackGroundColor",
+                           "CheckBoxStatusBarVisible",
+                           "CheckBoxAutoRepaint",
+                           "CheckBoxOnlyCurves",
+                           "CheckBoxAutoSaveImage",
+                           "CheckBoxSaveImageToDataDir",
+                           "LabelImage",
+                           "LabelImageLeft",
+                           "EditGraphLeft",
+                           "UpDownGraphLeft",
+                           "LabelImageTop",
+                           "EditGraphTop",
+                           "UpDownGraphTop",
+                           "LabelImageWidth",
                            "EditGraphWidth",
                            "UpDownGraphWidth",
+                           "LabelImageHeight",
+                           "EditGraphHeight",
+                           "UpDownGraphHeight",
+                           "LabelImageColor",
+                           "PanelImageColor",
+                           "CheckBoxGraphBorder",
+                           "LabelBorderWidth",
+                           "EditBorderWidth",
+                           "UpDownBorderWidth",
+                           "LabelBorderColor",
+                           "PanelBorderColor",
+                           "LabelData",
+                           "PanelFilesTop",
+                           "LabelFile",
                            "EditFile",
+                           "LabelPath",
+                           "LabelDir",
                            "DirectoryListBox",
+                           "SplitterDir",
                            "FileListBox",
+                           "PanelFilesBottom",
+                           "LabelDisk",
+                           "DriveComboBox1",
+                           "LabelFilesFilter",
+                           "FilterComboBox1",
+                           "PanelFilesTopIni",
+                           "LabelFileIni",
                            "EditFileIni",
-                           "DirectoryListBoxIni",
+                           "LabelPathIni",
                            "LabelDirIni",
+                           "DirectoryListBoxIni",
+                           "SplitterDirIni",
                            "FileListBoxIni",
+                           "PanelLoadIniBottom",
+                           "LabelDiskIni",
                            "DriveComboBoxIni",
+                           "LabelFilesFilterIni",
                            "FilterComboBoxIni"}) {
     EXPECT_NE(main_->findChild<QWidget*>(name), nullptr) << name;
   }
@@ -101,6 +149,17 @@ TEST_F(WindowTest, TreeLosesTheLogItemAndIsFullyExpandedWithLocalCaptions) {
     EXPECT_TRUE(Item(i)->childCount() == 0 || Item(i)->isExpanded()) << i;
   }
   for (int i : {0, 1, 3, 4, 17, 19}) EXPECT_FALSE(Item(i)->icon(0).isNull()) << i;
+}
+
+TEST_F(WindowTest, TreeHasNoRootDecorationAndTheLogItemGoesEvenWhenSelected) {
+  Write("Kurvex.ini", "[Environment]\nTreeItem=21\n");
+  Start();
+  EXPECT_FALSE(main_->TreeView()->rootIsDecorated());
+  EXPECT_EQ(main_->TreeView()->ItemCount(), 21);
+  EXPECT_TRUE(dialogs_.Errors.empty());
+  main_->SaveOptions(Path("after.ini"));
+  EXPECT_EQ(ProfileFile(Path("after.ini")).ReadInteger("Environment", "TreeItem", -5),
+            main_->TreeView()->AbsoluteIndex(main_->TreeView()->Selected()));
 }
 
 TEST_F(WindowTest, BrokenOptionsFileIsReportedAndTheWindowStillWorks) {
