@@ -101,10 +101,7 @@ class Plotter {
   }
 
   bool PrepareOutput() {
-    const bool single = o_.Overlay || o_.DataFiles.size() <= 1;
-    const bool namesImage = single && ImagePathFor(o_, "x") == o_.Output;
-    const std::string folder =
-        namesImage ? std::filesystem::path(o_.Output).parent_path().string() : o_.Output;
+    const std::string folder = OutputFolder(o_);
     try {
       EnsureFolder(folder);
     } catch (const std::exception& e) {

@@ -109,9 +109,19 @@ std::string PlotUsage() {
          "Exit status: 0 success, 1 a file failed, 2 bad usage.\n";
 }
 
+bool OutputNamesImage(const PlotOptions& o) {
+  const bool onePicture = o.Overlay || o.DataFiles.size() <= 1;
+  return onePicture && NamesImage(o.Output);
+}
+
+std::string OutputFolder(const PlotOptions& o) {
+  if (!OutputNamesImage(o)) return o.Output;
+  const auto slash = o.Output.find_last_of('/');
+  return slash == std::string::npos ? std::string() : o.Output.substr(0, slash + 1);
+}
+
 std::string ImagePathFor(const PlotOptions& o, const std::string& dataFile) {
-  const bool single = o.Overlay || o.DataFiles.size() <= 1;
-  if (single && NamesImage(o.Output)) return o.Output;
+  if (OutputNamesImage(o)) return o.Output;
   const std::string name = ImageFileName(FileNamePart(dataFile), "." + o.Format);
   if (o.Output.empty()) return name;
   return AddBackslash(o.Output) + name;

@@ -36,6 +36,12 @@ PlotOptions ParsePlotArguments(const std::vector<std::string>& args);
 /// The usage text.
 std::string PlotUsage();
 
+/// Whether --output names the one image itself (a single picture and a ".bmp"/".png" path).
+bool OutputNamesImage(const PlotOptions& options);
+
+/// The folder the images go to ("" for the current folder).
+std::string OutputFolder(const PlotOptions& options);
+
 /// Where the image of `dataFile` goes: the --output path itself for a single file ending in
 /// ".bmp"/".png", otherwise the output folder plus the data file's image name.
 std::string ImagePathFor(const PlotOptions& options, const std::string& dataFile);

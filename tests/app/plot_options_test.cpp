@@ -48,8 +48,12 @@ TEST(PlotArguments, ImagePathsFollowTheDataFileNames) {
   o = Parse({"--output", "pic.PNG", "one.xy"});
   EXPECT_EQ(ImagePathFor(o, "one.xy"), "pic.PNG");
   EXPECT_EQ(ImageFormatFor(o, "pic.PNG"), "png");
+  EXPECT_EQ(OutputFolder(o), "");
+  o = Parse({"--output", "out/sub/pic.bmp", "one.xy"});
+  EXPECT_EQ(OutputFolder(o), "out/sub/");
   o = Parse({"--output", "pics.png", "one.xy", "two.xy"});  // several files: a folder name
   EXPECT_EQ(ImagePathFor(o, "one.xy"), "pics.png/one.bmp");
+  EXPECT_EQ(OutputFolder(o), "pics.png");
 }
 
 }  // namespace
