@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <random>
+#include <string>
 
 #include "common/error.h"
 #include "common/real48.h"
@@ -226,6 +229,37 @@ TEST(DataFieldMessage, LongOrBinaryFieldsAreShownReadably) {
   } catch (const Error& e) {
     EXPECT_STREQ(e.what(), "'30?0' is not a valid floating point value");
   }
+}
+
+}  // namespace
+}  // namespace kurvex
+
+namespace kurvex {
+namespace {
+
+TEST(DataFieldParsing, DecimalsMatchTheCorrectlyRoundedValue) {
+  std::mt19937_64 random(7);
+  for (int n = 0; n < 200000; ++n) {
+    std::string text;
+    const int length = 1 + static_cast<int>(random() % 20);
+    const int point = static_cast<int>(random() % (length + 2)) - 1;  // -1: no point
+    for (int i = 0; i < length; ++i) {
+      if (i == point) text += '.';
+      text += static_cast<char>('0' + random() % 10);
+    }
+    if (random() % 4 == 0) text = "-" + text;
+    const double expected = std::strtod(text.c_str(), nullptr);
+    const double parsed = ParseDataField(text);
+    ASSERT_EQ(parsed, expected) << text;
+    ASSERT_EQ(std::signbit(parsed), std::signbit(expected)) << text;
+  }
+  EXPECT_EQ(ParseDataField("5."), 5.0);
+  EXPECT_EQ(ParseDataField(".5"), 0.5);
+  EXPECT_EQ(ParseDataField("0.1"), 0.1);
+  EXPECT_EQ(ParseDataField("9007199254740993"), 9007199254740992.0);  // beyond 2^53
+  EXPECT_THROW(ParseDataField("."), Error);
+  EXPECT_THROW(ParseDataField("-."), Error);
+  EXPECT_THROW(ParseDataField("1.2.3"), Error);
 }
 
 }  // namespace
