@@ -9,7 +9,6 @@ packages=(
   libfreetype-dev libfontconfig-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
-  xvfb xauth
 )
 
 missing=()
