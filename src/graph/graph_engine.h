@@ -7,6 +7,7 @@
 
 #include "graph/data_text.h"
 #include "graph/font_engine.h"
+#include "graph/mapping.h"
 #include "graph/model.h"
 #include "graph/raster_canvas.h"
 
@@ -64,7 +65,7 @@ class GraphEngine {
 
   // --- cursor readout -----------------------------------------------------------------------
   /// Caption before the coordinates; a language file may replace it.
-  std::string CursorPrefix = "Position in coordinate system:";
+  std::string CursorPrefix = kCursorPositionPrefix;
   std::string CursorReadoutAt(int x, int y) const;
   std::string ClearCursorPosition() const;
 

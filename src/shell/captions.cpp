@@ -1,5 +1,7 @@
 #include "shell/captions.h"
 
+#include "graph/mapping.h"
+
 namespace kurvex::shell {
 
 ItemCaptions BuiltInCaptions() {
@@ -7,7 +9,7 @@ ItemCaptions BuiltInCaptions() {
   SetDefaultCaptions(c);
   c.AxisTitle = "Description";
   c.Text = "Text";
-  c.CursorPosition = "Position in coordinate system:";
+  c.CursorPosition = kCursorPositionPrefix;
   return c;
 }
 
