@@ -64,8 +64,7 @@ EnvironmentPage::EnvironmentPage(QWidget* page) : QObject(page) {
 void EnvironmentPage::Bind(TFormKurvex& graph) {
   graph_ = &graph;
   auto on = [this](auto* sender, auto signal, void (EnvironmentPage::*handler)()) {
-    connect(sender, signal, this,
-            [this, handler] { Guard(graph_->Errors(), [&] { (this->*handler)(); }); });
+    ConnectGuarded(this, graph_->Errors(), sender, signal, handler);
   };
   on(CheckBoxAutoRepaint, &QCheckBox::toggled, &EnvironmentPage::CheckBoxAutoRepaintClick);
   on(CheckBoxOnlyCurves, &QCheckBox::toggled, &EnvironmentPage::CheckBoxOnlyCurvesClick);

@@ -180,7 +180,7 @@ void TFormMain::FormCreate() {
 
 template <class Sender, class Signal>
 void TFormMain::Connect(Sender* sender, Signal signal, void (TFormMain::*handler)()) {
-  connect(sender, signal, this, [this, handler] { Guard(dialogs_, [&] { (this->*handler)(); }); });
+  ConnectGuarded(this, dialogs_, sender, signal, handler);
 }
 
 void TFormMain::SetGraphWindow(TFormKurvex& graph) {

@@ -64,8 +64,7 @@ ImagePage::ImagePage(QWidget* page) : QObject(page) {
 void ImagePage::Bind(TFormKurvex& graph) {
   graph_ = &graph;
   auto on = [this](auto* sender, auto signal, void (ImagePage::*handler)()) {
-    connect(sender, signal, this,
-            [this, handler] { Guard(graph_->Errors(), [&] { (this->*handler)(); }); });
+    ConnectGuarded(this, graph_->Errors(), sender, signal, handler);
   };
   on(EditGraphLeft, &QLineEdit::textChanged, &ImagePage::EditGraphLeftChange);
   on(EditGraphTop, &QLineEdit::textChanged, &ImagePage::EditGraphTopChange);
