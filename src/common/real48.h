@@ -13,6 +13,7 @@ class Real48 {
   static Real48 From(long double value);
 
   constexpr operator long double() const { return value_; }
+  constexpr bool operator==(const Real48&) const = default;
 
  private:
   double value_ = 0;  // 40 significant bits always fit a double exactly

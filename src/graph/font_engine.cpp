@@ -46,11 +46,15 @@ constexpr std::array<char16_t, 96> kSymbolHigh = {
     0x23AE, 0x2321, 0x239E, 0x239F, 0x23A0, 0x23A4, 0x23A5, 0x23A6, 0x23AB, 0x23AC, 0x23AD, 0x00FF,
 };
 
+}  // namespace
+
 char32_t SymbolToUnicode(char32_t code) {
   if (code >= 0x20 && code < 0x80) return kSymbolLow[code - 0x20];
   if (code >= 0xA0 && code <= 0xFF) return kSymbolHigh[code - 0xA0];
   return code;
 }
+
+namespace {
 
 // Points at 96 dpi, rounded as the Windows MulDiv does. A size of 0 or less means the usual
 // 10 points; absurd sizes are capped so that one glyph stays a few megabytes at most.

@@ -65,6 +65,8 @@ struct TMyAxis {
   int32_t TickWidth = 0;
   TMyTickLabels TickLabels;
   TMyTitle Title;
+
+  bool operator==(const TMyAxis&) const = default;
 };
 
 /// The legend box.
@@ -99,6 +101,7 @@ class CurveArray {
  public:
   TCurve& operator[](int n) { return items_.at(Index(n)); }
   const TCurve& operator[](int n) const { return items_.at(Index(n)); }
+  bool operator==(const CurveArray&) const = default;
 
  private:
   static std::size_t Index(int n) {
@@ -140,6 +143,8 @@ struct GraphModel {
   // Environment settings the desktop program shows in widgets.
   TColor BackGroundColor = 0;  // the graph area around the image
   bool StatusBarVisible = false;
+
+  bool operator==(const GraphModel&) const = default;
 };
 
 /// The graph of a fresh installation (the values at start). PaintEnabled stays false and

@@ -40,4 +40,8 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
   }
 }
 
+void ClickLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) emit DoubleClicked();
+}
+
 }  // namespace kurvex::shell

@@ -37,9 +37,11 @@ class ClickLabel : public QLabel {
 
  signals:
   void Clicked();
+  void DoubleClicked();
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
 
 }  // namespace kurvex::shell

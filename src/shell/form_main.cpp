@@ -1,10 +1,12 @@
 #include "shell/form_main.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -13,16 +15,23 @@
 #include "shell/color_panel.h"
 #include "shell/data_page.h"
 #include "shell/dialogs.h"
-#include "shell/environment_page.h"
 #include "shell/file_browser.h"
 #include "shell/form_kurvex.h"
 #include "shell/guard.h"
-#include "shell/image_page.h"
 #include "shell/licence.h"
 #include "shell/loadini_page.h"
 #include "shell/log_file.h"
+#include "shell/message_line.h"
 #include "shell/nav_tree.h"
 #include "shell/notebook.h"
+#include "shell/pages/axis_line_page.h"
+#include "shell/pages/axis_values_page.h"
+#include "shell/pages/curves_page.h"
+#include "shell/pages/environment_page.h"
+#include "shell/pages/image_page.h"
+#include "shell/pages/legend_page.h"
+#include "shell/pages/text_page.h"
+#include "shell/pages/title_page.h"
 #include "shell/panel_splitter.h"
 #include "shell/qt_convert.h"
 #include "shell/tree_icons.h"
@@ -61,7 +70,18 @@ TFormMain::TFormMain(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), d
   resize(1021, 611);
   // The directory lists start where the program lives, so relative data paths find its folders.
   SetBrowserCurrentDirectory(Q(ApplicationDirectory()));
+  messages_ = new MessageLine(this);
+  statusBar()->setObjectName("StatusBarMain");
+  statusBar()->setSizeGripEnabled(false);
+  statusBar()->addWidget(messages_, 1);
+  hub_ = new PageHub(dialogs_, *messages_, this);
+  hub_->FillPages = [this] {
+    FillEnvironmentPage();
+    FillImagePage();
+    FillGraphPages();
+  };
   BuildLayout();
+  BuildShortcuts();
   FormCreate();
 }
 
@@ -152,17 +172,66 @@ void TFormMain::BuildCentralPages() {
   manualLayout->addWidget(richEditAbout_);
 }
 
+template <class Page, class... Args>
+Page* TFormMain::AddSettingsPage(const char* name, Args&&... args) {
+  auto* page = new Page(notebookSetting_->AddPage(name), std::forward<Args>(args)...);
+  settingsPages_.push_back(page);
+  return page;
+}
+
 void TFormMain::BuildSettingPages() {
-  for (const char* name : {"Environment", "Image", "Graph Title", "Axis X Title", "Axis X Values",
-                           "Axis X Line", "Axis Y Title", "Axis Y Values", "Axis Y Line", "Curves",
-                           "Legend", "Text", "Data", "LoadIni"}) {
-    notebookSetting_->AddPage(name);
-  }
-  environment_ = new EnvironmentPage(notebookSetting_->Page("Environment"));
-  image_ = new ImagePage(notebookSetting_->Page("Image"));
-  data_ = new DataPage(notebookSetting_->Page("Data"));
-  loadIni_ = new LoadIniPage(notebookSetting_->Page("LoadIni"));
+  environment_ = AddSettingsPage<EnvironmentPage>("Environment");
+  image_ = AddSettingsPage<ImagePage>("Image");
+  // One line a page, in the order the fill runs.
+  graphPages_ = {
+      AddSettingsPage<TitlePage>("Graph Title", kGraphTitleNames),
+      AddSettingsPage<TitlePage>("Axis X Title", kAxisXTitleNames),
+      AddSettingsPage<AxisValuesPage>("Axis X Values", kAxisXValuesNames),
+      AddSettingsPage<AxisLinePage>("Axis X Line", kAxisXLineNames),
+      AddSettingsPage<TitlePage>("Axis Y Title", kAxisYTitleNames),
+      AddSettingsPage<AxisValuesPage>("Axis Y Values", kAxisYValuesNames),
+      AddSettingsPage<AxisLinePage>("Axis Y Line", kAxisYLineNames),
+      curves_ = AddSettingsPage<CurvesPage>("Curves"),
+      AddSettingsPage<LegendPage>("Legend"),
+      AddSettingsPage<TextPage>("Text"),
+  };
+  image_->SetAxisLengthFields(static_cast<AxisLinePage*>(graphPages_[3])->LengthField(),
+                              static_cast<AxisLinePage*>(graphPages_[6])->LengthField());
+  data_ = new DataPage(notebookSetting_->AddPage("Data"));
+  loadIni_ = new LoadIniPage(notebookSetting_->AddPage("LoadIni"));
   notebookSetting_->ShowPage("Data");
+}
+
+void TFormMain::BuildShortcuts() {
+  auto* undo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
+  undo->setObjectName("ShortcutUndo");
+  connect(undo, &QShortcut::activated, this, &TFormMain::UndoSettings);
+  auto* redo = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this);
+  redo->setObjectName("ShortcutRedo");
+  connect(redo, &QShortcut::activated, this, &TFormMain::RedoSettings);
+}
+
+namespace {
+
+// Text fields keep their own undo of what was typed.
+bool InTextField(const QWidget* focus) {
+  return qobject_cast<const QLineEdit*>(focus) || qobject_cast<const QPlainTextEdit*>(focus) ||
+         (qobject_cast<const QTextEdit*>(focus) &&
+          !static_cast<const QTextEdit*>(focus)->isReadOnly());
+}
+
+}  // namespace
+
+void TFormMain::UndoSettings() {
+  if (!InTextField(QApplication::focusWidget())) hub_->Undo();
+}
+
+void TFormMain::RedoSettings() {
+  if (!InTextField(QApplication::focusWidget())) hub_->Redo();
+}
+
+void TFormMain::ShowMessage(const QString& text) {
+  messages_->ShowMessage(text);
 }
 
 void TFormMain::FormCreate() {
@@ -185,8 +254,8 @@ void TFormMain::Connect(Sender* sender, Signal signal, void (TFormMain::*handler
 
 void TFormMain::SetGraphWindow(TFormKurvex& graph) {
   graph_ = &graph;
-  environment_->Bind(graph);
-  image_->Bind(graph);
+  hub_->SetGraph(graph);
+  for (SettingsPage* page : settingsPages_) page->Bind(*hub_);
   connect(treeView_, &QTreeWidget::itemSelectionChanged, this,
           [this] { Guard(dialogs_, [&] { TreeViewChange(treeView_->Selected()); }); });
   connect(treeView_, &NavTree::MouseDown, this, [this](Qt::MouseButton button, QPoint pos) {

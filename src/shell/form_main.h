@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <string>
+#include <vector>
 
 #include "common/profile_file.h"
 #include "shell/captions.h"
@@ -13,11 +14,17 @@ class QTreeWidgetItem;
 
 namespace kurvex::shell {
 
+class AxisLinePage;
+class AxisValuesPage;
+class CurvesPage;
 class DataPage;
 class Dialogs;
 class EnvironmentPage;
 class ImagePage;
 class LoadIniPage;
+class MessageLine;
+class PageHub;
+class SettingsPage;
 class NavTree;
 class Notebook;
 class PanelSplitter;
@@ -52,6 +59,8 @@ class TFormMain : public QMainWindow {
   void SetVariables();
   void FillEnvironmentPage();
   void FillImagePage();
+  /// The graph pages from "Graph Title" to "Text", in that order.
+  void FillGraphPages();
   void EditFileIniChange();
   void EditFileChange();
 
@@ -83,6 +92,18 @@ class TFormMain : public QMainWindow {
   ImagePage* Image() const { return image_; }
   DataPage* Data() const { return data_; }
   LoadIniPage* LoadIni() const { return loadIni_; }
+  CurvesPage* Curves() const { return curves_; }
+  /// The settings pages of the graph, in the order they are filled.
+  const std::vector<SettingsPage*>& GraphPages() const { return graphPages_; }
+  PageHub& Hub() const { return *hub_; }
+  /// The main window's message line.
+  MessageLine* Messages() const { return messages_; }
+  void ShowMessage(const QString& text);
+
+  /// Goes back one settings step (Ctrl+Z) or forward again (Ctrl+Shift+Z); nothing while the
+  /// focus is in a text field, which keeps its own undo.
+  void UndoSettings();
+  void RedoSettings();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -92,6 +113,9 @@ class TFormMain : public QMainWindow {
   void BuildLayout();
   void BuildCentralPages();
   void BuildSettingPages();
+  void BuildShortcuts();
+  template <class Page, class... Args>
+  Page* AddSettingsPage(const char* name, Args&&... args);
   void FormCreate();
   /// Binds a signal to a handler that runs inside the error guard.
   template <class Sender, class Signal>
@@ -125,6 +149,11 @@ class TFormMain : public QMainWindow {
   ImagePage* image_ = nullptr;
   DataPage* data_ = nullptr;
   LoadIniPage* loadIni_ = nullptr;
+  CurvesPage* curves_ = nullptr;
+  std::vector<SettingsPage*> graphPages_;
+  std::vector<SettingsPage*> settingsPages_;
+  MessageLine* messages_ = nullptr;
+  PageHub* hub_ = nullptr;
 };
 
 }  // namespace kurvex::shell

@@ -12,15 +12,15 @@
 #include "graph/options_file.h"
 #include "shell/data_page.h"
 #include "shell/dialogs.h"
-#include "shell/environment_page.h"
 #include "shell/file_browser.h"
 #include "shell/form_kurvex.h"
 #include "shell/form_main.h"
 #include "shell/guard.h"
-#include "shell/image_page.h"
 #include "shell/loadini_page.h"
 #include "shell/nav_tree.h"
 #include "shell/notebook.h"
+#include "shell/pages/environment_page.h"
+#include "shell/pages/image_page.h"
 #include "shell/panel_splitter.h"
 #include "shell/qt_convert.h"
 
@@ -169,14 +169,30 @@ void TFormMain::SaveOtherOptions() {
 
 void TFormMain::SetVariables() {
   graph_->SetPaintEnabled(false);
-  FillEnvironmentPage();
-  FillImagePage();
+  // The fill writes controls from the model: what it makes the handlers do is no user step.
+  hub_->SetFilling(true);
+  setUpdatesEnabled(false);
+  try {
+    FillEnvironmentPage();
+    FillImagePage();
+    FillGraphPages();
+  } catch (...) {
+    hub_->SetFilling(false);
+    setUpdatesEnabled(true);
+    throw;
+  }
+  hub_->SetFilling(false);
+  setUpdatesEnabled(true);
   graph_->SetPaintEnabled(true);
   graph_->RepaintIfAuto();
 }
 
 void TFormMain::FillEnvironmentPage() {
-  environment_->Fill(OnLoadIniPage());
+  environment_->FillEnvironment(OnLoadIniPage());
+}
+
+void TFormMain::FillGraphPages() {
+  for (SettingsPage* page : graphPages_) page->Fill();
 }
 
 void TFormMain::FillImagePage() {
@@ -186,7 +202,10 @@ void TFormMain::FillImagePage() {
 void TFormMain::EditFileIniChange() {
   FileList* files = loadIni_->Browser->Files();
   // With no file picked there is nothing to load; loading "" would reset every setting.
-  if (const QString path = files->SelectedPath(); !path.isEmpty()) LoadOptions(S(path));
+  // A whole load is one step the user can take back.
+  if (const QString path = files->SelectedPath(); !path.isEmpty()) {
+    hub_->Step([&] { LoadOptions(S(path)); });
+  }
   notebookSetting_->ShowPage("LoadIni");
   files->setFocus();
 }

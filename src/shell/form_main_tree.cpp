@@ -7,11 +7,11 @@
 
 #include "common/app_dir.h"
 #include "shell/data_page.h"
-#include "shell/environment_page.h"
+#include "shell/pages/environment_page.h"
 #include "shell/file_browser.h"
 #include "shell/form_kurvex.h"
 #include "shell/form_main.h"
-#include "shell/image_page.h"
+#include "shell/pages/image_page.h"
 #include "shell/loadini_page.h"
 #include "shell/nav_tree.h"
 #include "shell/notebook.h"
@@ -171,8 +171,8 @@ void TFormMain::LocalizeKurvex() {
       item->setText(0, Q(captions_.*kTreeItemCaptions[i]));
     }
   }
-  environment_->LabelEnvironment->setText(Q(captions_.Environment));
-  image_->LabelImage->setText(Q(captions_.Image));
+  findChild<QLabel*>("LabelEnvironment")->setText(Q(captions_.Environment));
+  findChild<QLabel*>("LabelImage")->setText(Q(captions_.Image));
   data_->LabelData->setText(Q(captions_.Data));
   graph_->Engine().CursorPrefix = captions_.CursorPosition;
 }

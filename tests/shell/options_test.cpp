@@ -4,9 +4,9 @@
 #include <QStatusBar>
 
 #include "shell/data_page.h"
-#include "shell/environment_page.h"
+#include "shell/pages/environment_page.h"
 #include "shell/file_browser.h"
-#include "shell/image_page.h"
+#include "shell/pages/image_page.h"
 #include "shell/loadini_page.h"
 #include "shell_fixture.h"
 

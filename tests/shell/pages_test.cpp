@@ -5,8 +5,9 @@
 #include <QStatusBar>
 
 #include "shell/color_panel.h"
-#include "shell/environment_page.h"
-#include "shell/image_page.h"
+#include "shell/message_line.h"
+#include "shell/pages/environment_page.h"
+#include "shell/pages/image_page.h"
 #include "shell/up_down.h"
 #include "shell_fixture.h"
 
@@ -86,8 +87,8 @@ TEST_F(PagesTest, ImagePositionMovesTheImageAndReportsBadNumbers) {
   Image().EditGraphLeft->setText("40");
   EXPECT_EQ(graph_->ImageGraph()->x(), 40);
   Image().EditGraphLeft->setText("12a");
-  ASSERT_EQ(dialogs_.Errors.size(), 1u);
-  EXPECT_EQ(dialogs_.Errors[0], "'12a' is not a valid integer value");
+  EXPECT_TRUE(dialogs_.Errors.empty());  // typed text is reported without a modal box
+  EXPECT_EQ(main_->Messages()->text(), "'12a' is not a valid integer value");
   EXPECT_EQ(Model().ImageLeft, 40);
 
   Image().EditGraphTop->setText("250");  // beyond the spinner: it keeps its last position

@@ -4,7 +4,7 @@
 #include <QPlainTextEdit>
 #include <QStatusBar>
 
-#include "shell/environment_page.h"
+#include "shell/pages/environment_page.h"
 #include "shell/panel_splitter.h"
 #include "shell_fixture.h"
 

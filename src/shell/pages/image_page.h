@@ -1,50 +1,39 @@
 #pragma once
 
-#include <QObject>
-
-class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QWidget;
+#include "shell/pages/settings_page.h"
 
 namespace kurvex::shell {
 
-class ClickLabel;
-class ColorPanel;
-class TFormKurvex;
-class UpDown;
-
 /// The "Image" page: position, size, colour and border of the graph image.
-class ImagePage : public QObject {
+class ImagePage : public SettingsPage {
   Q_OBJECT
 
  public:
   explicit ImagePage(QWidget* page);
+  void Fill() override;
 
-  /// Connects the handlers; from now on a change of a control, also by the program, runs them.
-  void Bind(TFormKurvex& graph);
+  /// The axis-length fields that follow a change of the image size.
+  void SetAxisLengthFields(const SpinField& axisX, const SpinField& axisY);
 
-  /// Copies the model into the controls, each spinner first and then its edit.
-  void Fill();
-
-  QLabel* LabelImage;
   QLineEdit* EditGraphLeft;
-  UpDown* UpDownGraphLeft;
   QLineEdit* EditGraphTop;
-  UpDown* UpDownGraphTop;
   QLineEdit* EditGraphWidth;
-  UpDown* UpDownGraphWidth;
   QLineEdit* EditGraphHeight;
+  QLineEdit* EditBorderWidth;
+  UpDown* UpDownGraphLeft;
+  UpDown* UpDownGraphTop;
+  UpDown* UpDownGraphWidth;
   UpDown* UpDownGraphHeight;
+  UpDown* UpDownBorderWidth;
   ColorPanel* PanelImageColor;
   ClickLabel* LabelImageColor;
   QCheckBox* CheckBoxGraphBorder;
-  QLineEdit* EditBorderWidth;
-  UpDown* UpDownBorderWidth;
   ColorPanel* PanelBorderColor;
   ClickLabel* LabelBorderColor;
 
  private:
+  void Connect() override;
+
   void EditGraphLeftChange();
   void EditGraphTopChange();
   void EditGraphWidthChange();
@@ -54,7 +43,13 @@ class ImagePage : public QObject {
   void EditBorderWidthChange();
   void PanelBorderColorDblClick();
 
-  TFormKurvex* graph_ = nullptr;
+  SpinField left_;
+  SpinField top_;
+  SpinField width_;
+  SpinField height_;
+  SpinField border_;
+  SpinField axisXLength_;
+  SpinField axisYLength_;
 };
 
 }  // namespace kurvex::shell

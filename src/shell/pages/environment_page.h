@@ -1,31 +1,21 @@
 #pragma once
 
-#include <QWidget>
+#include "shell/pages/settings_page.h"
 
-class QCheckBox;
 class QComboBox;
-class QLabel;
 
 namespace kurvex::shell {
 
-class ClickLabel;
-class ColorPanel;
-class TFormKurvex;
-
 /// The "Environment" page: the graph window's environment and the program's own switches.
-class EnvironmentPage : public QObject {
+class EnvironmentPage : public SettingsPage {
   Q_OBJECT
 
  public:
-  /// Builds the controls into `page` in their design state.
   explicit EnvironmentPage(QWidget* page);
-
-  /// Connects the handlers; from now on a change of a control, also by the program, runs them.
-  void Bind(TFormKurvex& graph);
 
   /// Copies the model into the controls. On the "LoadIni" page the user's "Load all options"
   /// wins over the value just read; elsewhere the box shows the value read.
-  void Fill(bool onLoadIniPage);
+  void FillEnvironment(bool onLoadIniPage);
 
   QCheckBox* CheckBoxLoadAllOptions;
   QCheckBox* CheckBoxAutoSave;
@@ -38,16 +28,16 @@ class EnvironmentPage : public QObject {
   ClickLabel* LabelBackGroundColor;
   QComboBox* ComboBoxLocalize;
   QLabel* LabelLanguage;
-  QLabel* LabelEnvironment;
+  ClickLabel* LabelEnvironment;
 
  private:
+  void Connect() override;
+
   void CheckBoxAutoRepaintClick();
   void CheckBoxOnlyCurvesClick();
   void CheckBoxStatusBarVisibleClick();
   void PanelBackGroundColorDblClick();
   void CheckBoxLoadAllOptionsClick();
-
-  TFormKurvex* graph_ = nullptr;
 };
 
 }  // namespace kurvex::shell

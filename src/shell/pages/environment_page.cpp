@@ -1,0 +1,86 @@
+#include "shell/pages/environment_page.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+
+#include "shell/color_panel.h"
+#include "shell/form_kurvex.h"
+
+namespace kurvex::shell {
+
+EnvironmentPage::EnvironmentPage(QWidget* page) : SettingsPage(page, "ScrollBoxEnvironment") {
+  LabelEnvironment = Heading("LabelEnvironment", "Environment");
+  const int row = NextRow();
+  LabelLanguage = new QLabel("Language", Parent());
+  LabelLanguage->setObjectName("LabelLanguage");
+  ComboBoxLocalize = new QComboBox(Parent());
+  ComboBoxLocalize->setObjectName("ComboBoxLocalize");
+  ComboBoxLocalize->setEditable(true);
+  ComboBoxLocalize->setInsertPolicy(QComboBox::NoInsert);
+  ComboBoxLocalize->setEditText("ComboBoxLanguages");
+  // Language names are short; the captions beside it must not be cut in a narrow panel.
+  ComboBoxLocalize->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  ComboBoxLocalize->setMinimumContentsLength(6);
+  LabelLanguage->setBuddy(ComboBoxLocalize);
+  Grid()->addWidget(LabelLanguage, row, 0);
+  Grid()->addWidget(ComboBoxLocalize, row, 1, 1, 3);
+  PanelBackGroundColor = Swatch("LabelBackGroundColor", "Background color", "PanelBackGroundColor",
+                                "Background color", &LabelBackGroundColor);
+  PanelBackGroundColor->setToolTip("Image bacground color");
+  CheckBoxLoadAllOptions = Check("CheckBoxLoadAllOptions", "Load all options", true);
+  CheckBoxAutoSave = Check("CheckBoxAutoSave", "Auto save options", false);
+  CheckBoxStatusBarVisible = Check("CheckBoxStatusBarVisible", "Show status bar", false);
+  CheckBoxAutoRepaint = Check("CheckBoxAutoRepaint", "Auto repaint", false);
+  CheckBoxOnlyCurves = Check("CheckBoxOnlyCurves", "Repaint only curves", false);
+  CheckBoxAutoSaveImage = Check("CheckBoxAutoSaveImage", "Auto save images", false);
+  CheckBoxSaveImageToDataDir = Check("CheckBoxSaveImageToDataDir", "to data Directory", false);
+  CheckBoxSaveImageToDataDir->setStyleSheet("margin-left: 18px;");
+}
+
+void EnvironmentPage::Connect() {
+  On(CheckBoxAutoRepaint, &QCheckBox::toggled, &EnvironmentPage::CheckBoxAutoRepaintClick);
+  On(CheckBoxOnlyCurves, &QCheckBox::toggled, &EnvironmentPage::CheckBoxOnlyCurvesClick);
+  On(CheckBoxStatusBarVisible, &QCheckBox::toggled,
+     &EnvironmentPage::CheckBoxStatusBarVisibleClick);
+  On(CheckBoxLoadAllOptions, &QCheckBox::toggled, &EnvironmentPage::CheckBoxLoadAllOptionsClick);
+  On(PanelBackGroundColor, &ColorPanel::Clicked, &EnvironmentPage::PanelBackGroundColorDblClick);
+  On(LabelBackGroundColor, &ClickLabel::Clicked, &EnvironmentPage::PanelBackGroundColorDblClick);
+}
+
+void EnvironmentPage::FillEnvironment(bool onLoadIniPage) {
+  GraphModel& model = Model();
+  PanelBackGroundColor->SetColor(Graph().BackgroundColor());
+  CheckBoxStatusBarVisible->setChecked(Graph().StatusBarVisible());
+  CheckBoxOnlyCurves->setChecked(model.OnlyCurves);
+  if (onLoadIniPage) {
+    model.LoadAllOptions = CheckBoxLoadAllOptions->isChecked();
+  } else {
+    CheckBoxLoadAllOptions->setChecked(model.LoadAllOptions);
+  }
+  CheckBoxAutoRepaint->setChecked(model.AutoRepaint);
+}
+
+void EnvironmentPage::CheckBoxAutoRepaintClick() {
+  // Switching it on redraws at once.
+  StoreCheck(CheckBoxAutoRepaint, Model().AutoRepaint);
+}
+
+void EnvironmentPage::CheckBoxOnlyCurvesClick() {
+  Model().OnlyCurves = CheckBoxOnlyCurves->isChecked();
+}
+
+void EnvironmentPage::CheckBoxStatusBarVisibleClick() {
+  Quietly([this] { Graph().SetStatusBarVisible(CheckBoxStatusBarVisible->isChecked()); });
+}
+
+void EnvironmentPage::PanelBackGroundColorDblClick() {
+  PanelBackGroundColor->SetColor(Graph().PickBackgroundColor());
+}
+
+void EnvironmentPage::CheckBoxLoadAllOptionsClick() {
+  Model().LoadAllOptions = CheckBoxLoadAllOptions->isChecked();
+}
+
+}  // namespace kurvex::shell

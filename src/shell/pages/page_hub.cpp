@@ -1,0 +1,78 @@
+#include "shell/pages/page_hub.h"
+
+#include <QLineEdit>
+
+#include "shell/form_kurvex.h"
+#include "shell/guard.h"
+#include "shell/message_line.h"
+#include "shell/qt_convert.h"
+
+namespace kurvex::shell {
+
+PageHub::PageHub(Dialogs& dialogs, MessageLine& messages, QObject* parent)
+    : QObject(parent), dialogs_(dialogs), messages_(messages) {}
+
+void PageHub::Run(const std::string& control, const std::function<void()>& handler) {
+  const bool userStep = depth_ == 0 && !filling_ && graph_;
+  GraphModel before;
+  if (userStep) before = graph_->Model();
+  ++depth_;
+  Guard(dialogs_, handler);
+  --depth_;
+  if (userStep) history_.Record(control, before, graph_->Model());
+}
+
+void PageHub::Step(const std::function<void()>& action) {
+  // Never merged with the step before: the name is new every time.
+  Run("#action" + std::to_string(++actions_), action);
+}
+
+void PageHub::TypedValueBad(QLineEdit* edit, const std::string& message) {
+  edit->setProperty("invalid", true);
+  edit->setStyleSheet("background: #ffd6d6;");
+  messages_.ShowMessage(Q(message), edit);
+}
+
+void PageHub::TypedValueOk(QLineEdit* edit) {
+  if (edit->property("invalid").toBool()) {
+    edit->setProperty("invalid", false);
+    edit->setStyleSheet(QString());
+  }
+  messages_.ClearFor(edit);
+}
+
+bool PageHub::Undo() {
+  if (!graph_) return false;
+  auto style = history_.Undo(graph_->Model());
+  if (style) Restore(*style);
+  return style.has_value();
+}
+
+bool PageHub::Redo() {
+  if (!graph_) return false;
+  auto style = history_.Redo(graph_->Model());
+  if (style) Restore(*style);
+  return style.has_value();
+}
+
+void PageHub::Restore(const GraphModel& style) {
+  GraphModel& model = graph_->Model();
+  const bool paint = model.PaintEnabled;
+  filling_ = true;
+  ++depth_;
+  Guard(dialogs_, [&] {
+    model = WithRunTimeFields(style, model);
+    model.PaintEnabled = false;
+    if (FillPages) FillPages();
+    model = WithRunTimeFields(style, model);
+    model.PaintEnabled = false;
+    graph_->SetBackgroundColor(model.BackGroundColor);
+    graph_->SetStatusBarVisible(model.StatusBarVisible);
+  });
+  --depth_;
+  filling_ = false;
+  model.PaintEnabled = paint;
+  Guard(dialogs_, [&] { graph_->RepaintIfAuto(); });
+}
+
+}  // namespace kurvex::shell
