@@ -7,14 +7,14 @@
 
 #include "common/app_dir.h"
 #include "shell/data_page.h"
-#include "shell/pages/environment_page.h"
 #include "shell/file_browser.h"
 #include "shell/form_kurvex.h"
 #include "shell/form_main.h"
-#include "shell/pages/image_page.h"
 #include "shell/loadini_page.h"
 #include "shell/nav_tree.h"
 #include "shell/notebook.h"
+#include "shell/pages/environment_page.h"
+#include "shell/pages/image_page.h"
 #include "shell/qt_convert.h"
 #include "shell/tree_icons.h"
 

@@ -4,10 +4,10 @@
 #include <QStatusBar>
 
 #include "shell/data_page.h"
-#include "shell/pages/environment_page.h"
 #include "shell/file_browser.h"
-#include "shell/pages/image_page.h"
 #include "shell/loadini_page.h"
+#include "shell/pages/environment_page.h"
+#include "shell/pages/image_page.h"
 #include "shell_fixture.h"
 
 namespace kurvex::shell {

@@ -3,9 +3,9 @@
 #include <QSignalSpy>
 #include <QTextEdit>
 
-#include "shell/pages/environment_page.h"
 #include "shell/file_browser.h"
 #include "shell/loadini_page.h"
+#include "shell/pages/environment_page.h"
 #include "shell_fixture.h"
 
 namespace kurvex::shell {

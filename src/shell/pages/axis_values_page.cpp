@@ -9,12 +9,12 @@
 
 namespace kurvex::shell {
 
-const AxisValuesNames kAxisXValuesNames = {
-    "ScrollBoxAxisXValues", "LabelAxisXValues", "Axis X values", "AxisX",
-    [](GraphModel& m) -> TMyAxis& { return m.AxisX; }};
-const AxisValuesNames kAxisYValuesNames = {
-    "ScrollBoxAxisYValues", "LabelAxisYValues", "Axis Y values", "AxisY",
-    [](GraphModel& m) -> TMyAxis& { return m.AxisY; }};
+const AxisValuesNames kAxisXValuesNames = {"ScrollBoxAxisXValues", "LabelAxisXValues",
+                                           "Axis X values", "AxisX",
+                                           [](GraphModel& m) -> TMyAxis& { return m.AxisX; }};
+const AxisValuesNames kAxisYValuesNames = {"ScrollBoxAxisYValues", "LabelAxisYValues",
+                                           "Axis Y values", "AxisY",
+                                           [](GraphModel& m) -> TMyAxis& { return m.AxisY; }};
 
 namespace {
 

@@ -22,7 +22,7 @@ EnvironmentPage::EnvironmentPage(QWidget* page) : SettingsPage(page, "ScrollBoxE
   ComboBoxLocalize->setEditText("ComboBoxLanguages");
   // Language names are short; the captions beside it must not be cut in a narrow panel.
   ComboBoxLocalize->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  ComboBoxLocalize->setMinimumContentsLength(6);
+  ComboBoxLocalize->setMinimumContentsLength(3);
   LabelLanguage->setBuddy(ComboBoxLocalize);
   Grid()->addWidget(LabelLanguage, row, 0);
   Grid()->addWidget(ComboBoxLocalize, row, 1, 1, 3);

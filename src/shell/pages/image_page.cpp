@@ -13,18 +13,18 @@ ImagePage::ImagePage(QWidget* page) : SettingsPage(page, "ScrollBoxImage") {
   Heading("LabelImage", "Image");
   left_ = Spin("LabelImageLeft", "Left", "EditGraphLeft", "UpDownGraphLeft", 0, 100, 1, 10);
   top_ = Spin("LabelImageTop", "Top", "EditGraphTop", "UpDownGraphTop", 0, 100, 1, 10);
-  width_ = Spin("LabelImageWidth", "Width", "EditGraphWidth", "UpDownGraphWidth", 100, 2000, 100,
-                550);
+  width_ =
+      Spin("LabelImageWidth", "Width", "EditGraphWidth", "UpDownGraphWidth", 100, 2000, 100, 550);
   height_ = Spin("LabelImageHeight", "Height", "EditGraphHeight", "UpDownGraphHeight", 100, 2000,
                  100, 500);
   PanelImageColor =
       Swatch("LabelImageColor", "Color", "PanelImageColor", "Image color", &LabelImageColor);
   PanelImageColor->setToolTip("Image bacground color");
   CheckBoxGraphBorder = Check("CheckBoxGraphBorder", "Border");
-  border_ = Spin("LabelBorderWidth", "Border width", "EditBorderWidth", "UpDownBorderWidth", 1, 8,
-                 1, 1);
-  PanelBorderColor = Swatch("LabelBorderColor", "Border color", "PanelBorderColor",
-                            "Border color", &LabelBorderColor);
+  border_ =
+      Spin("LabelBorderWidth", "Border width", "EditBorderWidth", "UpDownBorderWidth", 1, 8, 1, 1);
+  PanelBorderColor = Swatch("LabelBorderColor", "Border color", "PanelBorderColor", "Border color",
+                            &LabelBorderColor);
   PanelBorderColor->setToolTip("Image bacground color");
   EditGraphLeft = left_.Edit;
   EditGraphTop = top_.Edit;

@@ -18,7 +18,7 @@ namespace kurvex::shell {
 
 namespace {
 
-constexpr int kNumberWidth = 52;
+constexpr int kNumberWidth = 44;
 
 }  // namespace
 
@@ -49,16 +49,16 @@ SettingsPage::SettingsPage(QWidget* page, const QString& scrollBoxName) : QObjec
   outer->setContentsMargins(0, 0, 0, 0);
   outer->addWidget(scroll);
 
-  auto* layout = new QVBoxLayout(content_);
-  layout->setContentsMargins(6, 4, 6, 6);
+  layout_ = new QVBoxLayout(content_);
+  layout_->setContentsMargins(6, 4, 4, 6);
   grid_ = new QGridLayout;
-  grid_->setHorizontalSpacing(4);
+  grid_->setHorizontalSpacing(3);
   grid_->setVerticalSpacing(5);
   // The caption column takes what the fixed number column leaves, so longer captions of other
   // languages wrap instead of pushing the edits out of a narrow panel.
   grid_->setColumnStretch(0, 1);
-  layout->addLayout(grid_);
-  layout->addStretch(1);
+  layout_->addLayout(grid_);
+  layout_->addStretch(1);
 }
 
 void SettingsPage::Bind(PageHub& hub) {
@@ -137,8 +137,7 @@ QLineEdit* SettingsPage::WideEdit(const char* labelName, const char* text, const
   return edit;
 }
 
-QLineEdit* SettingsPage::NumberRow(const char* labelName, const char* text,
-                                   const char* editName) {
+QLineEdit* SettingsPage::NumberRow(const char* labelName, const char* text, const char* editName) {
   const int row = NextRow();
   auto* caption = new QLabel(text, content_);
   caption->setObjectName(labelName);
@@ -166,7 +165,11 @@ ColorPanel* SettingsPage::Swatch(const char* labelName, const char* text, const 
 void SettingsPage::Row(QWidget* widget, bool stretch) {
   const int row = NextRow();
   grid_->addWidget(widget, row, 0, 1, 4);
-  if (stretch) grid_->setRowStretch(row, 1);
+  if (stretch) {
+    grid_->setRowStretch(row, 1);
+    layout_->setStretch(0, 1);
+    layout_->setStretch(1, 0);
+  }
 }
 
 std::optional<int32_t> SettingsPage::ReadInt(QLineEdit* edit) const {

@@ -12,6 +12,7 @@ class QCheckBox;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
+class QVBoxLayout;
 class QWidget;
 
 namespace kurvex::shell {
@@ -129,6 +130,7 @@ class SettingsPage : public QObject {
 
  private:
   QWidget* content_;
+  QVBoxLayout* layout_;
   QGridLayout* grid_;
   int row_ = 0;
   PageHub* hub_ = nullptr;

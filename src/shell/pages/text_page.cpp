@@ -37,7 +37,7 @@ TextPage::TextPage(QWidget* page) : SettingsPage(page, "ScrollBoxText") {
   memo_->setAccessibleName("Graph text");
   memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
   memo_->setTabChangesFocus(true);
-  memo_->setMinimumHeight(160);
+  memo_->setMinimumHeight(80);
   auto* layout = new QVBoxLayout(panel);
   layout->setContentsMargins(0, 4, 0, 0);
   layout->addWidget(memo_);
