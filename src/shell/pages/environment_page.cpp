@@ -24,8 +24,11 @@ EnvironmentPage::EnvironmentPage(QWidget* page) : SettingsPage(page, "ScrollBoxE
   ComboBoxLocalize->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   ComboBoxLocalize->setMinimumContentsLength(3);
   LabelLanguage->setBuddy(ComboBoxLocalize);
-  Grid()->addWidget(LabelLanguage, row, 0);
-  Grid()->addWidget(ComboBoxLocalize, row, 1, 1, 3);
+  // A row of its own: the caption column of the page is as wide as "Background color".
+  auto* language = new QHBoxLayout;
+  language->addWidget(LabelLanguage);
+  language->addWidget(ComboBoxLocalize, 1);
+  Grid()->addLayout(language, row, 0, 1, 4);
   PanelBackGroundColor = Swatch("LabelBackGroundColor", "Background color", "PanelBackGroundColor",
                                 "Background color", &LabelBackGroundColor);
   PanelBackGroundColor->setToolTip("Image bacground color");
