@@ -3,7 +3,7 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
-#include "shell/file_browser.h"
+#include "shell/browser/file_browser.h"
 #include "shell/page_parts.h"
 
 namespace kurvex::shell {

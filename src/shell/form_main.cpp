@@ -15,7 +15,7 @@
 #include "shell/color_panel.h"
 #include "shell/data_page.h"
 #include "shell/dialogs.h"
-#include "shell/file_browser.h"
+#include "shell/browser/file_browser.h"
 #include "shell/form_kurvex.h"
 #include "shell/guard.h"
 #include "shell/licence.h"

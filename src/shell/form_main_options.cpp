@@ -12,7 +12,7 @@
 #include "graph/options_file.h"
 #include "shell/data_page.h"
 #include "shell/dialogs.h"
-#include "shell/file_browser.h"
+#include "shell/browser/file_browser.h"
 #include "shell/form_kurvex.h"
 #include "shell/form_main.h"
 #include "shell/guard.h"

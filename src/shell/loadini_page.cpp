@@ -2,7 +2,7 @@
 
 #include <QVBoxLayout>
 
-#include "shell/file_browser.h"
+#include "shell/browser/file_browser.h"
 #include "shell/page_parts.h"
 
 namespace kurvex::shell {

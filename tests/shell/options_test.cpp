@@ -4,7 +4,7 @@
 #include <QStatusBar>
 
 #include "shell/data_page.h"
-#include "shell/file_browser.h"
+#include "shell/browser/file_browser.h"
 #include "shell/loadini_page.h"
 #include "shell/pages/environment_page.h"
 #include "shell/pages/image_page.h"

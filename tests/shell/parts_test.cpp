@@ -3,7 +3,7 @@
 #include <QSignalSpy>
 
 #include "shell/captions.h"
-#include "shell/file_browser.h"
+#include "shell/browser/file_browser.h"
 #include "shell/log_file.h"
 #include "shell/up_down.h"
 #include "shell_fixture.h"

@@ -3,7 +3,7 @@
 #include <QSignalSpy>
 #include <QTextEdit>
 
-#include "shell/file_browser.h"
+#include "shell/browser/file_browser.h"
 #include "shell/loadini_page.h"
 #include "shell/pages/environment_page.h"
 #include "shell_fixture.h"

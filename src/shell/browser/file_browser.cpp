@@ -1,16 +1,22 @@
-#include "shell/file_browser.h"
+#include "shell/browser/file_browser.h"
 
+#include <dirent.h>
 #include <QDir>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStorageInfo>
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "common/error.h"
 #include "shell/guard.h"
@@ -30,6 +36,16 @@ bool IsSystemMount(const QString& root) {
     if (root == prefix || root.startsWith(QString(prefix) + '/')) return true;
   }
   return false;
+}
+
+// Why a directory cannot be listed, in the system's words; empty when it can.
+QString ListingProblem(const QString& directory) {
+  DIR* dir = ::opendir(QFile::encodeName(directory).constData());
+  if (dir) {
+    ::closedir(dir);
+    return {};
+  }
+  return directory + ": " + QString::fromLocal8Bit(std::strerror(errno));
 }
 
 }  // namespace
@@ -106,6 +122,8 @@ FileList::FileList(const QString& objectName, const QString& mask, QWidget* pare
     : QListWidget(parent), directory_(BrowserCurrentDirectory()), mask_(mask) {
   setObjectName(objectName);
   setSelectionMode(QAbstractItemView::SingleSelection);
+  // Ten thousand files must list without freezing the window.
+  setUniformItemSizes(true);
   Reread();
   connect(this, &QListWidget::itemSelectionChanged, this, [this] { ReportSelection(); });
 }
@@ -132,22 +150,57 @@ bool FileList::SelectFile(const QString& name) {
   return true;
 }
 
-void FileList::Reread() {
-  {
-    const QSignalBlocker blocker(this);
-    clear();
-    // "*.*" means every file, one without an extension included.
-    const QString pattern = mask_ == "*.*" ? QStringLiteral("*") : mask_;
-    const QStringList names =
-        QDir(directory_).entryList({pattern}, QDir::Files, QDir::Name | QDir::IgnoreCase);
-    const QIcon icon = style()->standardIcon(QStyle::SP_FileIcon);
-    for (const QString& name : names) addItem(new QListWidgetItem(icon, name));
+bool FileList::SelectNeighbour(int direction) {
+  if (count() == 0) return false;
+  const int current = selectedItems().isEmpty() ? -1 : row(selectedItems().first());
+  const int next = current < 0 ? 0 : std::clamp(current + direction, 0, count() - 1);
+  if (next == current) return false;
+  setCurrentRow(next);
+  scrollToItem(item(next));
+  return true;
+}
+
+void FileList::mousePressEvent(QMouseEvent* event) {
+  // The program's click handler sees the edit before the list writes the new name into it.
+  emit Pressed();
+  QListWidget::mousePressEvent(event);
+}
+
+void FileList::Fill() {
+  const QSignalBlocker blocker(this);
+  clear();
+  if (const QString problem = ListingProblem(directory_); !problem.isEmpty()) {
+    emit Problem(problem);
+    return;
   }
+  // "*.*" means every file, one without an extension included.
+  const QString pattern = mask_ == "*.*" ? QStringLiteral("*") : mask_;
+  const QStringList names =
+      QDir(directory_).entryList({pattern}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+  const QIcon icon = style()->standardIcon(QStyle::SP_FileIcon);
+  for (const QString& name : names) addItem(new QListWidgetItem(icon, name));
+}
+
+void FileList::Reread() {
+  selectedName_.clear();
+  Fill();
   emit EditTextChanged(mask_);
+}
+
+void FileList::Refresh() {
+  const int scroll = verticalScrollBar()->value();
+  Fill();
+  if (!selectedName_.isEmpty()) {
+    const QSignalBlocker blocker(this);
+    const QList<QListWidgetItem*> found = findItems(selectedName_, Qt::MatchExactly);
+    if (!found.isEmpty()) setCurrentItem(found.first());
+  }
+  verticalScrollBar()->setValue(scroll);
 }
 
 void FileList::ReportSelection() {
   const QList<QListWidgetItem*> selected = selectedItems();
+  selectedName_ = selected.isEmpty() ? QString() : selected.first()->text();
   emit EditTextChanged(selected.isEmpty() ? mask_ : selected.first()->text());
 }
 
@@ -264,9 +317,21 @@ FileBrowser::FileBrowser(const BrowserNames& names, const QString& mask,
   connect(directories_, &DirectoryList::DirectoryChanged, this, [this](const QString& dir) {
     labelDir_->SetPath(dir);
     drive_->ShowDriveOf(dir);
+    Watch(dir);
     files_->SetDirectory(dir);
   });
   connect(files_, &FileList::EditTextChanged, edit_, &QLineEdit::setText);
+  connect(files_, &FileList::Problem, this, &FileBrowser::Problem);
+
+  // The lists follow their folder on disk; bursts of changes (a copy of many files) are taken
+  // together.
+  watcher_ = new QFileSystemWatcher(this);
+  refresh_ = new QTimer(this);
+  refresh_->setSingleShot(true);
+  refresh_->setInterval(150);
+  connect(watcher_, &QFileSystemWatcher::directoryChanged, refresh_, qOverload<>(&QTimer::start));
+  connect(refresh_, &QTimer::timeout, this, [this] { Quietly([this] { FollowDisk(); }); });
+  Watch(directories_->Directory());
   connect(filter_, &FilterComboBox::MaskChosen, files_, &FileList::SetMask);
   connect(drive_, &DriveComboBox::DriveChosen, this,
           [this](const QString& root) { Quietly([&] { SetDirectory(root); }); });
@@ -274,6 +339,27 @@ FileBrowser::FileBrowser(const BrowserNames& names, const QString& mask,
 
 void FileBrowser::SetDirectory(const QString& path) {
   directories_->SetDirectory(path);
+}
+
+void FileBrowser::Watch(const QString& directory) {
+  if (const QStringList watched = watcher_->directories(); !watched.isEmpty()) {
+    watcher_->removePaths(watched);
+  }
+  watcher_->addPath(directory);
+}
+
+void FileBrowser::FollowDisk() {
+  const QString shown = Directory();
+  if (QFileInfo(shown).isDir()) {
+    directories_->Rebuild();
+    files_->Refresh();
+    return;
+  }
+  // The folder is gone: show the nearest one that still exists.
+  QString parent = shown;
+  while (!QFileInfo(parent).isDir() && parent != "/") parent = QFileInfo(parent).path();
+  emit Problem(shown + ": " + QString::fromLocal8Bit(std::strerror(ENOENT)));
+  SetDirectory(parent);
 }
 
 void FileBrowser::resizeEvent(QResizeEvent* event) {

@@ -8,8 +8,10 @@
 #include <utility>
 #include <vector>
 
+class QFileSystemWatcher;
 class QLineEdit;
 class QSplitter;
+class QTimer;
 
 namespace kurvex::shell {
 
@@ -32,12 +34,13 @@ class DirectoryList : public QTreeWidget {
   /// Makes `path` (relative ones against the browsers' current directory) the current directory;
   /// throws Error when it is not a directory, leaving everything as it was.
   void SetDirectory(const QString& path);
+  /// Lists the subfolders again after a change on disk.
+  void Rebuild();
 
  signals:
   void DirectoryChanged(const QString& directory);
 
  private:
-  void Rebuild();
   QString directory_;
 };
 
@@ -57,15 +60,31 @@ class FileList : public QListWidget {
   QString SelectedPath() const;
   /// Selects the file of that name; false when the list does not hold it.
   bool SelectFile(const QString& name);
+  /// Selects the next (+1) or previous (-1) file, stopping at either end; the first file when
+  /// none is selected. False when nothing changed.
+  bool SelectNeighbour(int direction);
+
+  /// Reads the directory again after a change on disk: writes nothing into the edit and keeps
+  /// the selection, also of a file deleted and created again in the meantime.
+  void Refresh();
 
  signals:
   void EditTextChanged(const QString& text);
+  /// A press on the list, before the selection follows it.
+  void Pressed();
+  /// Why the directory could not be listed (it is shown empty).
+  void Problem(const QString& message);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
 
  private:
   void Reread();
+  void Fill();
   void ReportSelection();
   QString directory_;
   QString mask_;
+  QString selectedName_;  // the user's choice, kept across refreshes
 };
 
 /// The file-system roots and mount points, where another platform would list drives.
@@ -136,11 +155,18 @@ class FileBrowser : public QWidget {
   FilterComboBox* Filter() const { return filter_; }
   QSplitter* Splitter() const { return splitter_; }
 
+ signals:
+  /// Something the user should know about the folder shown (unreadable, removed).
+  void Problem(const QString& message);
+
  protected:
   /// A narrow panel stacks the two lists instead of squeezing them side by side.
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void Watch(const QString& directory);
+  void FollowDisk();
+
   QLineEdit* edit_;
   PathLabel* labelDir_;
   DirectoryList* directories_;
@@ -148,6 +174,8 @@ class FileBrowser : public QWidget {
   FileList* files_;
   DriveComboBox* drive_;
   FilterComboBox* filter_;
+  QFileSystemWatcher* watcher_;
+  QTimer* refresh_;
 };
 
 }  // namespace kurvex::shell
