@@ -9,6 +9,7 @@ packages=(
   libfreetype-dev libfontconfig-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
+  xvfb xauth desktop-file-utils shared-mime-info groff-base dpkg-dev
 )
 
 missing=()

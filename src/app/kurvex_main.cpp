@@ -1,12 +1,19 @@
 // The desktop program: the main window, then the graph window, then the event loop.
 #include <unistd.h>
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QSocketNotifier>
 #include <csignal>
+#include <iostream>
+#include <stdexcept>
 
+#include "app/kurvex_args.h"
+#include "common/app_dir.h"
 #include "shell/dialogs.h"
 #include "shell/form_kurvex.h"
 #include "shell/form_main.h"
+#include "shell/licence.h"
 
 namespace {
 
@@ -43,15 +50,39 @@ void CloseWindowsOnTerminate(QApplication& app) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Help, version and usage errors answer on the terminal before anything needs a display.
+  kurvex::KurvexArguments arguments;
+  try {
+    arguments = kurvex::ParseKurvexArguments(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const std::invalid_argument& e) {
+    std::cerr << "kurvex: " << e.what() << "\n\n" << kurvex::KurvexUsage();
+    return 2;
+  }
+  if (arguments.Help) {
+    std::cout << kurvex::KurvexUsage();
+    return 0;
+  }
+  if (arguments.Version) {
+    std::cout << "kurvex " << kurvex::shell::ProgramVersion() << '\n';
+    return 0;
+  }
   const bool catching = CatchTerminate();
+  kurvex::PrepareUserFolders(kurvex::ApplicationLayout());
   QApplication app(argc, argv);
   QApplication::setApplicationName("Kurvex ");
+  // Lets the desktop match the window to kurvex.desktop and its icon.
+  QApplication::setDesktopFileName("kurvex");
   if (catching) CloseWindowsOnTerminate(app);
 
   kurvex::shell::QtDialogs dialogs;
   kurvex::shell::TFormMain formMain(dialogs);
   kurvex::shell::TFormKurvex formKurvex(dialogs);
   formMain.SetGraphWindow(formKurvex);
+  if (!arguments.DataFiles.empty()) {
+    // Absolute now: the shell's folder lists do not share the process's working directory.
+    const QString file = QFile::decodeName(arguments.DataFiles.front().c_str());
+    formMain.OpenDataFileAtStart(QFileInfo(file).absoluteFilePath());
+  }
   formMain.show();
   return QApplication::exec();
 }

@@ -58,7 +58,7 @@ QVBoxLayout* PageLayout(QWidget* page, int margin = 0) {
 }
 
 std::string LogPath() {
-  return ApplicationDirectory() + "Kurvex.log";
+  return ApplicationPath(AppPath::LogFile);
 }
 
 }  // namespace
@@ -68,8 +68,8 @@ TFormMain::TFormMain(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), d
   setWindowTitle("Kurvex");
   setWindowIcon(TreeStateImage(1));
   resize(1021, 611);
-  // The directory lists start where the program lives, so relative data paths find its folders.
-  SetBrowserCurrentDirectory(Q(ApplicationDirectory()));
+  // The directory lists start at the resources, so relative data paths such as "Data" find them.
+  SetBrowserCurrentDirectory(Q(ApplicationPath(AppPath::Resources)));
   messages_ = new MessageLine(this);
   statusBar()->setObjectName("StatusBarMain");
   statusBar()->setSizeGripEnabled(false);
@@ -289,7 +289,7 @@ void TFormMain::FormShow() {
   graph_->SetPaintEnabled(false);
   environment_->CheckBoxLoadAllOptions->setChecked(true);
   // A broken options file must not leave a window without its graph: report and go on.
-  Guard(dialogs_, [this] { LoadOptions(ApplicationDirectory() + "Kurvex.ini"); });
+  Guard(dialogs_, [this] { LoadOptions(ApplicationPath(AppPath::OptionsFile)); });
   graph_->SetPaintEnabled(false);
   Guard(dialogs_, [this] { KurvexShow(); });
   if (QTreeWidgetItem* item = treeView_->Selected();
@@ -330,7 +330,7 @@ void TFormMain::KurvexShow() {
 
 void TFormMain::FormClose() {
   if (environment_->CheckBoxAutoSave->isChecked()) {
-    Guard(dialogs_, [this] { SaveOptions(ApplicationDirectory() + "Kurvex.ini"); });
+    Guard(dialogs_, [this] { SaveOptions(ApplicationPath(AppPath::OptionsFile)); });
   }
   Guard(dialogs_, [this] { WriteLog(LogPath(), S(memoLog_->toPlainText())); });
 }

@@ -50,6 +50,8 @@ class TFormMain : public QMainWindow {
   void KurvexShow();
   /// Saves the options (when auto save is on) and the log; the close always goes through.
   void FormClose();
+  /// Remembers the data file named on the command line (an absolute path), to open at start.
+  void OpenDataFileAtStart(const QString& path) { startDataFile_ = path; }
 
   // --- options files (form_main_options.cpp) ------------------------------------------------
   void LoadOptions(const std::string& fileName);
@@ -132,6 +134,7 @@ class TFormMain : public QMainWindow {
   ItemCaptions captions_;
   bool shown_ = false;
   bool closed_ = false;
+  QString startDataFile_;
 
   QWidget* panelLeft_ = nullptr;
   QWidget* panelCenter_ = nullptr;

@@ -110,7 +110,7 @@ void TFormMain::LoadDataKeys(const ProfileFile& file) {
   const QString name = browser->Edit()->text();
   QString path = JoinPath(browser->Directory(), name);
   if (!IsFile(path)) {
-    const QString dataDir = Q(ApplicationDirectory()) + "Data";
+    const QString dataDir = Q(ApplicationPath(AppPath::Data));
     if (!IsFile(JoinPath(dataDir, name))) return;
     browser->SetDirectory(dataDir);
     browser->Edit()->setText(dataFile);
@@ -160,7 +160,7 @@ void TFormMain::SaveOptions(const std::string& fileName) {
 
 void TFormMain::SaveOtherOptions() {
   // The title stays English whatever the language: no language file names it.
-  const SaveDialogOptions options{ApplicationDirectory() + "Setting", "Ini Files|*.ini|*.*|*.*",
+  const SaveDialogOptions options{ApplicationPath(AppPath::Styles), "Ini Files|*.ini|*.*|*.*",
                                   "ini", "Save environment options"};
   if (auto name = dialogs_.SaveFileName(options)) {
     SaveOptions(WithDefaultExtension(*name, options.DefaultExt));

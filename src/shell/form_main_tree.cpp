@@ -64,7 +64,7 @@ void TFormMain::ShowSelectedItem() {
     graph_->RepaintGraph();
   } else if (caption == c.LoadOther) {
     ShowSetting("LoadIni");
-    loadIni_->Browser->SetDirectory(Q(ApplicationDirectory()) + "Setting");
+    loadIni_->Browser->SetDirectory(Q(ApplicationPath(AppPath::Styles)));
     loadIni_->Browser->Files()->setFocus();
   } else if (caption == c.SaveOther) {
     const std::string parent = ParentCaption(item);
