@@ -2,6 +2,7 @@
 
 #include "common/text_file.h"
 #include "common/text_utils.h"
+#include "graph/data_check.h"
 #include "graph/mapping.h"
 #include "graph/options_file.h"
 #include "graph/painter.h"
@@ -43,12 +44,11 @@ bool GraphEngine::LoadDataFile(const std::string& path) {
     try {
       const bool hadLines = !text->empty();  // any text holds at least one (maybe empty) line
       PreparedData prepared = PrepareDataText(std::move(*text));
-      data_ = std::move(prepared.Data);
-      Model.TextInDataFile = std::move(prepared.TextInDataFile);
       if (hadLines) {
-        dataFileName_ = FileNamePart(path);
-        dataFilePath_ = path;
-        RepaintIfAuto();
+        TakeData(std::move(prepared), path);
+      } else {
+        data_ = std::move(prepared.Data);
+        Model.TextInDataFile = std::move(prepared.TextInDataFile);
       }
     } catch (...) {
       // A data file never reports to its caller; a drawing that failed keeps what it painted.
@@ -56,6 +56,30 @@ bool GraphEngine::LoadDataFile(const std::string& path) {
   }
   dataChangeRedraws_ = true;
   return text.has_value();
+}
+
+void GraphEngine::TakeData(PreparedData prepared, const std::string& path) {
+  data_ = std::move(prepared.Data);
+  Model.TextInDataFile = std::move(prepared.TextInDataFile);
+  dataFileName_ = FileNamePart(path);
+  dataFilePath_ = path;
+  RepaintIfAuto();
+}
+
+bool GraphEngine::ReloadDataFile(const std::string& path) {
+  std::optional<std::string> text = ReadTextFile(path);
+  if (!text) return false;
+  PreparedData prepared = PrepareDataText(std::move(*text));
+  if (!DataConvertsCompletely(prepared.Data)) return false;
+  const bool redraws = dataChangeRedraws_;
+  dataChangeRedraws_ = false;
+  try {
+    TakeData(std::move(prepared), path);
+  } catch (...) {
+    // Like a load: a drawing that failed keeps what it painted.
+  }
+  dataChangeRedraws_ = redraws;
+  return true;
 }
 
 void GraphEngine::SetDataText(std::string text) {

@@ -39,6 +39,11 @@ class GraphEngine {
   /// silently. Returns whether the file was read.
   bool LoadDataFile(const std::string& path);
 
+  /// Loads the file again after it changed on disk, but only when all of its data converts:
+  /// a file caught empty or half written leaves the last good data and picture. Returns
+  /// whether it was taken.
+  bool ReloadDataFile(const std::string& path);
+
   /// A change of the data text from outside LoadDataFile: not prepared again; redraws when
   /// auto-repaint is on, once a data file has been loaded.
   void SetDataText(std::string text);
@@ -74,6 +79,7 @@ class GraphEngine {
 
  private:
   GraphPainter Painter();
+  void TakeData(PreparedData prepared, const std::string& path);
 
   FontEngine& fonts_;
   RasterCanvas canvas_;

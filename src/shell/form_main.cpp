@@ -12,10 +12,11 @@
 #include <QVBoxLayout>
 
 #include "common/app_dir.h"
+#include "shell/browser/data_watcher.h"
+#include "shell/browser/file_browser.h"
 #include "shell/color_panel.h"
 #include "shell/data_page.h"
 #include "shell/dialogs.h"
-#include "shell/browser/file_browser.h"
 #include "shell/form_kurvex.h"
 #include "shell/guard.h"
 #include "shell/licence.h"
@@ -80,8 +81,11 @@ TFormMain::TFormMain(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), d
     FillImagePage();
     FillGraphPages();
   };
+  dataWatcher_ = new DataWatcher(this);
   BuildLayout();
   BuildShortcuts();
+  setAcceptDrops(true);
+  qApp->installEventFilter(this);
   FormCreate();
 }
 
@@ -268,6 +272,14 @@ void TFormMain::SetGraphWindow(TFormKurvex& graph) {
           &TFormMain::ComboBoxLocalizeChange);
   Connect(loadIni_->Browser->Edit(), &QLineEdit::textChanged, &TFormMain::EditFileIniChange);
   Connect(data_->Browser->Edit(), &QLineEdit::textChanged, &TFormMain::EditFileChange);
+  Connect(data_->Browser->Files(), &FileList::Pressed, &TFormMain::FileListBoxClick);
+  Connect(loadIni_->Browser->Files(), &FileList::Pressed, &TFormMain::FileListBoxClick);
+  for (FileBrowser* browser : {data_->Browser, loadIni_->Browser}) {
+    connect(browser, &FileBrowser::Problem, messages_,
+            [this](const QString& message) { messages_->ShowMessage(message); });
+  }
+  connect(dataWatcher_, &DataWatcher::Changed, this,
+          [this](const QString& path) { Guard(dialogs_, [&] { DataFileChanged(path); }); });
 }
 
 void TFormMain::showEvent(QShowEvent* event) {
@@ -292,6 +304,9 @@ void TFormMain::FormShow() {
   Guard(dialogs_, [this] { LoadOptions(ApplicationPath(AppPath::OptionsFile)); });
   graph_->SetPaintEnabled(false);
   Guard(dialogs_, [this] { KurvexShow(); });
+  // The remembered data file is followed on disk like one the user picked.
+  dataWatcher_->Watch(Q(graph_->Engine().DataFilePath()));
+  if (!startDataFile_.isEmpty()) Guard(dialogs_, [this] { OpenFile(startDataFile_); });
   if (QTreeWidgetItem* item = treeView_->Selected();
       item && S(item->text(0)) == captions_.FastStart) {
     ShowManualTopic(captions_.FastStart);

@@ -18,6 +18,7 @@ class AxisLinePage;
 class AxisValuesPage;
 class CurvesPage;
 class DataPage;
+class DataWatcher;
 class Dialogs;
 class EnvironmentPage;
 class ImagePage;
@@ -64,7 +65,23 @@ class TFormMain : public QMainWindow {
   /// The graph pages from "Graph Title" to "Text", in that order.
   void FillGraphPages();
   void EditFileIniChange();
+
+  // --- data files (form_main_data.cpp) -----------------------------------------------------
+  /// The data-load sequence: the graph page to the front, the file selected in the list loaded
+  /// and drawn, then the picture saved when the user asked for it.
   void EditFileChange();
+  /// A press in either file list while the data edit still shows a mask loads the data list's
+  /// selection at once.
+  void FileListBoxClick();
+  /// Saves the picture of the freshly drawn graph when "Auto save images" is on.
+  void AfterDataLoad(const std::string& fileName);
+  /// A file given from outside (dropped, on the command line): a data file loads as a click
+  /// in the data list would, an options file as a pick on the "LoadIni" page.
+  void OpenFile(const QString& path);
+  /// Selects and loads the next (+1) or previous (-1) file of the data list.
+  void FlipDataFile(int direction);
+  /// The loaded data file changed on disk: reloaded when all of it converts.
+  void DataFileChanged(const QString& path);
 
   // --- navigation (form_main_tree.cpp) ------------------------------------------------------
   void ShowSelectedItem();
@@ -110,6 +127,11 @@ class TFormMain : public QMainWindow {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  /// Alt+Down/Alt+Up anywhere and Page Down/Page Up outside text fields, lists, combo boxes and
+  /// the manual flip through the data folder.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildLayout();
@@ -135,6 +157,10 @@ class TFormMain : public QMainWindow {
   bool shown_ = false;
   bool closed_ = false;
   QString startDataFile_;
+  DataWatcher* dataWatcher_ = nullptr;
+  // Folders whose picture could not be written and has been reported; said once until a
+  // picture is written there again.
+  QStringList failedImageFolders_;
 
   QWidget* panelLeft_ = nullptr;
   QWidget* panelCenter_ = nullptr;

@@ -10,9 +10,9 @@
 
 #include "common/app_dir.h"
 #include "graph/options_file.h"
+#include "shell/browser/file_browser.h"
 #include "shell/data_page.h"
 #include "shell/dialogs.h"
-#include "shell/browser/file_browser.h"
 #include "shell/form_kurvex.h"
 #include "shell/form_main.h"
 #include "shell/guard.h"
@@ -208,13 +208,6 @@ void TFormMain::EditFileIniChange() {
   }
   notebookSetting_->ShowPage("LoadIni");
   files->setFocus();
-}
-
-void TFormMain::EditFileChange() {
-  Quietly([this] {
-    notebookImage_->ShowPage("GraphImage");
-    graph_->LoadDataFile(S(data_->Browser->Files()->SelectedPath()));
-  });
 }
 
 }  // namespace kurvex::shell

@@ -6,8 +6,8 @@
 #include <QTextEdit>
 
 #include "common/app_dir.h"
-#include "shell/data_page.h"
 #include "shell/browser/file_browser.h"
+#include "shell/data_page.h"
 #include "shell/form_kurvex.h"
 #include "shell/form_main.h"
 #include "shell/loadini_page.h"

@@ -161,9 +161,16 @@ bool FileList::SelectNeighbour(int direction) {
 }
 
 void FileList::mousePressEvent(QMouseEvent* event) {
-  // The program's click handler sees the edit before the list writes the new name into it.
-  emit Pressed();
+  // The program's click handler runs with the new selection but before the list writes the
+  // new name into the edit.
+  deferReport_ = true;
   QListWidget::mousePressEvent(event);
+  deferReport_ = false;
+  emit Pressed();
+  if (reportPending_) {
+    reportPending_ = false;
+    ReportSelection();
+  }
 }
 
 void FileList::Fill() {
@@ -199,6 +206,10 @@ void FileList::Refresh() {
 }
 
 void FileList::ReportSelection() {
+  if (deferReport_) {
+    reportPending_ = true;
+    return;
+  }
   const QList<QListWidgetItem*> selected = selectedItems();
   selectedName_ = selected.isEmpty() ? QString() : selected.first()->text();
   emit EditTextChanged(selected.isEmpty() ? mask_ : selected.first()->text());

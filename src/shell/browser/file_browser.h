@@ -85,6 +85,8 @@ class FileList : public QListWidget {
   QString directory_;
   QString mask_;
   QString selectedName_;  // the user's choice, kept across refreshes
+  bool deferReport_ = false;
+  bool reportPending_ = false;
 };
 
 /// The file-system roots and mount points, where another platform would list drives.
