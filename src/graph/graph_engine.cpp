@@ -2,6 +2,7 @@
 
 #include "common/text_file.h"
 #include "common/text_utils.h"
+#include "graph/data_error.h"
 #include "graph/mapping.h"
 #include "graph/options_file.h"
 #include "graph/painter.h"
@@ -44,6 +45,7 @@ bool GraphEngine::LoadDataFile(const std::string& path) {
       const bool hadLines = !text->empty();  // any text holds at least one (maybe empty) line
       PreparedData prepared = PrepareDataText(std::move(*text));
       data_ = std::move(prepared.Data);
+      headLines_ = prepared.HeadLineCount;
       Model.TextInDataFile = std::move(prepared.TextInDataFile);
       if (hadLines) {
         dataFileName_ = FileNamePart(path);
@@ -77,7 +79,12 @@ void GraphEngine::RepaintIfAuto() {
 
 void GraphEngine::RepaintGraph() {
   PaintedGuard notify(OnPainted);
-  Painter().RepaintGraph();
+  try {
+    Painter().RepaintGraph();
+  } catch (DataLineError& e) {
+    e.MoveDown(headLines_);  // the user counts lines in the file, head included
+    throw;
+  }
 }
 
 void GraphEngine::DrawTextBlock() {
