@@ -123,7 +123,7 @@ std::optional<AxisFit> FitAxis(double low, double high) {
   }
   const int top = static_cast<int>(std::floor(std::log10(high - low)));
   std::optional<Candidate> best;
-  for (int e = top - 2; e <= top + 1; ++e) {
+  for (int e = top - 1; e <= top + 1; ++e) {
     // Ascending steps: 1, 2, 2.5, 5 x 10^e; on equal scores the larger step wins.
     const std::pair<long long, int> steps[] = {{1, e}, {2, e}, {25, e - 1}, {5, e}};
     for (const auto& [m, me] : steps) {

@@ -40,7 +40,8 @@ struct AxisFit {
 
 /// Round limits for values from `low` to `high`: a step of 1, 2, 2.5 or 5 x 10^n, 4 to 10
 /// intervals, the values inside with less than a step of margin on each side (equal values
-/// get a range around them). The limits hold every value also once stored as 48-bit reals.
+/// get a range around them). The limits hold every value also once stored as 48-bit reals, so
+/// a value on a decimal limit the stored real misses by a hair gets a whole step of margin.
 /// Nothing when the range is empty or beyond what an axis limit can hold.
 std::optional<AxisFit> FitAxis(double low, double high);
 
