@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "graph/axis_fit.h"
 #include "graph/graph_engine.h"
 #include "graph/model.h"
 
@@ -89,6 +90,16 @@ void BM_LoadAndDrawMillionLines(benchmark::State& state) {
   ReportPeakMemory(state);
 }
 BENCHMARK(BM_LoadAndDrawMillionLines)->Unit(benchmark::kMillisecond);
+
+// Fitting both axes reads every field once more: it should cost less than the drawing.
+void BM_FitAxesMillionLines(benchmark::State& state) {
+  kurvex::GraphEngine engine;
+  engine.LoadDataFile(MillionLineFile());
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(kurvex::FitAxesToData(engine.Data()));
+  }
+}
+BENCHMARK(BM_FitAxesMillionLines)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -15,6 +15,9 @@
 #include "app/plot_options.h"
 #include "common/error.h"
 #include "common/profile_file.h"
+#include "graph/axis_fit.h"
+#include "graph/data_columns.h"
+#include "graph/data_error.h"
 #include "graph/graph_engine.h"
 #include "graph/image_file.h"
 #include "graph/options_file.h"
@@ -73,6 +76,8 @@ class Plotter {
       return kExitFailure;
     }
     if (!o_.SaveOptions.empty()) SaveStyle();
+    styleX_ = engine_.Model.AxisX;
+    styleY_ = engine_.Model.AxisY;
 
     const bool printing = o_.PrintData || o_.PrintHead;
     writeImages_ = !printing || !o_.Output.empty();
@@ -80,6 +85,7 @@ class Plotter {
 
     std::vector<std::string> files = o_.DataFiles;
     if (files.empty()) files.push_back("");  // the built-in sample
+    if (o_.Overlay && writeImages_) FitOverlay(files);
     const bool progress = files.size() >= kProgressFrom && isatty(STDERR_FILENO);
     for (std::size_t i = 0; i < files.size(); ++i) {
       if (progress) std::cerr << "\r[" << i + 1 << '/' << files.size() << "] " << std::flush;
@@ -111,11 +117,36 @@ class Plotter {
     return true;
   }
 
+  // The data text of a file (the built-in sample for ""), with the chosen columns only.
+  bool Load(const std::string& file) {
+    engine_.Model.PaintEnabled = false;
+    if (!file.empty() && !engine_.LoadDataFile(file)) return false;
+    if (!o_.Columns.empty()) engine_.SetDataText(SelectColumns(engine_.Data(), o_.Columns));
+    return true;
+  }
+
+  // Every file of an overlay is drawn on the same axes, so they are fitted to all together.
+  void FitOverlay(const std::vector<std::string>& files) {
+    if (!o_.FitX && !o_.FitY) return;
+    DataExtent all;
+    for (const std::string& file : files) {
+      if (Load(file)) all.Add(MeasureData(engine_.Data()));
+    }
+    FitModelAxes(all, o_.FitX, o_.FitY, engine_.Model);
+  }
+
+  // Each file of a batch starts again from the style's axes.
+  void FitToFile() {
+    if (o_.Overlay || (!o_.FitX && !o_.FitY)) return;
+    engine_.Model.AxisX = styleX_;
+    engine_.Model.AxisY = styleY_;
+    FitModelAxes(MeasureData(engine_.Data()), o_.FitX, o_.FitY, engine_.Model);
+  }
+
   void Plot(const std::string& file) {
     const bool sample = file.empty();
     const std::string name = sample ? engine_.DataFileName() : file;
-    engine_.Model.PaintEnabled = false;
-    if (!sample && !engine_.LoadDataFile(file)) {
+    if (!Load(file)) {
       Report(file, "cannot open or read the file");
       status_ = kExitFailure;
       return;
@@ -125,6 +156,7 @@ class Plotter {
     }
     if (o_.PrintData) PrintData();
     if (!writeImages_) return;
+    FitToFile();
 
     // Every image is a full redraw, whatever the style's curves-only switch says; only the
     // later files of an overlay add their curves to the picture.
@@ -134,6 +166,12 @@ class Plotter {
     try {
       engine_.RepaintGraph();
       engine_.Model.OnlyCurves = savedOnlyCurves;
+    } catch (const DataLineError& e) {
+      // The picture as far as the data went, as the desktop program shows it: the graph of a
+      // file with a trailer of instrument notes after its numbers.
+      engine_.Model.OnlyCurves = savedOnlyCurves;
+      std::cerr << DataErrorMessage(name, e) << '\n';
+      status_ = kExitFailure;
     } catch (const std::exception& e) {
       engine_.Model.OnlyCurves = savedOnlyCurves;
       Report(name, e.what());
@@ -169,6 +207,8 @@ class Plotter {
 
   const PlotOptions& o_;
   GraphEngine engine_;
+  TMyAxis styleX_;
+  TMyAxis styleY_;
   bool writeImages_ = true;
   bool overlayDrawn_ = false;
   int status_ = 0;

@@ -1,6 +1,8 @@
 #include "app/plot_options.h"
 
+#include <charconv>
 #include <stdexcept>
+#include <string_view>
 
 #include "common/text_utils.h"
 #include "graph/image_file.h"
@@ -8,6 +10,8 @@
 namespace kurvex {
 
 namespace {
+
+constexpr std::size_t kMaxColumns = 11;  // x and ten curves
 
 bool EndsWith(const std::string& s, const std::string& suffix) {
   return s.size() >= suffix.size() &&
@@ -33,6 +37,39 @@ KeySetting ParseSetting(const std::string& text) {
     throw std::invalid_argument("--set needs Section.Key=VALUE, got '" + text + "'");
   }
   return {text.substr(0, dot), text.substr(dot + 1, equals - dot - 1), text.substr(equals + 1)};
+}
+
+// "x", "y" or "xy".
+void ParseFit(const std::string& text, PlotOptions& o) {
+  const std::string axes = Lower(text);
+  if (axes != "x" && axes != "y" && axes != "xy") {
+    throw std::invalid_argument("--fit must be x, y or xy, got '" + text + "'");
+  }
+  o.FitX = axes != "y";
+  o.FitY = axes != "x";
+}
+
+// "X,Y1[,Y2...]": column numbers from 1, an x column and one to ten curves.
+std::vector<int> ParseColumns(const std::string& text) {
+  const auto fail = [&text] {
+    return std::invalid_argument("--columns needs X,Y1[,Y2...] (column numbers from 1, up to " +
+                                 std::to_string(kMaxColumns) + "), got '" + text + "'");
+  };
+  std::vector<int> columns;
+  std::string_view rest(text);
+  while (true) {
+    const std::string_view item = rest.substr(0, rest.find(','));
+    int column = 0;
+    const auto [end, error] = std::from_chars(item.data(), item.data() + item.size(), column);
+    if (item.empty() || error != std::errc() || end != item.data() + item.size() || column < 1) {
+      throw fail();
+    }
+    columns.push_back(column);
+    if (item.size() == rest.size()) break;
+    rest.remove_prefix(item.size() + 1);
+  }
+  if (columns.size() < 2 || columns.size() > kMaxColumns) throw fail();
+  return columns;
 }
 
 std::string FileNamePart(const std::string& path) {
@@ -62,6 +99,10 @@ PlotOptions ParsePlotArguments(const std::vector<std::string>& args) {
       if (o.Format != "bmp" && o.Format != "png") {
         throw std::invalid_argument("--format must be bmp or png, got '" + o.Format + "'");
       }
+    } else if (a == "--fit") {
+      ParseFit(value(), o);
+    } else if (a == "--columns") {
+      o.Columns = ParseColumns(value());
     } else if (a == "--overlay") {
       o.Overlay = true;
     } else if (a == "--save-options") {
@@ -89,6 +130,7 @@ PlotOptions ParsePlotArguments(const std::vector<std::string>& args) {
 std::string PlotUsage() {
   return "Usage: kurvex-plot [--options FILE] [--set Section.Key=VALUE]... [--output PATH]\n"
          "                   [--format bmp|png] [--overlay] [--save-options FILE]\n"
+         "                   [--fit x|y|xy] [--columns X,Y1[,Y2...]]\n"
          "                   [--print-data] [--print-head] [DATAFILE...]\n"
          "\n"
          "Draws each data file with the graph style of an options file and writes it as an\n"
@@ -101,6 +143,10 @@ std::string PlotUsage() {
          "                        file, a path ending in .bmp or .png names the image itself\n"
          "  --format bmp|png      image format (default bmp)\n"
          "  --overlay             draw all data files into one image\n"
+         "  --fit x|y|xy          fit the axis ranges and ticks to each file's data (with\n"
+         "                        --overlay, to all files together)\n"
+         "  --columns X,Y1,...    draw these columns of each data line (numbered from 1): the\n"
+         "                        x column, then one column per curve\n"
          "  --save-options FILE   write the graph style to FILE\n"
          "  --print-data          print the prepared data rows (no image unless --output)\n"
          "  --print-head          print the head text of the data file (no image unless --output)\n"

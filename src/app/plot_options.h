@@ -24,6 +24,9 @@ struct PlotOptions {
   std::string SaveOptions;
   bool PrintData = false;
   bool PrintHead = false;
+  bool FitX = false;         // --fit x or xy
+  bool FitY = false;         // --fit y or xy
+  std::vector<int> Columns;  // --columns: x column, then the curves' columns, from 1
   bool Help = false;
   bool Version = false;
   std::vector<std::string> DataFiles;

@@ -56,6 +56,31 @@ std::string DecodeCp1250(const std::string& bytes) {
   return out;
 }
 
+// UTF-16 after its byte-order mark; a lone surrogate or an odd last byte becomes U+FFFD.
+std::string DecodeUtf16(std::string_view bytes, bool littleEndian) {
+  std::string out;
+  out.reserve(bytes.size());
+  const auto unitAt = [&](std::size_t i) -> char32_t {
+    const auto lo = static_cast<unsigned char>(bytes[littleEndian ? i : i + 1]);
+    const auto hi = static_cast<unsigned char>(bytes[littleEndian ? i + 1 : i]);
+    return static_cast<char32_t>(hi << 8 | lo);
+  };
+  std::size_t i = 2;
+  for (; i + 1 < bytes.size(); i += 2) {
+    char32_t unit = unitAt(i);
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 3 < bytes.size()) {
+      const char32_t low = unitAt(i + 2);
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+        i += 2;
+      }
+    }
+    AppendUtf8(out, unit >= 0xD800 && unit <= 0xDFFF ? kReplacement : unit);
+  }
+  if (i < bytes.size()) AppendUtf8(out, kReplacement);
+  return out;
+}
+
 class FileDescriptor {
  public:
   explicit FileDescriptor(int fd) : fd_(fd) {}
@@ -113,6 +138,8 @@ std::string LinkTarget(const std::string& path) {
 }  // namespace
 
 std::string DecodeText(std::string bytes) {
+  if (bytes.starts_with("\xFF\xFE")) return DecodeUtf16(bytes, true);
+  if (bytes.starts_with("\xFE\xFF")) return DecodeUtf16(bytes, false);
   if (IsValidUtf8(bytes)) {
     if (bytes.starts_with(kByteOrderMark)) bytes.erase(0, kByteOrderMark.size());
     return bytes;

@@ -7,8 +7,9 @@
 
 namespace kurvex {
 
-/// Bytes of a text file as UTF-8: valid UTF-8 is kept (a leading byte-order mark dropped),
-/// anything else is taken as Windows-1250.
+/// Bytes of a text file as UTF-8: UTF-16 with a byte-order mark (either byte order) is
+/// converted, valid UTF-8 is kept (a leading byte-order mark dropped), anything else is taken
+/// as Windows-1250.
 std::string DecodeText(std::string bytes);
 
 /// The decoded content of a file or named pipe, or nothing when it cannot be opened or read.

@@ -2,6 +2,7 @@
 #include <array>
 
 #include "graph/axis_map.h"
+#include "graph/data_error.h"
 #include "graph/painter.h"
 
 namespace kurvex {
@@ -32,6 +33,12 @@ struct LazyPixel {
   }
 };
 
+// The next field of data line `line`; an empty data text has no line to name.
+double NextValue(std::string_view& rest, const DataText& data, std::size_t line) {
+  if (data.Empty()) return ConvertField(NextField(rest));
+  return AtDataLine(line, [&rest] { return ConvertField(NextField(rest)); });
+}
+
 }  // namespace
 
 void GraphPainter::DrawCurves() {
@@ -39,12 +46,12 @@ void GraphPainter::DrawCurves() {
   canvas_.PenWidth = m_.CurveLineWidth;
 
   std::string_view rest = data_.Empty() ? std::string_view{} : data_.Line(0);
-  double xPrev = ConvertField(NextField(rest));
+  double xPrev = NextValue(rest, data_, 0);
   std::array<CurveTrack, kCurveCount + 1> track{};
   int count = 0;
   while (!rest.empty() && count < kCurveCount) {
     ++count;
-    track[count].yPrev = ConvertField(NextField(rest));
+    track[count].yPrev = NextValue(rest, data_, 0);
   }
   m_.CurveCount = count;
   for (int k = 1; k <= count; ++k) {
@@ -59,7 +66,7 @@ void GraphPainter::DrawCurves() {
 
   for (std::size_t r = 1, lines = data_.LineCount(); r < lines; ++r) {
     rest = data_.Line(r);
-    const double x = ConvertField(NextField(rest));
+    const double x = NextValue(rest, data_, r);
     LazyPixel curX{&mapX, x};
     const bool xInside = xMin <= x && x <= xMax;
     for (int k = 1; k <= count; ++k) {
@@ -71,7 +78,7 @@ void GraphPainter::DrawCurves() {
         canvas_.TextOut(ClampPixel(int64_t{prevX.Get()} - t.symbol.Width / 2),
                         ClampPixel(int64_t{py} - t.symbol.Height / 2), curve.SymbolText);
       }
-      const double y = ConvertField(NextField(rest));
+      const double y = NextValue(rest, data_, r);
       if (xInside && yMin <= y && y <= yMax) {
         const int32_t px = curX.Get();
         const int32_t py = mapY.ToPixel(y);
@@ -110,7 +117,8 @@ void GraphPainter::DrawCurves() {
 }
 
 void GraphPainter::DrawLegend() {
-  m_.CurveCount = CountCurves(data_);
+  m_.CurveCount =
+      data_.Empty() ? CountCurves(data_) : AtDataLine(0, [this] { return CountCurves(data_); });
   for (int k = 1; k <= kCurveCount; ++k) DrawLegendEntry(k);
 }
 

@@ -241,6 +241,17 @@ void DropFinalEmptyLine(std::string& buffer) {
   if (text.empty() || text.back() == '\n') buffer.resize(text.size());
 }
 
+// An editor's habit of ending a file with empty lines is not an empty data line: the text
+// ends after the line break of its last line that holds more than blanks and tabs.
+void DropTrailingBlankLines(std::string& text, std::size_t dataStart) {
+  const std::size_t last = text.find_last_not_of(" \t\r\n");
+  if (last == std::string::npos || last < dataStart) return;
+  const std::size_t end = text.find_first_of(kCrLf, last);
+  if (end == std::string::npos) return;
+  const bool pair = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+  text.resize(end + (pair ? 2 : 1));
+}
+
 }  // namespace
 
 DataText::DataText(std::string text) {
@@ -287,9 +298,12 @@ PreparedData PrepareDataText(std::string fileText) {
     if (pos > 0) result.TextInDataFile += kCrLf;
     result.TextInDataFile += content;
     pos = line.next;
+    ++result.HeadLineCount;
   }
-  const CommaRule rule = DecideCommaRule(text.substr(pos));
-  const bool lastLineEnded = pos < text.size() && (text.back() == '\n' || text.back() == '\r');
+  DropTrailingBlankLines(fileText, pos);
+  const std::string_view data = std::string_view(fileText).substr(pos);
+  const CommaRule rule = DecideCommaRule(data);
+  const bool lastLineEnded = !data.empty() && (data.back() == '\n' || data.back() == '\r');
   CleanUpInPlace(fileText, pos, rule);
   // The cleaned lines form one text again, whose final empty line (after a final line break)
   // is no line: a data file's trailing blank line does not reach the drawing.

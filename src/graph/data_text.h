@@ -35,11 +35,13 @@ class DataText {
 /// Result of preparing a freshly read file.
 struct PreparedData {
   DataText Data;
-  std::string TextInDataFile;  // head lines joined by CR LF, each as read
+  std::string TextInDataFile;     // head lines joined by CR LF, each as read
+  std::size_t HeadLineCount = 0;  // lines of the file before the data text's first line
 };
 
 /// The clean-up of a data file's text: head lines out, leading blanks off, separators made
 /// single blanks with point decimals, decided once for the whole text, in one linear pass.
+/// Blank lines (blanks and tabs only) at the end of the file are no data.
 PreparedData PrepareDataText(std::string fileText);
 
 /// The built-in sample spectrum: 701 lines, x = 300..1000, two smooth curves.

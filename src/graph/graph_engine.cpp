@@ -3,6 +3,7 @@
 #include "common/text_file.h"
 #include "common/text_utils.h"
 #include "graph/data_check.h"
+#include "graph/data_error.h"
 #include "graph/mapping.h"
 #include "graph/options_file.h"
 #include "graph/painter.h"
@@ -48,6 +49,7 @@ bool GraphEngine::LoadDataFile(const std::string& path) {
         TakeData(std::move(prepared), path);
       } else {
         data_ = std::move(prepared.Data);
+        headLines_ = prepared.HeadLineCount;
         Model.TextInDataFile = std::move(prepared.TextInDataFile);
       }
     } catch (...) {
@@ -60,6 +62,7 @@ bool GraphEngine::LoadDataFile(const std::string& path) {
 
 void GraphEngine::TakeData(PreparedData prepared, const std::string& path) {
   data_ = std::move(prepared.Data);
+  headLines_ = prepared.HeadLineCount;
   Model.TextInDataFile = std::move(prepared.TextInDataFile);
   dataFileName_ = FileNamePart(path);
   dataFilePath_ = path;
@@ -101,7 +104,12 @@ void GraphEngine::RepaintIfAuto() {
 
 void GraphEngine::RepaintGraph() {
   PaintedGuard notify(OnPainted);
-  Painter().RepaintGraph();
+  try {
+    Painter().RepaintGraph();
+  } catch (DataLineError& e) {
+    e.MoveDown(headLines_);  // the user counts lines in the file, head included
+    throw;
+  }
 }
 
 void GraphEngine::DrawTextBlock() {

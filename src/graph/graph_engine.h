@@ -45,7 +45,8 @@ class GraphEngine {
   bool ReloadDataFile(const std::string& path);
 
   /// A change of the data text from outside LoadDataFile: not prepared again; redraws when
-  /// auto-repaint is on, once a data file has been loaded.
+  /// auto-repaint is on, once a data file has been loaded. Its lines keep the numbers of the
+  /// loaded file's data lines in error messages.
   void SetDataText(std::string text);
 
   // --- options files ------------------------------------------------------------------------
@@ -56,7 +57,7 @@ class GraphEngine {
   /// Redraws when PaintEnabled and AutoRepaint are on.
   void RepaintIfAuto();
   /// Full redraw (or curves only in the curves-only mode). A failing step throws; what was
-  /// painted before stays.
+  /// painted before stays. A data field that fails throws DataLineError with its file line.
   void RepaintGraph();
   /// The text block alone, whatever PaintEnabled and AutoRepaint say.
   void DrawTextBlock();
@@ -86,6 +87,7 @@ class GraphEngine {
   DataText data_;
   std::string dataFileName_ = "Demo1.txt";
   std::string dataFilePath_;
+  std::size_t headLines_ = 0;  // file lines before the data text
   bool dataChangeRedraws_ = false;
   std::vector<std::string> textBlockLines_;
 };

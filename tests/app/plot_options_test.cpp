@@ -39,6 +39,34 @@ TEST(PlotArguments, RejectsBadUsageWithAReason) {
   EXPECT_EQ(Parse({"--", "--odd-name.xy"}).DataFiles.front(), "--odd-name.xy");
 }
 
+TEST(PlotArguments, FitAndColumns) {
+  struct Case {
+    std::vector<std::string> args;
+    bool fitX, fitY;
+    std::vector<int> columns;
+  };
+  const Case good[] = {
+      {{"--fit", "x"}, true, false, {}},
+      {{"--fit", "Y"}, false, true, {}},
+      {{"--fit", "xy", "--columns", "2,3"}, true, true, {2, 3}},
+      {{"--columns", "3,1,12,4"}, false, false, {3, 1, 12, 4}},
+      {{"--columns", "1,2,3,4,5,6,7,8,9,10,11"}, false, false, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}},
+  };
+  for (const Case& c : good) {
+    const PlotOptions o = Parse(c.args);
+    EXPECT_EQ(o.FitX, c.fitX);
+    EXPECT_EQ(o.FitY, c.fitY);
+    EXPECT_EQ(o.Columns, c.columns);
+  }
+  for (const char* bad :
+       {"", "2", "0,1", "1,,2", "1,2,", "a,b", "-1,2", "1;2", "1,2,3,4,5,6,7,8,9,10,11,12"}) {
+    EXPECT_THROW(Parse({"--columns", bad}), std::invalid_argument) << bad;
+  }
+  for (const char* bad : {"", "z", "yx", "xyz"}) {
+    EXPECT_THROW(Parse({"--fit", bad}), std::invalid_argument) << bad;
+  }
+}
+
 TEST(PlotArguments, ImagePathsFollowTheDataFileNames) {
   PlotOptions o = Parse({"run.1.xy"});
   EXPECT_EQ(ImagePathFor(o, "dir/run.1.xy"), "run.1.bmp");

@@ -1,52 +1,13 @@
 // Runs the real kurvex-plot program in a temporary folder.
-#include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
-
-#include "common/temp_dir.h"
+#include "app/plot_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Result {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-class PlotRun : public ::testing::Test {
- protected:
-  void Write(const std::string& name, const std::string& content) {
-    std::ofstream(dir.File(name), std::ios::binary) << content;
-  }
-
-  Result Run(const std::string& args) {
-    const std::string cmd =
-        "cd '" + dir.Path() + "' && '" KURVEX_PLOT "' " + args + " >out.txt 2>err.txt";
-    Result r;
-    const int raw = std::system(cmd.c_str());
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = Slurp(dir.File("out.txt"));
-    r.err = Slurp(dir.File("err.txt"));
-    return r;
-  }
-
-  kurvex::test::TempDir dir;
-};
+using kurvex::test::CurvesInFrame;
+using kurvex::test::PlotRun;
+using kurvex::test::Result;
+using kurvex::test::Slurp;
 
 TEST_F(PlotRun, WithoutDataFilesDrawsTheSampleAsABitmap) {
   const Result r = Run("");
@@ -64,10 +25,95 @@ TEST_F(PlotRun, EachFileGetsItsImageAndFailuresDoNotStopTheBatch) {
   EXPECT_EQ(r.status, 1);
   EXPECT_TRUE(fs::exists(dir.File("imgs/a.png")));
   EXPECT_FALSE(fs::exists(dir.File("imgs/missing.png")));
-  EXPECT_FALSE(fs::exists(dir.File("imgs/bad.png")));
+  EXPECT_TRUE(fs::exists(dir.File("imgs/bad.png")));  // as far as the data went
   EXPECT_NE(r.err.find("missing.xy: "), std::string::npos) << r.err;
-  EXPECT_NE(r.err.find("bad.xy: 'x' is not a valid floating point value"), std::string::npos)
+  EXPECT_NE(r.err.find("bad.xy:2: 'x' is not a valid floating point value"), std::string::npos)
       << r.err;
+}
+
+TEST_F(PlotRun, ATrailerAfterTheDataGivesTheGraphAndNamesItsLine) {
+  Write("uv.csv",
+        "\"Wavelength (nm)\",\"Abs\"\r\n300.0,0.5\r\n500.0,1.5\r\n700.0,2.5\r\n"
+        "Collection Time: 3/14/2025\r\n");
+  const Result r = Run("uv.csv");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "uv.csv:5: 'Collection' is not a valid floating point value\n");
+  // The curve from 300 to 700 nm is in the picture, 4/7 of the way along the axis.
+  const auto cover = CurvesInFrame(Slurp(dir.File("uv.bmp")));
+  ASSERT_FALSE(cover.columns.empty());
+  EXPECT_EQ(*cover.columns.begin(), 70);
+  EXPECT_NEAR(*cover.columns.rbegin(), 70 + 4 * 500 / 7, 1);
+}
+
+TEST_F(PlotRun, FitDrawsWhatTheStyleRangesWouldMiss) {
+  Write("raman.txt", "#Laser=532 nm\n100\t1200\n520\t45000\n1000\t9000\n3200\t1500\n");
+  ASSERT_EQ(Run("--output plain.bmp raman.txt").status, 0);
+  EXPECT_TRUE(CurvesInFrame(Slurp(dir.File("plain.bmp"))).columns.empty());
+
+  // Falling x keeps the rising axis; after --set, so the fit wins over a typed range.
+  Write("ir.csv", "4000.0,90\n2000.0,40\n550.0,80\n");
+  for (const char* file : {"raman.txt", "ir.csv"}) {
+    SCOPED_TRACE(file);
+    const Result r = Run(std::string("--set AxisX.Minimum=7 --fit xy --output fit.bmp ") + file);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto cover = CurvesInFrame(Slurp(dir.File("fit.bmp")));
+    EXPECT_GT(cover.columns.size(), 250u);  // more than half the axis length
+    EXPECT_GT(cover.rows.size(), 140u);
+  }
+
+  // Only x: the y range stays the style's (-1..3), which these counts miss.
+  ASSERT_EQ(Run("--fit x --output x.bmp raman.txt").status, 0);
+  EXPECT_TRUE(CurvesInFrame(Slurp(dir.File("x.bmp"))).columns.empty());
+}
+
+TEST_F(PlotRun, OverlayFitsOnceOverAllFiles) {
+  Write("a.xy", "100 0\n200 10\n");
+  Write("b.xy", "150 5 5\n400 50 50\n");
+  const Result r = Run("--fit xy --overlay --output all.bmp a.xy b.xy");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string bmp = Slurp(dir.File("all.bmp"));
+  // x 100..400 over the 500 pixels: the second curve of b begins a sixth of the way in.
+  kurvex::GraphModel start;
+  kurvex::ApplyStartValues(start);
+  const auto second = CurvesInFrame(bmp, start.Curve[2].Color);
+  ASSERT_FALSE(second.columns.empty());
+  EXPECT_NEAR(*second.columns.begin(), 70 + 500 / 6, 2);
+  EXPECT_NEAR(*second.columns.rbegin(), 570, 1);  // a line leaves out its end point
+}
+
+TEST_F(PlotRun, ColumnsChooseXAndCurvesBeforeTheDrawing) {
+  Write("idx.csv", "Nr;nm;Abs;Ref\r\n1;300,0;0,5;9\r\n2;301,0;0,6;8\r\n3;302,0\r\n");
+  Result r = Run("--columns 2,3 --print-data idx.csv");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "300.0 0.5\n301.0 0.6\n302.0\n");
+  r = Run("--columns 2,4,3 --print-data idx.csv");
+  EXPECT_EQ(r.out, "300.0 9 0.5\n301.0 8 0.6\n302.0\n");
+  // The short line keeps its number in the file.
+  r = Run("--columns 2,3 idx.csv");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "idx.csv:4: '' is not a valid floating point value\n");
+  EXPECT_EQ(Run("--columns 0,1 idx.csv").status, 2);
+}
+
+TEST_F(PlotRun, FilesAsEditorsAndWindowsProgramsWriteThem) {
+  // Trailing blank lines are no data, so the file draws and prints without them.
+  Write("t.xy", "300 1 2\r\n1000 2 1\r\n\r\n\t\r\n  \r\n");
+  Result r = Run("--print-data t.xy");
+  EXPECT_EQ(r.out, "300 1 2\n1000 2 1\n");
+  EXPECT_EQ(Run("t.xy").status, 0);
+
+  // UTF-16 in both byte orders, as Windows programs save text.
+  const std::string text = "Run 7\r\n300\t1,5\r\n";
+  std::string little = "\xFF\xFE", big = "\xFE\xFF";
+  for (const char c : text) {
+    little += {c, '\0'};
+    big += {'\0', c};
+  }
+  Write("le.txt", little);
+  Write("be.txt", big);
+  r = Run("--print-head --print-data le.txt be.txt");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "Run 7\n300 1.5\nRun 7\n300 1.5\n");
 }
 
 TEST_F(PlotRun, ABadOptionsFileStopsBeforeDrawing) {

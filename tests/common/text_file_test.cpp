@@ -65,6 +65,29 @@ TEST(DecodeText, KeepsUtf8AndDropsTheByteOrderMark) {
   EXPECT_EQ(DecodeText(std::string("a\0b", 3)), std::string("a\0b", 3));
 }
 
+// The bytes of UTF-16 text with its byte-order mark.
+std::string Utf16(std::u16string_view units, bool littleEndian) {
+  std::string bytes = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
+  for (const char16_t u : units) {
+    const char lo = static_cast<char>(u & 0xFF);
+    const char hi = static_cast<char>(u >> 8);
+    bytes += littleEndian ? lo : hi;
+    bytes += littleEndian ? hi : lo;
+  }
+  return bytes;
+}
+
+TEST(DecodeText, ReadsUtf16WithAByteOrderMarkInEitherOrder) {
+  for (const bool little : {true, false}) {
+    EXPECT_EQ(DecodeText(Utf16(u"300\tŽ\r\n1,5", little)), "300\tŽ\r\n1,5");
+    EXPECT_EQ(DecodeText(Utf16(u"\U0001F600", little)), "\U0001F600");
+    EXPECT_EQ(DecodeText(Utf16(u"", little)), "");
+  }
+  // A lone surrogate and an odd last byte are marked, and the rest still reads.
+  const std::u16string lone{0xD800, u'a'};
+  EXPECT_EQ(DecodeText(Utf16(lone, true) + "b"), "\uFFFDa\uFFFD");
+}
+
 TEST(DecodeText, ReadsOtherBytesAsWindows1250) {
   EXPECT_EQ(DecodeText("\x8Elt\xFD k\xF4\xF2 \x8A\x9A"), "Žltý kôň Šš");
   // Bytes the code page leaves undefined do not stop the rest.

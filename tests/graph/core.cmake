@@ -3,4 +3,5 @@ kurvex_add_test(graph_core_tests
     ${CMAKE_CURRENT_SOURCE_DIR}/model_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/options_file_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/data_text_test.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/data_fit_test.cpp
   LIBS kurvex_graph)

@@ -69,11 +69,25 @@ TEST(PrepareDataText, BlankLinesBeforeTheNumbersAreHeadLinesAfterThemData) {
   EXPECT_THAT(LinesOf(p.Data), ElementsAre("1 2", "", "3 4", "note"));
 }
 
-TEST(PrepareDataText, OneTrailingBlankLineIsNoLine) {
+TEST(PrepareDataText, TrailingBlankLinesAreNoData) {
   EXPECT_THAT(Prepared("1 2\r\n\r\n"), ElementsAre("1 2"));
   EXPECT_THAT(Prepared("1 2\n  \n"), ElementsAre("1 2"));
-  EXPECT_THAT(Prepared("1 2\n\n\n"), ElementsAre("1 2", ""));
-  EXPECT_THAT(Prepared("1 2\n\n "), ElementsAre("1 2", ""));
+  EXPECT_THAT(Prepared("1 2\n\n\n"), ElementsAre("1 2"));
+  EXPECT_THAT(Prepared("1 2\n\n "), ElementsAre("1 2"));
+  EXPECT_THAT(Prepared("1 2\r\n\t\r\n \t \r\n\r\n\r\n"), ElementsAre("1 2"));
+  EXPECT_THAT(Prepared("1 2\r\r\r"), ElementsAre("1 2"));
+  // Blank lines inside the data stay, and so does a trailing blank of the last data line,
+  // which decides that its comma is a decimal comma.
+  EXPECT_THAT(Prepared("1 2\n\n3 4\n\n"), ElementsAre("1 2", "", "3 4"));
+  EXPECT_THAT(Prepared("1,5 \n\t\n"), ElementsAre("1.5 "));
+  // A file of blank lines only is all head.
+  EXPECT_EQ(PrepareDataText("\n \n\t\n").TextInDataFile, "\r\n \r\n\t");
+}
+
+TEST(PrepareDataText, CountsTheHeadLinesForLineNumbers) {
+  EXPECT_EQ(PrepareDataText("1 2\n").HeadLineCount, 0u);
+  EXPECT_EQ(PrepareDataText("Run 7\r\n\r\n  angle\r\n1 2\r\n").HeadLineCount, 3u);
+  EXPECT_EQ(PrepareDataText("a\rb\r").HeadLineCount, 2u);
 }
 
 TEST(PrepareDataText, FileOfHeadLinesOnlyLeavesNoData) {
@@ -126,8 +140,10 @@ PreparedData ReferencePreparation(const std::string& fileText) {
   for (; first < lines.size() && !isNumberLine(lines[first]); ++first) {
     head += (first > 0 ? "\r\n" : "") + lines[first];
   }
+  std::size_t end = lines.size();
+  while (end > first && lines[end - 1].find_first_not_of(" \t") == std::string::npos) --end;
   std::string text;
-  for (std::size_t i = first; i < lines.size(); ++i) {
+  for (std::size_t i = first; i < end; ++i) {
     const std::size_t start = lines[i].find_first_not_of(' ');
     text += (i > first ? "\r\n" : "") + (start == std::string::npos ? "" : lines[i].substr(start));
   }

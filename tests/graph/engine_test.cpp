@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "common/temp_dir.h"
+#include "graph/data_error.h"
 #include "graph/model.h"
 
 namespace kurvex {
@@ -86,6 +87,33 @@ TEST_F(Engine, LoadingNeverThrowsEvenWhenTheDrawingFails) {
   EXPECT_NO_THROW(EXPECT_TRUE(engine.LoadDataFile(path)));
   EXPECT_EQ(engine.DataFileName(), "bad.xy");
   EXPECT_EQ(paints, 1);  // the failed drawing still shows what it painted
+}
+
+// The error names the line as an editor numbers it: head lines and blank lines count.
+TEST_F(Engine, ADataErrorNamesItsLineInTheFile) {
+  const struct {
+    const char* file;
+    std::size_t line;
+  } cases[] = {
+      {"Sample\r\n\r\n300 1 2\r\n301 1 2\r\n302 dpolE 2\r\n", 5},
+      {"300 y z\n", 1},                    // the first line fails already in the legend
+      {"Run 7\n300 1 2\n\n301 1 2\n", 3},  // a blank line inside the data
+      {"300 1 2\n301 1\n", 2},             // a short line
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    ReadyToPaint();
+    ASSERT_TRUE(engine.LoadDataFile(Write("si.xy", c.file)));
+    try {
+      engine.RepaintGraph();
+      ADD_FAILURE() << "no error";
+    } catch (const DataLineError& e) {
+      EXPECT_EQ(e.Line(), c.line);
+    }
+  }
+  ReadyToPaint();
+  ASSERT_TRUE(engine.LoadDataFile(Write("si.xy", "Head\n300 1\n\n")));
+  EXPECT_NO_THROW(engine.RepaintGraph());  // trailing blank lines are no data
 }
 
 TEST_F(Engine, AnEmptyFileClearsTheDataButKeepsNameAndPicture) {

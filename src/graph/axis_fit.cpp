@@ -1,0 +1,168 @@
+#include "graph/axis_fit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <utility>
+
+#include "common/error.h"
+#include "common/real48.h"
+
+namespace kurvex {
+
+namespace {
+
+// Axis limits are 48-bit reals (up to 1.7E38, nothing below 2.9E-39); a step needs room on
+// both sides of them.
+constexpr double kLargest = 1e36;
+constexpr double kTiniest = 1e-30;
+// A span this small against the values is noise of the last digits: treated as equal values.
+constexpr double kRelativeSpan = 1e-9;
+constexpr int kPreferredIntervals = 6;
+constexpr int kFewestIntervals = 4;
+constexpr int kMostIntervals = 10;
+
+// m x 10^e, correctly rounded as the text "m" followed by e zeros (or a point) would parse.
+long double Decimal(long long m, int e) {
+  long double power = 1;
+  for (int i = 0; i < std::abs(e); ++i) power *= 10;
+  return e >= 0 ? static_cast<long double>(m) * power : static_cast<long double>(m) / power;
+}
+
+long double Stored(long double value) {
+  return Real48::From(value);
+}
+
+// A step m x 10^e and the limits it gives: the multiples of the step around the values.
+struct Candidate {
+  long long m;
+  int e;
+  long long first;  // Minimum = first x step
+  long long last;   // Maximum = last x step
+
+  int Intervals() const { return static_cast<int>(last - first); }
+  long double Bound(long long k) const { return Decimal(k * m, e); }
+};
+
+Candidate Around(double low, double high, long long m, int e) {
+  const long double step = Decimal(m, e);
+  // A value that is a multiple of the step in decimal may come out a hair off it in binary.
+  constexpr long double kSlack = 1e-9L;
+  const long double qLow = low / step;
+  const long double qHigh = high / step;
+  Candidate c{m, e, static_cast<long long>(std::floor(qLow)),
+              static_cast<long long>(std::ceil(qHigh))};
+  if (qLow - static_cast<long double>(c.first) > 1 - kSlack) ++c.first;
+  if (static_cast<long double>(c.last) - qHigh > 1 - kSlack) --c.last;
+  // The drawing compares the values with the stored limits, which must hold them all.
+  while (Stored(c.Bound(c.first)) > low) --c.first;
+  while (Stored(c.Bound(c.last)) < high) ++c.last;
+  return c;
+}
+
+int Score(const Candidate& c) {
+  const int n = c.Intervals();
+  const int outside = n < kFewestIntervals || n > kMostIntervals ? 100 : 0;
+  return outside + std::abs(n - kPreferredIntervals);
+}
+
+}  // namespace
+
+void ValueRange::Add(double value) {
+  Low = std::min(Low, value);
+  High = std::max(High, value);
+}
+
+void ValueRange::Add(const ValueRange& other) {
+  if (other.Empty()) return;
+  Add(other.Low);
+  Add(other.High);
+}
+
+void DataExtent::Add(const DataExtent& other) {
+  X.Add(other.X);
+  Y.Add(other.Y);
+}
+
+DataExtent MeasureData(const DataText& data) {
+  DataExtent extent;
+  if (data.Empty()) return extent;
+  int curves = 0;
+  try {
+    curves = CountCurves(data);
+  } catch (const Error&) {
+    return extent;
+  }
+  double y[kCurveCount];
+  for (std::size_t r = 0, lines = data.LineCount(); r < lines; ++r) {
+    std::string_view rest = data.Line(r);
+    double x = 0;
+    try {
+      x = ConvertField(NextField(rest));
+      for (int k = 0; k < curves; ++k) y[k] = ConvertField(NextField(rest));
+    } catch (const Error&) {
+      break;  // the drawing ends at this line too
+    }
+    extent.X.Add(x);
+    for (int k = 0; k < curves; ++k) extent.Y.Add(y[k]);
+  }
+  return extent;
+}
+
+std::optional<AxisFit> FitAxis(double low, double high) {
+  if (!std::isfinite(low) || !std::isfinite(high) || low > high) return std::nullopt;
+  const double magnitude = std::max(std::fabs(low), std::fabs(high));
+  if (magnitude > kLargest) return std::nullopt;
+  if (high - low <= magnitude * kRelativeSpan || high - low < kTiniest) {
+    // Equal values sit in the middle of a range a tenth of their size to each side.
+    double middle = low + (high - low) / 2;
+    if (std::fabs(middle) < kTiniest) middle = 0;
+    const double half = middle == 0 ? 1.0 : std::fabs(middle) / 10;
+    low = middle - half;
+    high = middle + half;
+  }
+  const int top = static_cast<int>(std::floor(std::log10(high - low)));
+  std::optional<Candidate> best;
+  for (int e = top - 1; e <= top + 1; ++e) {
+    // Ascending steps: 1, 2, 2.5, 5 x 10^e; on equal scores the larger step wins.
+    const std::pair<long long, int> steps[] = {{1, e}, {2, e}, {25, e - 1}, {5, e}};
+    for (const auto& [m, me] : steps) {
+      const Candidate c = Around(low, high, m, me);
+      if (!best || Score(c) <= Score(*best)) best = c;
+    }
+  }
+  AxisFit fit;
+  fit.Minimum = best->Bound(best->first);
+  fit.Maximum = best->Bound(best->last);
+  fit.TickCount = best->Intervals();
+  fit.DecDigits = std::max(0, -best->e);
+  return fit;
+}
+
+namespace {
+
+std::optional<AxisFit> FitRange(const ValueRange& range) {
+  if (range.Empty()) return std::nullopt;
+  return FitAxis(range.Low, range.High);
+}
+
+}  // namespace
+
+AxesFit FitAxesToData(const DataText& data) {
+  const DataExtent extent = MeasureData(data);
+  return {FitRange(extent.X), FitRange(extent.Y)};
+}
+
+void ApplyAxisFit(const AxisFit& fit, TMyAxis& axis) {
+  axis.Minimum = Real48::From(fit.Minimum);
+  axis.Maximum = Real48::From(fit.Maximum);
+  axis.TickCount = fit.TickCount;
+  axis.TickLabels.DecDigits = fit.DecDigits;
+}
+
+void FitModelAxes(const DataExtent& extent, bool x, bool y, GraphModel& model) {
+  if (const auto fit = FitRange(extent.X); x && fit) ApplyAxisFit(*fit, model.AxisX);
+  if (const auto fit = FitRange(extent.Y); y && fit) ApplyAxisFit(*fit, model.AxisY);
+}
+
+}  // namespace kurvex

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <limits>
+#include <optional>
+
+#include "graph/data_text.h"
+#include "graph/model.h"
+
+namespace kurvex {
+
+/// The smallest and largest of some values; empty until the first one is added.
+struct ValueRange {
+  double Low = std::numeric_limits<double>::infinity();
+  double High = -std::numeric_limits<double>::infinity();
+
+  bool Empty() const { return Low > High; }
+  void Add(double value);
+  void Add(const ValueRange& other);
+};
+
+/// The x values and the y values of all curves of a data text.
+struct DataExtent {
+  ValueRange X;
+  ValueRange Y;
+
+  void Add(const DataExtent& other);
+};
+
+/// The rows as the curve drawing reads them (curve count from the first line), up to the first
+/// line that does not convert: what a drawing of this data text shows.
+DataExtent MeasureData(const DataText& data);
+
+/// One axis fitted to a range of values.
+struct AxisFit {
+  long double Minimum = 0;
+  long double Maximum = 0;
+  int TickCount = 0;  // intervals between Minimum and Maximum
+  int DecDigits = 0;  // tick-label decimals the step needs
+};
+
+/// Round limits for values from `low` to `high`: a step of 1, 2, 2.5 or 5 x 10^n, 4 to 10
+/// intervals, the values inside with less than a step of margin on each side (equal values
+/// get a range around them). The limits hold every value also once stored as 48-bit reals, so
+/// a value on a decimal limit the stored real misses by a hair gets a whole step of margin.
+/// Nothing when the range is empty or beyond what an axis limit can hold.
+std::optional<AxisFit> FitAxis(double low, double high);
+
+/// Both axes fitted to what a drawing of `data` shows; an axis without values is left out.
+struct AxesFit {
+  std::optional<AxisFit> X;
+  std::optional<AxisFit> Y;
+};
+AxesFit FitAxesToData(const DataText& data);
+
+/// Writes a fit into an axis of the model: limits, tick count and tick-label decimals.
+void ApplyAxisFit(const AxisFit& fit, TMyAxis& axis);
+
+/// Fits the chosen axes of the model to an extent; an axis without values keeps its settings.
+void FitModelAxes(const DataExtent& extent, bool x, bool y, GraphModel& model);
+
+}  // namespace kurvex
