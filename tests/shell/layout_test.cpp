@@ -1,6 +1,6 @@
 // An installed copy: resources in a read-only share folder, the user's files elsewhere.
-#include "shell/data_page.h"
 #include "shell/browser/file_browser.h"
+#include "shell/data_page.h"
 #include "shell/form_kurvex.h"
 #include "shell/loadini_page.h"
 #include "shell_fixture.h"

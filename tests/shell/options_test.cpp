@@ -3,8 +3,8 @@
 #include <QLineEdit>
 #include <QStatusBar>
 
-#include "shell/data_page.h"
 #include "shell/browser/file_browser.h"
+#include "shell/data_page.h"
 #include "shell/loadini_page.h"
 #include "shell/pages/environment_page.h"
 #include "shell/pages/image_page.h"

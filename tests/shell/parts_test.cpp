@@ -2,8 +2,8 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 
-#include "shell/captions.h"
 #include "shell/browser/file_browser.h"
+#include "shell/captions.h"
 #include "shell/log_file.h"
 #include "shell/up_down.h"
 #include "shell_fixture.h"

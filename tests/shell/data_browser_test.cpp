@@ -1,0 +1,211 @@
+// The data browser as a user works it: picking files, types and folders, auto-saved pictures,
+// files dropped from a file manager, flipping through a folder and files that change on disk.
+#include <QCheckBox>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QUrl>
+
+#include "shell/browser/file_browser.h"
+#include "shell/data_page.h"
+#include "shell/message_line.h"
+#include "shell/pages/environment_page.h"
+#include "shell_fixture.h"
+
+namespace kurvex::shell {
+namespace {
+
+constexpr const char* kSpectrum = "# head\n400 1.5 0.2\n500 1.6 0.1\n600 1.4 -0.3\n";
+
+class DataBrowserTest : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    Write("Kurvex.ini", "[Data]\nDataPath=" + Path("spectra") + "\nDataFile=*.xy\n");
+    for (const char* name : {"spectra/a.xy", "spectra/b.xy", "spectra/c.xy", "spectra/run.1.xy"}) {
+      Write(name, kSpectrum);
+    }
+    Write("spectra/notes.txt", kSpectrum);
+    Start();
+  }
+
+  FileBrowser* Browser() const { return main_->Data()->Browser; }
+  FileList* Files() const { return Browser()->Files(); }
+  QString Message() const { return main_->Messages()->text(); }
+  void AutoSave(bool on, bool toDataDir = false) {
+    main_->Environment()->CheckBoxAutoSaveImage->setChecked(on);
+    main_->Environment()->CheckBoxSaveImageToDataDir->setChecked(toDataDir);
+  }
+
+  /// A press on the row of that file, as the mouse gives it.
+  void ClickFile(const QString& name) {
+    const QList<QListWidgetItem*> found = Files()->findItems(name, Qt::MatchExactly);
+    ASSERT_FALSE(found.isEmpty()) << name.toStdString();
+    Files()->scrollToItem(found.first());
+    QTest::mouseClick(Files()->viewport(), Qt::LeftButton, {},
+                      Files()->visualItemRect(found.first()).center());
+  }
+
+  void Drop(const std::string& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(main_.get(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(main_.get(), &drop);
+  }
+
+  std::string LoadedFile() { return graph_->Engine().DataFilePath(); }
+};
+
+TEST_F(DataBrowserTest, PicturesGoWhereTheUserAsked) {
+  struct Case {
+    bool autoSave, toDataDir;
+    const char* file;
+    const char* picture;  // empty: none anywhere
+  };
+  const Case cases[] = {
+      {true, false, "a.xy", "GraphImages/a.bmp"},
+      {true, true, "b.xy", "spectra/b.bmp"},
+      {true, false, "run.1.xy", "GraphImages/run.1.bmp"},
+      {false, false, "c.xy", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    AutoSave(c.autoSave, c.toDataDir);
+    ClickFile(c.file);
+    EXPECT_EQ(LoadedFile(), Path("spectra/") + c.file);
+    EXPECT_EQ(CentralPage(), "GraphImage");
+    if (*c.picture) {
+      const std::string bmp = Read(c.picture);
+      ASSERT_GT(bmp.size(), 54u);
+      EXPECT_EQ(bmp.substr(0, 2), "BM");
+    }
+  }
+  EXPECT_FALSE(Exists("GraphImages/c.bmp"));
+  EXPECT_FALSE(Exists("spectra/c.bmp"));
+  EXPECT_FALSE(Exists("GraphImages/.bmp"));
+}
+
+TEST_F(DataBrowserTest, FirstClickAfterAMaskLoadsTwiceAndANewTypeShowsTheMask) {
+  QSignalSpy painted(graph_.get(), &TFormKurvex::Painted);
+  ASSERT_EQ(Browser()->Edit()->text(), "*.xy");
+  ClickFile("a.xy");
+  EXPECT_EQ(painted.count(), 2);
+  EXPECT_EQ(Browser()->Edit()->text(), "a.xy");
+  ClickFile("b.xy");
+  EXPECT_EQ(painted.count(), 3);
+
+  Browser()->Filter()->setCurrentIndex(1);
+  emit Browser()->Filter()->activated(1);
+  EXPECT_EQ(Browser()->Edit()->text(), "*.txt");
+  EXPECT_EQ(Files()->SelectedPath(), "");
+  EXPECT_EQ(Files()->count(), 1);
+}
+
+TEST_F(DataBrowserTest, PictureFolderIsMadeWhenMissingAndAFailureIsSaidOnce) {
+  AutoSave(true);
+  ClickFile("a.xy");
+  EXPECT_TRUE(Exists("GraphImages/a.bmp"));
+
+  // A file where the folder should be: nothing can be written there.
+  QDir(QString::fromStdString(Path("GraphImages"))).removeRecursively();
+  Write("GraphImages", "not a folder");
+  ClickFile("b.xy");
+  EXPECT_EQ(Message().toStdString(), "Unable to write to " + Path("GraphImages/b.bmp"));
+  main_->Messages()->Clear();
+  ClickFile("c.xy");
+  EXPECT_EQ(Message(), "");  // the same folder is not reported again
+  EXPECT_TRUE(dialogs_.Errors.empty());
+}
+
+TEST_F(DataBrowserTest, DroppedFilesLoadAsAPickWould) {
+  AutoSave(true);
+  Write("elsewhere/scan.dat", kSpectrum);  // a type the list does not show
+  Drop(Path("elsewhere/scan.dat"));
+  EXPECT_EQ(LoadedFile(), Path("elsewhere/scan.dat"));
+  EXPECT_EQ(Files()->SelectedPath().toStdString(), Path("elsewhere/scan.dat"));
+  EXPECT_TRUE(Exists("GraphImages/scan.bmp"));
+
+  Write("styles/wide.ini", "[Image]\nWidth=900\n");
+  Drop(Path("styles/wide.ini"));
+  EXPECT_EQ(Model().ImageWidth, 900);
+  EXPECT_EQ(SettingPage(), "LoadIni");
+
+  Drop(Path("missing.xy"));
+  EXPECT_EQ(Message().toStdString(), Path("missing.xy") + ": file not found");
+}
+
+TEST_F(DataBrowserTest, PageDownTurnsAFolderIntoPictures) {
+  AutoSave(true);
+  main_->TreeView()->setFocus();
+  for (int i = 0; i < 6; ++i) QTest::keyClick(main_->TreeView(), Qt::Key_PageDown);
+  for (const char* picture : {"a.bmp", "b.bmp", "c.bmp", "run.1.bmp"}) {
+    EXPECT_TRUE(Exists(std::string("GraphImages/") + picture)) << picture;
+  }
+  EXPECT_EQ(LoadedFile(), Path("spectra/run.1.xy"));  // stops at the last
+  QTest::keyClick(main_->TreeView(), Qt::Key_Up, Qt::AltModifier);
+  EXPECT_EQ(LoadedFile(), Path("spectra/c.xy"));
+  // In a text field Page Down stays the field's own.
+  auto* edit = main_->findChild<QLineEdit*>("EditTitle");
+  edit->setFocus();
+  QTest::keyClick(edit, Qt::Key_PageDown);
+  EXPECT_EQ(LoadedFile(), Path("spectra/c.xy"));
+}
+
+TEST_F(DataBrowserTest, WatchedFileIsReloadedOnlyWhenItConvertsAgain) {
+  AutoSave(true);
+  ClickFile("a.xy");
+  const std::string before = Read("GraphImages/a.bmp");
+  QSignalSpy painted(graph_.get(), &TFormKurvex::Painted);
+
+  Write("spectra/a.xy", "# head\n400 1.5 0.2\n500 1.6");  // caught half written
+  QTest::qWait(800);
+  EXPECT_EQ(painted.count(), 0);
+  EXPECT_TRUE(dialogs_.Errors.empty());
+
+  Write("spectra/a.xy", "# head\n400 1.5 0.2\n500 1.6 0.1\n600 2.5 0.9\n700 2.0 0.5\n");
+  QTRY_COMPARE_WITH_TIMEOUT(painted.count(), 1, 3000);
+  EXPECT_NE(Read("GraphImages/a.bmp"), before);
+
+  // An editor that writes a new file and renames it over the old one.
+  Write("spectra/a.xy.tmp", "# head\n400 0.5 0.2\n800 0.6 0.1\n");
+  QFile::remove(QString::fromStdString(Path("spectra/a.xy")));
+  QFile::rename(QString::fromStdString(Path("spectra/a.xy.tmp")),
+                QString::fromStdString(Path("spectra/a.xy")));
+  QTRY_COMPARE_WITH_TIMEOUT(painted.count(), 2, 3000);
+}
+
+TEST_F(DataBrowserTest, ListFollowsItsFolderWithoutLoadingAnything) {
+  ClickFile("b.xy");
+  QSignalSpy painted(graph_.get(), &TFormKurvex::Painted);
+  Write("spectra/new.xy", kSpectrum);
+  QTRY_VERIFY_WITH_TIMEOUT(!Files()->findItems("new.xy", Qt::MatchExactly).isEmpty(), 3000);
+  QFile::remove(QString::fromStdString(Path("spectra/b.xy")));
+  QTRY_VERIFY_WITH_TIMEOUT(Files()->findItems("b.xy", Qt::MatchExactly).isEmpty(), 3000);
+  Write("spectra/b.xy", kSpectrum);
+  QTRY_VERIFY_WITH_TIMEOUT(!Files()->findItems("b.xy", Qt::MatchExactly).isEmpty(), 3000);
+  EXPECT_EQ(Files()->SelectedPath().toStdString(), Path("spectra/b.xy"));
+  EXPECT_EQ(Browser()->Edit()->text(), "b.xy");
+
+  // The folder shown is removed: the nearest one left is shown, and the user is told.
+  Write("spectra/sub/x.xy", kSpectrum);
+  Browser()->SetDirectory(QString::fromStdString(Path("spectra/sub")));
+  QDir(QString::fromStdString(Path("spectra/sub"))).removeRecursively();
+  QTRY_COMPARE_WITH_TIMEOUT(Browser()->Directory().toStdString(), Path("spectra"), 3000);
+  EXPECT_TRUE(Message().contains("No such file or directory"));
+}
+
+TEST_F(DataBrowserTest, RememberedFileIsSelectedAndLoadedAtStart) {
+  Write("Kurvex.ini", "[Data]\nDataPath=" + Path("spectra") + "\nDataFile=c.xy\n");
+  main_.reset();
+  graph_.reset();
+  Start();
+  EXPECT_EQ(LoadedFile(), Path("spectra/c.xy"));
+  EXPECT_EQ(Files()->SelectedPath().toStdString(), Path("spectra/c.xy"));
+}
+
+}  // namespace
+}  // namespace kurvex::shell
