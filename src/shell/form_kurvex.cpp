@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <algorithm>
 
+#include "graph/data_error.h"
 #include "graph/dialog_rules.h"
 #include "graph/mapping.h"
 #include "graph/options_file.h"
@@ -171,6 +172,27 @@ void TFormKurvex::ClearCursorPosition() {
 
 void TFormKurvex::ImageGraphMouseMove(int x, int y) {
   SetStatusText(Q(engine_.CursorReadoutAt(x, y)));
+}
+
+namespace {
+
+template <class Draw>
+void NamingTheDataLine(const GraphEngine& engine, Draw draw) {
+  try {
+    draw();
+  } catch (const DataLineError& e) {
+    throw Error(DataErrorMessage(engine.DataFileName(), e));
+  }
+}
+
+}  // namespace
+
+void TFormKurvex::RepaintIfAuto() {
+  NamingTheDataLine(engine_, [this] { engine_.RepaintIfAuto(); });
+}
+
+void TFormKurvex::RepaintGraph() {
+  NamingTheDataLine(engine_, [this] { engine_.RepaintGraph(); });
 }
 
 TColor TFormKurvex::PickColor(TColor color) {

@@ -73,8 +73,9 @@ class TFormKurvex : public QWidget {
   /// later key fails.
   void LoadOptionsFile(const ProfileFile& file);
 
-  void RepaintIfAuto() { engine_.RepaintIfAuto(); }
-  void RepaintGraph() { engine_.RepaintGraph(); }
+  /// Redraws; a data field that does not convert is reported with its file and line.
+  void RepaintIfAuto();
+  void RepaintGraph();
   void SetPaintEnabled(bool enabled) { engine_.Model.PaintEnabled = enabled; }
 
   /// Puts the image at ImageLeft, ImageTop inside the scroll box.

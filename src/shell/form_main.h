@@ -82,6 +82,9 @@ class TFormMain : public QMainWindow {
   void FlipDataFile(int direction);
   /// The loaded data file changed on disk: reloaded when all of it converts.
   void DataFileChanged(const QString& path);
+  /// Loads (or reloads) a data file, fitted to the axes first when the user asked for it;
+  /// returns whether the file was taken.
+  bool LoadData(const std::string& path, bool reload);
 
   // --- navigation (form_main_tree.cpp) ------------------------------------------------------
   void ShowSelectedItem();

@@ -16,6 +16,7 @@
 #include <QTextEdit>
 
 #include "common/app_dir.h"
+#include "graph/axis_fit.h"
 #include "graph/image_file.h"
 #include "shell/browser/data_watcher.h"
 #include "shell/browser/file_browser.h"
@@ -27,17 +28,49 @@
 #include "shell/message_line.h"
 #include "shell/nav_tree.h"
 #include "shell/notebook.h"
+#include "shell/pages/axis_values_page.h"
 #include "shell/pages/environment_page.h"
+#include "shell/pages/page_hub.h"
 #include "shell/qt_convert.h"
 
 namespace kurvex::shell {
+
+bool TFormMain::LoadData(const std::string& path, bool reload) {
+  GraphEngine& engine = graph_->Engine();
+  if (!environment_->CheckBoxFitAxes->isChecked()) {
+    return reload ? engine.ReloadDataFile(path) : engine.LoadDataFile(path);
+  }
+  // The fit comes before the drawing, so the picture saved after it is the fitted one.
+  const bool painting = graph_->Model().PaintEnabled;
+  graph_->SetPaintEnabled(false);
+  bool taken = false;
+  try {
+    taken = reload ? engine.ReloadDataFile(path) : engine.LoadDataFile(path);
+    if (taken && engine.DataFilePath() == path) {
+      FitModelAxes(MeasureData(engine.Data()), true, true, graph_->Model());
+      // The pages show the fitted ranges; what the program does by itself is no undo step.
+      hub_->SetFilling(true);
+      for (SettingsPage* page : graphPages_) {
+        if (auto* values = qobject_cast<AxisValuesPage*>(page)) values->Fill();
+      }
+    }
+  } catch (...) {
+    hub_->SetFilling(false);
+    graph_->SetPaintEnabled(painting);
+    throw;
+  }
+  hub_->SetFilling(false);
+  graph_->SetPaintEnabled(painting);
+  graph_->RepaintIfAuto();
+  return taken;
+}
 
 void TFormMain::EditFileChange() {
   Quietly([this] {
     notebookImage_->ShowPage("GraphImage");
     const std::string path = S(data_->Browser->Files()->SelectedPath());
-    graph_->LoadDataFile(path);
     dataWatcher_->Watch(Q(path));
+    LoadData(path, false);
     AfterDataLoad(S(data_->Browser->Files()->SelectedPath()));
   });
 }
@@ -97,7 +130,7 @@ void TFormMain::FlipDataFile(int direction) {
 
 void TFormMain::DataFileChanged(const QString& path) {
   if (S(path) != graph_->Engine().DataFilePath()) return;
-  if (graph_->Engine().ReloadDataFile(S(path))) AfterDataLoad(S(path));
+  if (LoadData(S(path), true)) AfterDataLoad(S(path));
 }
 
 void TFormMain::dragEnterEvent(QDragEnterEvent* event) {

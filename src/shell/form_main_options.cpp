@@ -100,6 +100,7 @@ void TFormMain::ApplyWindowKeys(const ProfileFile& file) {
   notebookImage_->ShowPage(Q(file.ReadString(kEnvironment, "ShowInMainPanel", "GraphImage")));
   SetPanelWidth(panelRight_, file.ReadInteger(kEnvironment, "PanelRightWidth", 177));
   environment_->CheckBoxAutoSave->setChecked(file.ReadBool(kEnvironment, "AutoSaveOptions", true));
+  environment_->CheckBoxFitAxes->setChecked(file.ReadBool(kEnvironment, "FitAxesToData", false));
 }
 
 void TFormMain::LoadDataKeys(const ProfileFile& file) {
@@ -151,6 +152,7 @@ void TFormMain::SaveOptions(const std::string& fileName) {
   file.WriteString(kEnvironment, "ShowInMainPanel", S(notebookImage_->ActivePage()));
   file.WriteInteger(kEnvironment, "PanelRightWidth", PanelWidth(panelRight_));
   file.WriteBool(kEnvironment, "AutoSaveOptions", environment_->CheckBoxAutoSave->isChecked());
+  file.WriteBool(kEnvironment, "FitAxesToData", environment_->CheckBoxFitAxes->isChecked());
   file.WriteInteger(kEnvironment, "Language", environment_->ComboBoxLocalize->currentIndex());
   file.WriteString(kData, "DataPath", S(data_->Browser->Directory()));
   file.WriteString(kData, "DataFile", S(data_->Browser->Edit()->text()));

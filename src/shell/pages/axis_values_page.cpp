@@ -2,9 +2,12 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include "common/number_text.h"
+#include "graph/axis_fit.h"
 #include "shell/color_panel.h"
+#include "shell/form_kurvex.h"
 #include "shell/up_down.h"
 
 namespace kurvex::shell {
@@ -48,6 +51,10 @@ AxisValuesPage::AxisValuesPage(QWidget* page, const AxisValuesNames& names)
                     n("UpDown", "TickCount").c_str(), 0, 100, 5, 5);
   tickLength_ = Spin(n("Label", "TickLength").c_str(), "Length", n("Edit", "TickLength").c_str(),
                      n("UpDown", "TickLength").c_str(), 1, 20, 1, 10);
+  fit_ = new QPushButton("Fit to data", Parent());
+  fit_->setObjectName(n("Button", "Fit").c_str());
+  fit_->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+  Row(fit_);
 }
 
 void AxisValuesPage::Connect() {
@@ -59,6 +66,7 @@ void AxisValuesPage::Connect() {
   On(tickVisible_, &QCheckBox::toggled, &AxisValuesPage::CheckBoxTickVisibleClick);
   On(tickCount_.Edit, &QLineEdit::textChanged, &AxisValuesPage::EditTickCountChange);
   On(tickLength_.Edit, &QLineEdit::textChanged, &AxisValuesPage::EditTickLengthChange);
+  On(fit_, &QPushButton::clicked, &AxisValuesPage::FitToDataClick);
 }
 
 std::string AxisValuesPage::Fixed(long double value) const {
@@ -114,6 +122,17 @@ void AxisValuesPage::EditTickCountChange() {
 
 void AxisValuesPage::EditTickLengthChange() {
   StoreInt(tickLength_.Edit, Axis().TickLength);
+}
+
+void AxisValuesPage::FitToDataClick() {
+  const AxesFit fits = FitAxesToData(Graph().Engine().Data());
+  const std::optional<AxisFit>& fit = std::string(names_.Axis) == "AxisX" ? fits.X : fits.Y;
+  if (!fit) return;
+  // The decimals first: their rule rewrites the range edits from the values held before.
+  SetPosition(decDigits_, fit->DecDigits);
+  SetText(min_, FormatFixed(fit->Minimum, fit->DecDigits));
+  SetText(max_, FormatFixed(fit->Maximum, fit->DecDigits));
+  SetPosition(tickCount_, fit->TickCount);
 }
 
 }  // namespace kurvex::shell

@@ -53,6 +53,9 @@ class AxisValuesPage : public SettingsPage {
   void EditTickCountChange();
   // EditAxisXTickLengthChange, EditAxisYTickLengthChange
   void EditTickLengthChange();
+  // ButtonAxisXFit, ButtonAxisYFit: the range, ticks and decimals of the data drawn, written
+  // through the edits so their handlers run and the whole fit is one undo step
+  void FitToDataClick();
 
   const AxisValuesNames& names_;
   QLineEdit* min_;
@@ -63,6 +66,7 @@ class AxisValuesPage : public SettingsPage {
   QCheckBox* tickVisible_;
   SpinField tickCount_;
   SpinField tickLength_;
+  QPushButton* fit_;
 };
 
 }  // namespace kurvex::shell

@@ -40,6 +40,7 @@ EnvironmentPage::EnvironmentPage(QWidget* page) : SettingsPage(page, "ScrollBoxE
   CheckBoxAutoSaveImage = Check("CheckBoxAutoSaveImage", "Auto save images", false);
   CheckBoxSaveImageToDataDir = Check("CheckBoxSaveImageToDataDir", "to data Directory", false);
   CheckBoxSaveImageToDataDir->setStyleSheet("margin-left: 18px;");
+  CheckBoxFitAxes = Check("CheckBoxFitAxes", "Fit axes to each data file", false);
 }
 
 void EnvironmentPage::Connect() {

@@ -24,6 +24,7 @@ class EnvironmentPage : public SettingsPage {
   QCheckBox* CheckBoxStatusBarVisible;
   QCheckBox* CheckBoxAutoSaveImage;
   QCheckBox* CheckBoxSaveImageToDataDir;
+  QCheckBox* CheckBoxFitAxes;
   ColorPanel* PanelBackGroundColor;
   ClickLabel* LabelBackGroundColor;
   QComboBox* ComboBoxLocalize;
