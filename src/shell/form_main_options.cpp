@@ -152,8 +152,9 @@ void TFormMain::SaveOptions(const std::string& fileName) {
   file.WriteString(kEnvironment, "ShowInMainPanel", S(notebookImage_->ActivePage()));
   file.WriteInteger(kEnvironment, "PanelRightWidth", PanelWidth(panelRight_));
   file.WriteBool(kEnvironment, "AutoSaveOptions", environment_->CheckBoxAutoSave->isChecked());
-  file.WriteBool(kEnvironment, "FitAxesToData", environment_->CheckBoxFitAxes->isChecked());
   file.WriteInteger(kEnvironment, "Language", environment_->ComboBoxLocalize->currentIndex());
+  // New keys come after the old ones, so a file written now still reads as before.
+  file.WriteBool(kEnvironment, "FitAxesToData", environment_->CheckBoxFitAxes->isChecked());
   file.WriteString(kData, "DataPath", S(data_->Browser->Directory()));
   file.WriteString(kData, "DataFile", S(data_->Browser->Edit()->text()));
   WriteOptionsSections(graph_->Model(), file);

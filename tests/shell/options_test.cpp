@@ -92,13 +92,13 @@ TEST_F(OptionsTest, FreshFileHoldsTheWindowKeysInTheirOrderBeforeTheGraphKeys) {
   std::istringstream lines(Read("fresh.ini"));
   for (std::string line; std::getline(lines, line);) {
     if (line.find('=') != std::string::npos) keys.push_back(line.substr(0, line.find('=')));
-    if (keys.size() == 14) break;
+    if (keys.size() == 15) break;
   }
   EXPECT_EQ(keys, (std::vector<std::string>{"WindowState", "WindowLeft", "WindowTop", "WindowWidth",
                                             "WindowHeight", "PanelLeftWidth", "TreeItem",
                                             "ShowInRightPanel", "ShowInMainPanel",
                                             "PanelRightWidth", "AutoSaveOptions", "Language",
-                                            "LoadAllOptions", "AutoRepaint"}));
+                                            "FitAxesToData", "LoadAllOptions", "AutoRepaint"}));
   EXPECT_LT(Read("fresh.ini").find("[Data]\r\nDataPath="), Read("fresh.ini").find("[Image]"));
 }
 
