@@ -78,6 +78,18 @@ std::string OneLine(std::string_view text) {
   return result;
 }
 
+// Reading trims a value and takes off one pair of enclosing quotes, so a value that would lose
+// something that way is written inside a pair of quotes of its own.
+std::string Quoted(std::string text) {
+  const bool blankAtEnd = !text.empty() && (IsBlank(text.front()) || IsBlank(text.back()));
+  const bool quotedAlready = text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
+                             text.back() == text.front();
+  if (!blankAtEnd && !quotedAlready) return text;
+  std::string quoted(1, '"');
+  quoted.append(text).push_back('"');
+  return quoted;
+}
+
 }  // namespace
 
 ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {
@@ -146,7 +158,7 @@ bool ProfileFile::ReadBool(std::string_view section, std::string_view key,
 
 void ProfileFile::WriteString(std::string_view section, std::string_view key,
                               std::string_view value) {
-  const std::string text = OneLine(value);
+  const std::string text = Quoted(OneLine(value));
   std::size_t lineIndex = 0;
   if (FindValueLine(section, key, &lineIndex) != nullptr) {
     std::string& line = lines_[lineIndex];

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "common/error.h"
 #include "common/utf8.h"
@@ -18,6 +19,7 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr char32_t kReplacement = 0xFFFD;
+constexpr const char* kNotRegular = "not a regular file";
 
 // Windows-1250 through iconv; bytes the code page leaves undefined become U+FFFD.
 std::string DecodeCp1250(const std::string& bytes) {
@@ -162,25 +164,33 @@ std::vector<std::string> SplitLines(std::string_view text) {
 }
 
 void WriteFileAtomic(const std::string& path, std::string_view content, FileSync sync) {
-  const auto fail = [&path] { return Error("Unable to write to " + path); };
+  const auto fail = [&path](int error) {
+    return FileError("Unable to write to " + path, std::strerror(error));
+  };
   const std::string target = LinkTarget(path);
   struct stat old;
   const bool exists = stat(target.c_str(), &old) == 0;
-  // A rename would replace a file its owner made read-only as easily as any other.
-  if (exists && ((old.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0)) throw fail();
+  // A rename would put a plain file in the place of a device, a pipe or a folder, and replace a
+  // file its owner made read-only as easily as any other: only regular files are replaced.
+  if (exists && !S_ISREG(old.st_mode)) throw FileError("Unable to write to " + path, kNotRegular);
+  if (exists && ((old.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0)) {
+    throw fail(EACCES);
+  }
 
   std::string temporary = target + ".tmp-XXXXXX";
   const int fd = mkstemp(temporary.data());
-  if (fd < 0) throw fail();
+  if (fd < 0) throw fail(errno);
 
   const mode_t mode = exists ? (old.st_mode & 07777) : NewFileMode();
   static_cast<void>(fchmod(fd, mode));  // best effort: the content matters more than the mode
 
-  bool written = WriteAll(fd, content) && (sync == FileSync::kNone || fsync(fd) == 0);
-  written = close(fd) == 0 && written;
-  if (!written || rename(temporary.c_str(), target.c_str()) != 0) {
+  int error = 0;
+  if (!WriteAll(fd, content) || (sync == FileSync::kDurable && fsync(fd) != 0)) error = errno;
+  if (close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && rename(temporary.c_str(), target.c_str()) != 0) error = errno;
+  if (error != 0) {
     unlink(temporary.c_str());
-    throw fail();
+    throw fail(error);
   }
 }
 

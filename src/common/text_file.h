@@ -25,8 +25,9 @@ enum class FileSync {
 };
 
 /// Writes the file whole or not at all: a new file beside it, renamed over the old one (over a
-/// symbolic link's target, not the link). A file without write permission is refused. Throws
-/// Error("Unable to write to <path>") and leaves the old file untouched on failure.
+/// symbolic link's target, not the link). Only a regular file is replaced: a device, a pipe, a
+/// folder or a file without write permission is refused; a missing file is created. Throws
+/// FileError("Unable to write to <path>", reason) and leaves the old file untouched on failure.
 void WriteFileAtomic(const std::string& path, std::string_view content,
                      FileSync sync = FileSync::kDurable);
 

@@ -7,11 +7,20 @@
 
 namespace kurvex {
 
+/// What a load does with the keys after a value that does not convert.
+enum class AfterFailure {
+  kKeepPrevious,  // they keep their values: a style loaded over a working one
+  kDefaults,      // they take their defaults, as missing keys do: the first load of a run
+};
+
 /// Reads the graph style from an options file (a missing file gives the values at start).
 /// The Environment section is read only when model.LoadAllOptions is on. Each key is stored at
-/// once; a float that does not parse or overflows throws and leaves the later keys untouched.
-void LoadOptionsFile(GraphModel& model, const std::string& fileName);
-void LoadOptionsFile(GraphModel& model, const ProfileFile& file);
+/// once; a float that does not parse or overflows throws Error("[Section] Key=value: reason")
+/// after the later keys were treated as `after` says.
+void LoadOptionsFile(GraphModel& model, const std::string& fileName,
+                     AfterFailure after = AfterFailure::kKeepPrevious);
+void LoadOptionsFile(GraphModel& model, const ProfileFile& file,
+                     AfterFailure after = AfterFailure::kKeepPrevious);
 
 void LoadEnvironmentSection(GraphModel& model, const ProfileFile& file);
 void LoadImageSection(GraphModel& model, const ProfileFile& file);

@@ -58,13 +58,33 @@ TEST_F(Profile, ValuesLoseBlanksAndOnePairOfQuotes) {
       "c=\"\"twice\"\"\n"
       "d=\"unmatched'\n"
       "e=\"\n"
-      "f=\n");
+      "f=\n"
+      "g=\"\"\n");
   EXPECT_EQ(profile.ReadString("T", "a", ""), "quoted text");
   EXPECT_EQ(profile.ReadString("T", "b", ""), "single");
   EXPECT_EQ(profile.ReadString("T", "c", ""), "\"twice\"");
   EXPECT_EQ(profile.ReadString("T", "d", ""), "\"unmatched'");
   EXPECT_EQ(profile.ReadString("T", "e", ""), "\"");
   EXPECT_EQ(profile.ReadString("T", "f", "dflt"), "");
+  EXPECT_EQ(profile.ReadString("T", "g", "dflt"), "");
+}
+
+// Values that reading would trim or unquote are written in quotes; all others as they are.
+TEST_F(Profile, EveryValueSurvivesASaveAndALoad) {
+  ProfileFile profile(path_);
+  const std::vector<std::string> values = {
+      "  indented", "trailing\t", " ", "\"quoted\"", "'single'", "\"", "'", "\"x'", "",
+      "a \"b\" c", "plain"};
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    profile.WriteString("T", "k" + std::to_string(i), values[i]);
+  }
+  profile.Save();
+  const ProfileFile loaded(path_);
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    EXPECT_EQ(loaded.ReadString("T", "k" + std::to_string(i), "dflt"), values[i]) << values[i];
+  }
+  EXPECT_NE(profile.ToText().find("k10=plain\r\n"), std::string::npos);
+  EXPECT_NE(profile.ToText().find("k9=a \"b\" c\r\n"), std::string::npos);
 }
 
 TEST_F(Profile, ValuesAreCutAt1023CharactersNotBytes) {
