@@ -123,6 +123,12 @@ std::string DecodeText(std::string bytes) {
 }
 
 std::optional<std::string> ReadTextFile(const std::string& path) {
+  std::optional<std::string> bytes = ReadFileBytes(path);
+  if (!bytes) return std::nullopt;
+  return DecodeText(std::move(*bytes));
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path) {
   struct stat info;
   if (stat(path.c_str(), &info) != 0 || !HoldsText(info)) return std::nullopt;
   // Not waiting in open() for a writer to a named pipe; once open, reads block as usual and end
@@ -144,7 +150,7 @@ std::optional<std::string> ReadTextFile(const std::string& path) {
     }
     bytes.append(buffer, static_cast<std::size_t>(got));
   }
-  return DecodeText(std::move(bytes));
+  return bytes;
 }
 
 std::vector<std::string> SplitLines(std::string_view text) {

@@ -11,6 +11,10 @@ namespace kurvex {
 /// anything else is taken as Windows-1250.
 std::string DecodeText(std::string bytes);
 
+/// The bytes of a file or named pipe as they are, or nothing when it cannot be opened or read.
+/// Devices are never opened.
+std::optional<std::string> ReadFileBytes(const std::string& path);
+
 /// The decoded content of a file or named pipe, or nothing when it cannot be opened or read.
 /// Devices are never opened.
 std::optional<std::string> ReadTextFile(const std::string& path);

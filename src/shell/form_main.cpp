@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStatusBar>
@@ -26,6 +27,7 @@
 #include "shell/panel_splitter.h"
 #include "shell/qt_convert.h"
 #include "shell/tree_icons.h"
+#include "shell/window_fit.h"
 
 namespace kurvex::shell {
 
@@ -74,9 +76,9 @@ void TFormMain::BuildLayout() {
   SetPanelWidth(panelLeft_, 185);
   SetPanelWidth(panelRight_, 269);
   splitterLeft_ = new PanelSplitter("SplitterLeft", panelLeft_, panelCenter_,
-                                    PanelSplitter::Side::PanelOnLeft, 30, central);
+                                    PanelSplitter::Side::PanelOnLeft, kMinTreeWidth, central);
   splitterRight_ = new PanelSplitter("SplitterRight", panelRight_, panelCenter_,
-                                     PanelSplitter::Side::PanelOnRight, 100, central);
+                                     PanelSplitter::Side::PanelOnRight, kMinSettingsWidth, central);
   auto* row = new QHBoxLayout(central);
   row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(0);
@@ -101,6 +103,19 @@ void TFormMain::BuildLayout() {
   PageLayout(panelRight_)->addWidget(notebookSetting_);
   BuildCentralPages();
   BuildSettingPages();
+
+  // The window's own message line, apart from the graph's cursor readout.
+  auto* bar = new QStatusBar(this);
+  bar->setObjectName("StatusBarMain");
+  bar->setSizeGripEnabled(false);
+  labelMessage_ = new QLabel(bar);
+  labelMessage_->setObjectName("LabelMessage");
+  bar->addWidget(labelMessage_, 1);
+  setStatusBar(bar);
+}
+
+void TFormMain::ShowMessage(const QString& text) {
+  labelMessage_->setText(text);
 }
 
 void TFormMain::BuildCentralPages() {
@@ -199,6 +214,8 @@ void TFormMain::SetGraphWindow(TFormKurvex& graph) {
           &TFormMain::ComboBoxLocalizeChange);
   Connect(loadIni_->Browser->Edit(), &QLineEdit::textChanged, &TFormMain::EditFileIniChange);
   Connect(data_->Browser->Edit(), &QLineEdit::textChanged, &TFormMain::EditFileChange);
+  connect(data_->Browser->Directories(), &DirectoryList::DirectoryChanged, this,
+          [this](const QString& directory) { dataPath_ = directory; });
 }
 
 void TFormMain::showEvent(QShowEvent* event) {
@@ -220,7 +237,7 @@ void TFormMain::FormShow() {
   graph_->SetPaintEnabled(false);
   environment_->CheckBoxLoadAllOptions->setChecked(true);
   // A broken options file must not leave a window without its graph: report and go on.
-  Guard(dialogs_, [this] { LoadOptions(ApplicationDirectory() + "Kurvex.ini"); });
+  Guard(dialogs_, [this] { LoadStartOptions(ApplicationDirectory() + "Kurvex.ini"); });
   graph_->SetPaintEnabled(false);
   Guard(dialogs_, [this] { KurvexShow(); });
   if (QTreeWidgetItem* item = treeView_->Selected();

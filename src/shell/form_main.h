@@ -44,6 +44,10 @@ class TFormMain : public QMainWindow {
   /// Saves the options (when auto save is on) and the log; the close always goes through.
   void FormClose();
 
+  /// Shows a note to the user in the main window's message line; an empty text clears it.
+  void ShowMessage(const QString& text);
+  QLabel* LabelMessage() const { return labelMessage_; }
+
   // --- options files (form_main_options.cpp) ------------------------------------------------
   void LoadOptions(const std::string& fileName);
   void SaveOptions(const std::string& fileName);
@@ -97,7 +101,14 @@ class TFormMain : public QMainWindow {
   template <class Sender, class Signal>
   void Connect(Sender* sender, Signal signal, void (TFormMain::*handler)());
 
+  /// The load at start: a value that does not convert leaves the keys after it at their
+  /// defaults, the pages are filled all the same, and the file is backed up before it is saved.
+  void LoadStartOptions(const std::string& fileName);
+  void LoadOptions(const std::string& fileName, bool firstLoad);
+  /// Keeps the user's file as "<name>.bak" before the first save over a file that failed to load.
+  void KeepBackupBeforeSaving(const std::string& fileName);
   void ApplyWindowKeys(const ProfileFile& file);
+  void ApplyPanelWidths(const ProfileFile& file);
   void LoadDataKeys(const ProfileFile& file);
   void ApplyLanguage(const ProfileFile& file);
   void ShowSetting(const std::string& page);
@@ -108,6 +119,11 @@ class TFormMain : public QMainWindow {
   ItemCaptions captions_;
   bool shown_ = false;
   bool closed_ = false;
+  // What "DataPath" holds: the folder the user last chose, or the stored one while it is
+  // missing; a fallback folder chosen by the program does not replace it.
+  QString dataPath_;
+  // The options file whose load failed at start, until its backup is made.
+  std::string backupPending_;
 
   QWidget* panelLeft_ = nullptr;
   QWidget* panelCenter_ = nullptr;
@@ -125,6 +141,7 @@ class TFormMain : public QMainWindow {
   ImagePage* image_ = nullptr;
   DataPage* data_ = nullptr;
   LoadIniPage* loadIni_ = nullptr;
+  QLabel* labelMessage_ = nullptr;
 };
 
 }  // namespace kurvex::shell

@@ -71,10 +71,10 @@ TEST_F(PlotRun, EachFileGetsItsImageAndFailuresDoNotStopTheBatch) {
 }
 
 TEST_F(PlotRun, ABadOptionsFileStopsBeforeDrawing) {
-  Write("style.ini", "[AxisX]\nMinimum=0,5\n");
+  Write("style.ini", "[AxisX]\nMinimum=0;5\n");
   const Result r = Run("--options style.ini");
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "style.ini: '0,5' is not a valid floating point value\n");
+  EXPECT_EQ(r.err, "style.ini: [AxisX] Minimum=0;5: '0;5' is not a valid floating point value\n");
   EXPECT_FALSE(fs::exists(dir.File("Demo1.bmp")));
 }
 

@@ -72,9 +72,9 @@ TEST_F(Profile, ValuesLoseBlanksAndOnePairOfQuotes) {
 // Values that reading would trim or unquote are written in quotes; all others as they are.
 TEST_F(Profile, EveryValueSurvivesASaveAndALoad) {
   ProfileFile profile(path_);
-  const std::vector<std::string> values = {
-      "  indented", "trailing\t", " ", "\"quoted\"", "'single'", "\"", "'", "\"x'", "",
-      "a \"b\" c", "plain"};
+  const std::vector<std::string> values = {"  indented", "trailing\t", " ",    "\"quoted\"",
+                                           "'single'",   "\"",         "'",    "\"x'",
+                                           "",           "a \"b\" c",  "plain"};
   for (std::size_t i = 0; i < values.size(); ++i) {
     profile.WriteString("T", "k" + std::to_string(i), values[i]);
   }

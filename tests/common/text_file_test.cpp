@@ -218,7 +218,8 @@ TEST(WriteFileAtomic, ErrorsCarryTheSystemsReason) {
     WriteFileAtomic(missing, "x");
     ADD_FAILURE();
   } catch (const std::exception& e) {
-    EXPECT_EQ(MessageWithReason(e), "Unable to write to " + missing + ": No such file or directory");
+    EXPECT_EQ(MessageWithReason(e),
+              "Unable to write to " + missing + ": No such file or directory");
   }
   EXPECT_EQ(MessageWithReason(Error("plain")), "plain");
 }
