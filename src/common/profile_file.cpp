@@ -5,6 +5,7 @@
 #include "common/error.h"
 #include "common/number_text.h"
 #include "common/text_file.h"
+#include "common/text_utils.h"
 #include "common/utf8.h"
 
 namespace kurvex {
@@ -31,14 +32,6 @@ std::string Lower(std::string_view text) {
   std::string result(text);
   for (char& c : result) c = LowerAscii(c);
   return result;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
 }
 
 // "[name]" with blanks allowed around the name and the brackets; anything after "]" is ignored.
@@ -126,7 +119,7 @@ const std::string* ProfileFile::FindValueLine(std::string_view section, std::str
   const std::size_t end = SectionEnd(*found);
   for (std::size_t i = found->header + 1; i < end; ++i) {
     const auto name = KeyName(lines_[i]);
-    if (name && EqualsNoCase(*name, key)) {
+    if (name && EqualsIgnoringCase(*name, key)) {
       if (lineIndex != nullptr) *lineIndex = i;
       return &lines_[i];
     }

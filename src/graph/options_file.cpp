@@ -331,6 +331,24 @@ void LoadOptionsFile(GraphModel& model, const std::string& fileName, AfterFailur
   LoadOptionsFile(model, file, after);
 }
 
+void CheckOptionValue(std::string_view section, std::string_view key, std::string_view value) {
+  GraphModel start = StartModel();
+  for (const SectionBinding& s : AllSections(start)) {
+    if (!EqualsIgnoringCase(s.name, section)) continue;
+    for (const Binding& b : s.keys) {
+      if (!EqualsIgnoringCase(b.key, key)) continue;
+      std::visit(Overloaded{
+                     [&](bool*) { TextToInt(value); },
+                     [&](int32_t*) { TextToInt(value); },
+                     [&](std::string*) {},
+                     [&](Real48*) { Real48::From(OptionTextToFloat(value)); },
+                 },
+                 b.field);
+      return;
+    }
+  }
+}
+
 void WriteOptionsSections(const GraphModel& model, ProfileFile& file) {
   // The key lists bind mutable fields, so they bind a copy rather than cast constness away.
   GraphModel source = model;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "common/profile_file.h"
 #include "graph/model.h"
@@ -25,6 +26,11 @@ void LoadOptionsFile(GraphModel& model, const ProfileFile& file,
 void LoadEnvironmentSection(GraphModel& model, const ProfileFile& file);
 void LoadImageSection(GraphModel& model, const ProfileFile& file);
 void LoadGraphSections(GraphModel& model, const ProfileFile& file);
+
+/// Throws Error with the reason when `value` would not convert to the kind of the graph key
+/// Section.Key (names without case, as in the file); texts and keys the graph does not read
+/// pass.
+void CheckOptionValue(std::string_view section, std::string_view key, std::string_view value);
 
 /// Writes every graph section into the profile (not yet to disk).
 void WriteOptionsSections(const GraphModel& model, ProfileFile& file);

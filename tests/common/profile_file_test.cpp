@@ -72,19 +72,18 @@ TEST_F(Profile, ValuesLoseBlanksAndOnePairOfQuotes) {
 // Values that reading would trim or unquote are written in quotes; all others as they are.
 TEST_F(Profile, EveryValueSurvivesASaveAndALoad) {
   ProfileFile profile(path_);
-  const std::vector<std::string> values = {"  indented", "trailing\t", " ",    "\"quoted\"",
-                                           "'single'",   "\"",         "'",    "\"x'",
-                                           "",           "a \"b\" c",  "plain"};
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    profile.WriteString("T", "k" + std::to_string(i), values[i]);
-  }
+  const std::vector<std::pair<std::string, std::string>> values = {
+      {"a", "  indented"}, {"b", "trailing\t"}, {"c", " "},    {"d", "\"quoted\""},
+      {"e", "'single'"},   {"f", "\""},         {"g", "'"},    {"h", "\"x'"},
+      {"i", ""},           {"j", "a \"b\" c"},  {"k", "plain"}};
+  for (const auto& [key, value] : values) profile.WriteString("T", key, value);
   profile.Save();
   const ProfileFile loaded(path_);
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    EXPECT_EQ(loaded.ReadString("T", "k" + std::to_string(i), "dflt"), values[i]) << values[i];
+  for (const auto& [key, value] : values) {
+    EXPECT_EQ(loaded.ReadString("T", key, "dflt"), value) << value;
   }
-  EXPECT_NE(profile.ToText().find("k10=plain\r\n"), std::string::npos);
-  EXPECT_NE(profile.ToText().find("k9=a \"b\" c\r\n"), std::string::npos);
+  EXPECT_NE(profile.ToText().find("k=plain\r\n"), std::string::npos);
+  EXPECT_NE(profile.ToText().find("j=a \"b\" c\r\n"), std::string::npos);
 }
 
 TEST_F(Profile, ValuesAreCutAt1023CharactersNotBytes) {
