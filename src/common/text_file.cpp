@@ -36,7 +36,11 @@ std::string DecodeCp1250(const std::string& bytes) {
     }
     return out;
   }
-  out.resize(bytes.size() * 3 + 16);  // a single byte never needs more than three in UTF-8
+  // ASCII stays one byte, any other needs at most three in UTF-8; the bound is kept tight so
+  // that a large file is not held several times over.
+  std::size_t high = 0;
+  for (const char c : bytes) high += static_cast<unsigned char>(c) >= 0x80;
+  out.resize(bytes.size() + 2 * high + 16);
   char* in = const_cast<char*>(bytes.data());
   std::size_t inLeft = bytes.size();
   char* outPtr = out.data();
@@ -139,7 +143,12 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
   const int flags = fcntl(file.get(), F_GETFL);
   if (flags < 0 || fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) return std::nullopt;
   std::string bytes;
-  if (S_ISREG(info.st_mode)) bytes.reserve(static_cast<std::size_t>(info.st_size));
+  // Room to spare, which costs address space only until used: a data file made of head lines
+  // becomes its own head text in place, with room for line feeds that turn into CR LF.
+  if (S_ISREG(info.st_mode)) {
+    const auto size = static_cast<std::size_t>(info.st_size);
+    bytes.reserve(size + size / 8 + 64);
+  }
   char buffer[65536];
   for (;;) {
     const ssize_t got = read(file.get(), buffer, sizeof buffer);

@@ -175,13 +175,15 @@ void GraphPainter::DrawAxisXTicks() {
 
 void GraphPainter::DrawTextBlock() {
   const int32_t top = TextBlockTop(m_, measure_);
+  const int lineHeight = measure_.Measure(m_.Text.Font, {}).Height;
   // The wrapping edit field takes only the name and size of the text font.
   TMyFont wrapFont;
   wrapFont.Name = m_.Text.Font.Name;
   wrapFont.Size = m_.Text.Font.Size;
   textBlockLines_ = ExpandGraphText(
       m_.Text.Text, dataFileName_, m_.TextInDataFile, TextBlockWrapWidth(m_.ImageWidth),
-      [&](std::string_view s) { return measure_.Measure(wrapFont, s).Width; });
+      [&](std::string_view s) { return measure_.Measure(wrapFont, s).Width; },
+      TextBlockLinesShown(top, lineHeight, canvas_.Height()));
 
   const int64_t b = m_.ImageBorderWidth;
   canvas_.BrushColor = m_.ImageColor;
@@ -189,7 +191,6 @@ void GraphPainter::DrawTextBlock() {
                    ClampPixel(m_.ImageHeight - b));
 
   SetCanvasFont(canvas_, m_.Text.Font);
-  const int lineHeight = measure_.Measure(m_.Text.Font, {}).Height;
   const int32_t left = TextBlockLeft(m_);
   static const std::string blanks(kTextBlockBlanks, ' ');
   const std::vector<std::string>& lines = textBlockLines_;
