@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <string>
 
 #include "common/number_text.h"
@@ -13,12 +14,58 @@ namespace kurvex {
 
 namespace {
 
-// More ticks than this cannot be told apart on a 2000-pixel surface; the cap keeps a typed
-// count of two billion from freezing the program.
-constexpr int64_t kMaxTicks = 100000;
+// Calls visit(j) once for every distinct value in [low, high] that the monotone key takes on
+// the indices first..last, with j the last index giving it: of ticks that fall on the same
+// pixel only the one drawn last would show. The cost follows the values visited, not the count
+// of indices, so two billion ticks on a 2000-pixel surface take no longer than two thousand.
+template <class Key, class Visit>
+void ForEachDistinct(int64_t first, int64_t last, int64_t low, int64_t high, Key key, Visit visit) {
+  if (first > last) return;
+  const int64_t firstKey = key(first);
+  const bool rising = key(last) >= firstKey;
+  const auto before = [&](int64_t k, int64_t v) { return rising ? k < v : k > v; };
+  // The first index at or beyond v in the key's direction (last + 1 when none).
+  const auto firstReaching = [&](int64_t v) {
+    int64_t lo = first;
+    int64_t hi = last + 1;
+    while (lo < hi) {
+      const int64_t mid = lo + (hi - lo) / 2;
+      if (before(key(mid), v)) {
+        lo = mid + 1;
+      } else {
+        hi = mid;
+      }
+    }
+    return lo;
+  };
+  const int64_t end = rising ? high : low;
+  for (int64_t i = firstReaching(rising ? low : high); i <= last;) {
+    const int64_t k = key(i);
+    if (before(end, k)) break;
+    // The last index still at k.
+    int64_t lo = i;
+    int64_t hi = last;
+    while (lo < hi) {
+      const int64_t mid = lo + (hi - lo + 1) / 2;
+      if (before(k, key(mid))) {
+        hi = mid - 1;
+      } else {
+        lo = mid;
+      }
+    }
+    visit(lo);
+    i = lo + 1;
+  }
+}
 
-int64_t TickLimit(int64_t n) {
-  return std::min(n, kMaxTicks);
+// How far beyond the surface a tick label can start and still reach into it: the labels of the
+// axis ends are the widest of its values, with room for a sign.
+int64_t LabelReach(const TMyAxis& a, TextMeasurer& measure) {
+  const auto width = [&](long double v) {
+    return int64_t{
+        measure.Measure(a.TickLabels.Font, FormatAxisValue(v, a.TickLabels.DecDigits)).Width};
+  };
+  return 2 * std::max(width(a.Minimum), width(a.Maximum)) + 64;
 }
 
 void Line(Canvas& c, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
@@ -126,17 +173,26 @@ void GraphPainter::DrawAxisYTicks() {
   const AxisMap map = AxisMap::Y(m_);
   const long double minimum = a.Minimum;
   const long double span = static_cast<long double>(a.Maximum) - minimum;
-  for (int64_t i = 0, end = TickLimit(n); i <= end; ++i) {
-    const long double v = minimum + span * i / n;
-    const int32_t p = map.ToPixel(v);
+  const auto value = [&](int64_t i) { return minimum + span * i / n; };
+  const auto row = [&](int64_t i) { return int64_t{map.ToPixel(value(i))}; };
+  const int64_t pen = std::abs(int64_t{canvas_.PenWidth}) + 1;
+  // Ticks and labels do not overlap (the labels end left of the axis), so all ticks are drawn
+  // first and then the labels.
+  ForEachDistinct(0, n, -pen, canvas_.Height() + pen, row, [&](int64_t i) {
+    const int64_t p = row(i);
     Line(canvas_, m_.OriginX, p, int64_t{m_.OriginX} + a.TickLength, p);
-    if (a.TickLabels.Visible) {
-      const std::string text = FormatAxisValue(v, a.TickLabels.DecDigits);
-      const int64_t w = measure_.Measure(a.TickLabels.Font, text).Width;
-      canvas_.TextOut(ClampPixel(int64_t{m_.OriginX} - kAxisYLabelGap - w),
-                      AxisYTickLabelTop(m_, static_cast<int>(i)), text);
-    }
-  }
+  });
+  if (!a.TickLabels.Visible) return;
+  const int64_t height = measure_.Measure(a.TickLabels.Font, "0").Height;
+  const auto labelTop = [&](int64_t i) {
+    return int64_t{AxisYTickLabelTop(m_, static_cast<int>(i))};
+  };
+  ForEachDistinct(0, n, -height, canvas_.Height(), labelTop, [&](int64_t i) {
+    const std::string text = FormatAxisValue(value(i), a.TickLabels.DecDigits);
+    const int64_t w = measure_.Measure(a.TickLabels.Font, text).Width;
+    canvas_.TextOut(ClampPixel(int64_t{m_.OriginX} - kAxisYLabelGap - w),
+                    AxisYTickLabelTop(m_, static_cast<int>(i)), text);
+  });
 }
 
 void GraphPainter::DrawAxisX() {
@@ -160,17 +216,20 @@ void GraphPainter::DrawAxisXTicks() {
   const AxisMap map = AxisMap::X(m_);
   const long double minimum = a.Minimum;
   const long double span = static_cast<long double>(a.Maximum) - minimum;
+  const auto value = [&](int64_t i) { return minimum + span * i / n; };
+  const auto column = [&](int64_t i) { return int64_t{map.ToPixel(value(i))}; };
   const int32_t labelTop = ClampPixel(int64_t{m_.OriginY} + kAxisXLabelGap);
-  for (int64_t i = 1, end = TickLimit(n); i <= end; ++i) {
-    const long double v = minimum + span * i / n;
-    const int32_t p = map.ToPixel(v);
+  // A label reaches further beyond the surface than a tick line.
+  const int64_t reach = LabelReach(a, measure_) + std::abs(int64_t{canvas_.PenWidth});
+  ForEachDistinct(1, n, -reach, canvas_.Width() + reach, column, [&](int64_t i) {
+    const int64_t p = column(i);
     Line(canvas_, p, int64_t{m_.OriginY} - a.TickLength, p, m_.OriginY);
     if (a.TickLabels.Visible) {
-      const std::string text = FormatAxisValue(v, a.TickLabels.DecDigits);
+      const std::string text = FormatAxisValue(value(i), a.TickLabels.DecDigits);
       const int64_t w = measure_.Measure(a.TickLabels.Font, text).Width;
       canvas_.TextOut(ClampPixel(p - w / 2), labelTop, text);
     }
-  }
+  });
 }
 
 void GraphPainter::DrawTextBlock() {
