@@ -418,8 +418,10 @@ TEST(OptionsFile, ValuesAreReadWithTheProfileRules) {
   const GraphModel m = Loaded(
       "[image]\ncolor=0xFF\nBorderVisible=2\nwidth = \"640\"\n"
       "[Legend]\nBold=yes\nVisible=yes\nFontSize=big\n"
+      "[Title]\nText=\"\"\n"
       "[Text]\nText=" +
       std::string(2000, 'x') + "\n");
+  EXPECT_EQ(m.Title.Text, "");  // empty between quotes is empty, not the default
   EXPECT_EQ(m.ImageColor, 255);
   EXPECT_TRUE(m.ImageBorderVisible);
   EXPECT_EQ(m.ImageWidth, 640);
