@@ -179,22 +179,22 @@ std::vector<std::string> SplitLines(std::string_view text) {
 }
 
 void WriteFileAtomic(const std::string& path, std::string_view content, FileSync sync) {
-  const auto fail = [&path](int error) {
-    return FileError("Unable to write to " + path, std::strerror(error));
+  const auto fail = [&path](const char* reason) {
+    return FileError("Unable to write to " + path, reason);
   };
   const std::string target = LinkTarget(path);
   struct stat old;
   const bool exists = stat(target.c_str(), &old) == 0;
   // A rename would put a plain file in the place of a device, a pipe or a folder, and replace a
   // file its owner made read-only as easily as any other: only regular files are replaced.
-  if (exists && !S_ISREG(old.st_mode)) throw FileError("Unable to write to " + path, kNotRegular);
+  if (exists && !S_ISREG(old.st_mode)) throw fail(kNotRegular);
   if (exists && ((old.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0)) {
-    throw fail(EACCES);
+    throw fail(std::strerror(EACCES));
   }
 
   std::string temporary = target + ".tmp-XXXXXX";
   const int fd = mkstemp(temporary.data());
-  if (fd < 0) throw fail(errno);
+  if (fd < 0) throw fail(std::strerror(errno));
 
   const mode_t mode = exists ? (old.st_mode & 07777) : NewFileMode();
   static_cast<void>(fchmod(fd, mode));  // best effort: the content matters more than the mode
@@ -205,7 +205,7 @@ void WriteFileAtomic(const std::string& path, std::string_view content, FileSync
   if (error == 0 && rename(temporary.c_str(), target.c_str()) != 0) error = errno;
   if (error != 0) {
     unlink(temporary.c_str());
-    throw fail(error);
+    throw fail(std::strerror(error));
   }
 }
 

@@ -104,7 +104,7 @@ class TFormMain : public QMainWindow {
   /// The load at start: a value that does not convert leaves the keys after it at their
   /// defaults, the pages are filled all the same, and the file is backed up before it is saved.
   void LoadStartOptions(const std::string& fileName);
-  void LoadOptions(const std::string& fileName, bool firstLoad);
+  void ReadOptions(const std::string& fileName, bool firstLoad);
   /// Keeps the user's file as "<name>.bak" before the first save over a file that failed to load.
   void KeepBackupBeforeSaving(const std::string& fileName);
   void ApplyWindowKeys(const ProfileFile& file);

@@ -55,14 +55,14 @@ bool TFormMain::OnLoadIniPage() const {
 }
 
 void TFormMain::LoadOptions(const std::string& fileName) {
-  LoadOptions(fileName, false);
+  ReadOptions(fileName, false);
 }
 
 void TFormMain::LoadStartOptions(const std::string& fileName) {
-  LoadOptions(fileName, true);
+  ReadOptions(fileName, true);
 }
 
-void TFormMain::LoadOptions(const std::string& fileName, bool firstLoad) {
+void TFormMain::ReadOptions(const std::string& fileName, bool firstLoad) {
   const ProfileFile file(fileName);
   std::exception_ptr failure;
   try {
@@ -160,7 +160,8 @@ void TFormMain::LoadDataKeys(const ProfileFile& file) {
     if (!IsFile(JoinPath(dataDir, name))) {
       dataPath_ = rememberedPath;
       // Else the sample spectrum still drawn would pass for the user's data.
-      if (!IsMask(name)) ShowMessage(JoinPath(rememberedPath, name) + ": file not found");
+      if (!name.isEmpty() && !IsMask(name))
+        ShowMessage(JoinPath(rememberedPath, name) + ": file not found");
       return;
     }
     browser->SetDirectory(dataDir);
