@@ -14,6 +14,8 @@
 
 #include "common/text_file.h"
 #include "graph/data_text.h"
+#include "graph/graph_engine.h"
+#include "graph/model.h"
 
 namespace {
 
@@ -120,7 +122,47 @@ void BM_LoadAndPrepareDecimalCommas(benchmark::State& state) {
   LoadAndPrepare(state, true);
 }
 
+// A data file that is all head text (no number line), `megabytes` long: lines of words with
+// a tab now and then, as a log or a text file picked by mistake. Written once per machine.
+const std::string& HeadOnlyFile(std::size_t megabytes) {
+  static std::string path;
+  path = "/tmp/kurvex-bench-head-" + std::to_string(megabytes) + "MB.txt";
+  const std::size_t size = megabytes << 20;
+  if (std::ifstream in(path, std::ios::binary | std::ios::ate);
+      in && in.tellg() >= 0 && static_cast<std::size_t>(in.tellg()) == size) {
+    return path;
+  }
+  std::ofstream out(path, std::ios::binary);
+  std::string block;
+  for (int i = 0; block.size() < (1u << 20); ++i) {
+    block += "Sample " + std::to_string(i) + "\tmeasured at 70 degrees, see the remarks of run " +
+             std::to_string(i * 7) + "\n";
+  }
+  block.resize(1u << 20);
+  block.back() = '\n';
+  for (std::size_t i = 0; i < megabytes; ++i)
+    out.write(block.data(), static_cast<std::streamsize>(block.size()));
+  return path;
+}
+
+// Loading such a file with the graph shown: read, prepare and draw the text block. Time and
+// memory must stay near those of reading the file, whatever its size.
+void BM_LoadHeadOnlyFile(benchmark::State& state) {
+  const auto megabytes = static_cast<std::size_t>(state.range(0));
+  const std::string& path = HeadOnlyFile(megabytes);
+  kurvex::GraphEngine engine;
+  kurvex::ApplyStartValues(engine.Model);
+  engine.Model.PaintEnabled = true;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(engine.LoadDataFile(path));
+    benchmark::DoNotOptimize(engine.TextBlockLines().size());
+  }
+  ReportMemory(state, megabytes << 20);
+}
+
 BENCHMARK(BM_ReadAndSplitLines)->Unit(benchmark::kMillisecond);
+// Run the 2 GB case alone for its peak memory: --benchmark_filter=BM_LoadHeadOnlyFile/2048
+BENCHMARK(BM_LoadHeadOnlyFile)->Arg(20)->Arg(2048)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_LoadAndPrepare)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadAndPrepareDecimalCommas)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadTextFileOnly)->Unit(benchmark::kMillisecond);

@@ -8,6 +8,7 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -101,7 +102,7 @@ class Plotter {
     try {
       engine_.SaveOptionsFile(o_.SaveOptions);
     } catch (const std::exception& e) {
-      Report(o_.SaveOptions, e.what());
+      Report(o_.SaveOptions, MessageWithReason(e));
       status_ = kExitFailure;
     }
   }
@@ -195,12 +196,22 @@ class Plotter {
     std::cout << out;
   }
 
+  // An image written earlier in the run is never overwritten: "c1/run.xy" and "c2/run.xy", or
+  // "run.xy" and "run.xye", would otherwise leave only the last picture.
   void Write(const std::string& file) {
     const std::string path = ImagePathFor(o_, file);
+    std::error_code ec;
+    const std::string key = std::filesystem::absolute(path, ec).lexically_normal().string();
+    if (const auto earlier = written_.find(key); earlier != written_.end()) {
+      Report(file, "image name " + path + " is already used by " + earlier->second);
+      status_ = kExitFailure;
+      return;
+    }
     try {
       WriteImage(engine_, path, ImageFormatFor(o_, path));
+      written_.emplace(key, file);
     } catch (const std::exception& e) {
-      Report(file, e.what());
+      Report(file, MessageWithReason(e));
       status_ = kExitFailure;
     }
   }
@@ -212,6 +223,7 @@ class Plotter {
   bool writeImages_ = true;
   bool overlayDrawn_ = false;
   int status_ = 0;
+  std::map<std::string, std::string> written_;  // image path -> the data file drawn into it
 };
 
 }  // namespace

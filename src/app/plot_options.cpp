@@ -4,8 +4,10 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "common/error.h"
 #include "common/text_utils.h"
 #include "graph/image_file.h"
+#include "graph/options_file.h"
 
 namespace kurvex {
 
@@ -36,7 +38,15 @@ KeySetting ParseSetting(const std::string& text) {
   if (dot == std::string::npos || equals == std::string::npos || dot == 0 || equals < dot + 2) {
     throw std::invalid_argument("--set needs Section.Key=VALUE, got '" + text + "'");
   }
-  return {text.substr(0, dot), text.substr(dot + 1, equals - dot - 1), text.substr(equals + 1)};
+  KeySetting setting{text.substr(0, dot), text.substr(dot + 1, equals - dot - 1),
+                     text.substr(equals + 1)};
+  // A value the key cannot take would be ignored in favour of the default, silently.
+  try {
+    CheckOptionValue(setting.Section, setting.Key, setting.Value);
+  } catch (const Error& e) {
+    throw std::invalid_argument("--set " + text + ": " + e.what());
+  }
+  return setting;
 }
 
 // "x", "y" or "xy".
@@ -124,6 +134,10 @@ PlotOptions ParsePlotArguments(const std::vector<std::string>& args) {
       o.DataFiles.push_back(a);
     }
   }
+  if (!o.Overlay && o.DataFiles.size() > 1 && NamesImage(o.Output)) {
+    throw std::invalid_argument("--output " + o.Output +
+                                " names one image, but each data file gives its own image");
+  }
   return o;
 }
 
@@ -140,7 +154,8 @@ std::string PlotUsage() {
          "  --options FILE        load the graph style (Environment section included)\n"
          "  --set S.K=VALUE       change one options key after the file is read\n"
          "  --output PATH         folder for the images (created when missing); with one data\n"
-         "                        file, a path ending in .bmp or .png names the image itself\n"
+         "                        file or --overlay, a path ending in .bmp or .png names the\n"
+         "                        image itself\n"
          "  --format bmp|png      image format (default bmp)\n"
          "  --overlay             draw all data files into one image\n"
          "  --fit x|y|xy          fit the axis ranges and ticks to each file's data (with\n"

@@ -10,4 +10,10 @@ std::string FormatMessage(const std::string& pattern, const std::string& argumen
   return message;
 }
 
+std::string MessageWithReason(const std::exception& error) {
+  const auto* file = dynamic_cast<const FileError*>(&error);
+  if (file == nullptr || file->Reason().empty()) return error.what();
+  return std::string(error.what()) + ": " + file->Reason();
+}
+
 }  // namespace kurvex

@@ -169,9 +169,14 @@ std::string FloatToText(long double value) {
   return FixedText(d, std::max(0, static_cast<int>(d.digits.size()) - 1 - d.exponent));
 }
 
-long double TextToFloat(std::string_view text) {
+namespace {
+
+long double ParseFloat(std::string_view text, bool pointOrComma) {
   const std::string_view body = TrimBlanks(text);
   const char separator = DecimalSeparator();
+  const auto isSeparator = [&](char c) {
+    return c == separator || (pointOrComma && (c == '.' || c == ','));
+  };
   // Rewritten with a point for the C library, after checking the grammar here, so that the
   // C library's own extras (hexadecimal, "inf", the locale's separator) never slip through.
   std::string plain;
@@ -179,7 +184,7 @@ long double TextToFloat(std::string_view text) {
   if (i < body.size() && (body[i] == '+' || body[i] == '-')) plain += body[i++];
   int mantissaDigits = 0;
   for (; i < body.size() && IsDigit(body[i]); ++i, ++mantissaDigits) plain += body[i];
-  if (i < body.size() && body[i] == separator) {
+  if (i < body.size() && isSeparator(body[i])) {
     plain += '.';
     for (++i; i < body.size() && IsDigit(body[i]); ++i, ++mantissaDigits) plain += body[i];
   }
@@ -196,6 +201,16 @@ long double TextToFloat(std::string_view text) {
   const long double value = strtold_l(plain.c_str(), nullptr, CLocale());
   if (!std::isfinite(value)) ThrowInvalidFloat(text);
   return value;
+}
+
+}  // namespace
+
+long double TextToFloat(std::string_view text) {
+  return ParseFloat(text, false);
+}
+
+long double OptionTextToFloat(std::string_view text) {
+  return ParseFloat(text, true);
 }
 
 int32_t TextToInt(std::string_view text) {

@@ -25,6 +25,10 @@ std::string FloatToText(long double value);
 /// Error("'<text>' is not a valid floating point value").
 long double TextToFloat(std::string_view text);
 
+/// Parses an options-file value: as TextToFloat, but "." and "," both serve as the decimal
+/// separator (a value holds one number), so files move between locales.
+long double OptionTextToFloat(std::string_view text);
+
 /// Parses a decimal or "$"/"0x" hexadecimal signed 32-bit integer; throws
 /// Error("'<text>' is not a valid integer value").
 int32_t TextToInt(std::string_view text);

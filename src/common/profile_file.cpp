@@ -5,6 +5,7 @@
 #include "common/error.h"
 #include "common/number_text.h"
 #include "common/text_file.h"
+#include "common/text_utils.h"
 #include "common/utf8.h"
 
 namespace kurvex {
@@ -31,14 +32,6 @@ std::string Lower(std::string_view text) {
   std::string result(text);
   for (char& c : result) c = LowerAscii(c);
   return result;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
 }
 
 // "[name]" with blanks allowed around the name and the brackets; anything after "]" is ignored.
@@ -78,6 +71,18 @@ std::string OneLine(std::string_view text) {
   return result;
 }
 
+// Reading trims a value and takes off one pair of enclosing quotes, so a value that would lose
+// something that way is written inside a pair of quotes of its own.
+std::string Quoted(std::string text) {
+  const bool blankAtEnd = !text.empty() && (IsBlank(text.front()) || IsBlank(text.back()));
+  const bool quotedAlready = text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
+                             text.back() == text.front();
+  if (!blankAtEnd && !quotedAlready) return text;
+  std::string quoted(1, '"');
+  quoted.append(text).push_back('"');
+  return quoted;
+}
+
 }  // namespace
 
 ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {
@@ -114,7 +119,7 @@ const std::string* ProfileFile::FindValueLine(std::string_view section, std::str
   const std::size_t end = SectionEnd(*found);
   for (std::size_t i = found->header + 1; i < end; ++i) {
     const auto name = KeyName(lines_[i]);
-    if (name && EqualsNoCase(*name, key)) {
+    if (name && EqualsIgnoringCase(*name, key)) {
       if (lineIndex != nullptr) *lineIndex = i;
       return &lines_[i];
     }
@@ -146,7 +151,7 @@ bool ProfileFile::ReadBool(std::string_view section, std::string_view key,
 
 void ProfileFile::WriteString(std::string_view section, std::string_view key,
                               std::string_view value) {
-  const std::string text = OneLine(value);
+  const std::string text = Quoted(OneLine(value));
   std::size_t lineIndex = 0;
   if (FindValueLine(section, key, &lineIndex) != nullptr) {
     std::string& line = lines_[lineIndex];

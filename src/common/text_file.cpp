@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "common/error.h"
 #include "common/utf8.h"
@@ -18,6 +19,7 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr char32_t kReplacement = 0xFFFD;
+constexpr const char* kNotRegular = "not a regular file";
 
 // Windows-1250 through iconv; bytes the code page leaves undefined become U+FFFD.
 std::string DecodeCp1250(const std::string& bytes) {
@@ -34,7 +36,11 @@ std::string DecodeCp1250(const std::string& bytes) {
     }
     return out;
   }
-  out.resize(bytes.size() * 3 + 16);  // a single byte never needs more than three in UTF-8
+  // ASCII stays one byte, any other needs at most three in UTF-8; the bound is kept tight so
+  // that a large file is not held several times over.
+  std::size_t high = 0;
+  for (const char c : bytes) high += static_cast<unsigned char>(c) >= 0x80;
+  out.resize(bytes.size() + 2 * high + 16);
   char* in = const_cast<char*>(bytes.data());
   std::size_t inLeft = bytes.size();
   char* outPtr = out.data();
@@ -148,6 +154,12 @@ std::string DecodeText(std::string bytes) {
 }
 
 std::optional<std::string> ReadTextFile(const std::string& path) {
+  std::optional<std::string> bytes = ReadFileBytes(path);
+  if (!bytes) return std::nullopt;
+  return DecodeText(std::move(*bytes));
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path) {
   struct stat info;
   if (stat(path.c_str(), &info) != 0 || !HoldsText(info)) return std::nullopt;
   // Not waiting in open() for a writer to a named pipe; once open, reads block as usual and end
@@ -158,7 +170,12 @@ std::optional<std::string> ReadTextFile(const std::string& path) {
   const int flags = fcntl(file.get(), F_GETFL);
   if (flags < 0 || fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) return std::nullopt;
   std::string bytes;
-  if (S_ISREG(info.st_mode)) bytes.reserve(static_cast<std::size_t>(info.st_size));
+  // Room to spare, which costs address space only until used: a data file made of head lines
+  // becomes its own head text in place, with room for line feeds that turn into CR LF.
+  if (S_ISREG(info.st_mode)) {
+    const auto size = static_cast<std::size_t>(info.st_size);
+    bytes.reserve(size + size / 8 + 64);
+  }
   char buffer[65536];
   for (;;) {
     const ssize_t got = read(file.get(), buffer, sizeof buffer);
@@ -169,7 +186,7 @@ std::optional<std::string> ReadTextFile(const std::string& path) {
     }
     bytes.append(buffer, static_cast<std::size_t>(got));
   }
-  return DecodeText(std::move(bytes));
+  return bytes;
 }
 
 std::vector<std::string> SplitLines(std::string_view text) {
@@ -189,25 +206,33 @@ std::vector<std::string> SplitLines(std::string_view text) {
 }
 
 void WriteFileAtomic(const std::string& path, std::string_view content, FileSync sync) {
-  const auto fail = [&path] { return Error("Unable to write to " + path); };
+  const auto fail = [&path](const char* reason) {
+    return FileError("Unable to write to " + path, reason);
+  };
   const std::string target = LinkTarget(path);
   struct stat old;
   const bool exists = stat(target.c_str(), &old) == 0;
-  // A rename would replace a file its owner made read-only as easily as any other.
-  if (exists && ((old.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0)) throw fail();
+  // A rename would put a plain file in the place of a device, a pipe or a folder, and replace a
+  // file its owner made read-only as easily as any other: only regular files are replaced.
+  if (exists && !S_ISREG(old.st_mode)) throw fail(kNotRegular);
+  if (exists && ((old.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0)) {
+    throw fail(std::strerror(EACCES));
+  }
 
   std::string temporary = target + ".tmp-XXXXXX";
   const int fd = mkstemp(temporary.data());
-  if (fd < 0) throw fail();
+  if (fd < 0) throw fail(std::strerror(errno));
 
   const mode_t mode = exists ? (old.st_mode & 07777) : NewFileMode();
   static_cast<void>(fchmod(fd, mode));  // best effort: the content matters more than the mode
 
-  bool written = WriteAll(fd, content) && (sync == FileSync::kNone || fsync(fd) == 0);
-  written = close(fd) == 0 && written;
-  if (!written || rename(temporary.c_str(), target.c_str()) != 0) {
+  int error = 0;
+  if (!WriteAll(fd, content) || (sync == FileSync::kDurable && fsync(fd) != 0)) error = errno;
+  if (close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && rename(temporary.c_str(), target.c_str()) != 0) error = errno;
+  if (error != 0) {
     unlink(temporary.c_str());
-    throw fail();
+    throw fail(std::strerror(error));
   }
 }
 

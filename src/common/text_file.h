@@ -12,6 +12,10 @@ namespace kurvex {
 /// as Windows-1250.
 std::string DecodeText(std::string bytes);
 
+/// The bytes of a file or named pipe as they are, or nothing when it cannot be opened or read.
+/// Devices are never opened.
+std::optional<std::string> ReadFileBytes(const std::string& path);
+
 /// The decoded content of a file or named pipe, or nothing when it cannot be opened or read.
 /// Devices are never opened.
 std::optional<std::string> ReadTextFile(const std::string& path);
@@ -26,8 +30,9 @@ enum class FileSync {
 };
 
 /// Writes the file whole or not at all: a new file beside it, renamed over the old one (over a
-/// symbolic link's target, not the link). A file without write permission is refused. Throws
-/// Error("Unable to write to <path>") and leaves the old file untouched on failure.
+/// symbolic link's target, not the link). Only a regular file is replaced: a device, a pipe, a
+/// folder or a file without write permission is refused; a missing file is created. Throws
+/// FileError("Unable to write to <path>", reason) and leaves the old file untouched on failure.
 void WriteFileAtomic(const std::string& path, std::string_view content,
                      FileSync sync = FileSync::kDurable);
 

@@ -67,6 +67,17 @@ std::string_view SplitAt(std::string_view delimiter, std::string_view& rest) {
   return head;
 }
 
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  };
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
 std::string ReplaceAll(std::string_view text, std::string_view search,
                        std::string_view replacement) {
   if (search.empty()) return std::string(text);

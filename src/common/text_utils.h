@@ -24,6 +24,9 @@ std::string_view SplitAt(std::string_view delimiter, std::string_view& rest);
 std::string ReplaceAll(std::string_view text, std::string_view search,
                        std::string_view replacement);
 
+/// Whether two texts are equal when ASCII letters are compared without case (INI names).
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
 /// ASCII upper case; for language 1029 (Czech) and 1051 (Slovak) the 44 accented letters fold to
 /// their plain capitals. UTF-8 in and out, the number of characters is kept.
 std::string FoldUpperCase(int languageId, std::string_view text);

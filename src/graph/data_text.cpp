@@ -252,6 +252,47 @@ void DropTrailingBlankLines(std::string& text, std::size_t dataStart) {
   text.resize(end + (pair ? 2 : 1));
 }
 
+// The head lines of `head` (each with its line break, the last one's optional) joined by CR LF.
+std::string JoinHeadLines(std::string_view head, std::size_t joinedSize) {
+  std::string joined;
+  joined.reserve(joinedSize);
+  for (std::size_t pos = 0; pos < head.size();) {
+    const LineSpan line = LineAt(head, pos);
+    if (pos > 0) joined += kCrLf;
+    joined.append(head, pos, line.end - pos);
+    pos = line.next;
+  }
+  return joined;
+}
+
+// The same join inside the buffer that holds the head in [0, headEnd), from the last line to
+// the first: a line never moves towards the front, so nothing is overwritten before it is
+// copied. Grows the buffer only when line feeds alone became CR LF.
+void JoinHeadLinesInPlace(std::string& buffer, std::size_t headEnd, std::size_t joinedSize) {
+  buffer.resize(std::max(headEnd, joinedSize));
+  char* data = buffer.data();
+  // The last head line ends before its line break, if it has one.
+  std::size_t end = headEnd;
+  if (end > 0 && data[end - 1] == '\n') --end;
+  if (end > 0 && data[end - 1] == '\r' && end < headEnd) --end;
+  if (end == headEnd && end > 0 && data[end - 1] == '\r') --end;
+  std::size_t write = joinedSize;
+  while (true) {
+    std::size_t begin = end;
+    while (begin > 0 && data[begin - 1] != '\n' && data[begin - 1] != '\r') --begin;
+    write -= end - begin;
+    std::memmove(data + write, data + begin, end - begin);
+    if (begin == 0) break;
+    // The break before this line: CR LF, LF or CR.
+    end = begin - 1;
+    if (data[end] == '\n' && end > 0 && data[end - 1] == '\r') --end;
+    write -= 2;
+    data[write] = '\r';
+    data[write + 1] = '\n';
+  }
+  buffer.resize(joinedSize);
+}
+
 }  // namespace
 
 DataText::DataText(std::string text) {
@@ -289,26 +330,40 @@ std::string DataText::Joined(std::string_view separator) const {
 PreparedData PrepareDataText(std::string fileText) {
   PreparedData result;
   const std::string_view text(fileText);
-  std::size_t pos = 0;
   // Only head lines at the very top count; the first number line ends the scan for good.
+  std::size_t pos = 0;
+  std::size_t headChars = 0;
   while (pos < text.size()) {
     const LineSpan line = LineAt(text, pos);
-    const std::string_view content = text.substr(pos, line.end - pos);
-    if (IsNumberLine(content)) break;
-    if (pos > 0) result.TextInDataFile += kCrLf;
-    result.TextInDataFile += content;
+    if (IsNumberLine(text.substr(pos, line.end - pos))) break;
+    headChars += line.end - pos;
     pos = line.next;
     ++result.HeadLineCount;
   }
   DropTrailingBlankLines(fileText, pos);
-  const std::string_view data = std::string_view(fileText).substr(pos);
-  const CommaRule rule = DecideCommaRule(data);
-  const bool lastLineEnded = !data.empty() && (data.back() == '\n' || data.back() == '\r');
-  CleanUpInPlace(fileText, pos, rule);
+  const std::string_view whole(fileText);
+  const std::size_t headLines = result.HeadLineCount;
+  const std::size_t joinedSize = headChars + (headLines > 0 ? 2 * (headLines - 1) : 0);
+  std::string data;
+  if (pos <= whole.size() - pos) {
+    result.TextInDataFile = JoinHeadLines(whole.substr(0, pos), joinedSize);
+    data = std::move(fileText);
+  } else {
+    // A file that is mostly head: its buffer becomes the head text, so a file of gigabytes
+    // without data is never held twice.
+    data.assign(whole.substr(pos));
+    JoinHeadLinesInPlace(fileText, pos, joinedSize);
+    result.TextInDataFile = std::move(fileText);
+    pos = 0;
+  }
+  const std::string_view rest = std::string_view(data).substr(pos);
+  const CommaRule rule = DecideCommaRule(rest);
+  const bool lastLineEnded = !rest.empty() && (rest.back() == '\n' || rest.back() == '\r');
+  CleanUpInPlace(data, pos, rule);
   // The cleaned lines form one text again, whose final empty line (after a final line break)
   // is no line: a data file's trailing blank line does not reach the drawing.
-  if (lastLineEnded) DropFinalEmptyLine(fileText);
-  result.Data = DataText::FromNormalized(std::move(fileText));
+  if (lastLineEnded) DropFinalEmptyLine(data);
+  result.Data = DataText::FromNormalized(std::move(data));
   return result;
 }
 
@@ -358,16 +413,22 @@ namespace {
 // Breaks one line as a word-wrapping edit field does: at blanks where possible, inside a word
 // only when the word alone is too wide, never fewer than one character per line. The blanks
 // at a break vanish.
+// Every visible character is at least a pixel wide and at most four bytes long, so a longer
+// piece cannot fit a line and need not be measured.
+std::size_t MaxLineBytes(int width) {
+  return 4 * static_cast<std::size_t>(std::max(width, 1));
+}
+
 void WrapLine(std::string_view line, int width,
-              const std::function<int(std::string_view)>& textWidth,
+              const std::function<int(std::string_view)>& textWidth, std::size_t maxLines,
               std::vector<std::string>& out) {
+  if (out.size() >= maxLines) return;
   if (line.empty()) {
     out.emplace_back();
     return;
   }
-  // Every visible character is at least a pixel wide and at most four bytes long, so a longer
-  // piece cannot fit and need not be measured: a huge head text then wraps in linear time.
-  const std::size_t maxBytes = 4 * static_cast<std::size_t>(std::max(width, 1));
+  // A huge head text wraps in linear time: no longer piece is ever measured.
+  const std::size_t maxBytes = MaxLineBytes(width);
   const auto fits = [&](std::size_t from, std::size_t to) {
     return to - from <= maxBytes && textWidth(line.substr(from, to - from)) <= width;
   };
@@ -402,20 +463,21 @@ void WrapLine(std::string_view line, int width,
       }
     }
     out.emplace_back(line.substr(start, fitted - start));
-    if (whole) return;
+    if (whole || out.size() >= maxLines) return;
     start = line.find_first_not_of(' ', fitted);
     if (start == std::string_view::npos) return;
   }
 }
 
-// Both placeholders in one pass, so that inserted text is never scanned again: a file name that
-// holds "{TextInDataFile}" shows as it is, and no placeholder forms where an insertion joins the
-// text around it.
-std::string ExpandPlaceholders(std::string_view text, std::string_view dataFileName,
-                               std::string_view textInDataFile) {
+// The graph text with both placeholders replaced, as pieces of the texts themselves: a head text
+// of gigabytes is never copied. One pass, so that inserted text is never scanned again: a file
+// name that holds "{TextInDataFile}" shows as it is, and no placeholder forms where an insertion
+// joins the text around it.
+std::vector<std::string_view> ExpandedPieces(std::string_view text, std::string_view dataFileName,
+                                             std::string_view textInDataFile) {
   constexpr std::string_view kDataFile = "{DataFile}";
   constexpr std::string_view kTextInDataFile = "{TextInDataFile}";
-  std::string out;
+  std::vector<std::string_view> pieces;
   std::size_t copied = 0;
   for (std::size_t at = text.find('{'); at != std::string_view::npos; at = text.find('{', at)) {
     const std::string_view from = text.substr(at);
@@ -424,25 +486,88 @@ std::string ExpandPlaceholders(std::string_view text, std::string_view dataFileN
       ++at;
       continue;
     }
-    out.append(text, copied, at - copied);
-    out += isFileName ? dataFileName : textInDataFile;
+    pieces.push_back(text.substr(copied, at - copied));
+    pieces.push_back(isFileName ? dataFileName : textInDataFile);
     at += (isFileName ? kDataFile : kTextInDataFile).size();
     copied = at;
   }
-  out.append(text, copied);
-  return out;
+  pieces.push_back(text.substr(copied));
+  return pieces;
 }
+
+// Reads the expanded text line by line (lines end at CR LF, also across pieces), with a tab as
+// one blank. A line is read only as far as `budget` bytes, and a run of blanks longer than
+// `blankRun` is read as `blankRun` blanks: such a run always ends a wrapped line and vanishes
+// there, so the lines that wrapping gives within the budget stay the same.
+class ExpandedLines {
+ public:
+  explicit ExpandedLines(std::vector<std::string_view> pieces) : pieces_(std::move(pieces)) {
+    SkipEmptyPieces();
+  }
+
+  bool AtEnd() const { return piece_ >= pieces_.size(); }
+
+  /// A line cut at the budget gives every line still wanted: nothing after it is read.
+  void Next(std::size_t budget, std::size_t blankRun, std::string& line) {
+    line.clear();
+    std::size_t blanks = 0;
+    while (!AtEnd()) {
+      if (line.size() >= budget) {
+        piece_ = pieces_.size();
+        return;
+      }
+      const char c = Take();
+      if (c == '\r' && Peek() == '\n') {
+        Take();
+        return;
+      }
+      const bool blank = c == ' ' || c == '\t';
+      blanks = blank ? blanks + 1 : 0;
+      if (blanks <= blankRun) line.push_back(blank ? ' ' : c);
+    }
+  }
+
+ private:
+  char Take() {
+    const char c = pieces_[piece_][offset_++];
+    if (offset_ == pieces_[piece_].size()) {
+      ++piece_;
+      offset_ = 0;
+      SkipEmptyPieces();
+    }
+    return c;
+  }
+  char Peek() const { return AtEnd() ? '\0' : pieces_[piece_][offset_]; }
+  void SkipEmptyPieces() {
+    while (piece_ < pieces_.size() && pieces_[piece_].empty()) ++piece_;
+  }
+
+  std::vector<std::string_view> pieces_;
+  std::size_t piece_ = 0;
+  std::size_t offset_ = 0;
+};
 
 }  // namespace
 
 std::vector<std::string> ExpandGraphText(const std::string& graphText,
                                          const std::string& dataFileName,
                                          const std::string& textInDataFile, int wrapWidth,
-                                         const std::function<int(std::string_view)>& textWidth) {
-  const std::string expanded = ExpandPlaceholders(graphText, dataFileName, textInDataFile);
+                                         const std::function<int(std::string_view)>& textWidth,
+                                         std::size_t maxLines) {
+  ExpandedLines source(ExpandedPieces(graphText, dataFileName, textInDataFile));
+  const std::size_t maxBytes = MaxLineBytes(wrapWidth);
+  // A wrapped line takes at most maxBytes of text and one run of blanks of maxBytes + 1.
+  const std::size_t perLine = 2 * maxBytes + 2;
   std::vector<std::string> lines;
-  std::string_view rest(expanded);
-  while (!rest.empty()) WrapLine(SplitAt(kCrLf, rest), wrapWidth, textWidth, lines);
+  std::string line;
+  while (!source.AtEnd() && lines.size() < maxLines) {
+    const std::size_t remaining = maxLines - lines.size();
+    const std::size_t budget = remaining > (SIZE_MAX - maxBytes - 2) / perLine
+                                   ? SIZE_MAX
+                                   : remaining * perLine + maxBytes + 2;
+    source.Next(budget, maxBytes + 1, line);
+    WrapLine(line, wrapWidth, textWidth, maxLines, lines);
+  }
   return lines;
 }
 

@@ -108,4 +108,12 @@ int32_t TextBlockLineTop(int32_t top, int k, int lineHeight) {
   return ClampPixel(int64_t{top} + int64_t{k} * (lineHeight - 1));
 }
 
+std::size_t TextBlockLinesShown(int32_t top, int lineHeight, int surfaceHeight) {
+  if (top >= surfaceHeight) return 0;
+  const int64_t step = int64_t{lineHeight} - 1;
+  if (step <= 0) return kMaxTextBlockLines;
+  const int64_t lines = (int64_t{surfaceHeight} - 1 - top) / step + 1;
+  return static_cast<std::size_t>(std::min<int64_t>(lines, kMaxTextBlockLines));
+}
+
 }  // namespace kurvex

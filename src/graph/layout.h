@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -61,5 +62,10 @@ LegendRow LegendRowAt(const GraphModel& model, int k, TextMeasurer& measure);
 
 /// Row of text-block line k for a line height.
 int32_t TextBlockLineTop(int32_t top, int k, int lineHeight);
+
+/// How many text-block lines can reach a surface of `surfaceHeight` rows: those starting above
+/// its bottom, at most kMaxTextBlockLines (lines of one pixel or less all share a row).
+std::size_t TextBlockLinesShown(int32_t top, int lineHeight, int surfaceHeight);
+inline constexpr std::size_t kMaxTextBlockLines = 100000;
 
 }  // namespace kurvex

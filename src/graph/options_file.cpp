@@ -4,6 +4,7 @@
 #include <variant>
 #include <vector>
 
+#include "common/error.h"
 #include "common/number_text.h"
 #include "common/text_utils.h"
 
@@ -233,7 +234,7 @@ void LoadKey(const ProfileFile& file, const std::string& section, const Binding&
                  [&](Real48* field) {
                    const std::string text = file.ReadString(
                        section, target.key, FloatToText(*std::get<Real48*>(fallback.field)));
-                   *field = Real48::From(TextToFloat(text));
+                   *field = Real48::From(OptionTextToFloat(text));
                  },
              },
              target.field);
@@ -253,46 +254,99 @@ void WriteKey(ProfileFile& file, const std::string& section, const Binding& sour
              source.field);
 }
 
-// The defaults are the values at start, bound through the same key lists as the model.
+// The defaults are the values at start, bound through the same key lists as the model. A value
+// that does not convert names its place in the file; the keys after it keep their values or,
+// as after a missing key, take their defaults.
 void LoadSections(const ProfileFile& file, const std::vector<SectionBinding>& targets,
-                  const std::vector<SectionBinding>& defaults) {
+                  const std::vector<SectionBinding>& defaults, AfterFailure after) {
   for (std::size_t s = 0; s < targets.size(); ++s) {
     const SectionBinding& section = targets[s];
     for (std::size_t k = 0; k < section.keys.size(); ++k) {
-      LoadKey(file, section.name, section.keys[k], defaults[s].keys[k]);
+      try {
+        LoadKey(file, section.name, section.keys[k], defaults[s].keys[k]);
+      } catch (const Error& e) {
+        const std::string_view key = section.keys[k].key;
+        const std::string message = "[" + section.name + "] " + std::string(key) + "=" +
+                                    file.ReadString(section.name, key, "") + ": " + e.what();
+        if (after == AfterFailure::kDefaults) {
+          const ProfileFile none("");
+          for (std::size_t t = s; t < targets.size(); ++t) {
+            for (std::size_t j = t == s ? k : 0; j < targets[t].keys.size(); ++j) {
+              LoadKey(none, targets[t].name, targets[t].keys[j], defaults[t].keys[j]);
+            }
+          }
+        }
+        throw Error(message);
+      }
     }
   }
+}
+
+// The file holds only each curve's symbol index; the glyph follows from it so that the markers
+// show without a visit to the Curves page.
+void LoadWithSymbols(GraphModel& model, const ProfileFile& file,
+                     const std::vector<SectionBinding>& targets,
+                     const std::vector<SectionBinding>& defaults, AfterFailure after) {
+  try {
+    LoadSections(file, targets, defaults, after);
+  } catch (...) {
+    ApplySymbolTexts(model);
+    throw;
+  }
+  ApplySymbolTexts(model);
 }
 
 }  // namespace
 
 void LoadEnvironmentSection(GraphModel& model, const ProfileFile& file) {
   GraphModel start = StartModel();
-  LoadSections(file, {EnvironmentKeys(model)}, {EnvironmentKeys(start)});
+  LoadSections(file, {EnvironmentKeys(model)}, {EnvironmentKeys(start)},
+               AfterFailure::kKeepPrevious);
 }
 
 void LoadImageSection(GraphModel& model, const ProfileFile& file) {
   GraphModel start = StartModel();
-  LoadSections(file, {ImageKeys(model)}, {ImageKeys(start)});
+  LoadSections(file, {ImageKeys(model)}, {ImageKeys(start)}, AfterFailure::kKeepPrevious);
 }
 
 void LoadGraphSections(GraphModel& model, const ProfileFile& file) {
   GraphModel start = StartModel();
-  LoadSections(file, GraphSections(model), GraphSections(start));
-  // The file holds only each curve's symbol index; the glyph follows from it so that the
-  // markers show without a visit to the Curves page.
-  ApplySymbolTexts(model);
+  LoadWithSymbols(model, file, GraphSections(model), GraphSections(start),
+                  AfterFailure::kKeepPrevious);
 }
 
-void LoadOptionsFile(GraphModel& model, const ProfileFile& file) {
-  if (model.LoadAllOptions) LoadEnvironmentSection(model, file);
-  LoadImageSection(model, file);
-  LoadGraphSections(model, file);
+void LoadOptionsFile(GraphModel& model, const ProfileFile& file, AfterFailure after) {
+  GraphModel start = StartModel();
+  std::vector<SectionBinding> targets = AllSections(model);
+  std::vector<SectionBinding> defaults = AllSections(start);
+  if (!model.LoadAllOptions) {
+    targets.erase(targets.begin());
+    defaults.erase(defaults.begin());
+  }
+  LoadWithSymbols(model, file, targets, defaults, after);
 }
 
-void LoadOptionsFile(GraphModel& model, const std::string& fileName) {
+void LoadOptionsFile(GraphModel& model, const std::string& fileName, AfterFailure after) {
   const ProfileFile file(fileName);
-  LoadOptionsFile(model, file);
+  LoadOptionsFile(model, file, after);
+}
+
+void CheckOptionValue(std::string_view section, std::string_view key, std::string_view value) {
+  GraphModel start = StartModel();
+  for (const SectionBinding& s : AllSections(start)) {
+    if (!EqualsIgnoringCase(s.name, section)) continue;
+    for (const Binding& b : s.keys) {
+      if (!EqualsIgnoringCase(b.key, key)) continue;
+      std::visit(Overloaded{
+                     [&](bool*) { TextToInt(value); },
+                     [&](int32_t*) { TextToInt(value); },
+                     [&](std::string*) {},
+                     [&](Real48*) { Real48::From(OptionTextToFloat(value)); },
+                 },
+                 b.field);
+      return;
+    }
+  }
 }
 
 void WriteOptionsSections(const GraphModel& model, ProfileFile& file) {

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <string>
 
 #include "common/number_text.h"
 #include "graph/axis_map.h"
+#include "graph/distinct_runs.h"
 #include "graph/font_engine.h"
 #include "graph/raster_canvas.h"
 
@@ -13,12 +15,14 @@ namespace kurvex {
 
 namespace {
 
-// More ticks than this cannot be told apart on a 2000-pixel surface; the cap keeps a typed
-// count of two billion from freezing the program.
-constexpr int64_t kMaxTicks = 100000;
-
-int64_t TickLimit(int64_t n) {
-  return std::min(n, kMaxTicks);
+// How far beyond the surface a tick label can start and still reach into it: the labels of the
+// axis ends are the widest of its values, with room for a sign.
+int64_t LabelReach(const TMyAxis& a, TextMeasurer& measure) {
+  const auto width = [&](long double v) {
+    return int64_t{
+        measure.Measure(a.TickLabels.Font, FormatAxisValue(v, a.TickLabels.DecDigits)).Width};
+  };
+  return 2 * std::max(width(a.Minimum), width(a.Maximum)) + 64;
 }
 
 void Line(Canvas& c, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
@@ -126,17 +130,26 @@ void GraphPainter::DrawAxisYTicks() {
   const AxisMap map = AxisMap::Y(m_);
   const long double minimum = a.Minimum;
   const long double span = static_cast<long double>(a.Maximum) - minimum;
-  for (int64_t i = 0, end = TickLimit(n); i <= end; ++i) {
-    const long double v = minimum + span * i / n;
-    const int32_t p = map.ToPixel(v);
+  const auto value = [&](int64_t i) { return minimum + span * i / n; };
+  const auto row = [&](int64_t i) { return int64_t{map.ToPixel(value(i))}; };
+  const int64_t pen = std::abs(int64_t{canvas_.PenWidth}) + 1;
+  // Ticks and labels do not overlap (the labels end left of the axis), so all ticks are drawn
+  // first and then the labels.
+  ForEachDistinct(0, n, -pen, canvas_.Height() + pen, row, [&](int64_t i) {
+    const int64_t p = row(i);
     Line(canvas_, m_.OriginX, p, int64_t{m_.OriginX} + a.TickLength, p);
-    if (a.TickLabels.Visible) {
-      const std::string text = FormatAxisValue(v, a.TickLabels.DecDigits);
-      const int64_t w = measure_.Measure(a.TickLabels.Font, text).Width;
-      canvas_.TextOut(ClampPixel(int64_t{m_.OriginX} - kAxisYLabelGap - w),
-                      AxisYTickLabelTop(m_, static_cast<int>(i)), text);
-    }
-  }
+  });
+  if (!a.TickLabels.Visible) return;
+  const int64_t height = measure_.Measure(a.TickLabels.Font, "0").Height;
+  const auto labelTop = [&](int64_t i) {
+    return int64_t{AxisYTickLabelTop(m_, static_cast<int>(i))};
+  };
+  ForEachDistinct(0, n, -height, canvas_.Height(), labelTop, [&](int64_t i) {
+    const std::string text = FormatAxisValue(value(i), a.TickLabels.DecDigits);
+    const int64_t w = measure_.Measure(a.TickLabels.Font, text).Width;
+    canvas_.TextOut(ClampPixel(int64_t{m_.OriginX} - kAxisYLabelGap - w),
+                    AxisYTickLabelTop(m_, static_cast<int>(i)), text);
+  });
 }
 
 void GraphPainter::DrawAxisX() {
@@ -160,28 +173,33 @@ void GraphPainter::DrawAxisXTicks() {
   const AxisMap map = AxisMap::X(m_);
   const long double minimum = a.Minimum;
   const long double span = static_cast<long double>(a.Maximum) - minimum;
+  const auto value = [&](int64_t i) { return minimum + span * i / n; };
+  const auto column = [&](int64_t i) { return int64_t{map.ToPixel(value(i))}; };
   const int32_t labelTop = ClampPixel(int64_t{m_.OriginY} + kAxisXLabelGap);
-  for (int64_t i = 1, end = TickLimit(n); i <= end; ++i) {
-    const long double v = minimum + span * i / n;
-    const int32_t p = map.ToPixel(v);
+  // A label reaches further beyond the surface than a tick line.
+  const int64_t reach = LabelReach(a, measure_) + std::abs(int64_t{canvas_.PenWidth});
+  ForEachDistinct(1, n, -reach, canvas_.Width() + reach, column, [&](int64_t i) {
+    const int64_t p = column(i);
     Line(canvas_, p, int64_t{m_.OriginY} - a.TickLength, p, m_.OriginY);
     if (a.TickLabels.Visible) {
-      const std::string text = FormatAxisValue(v, a.TickLabels.DecDigits);
+      const std::string text = FormatAxisValue(value(i), a.TickLabels.DecDigits);
       const int64_t w = measure_.Measure(a.TickLabels.Font, text).Width;
       canvas_.TextOut(ClampPixel(p - w / 2), labelTop, text);
     }
-  }
+  });
 }
 
 void GraphPainter::DrawTextBlock() {
   const int32_t top = TextBlockTop(m_, measure_);
+  const int lineHeight = measure_.Measure(m_.Text.Font, {}).Height;
   // The wrapping edit field takes only the name and size of the text font.
   TMyFont wrapFont;
   wrapFont.Name = m_.Text.Font.Name;
   wrapFont.Size = m_.Text.Font.Size;
   textBlockLines_ = ExpandGraphText(
       m_.Text.Text, dataFileName_, m_.TextInDataFile, TextBlockWrapWidth(m_.ImageWidth),
-      [&](std::string_view s) { return measure_.Measure(wrapFont, s).Width; });
+      [&](std::string_view s) { return measure_.Measure(wrapFont, s).Width; },
+      TextBlockLinesShown(top, lineHeight, canvas_.Height()));
 
   const int64_t b = m_.ImageBorderWidth;
   canvas_.BrushColor = m_.ImageColor;
@@ -189,7 +207,6 @@ void GraphPainter::DrawTextBlock() {
                    ClampPixel(m_.ImageHeight - b));
 
   SetCanvasFont(canvas_, m_.Text.Font);
-  const int lineHeight = measure_.Measure(m_.Text.Font, {}).Height;
   const int32_t left = TextBlockLeft(m_);
   static const std::string blanks(kTextBlockBlanks, ' ');
   const std::vector<std::string>& lines = textBlockLines_;

@@ -127,13 +127,13 @@ bool TFormKurvex::LoadDataFile(const std::string& path) {
   return read;
 }
 
-void TFormKurvex::LoadOptionsFile(const ProfileFile& file) {
+void TFormKurvex::LoadOptionsFile(const ProfileFile& file, AfterFailure after) {
   auto follow = [this] {
     SetBackgroundColor(engine_.Model.BackGroundColor);
     SetStatusBarVisible(engine_.Model.StatusBarVisible);
   };
   try {
-    kurvex::LoadOptionsFile(engine_.Model, file);
+    kurvex::LoadOptionsFile(engine_.Model, file, after);
   } catch (...) {
     follow();
     throw;

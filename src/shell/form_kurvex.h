@@ -10,6 +10,7 @@
 
 #include "common/profile_file.h"
 #include "graph/graph_engine.h"
+#include "graph/options_file.h"
 
 namespace kurvex::shell {
 
@@ -71,7 +72,7 @@ class TFormKurvex : public QWidget {
 
   /// Reads the graph sections; the area colour and status bar follow what was read, also when a
   /// later key fails.
-  void LoadOptionsFile(const ProfileFile& file);
+  void LoadOptionsFile(const ProfileFile& file, AfterFailure after = AfterFailure::kKeepPrevious);
 
   /// Redraws; a data field that does not convert is reported with its file and line.
   void RepaintIfAuto();

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QShortcut>
@@ -36,6 +37,7 @@
 #include "shell/panel_splitter.h"
 #include "shell/qt_convert.h"
 #include "shell/tree_icons.h"
+#include "shell/window_fit.h"
 
 namespace kurvex::shell {
 
@@ -98,9 +100,9 @@ void TFormMain::BuildLayout() {
   SetPanelWidth(panelLeft_, 185);
   SetPanelWidth(panelRight_, 269);
   splitterLeft_ = new PanelSplitter("SplitterLeft", panelLeft_, panelCenter_,
-                                    PanelSplitter::Side::PanelOnLeft, 30, central);
+                                    PanelSplitter::Side::PanelOnLeft, kMinTreeWidth, central);
   splitterRight_ = new PanelSplitter("SplitterRight", panelRight_, panelCenter_,
-                                     PanelSplitter::Side::PanelOnRight, 100, central);
+                                     PanelSplitter::Side::PanelOnRight, kMinSettingsWidth, central);
   auto* row = new QHBoxLayout(central);
   row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(0);
@@ -235,7 +237,11 @@ void TFormMain::RedoSettings() {
 }
 
 void TFormMain::ShowMessage(const QString& text) {
-  messages_->ShowMessage(text);
+  if (text.isEmpty()) {
+    messages_->Clear();
+  } else {
+    messages_->ShowMessage(text);
+  }
 }
 
 void TFormMain::FormCreate() {
@@ -280,6 +286,8 @@ void TFormMain::SetGraphWindow(TFormKurvex& graph) {
   }
   connect(dataWatcher_, &DataWatcher::Changed, this,
           [this](const QString& path) { Guard(dialogs_, [&] { DataFileChanged(path); }); });
+  connect(data_->Browser->Directories(), &DirectoryList::DirectoryChanged, this,
+          [this](const QString& directory) { dataPath_ = directory; });
 }
 
 void TFormMain::showEvent(QShowEvent* event) {
@@ -301,7 +309,7 @@ void TFormMain::FormShow() {
   graph_->SetPaintEnabled(false);
   environment_->CheckBoxLoadAllOptions->setChecked(true);
   // A broken options file must not leave a window without its graph: report and go on.
-  Guard(dialogs_, [this] { LoadOptions(ApplicationPath(AppPath::OptionsFile)); });
+  Guard(dialogs_, [this] { LoadStartOptions(ApplicationPath(AppPath::OptionsFile)); });
   graph_->SetPaintEnabled(false);
   Guard(dialogs_, [this] { KurvexShow(); });
   // The remembered data file is followed on disk like one the user picked.

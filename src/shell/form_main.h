@@ -148,7 +148,14 @@ class TFormMain : public QMainWindow {
   template <class Sender, class Signal>
   void Connect(Sender* sender, Signal signal, void (TFormMain::*handler)());
 
+  /// The load at start: a value that does not convert leaves the keys after it at their
+  /// defaults, the pages are filled all the same, and the file is backed up before it is saved.
+  void LoadStartOptions(const std::string& fileName);
+  void ReadOptions(const std::string& fileName, bool firstLoad);
+  /// Keeps the user's file as "<name>.bak" before the first save over a file that failed to load.
+  void KeepBackupBeforeSaving(const std::string& fileName);
   void ApplyWindowKeys(const ProfileFile& file);
+  void ApplyPanelWidths(const ProfileFile& file);
   void LoadDataKeys(const ProfileFile& file);
   void ApplyLanguage(const ProfileFile& file);
   void ShowSetting(const std::string& page);
@@ -164,6 +171,11 @@ class TFormMain : public QMainWindow {
   // Folders whose picture could not be written and has been reported; said once until a
   // picture is written there again.
   QStringList failedImageFolders_;
+  // What "DataPath" holds: the folder the user last chose, or the stored one while it is
+  // missing; a fallback folder chosen by the program does not replace it.
+  QString dataPath_;
+  // The options file whose load failed at start, until its backup is made.
+  std::string backupPending_;
 
   QWidget* panelLeft_ = nullptr;
   QWidget* panelCenter_ = nullptr;

@@ -70,7 +70,8 @@ void TFormMain::EditFileChange() {
     notebookImage_->ShowPage("GraphImage");
     const std::string path = S(data_->Browser->Files()->SelectedPath());
     dataWatcher_->Watch(Q(path));
-    LoadData(path, false);
+    // A note about an earlier file no longer applies once the user's data is drawn.
+    if (LoadData(path, false) && !path.empty()) ShowMessage({});
     AfterDataLoad(S(data_->Browser->Files()->SelectedPath()));
   });
 }

@@ -9,6 +9,8 @@
 #include <filesystem>
 
 #include "common/app_dir.h"
+#include "common/error.h"
+#include "common/text_file.h"
 #include "graph/options_file.h"
 #include "shell/browser/file_browser.h"
 #include "shell/data_page.h"
@@ -23,6 +25,7 @@
 #include "shell/pages/image_page.h"
 #include "shell/panel_splitter.h"
 #include "shell/qt_convert.h"
+#include "shell/window_fit.h"
 
 namespace kurvex::shell {
 
@@ -30,6 +33,10 @@ namespace {
 
 constexpr const char* kEnvironment = "Environment";
 constexpr const char* kData = "Data";
+
+bool IsMask(const QString& name) {
+  return name.contains('*') || name.contains('?');
+}
 
 bool IsFile(const QString& path) {
   std::error_code error;
@@ -48,6 +55,14 @@ bool TFormMain::OnLoadIniPage() const {
 }
 
 void TFormMain::LoadOptions(const std::string& fileName) {
+  ReadOptions(fileName, false);
+}
+
+void TFormMain::LoadStartOptions(const std::string& fileName) {
+  ReadOptions(fileName, true);
+}
+
+void TFormMain::ReadOptions(const std::string& fileName, bool firstLoad) {
   const ProfileFile file(fileName);
   std::exception_ptr failure;
   try {
@@ -59,11 +74,19 @@ void TFormMain::LoadOptions(const std::string& fileName) {
   } catch (...) {
     failure = std::current_exception();
   }
-  // The graph sections are read whatever happened above; the pages are filled only after a
-  // load that went through.
-  graph_->LoadOptionsFile(file);
-  if (failure) std::rethrow_exception(failure);
+  // The graph sections are read whatever happened above. A later load fills the pages only
+  // when it went through; the first has no working style to keep, so its keys after a fault
+  // take their defaults and the pages show that style.
+  try {
+    graph_->LoadOptionsFile(file,
+                            firstLoad ? AfterFailure::kDefaults : AfterFailure::kKeepPrevious);
+  } catch (const Error& e) {
+    if (firstLoad) backupPending_ = fileName;
+    if (!failure) failure = std::make_exception_ptr(Error(fileName + ": " + e.what()));
+  }
+  if (failure && !firstLoad) std::rethrow_exception(failure);
   SetVariables();
+  if (failure) std::rethrow_exception(failure);
 }
 
 void TFormMain::ApplyWindowKeys(const ProfileFile& file) {
@@ -73,11 +96,17 @@ void TFormMain::ApplyWindowKeys(const ProfileFile& file) {
       break;
     case 0:
       setWindowState(Qt::WindowNoState);
-      move(file.ReadInteger(kEnvironment, "WindowLeft", 200),
-           file.ReadInteger(kEnvironment, "WindowTop", 120));
-      resize(file.ReadInteger(kEnvironment, "WindowWidth", 1000),
-             file.ReadInteger(kEnvironment, "WindowHeight", 600));
-      break;
+      {
+        // A window stored off every screen (a monitor since removed) comes back onto this one.
+        const QRect bounds = OnScreen(QRect(file.ReadInteger(kEnvironment, "WindowLeft", 200),
+                                            file.ReadInteger(kEnvironment, "WindowTop", 120),
+                                            file.ReadInteger(kEnvironment, "WindowWidth", 1000),
+                                            file.ReadInteger(kEnvironment, "WindowHeight", 600)),
+                                      minimumSizeHint());
+        move(bounds.topLeft());
+        resize(bounds.size());
+        break;
+      }
     case 1:
       move(0, 0);
       if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
@@ -88,7 +117,6 @@ void TFormMain::ApplyWindowKeys(const ProfileFile& file) {
     default:
       break;
   }
-  SetPanelWidth(panelLeft_, file.ReadInteger(kEnvironment, "PanelLeftWidth", 165));
   // An index that names no item (the default among them) leaves no item selected and the load
   // goes on.
   if (QTreeWidgetItem* item = treeView_->ItemAt(file.ReadInteger(kEnvironment, "TreeItem", 23))) {
@@ -98,25 +126,50 @@ void TFormMain::ApplyWindowKeys(const ProfileFile& file) {
   }
   notebookSetting_->ShowPage(Q(file.ReadString(kEnvironment, "ShowInRightPanel", "Data")));
   notebookImage_->ShowPage(Q(file.ReadString(kEnvironment, "ShowInMainPanel", "GraphImage")));
-  SetPanelWidth(panelRight_, file.ReadInteger(kEnvironment, "PanelRightWidth", 177));
+  ApplyPanelWidths(file);
   environment_->CheckBoxAutoSave->setChecked(file.ReadBool(kEnvironment, "AutoSaveOptions", true));
   environment_->CheckBoxFitAxes->setChecked(file.ReadBool(kEnvironment, "FitAxesToData", false));
 }
 
+// Each of the tree, the graph and the settings keeps a usable width, whatever the file says:
+// a huge panel would widen the window beyond every screen, a negative one hide the tree.
+void TFormMain::ApplyPanelWidths(const ProfileFile& file) {
+  const PanelWidths widths = FitPanelWidths(file.ReadInteger(kEnvironment, "PanelLeftWidth", 165),
+                                            file.ReadInteger(kEnvironment, "PanelRightWidth", 177),
+                                            width(), panelCenter_->minimumSizeHint().width());
+  SetPanelWidth(panelLeft_, widths.Left);
+  SetPanelWidth(panelRight_, widths.Right);
+}
+
 void TFormMain::LoadDataKeys(const ProfileFile& file) {
   FileBrowser* browser = data_->Browser;
-  Quietly([&] { browser->SetDirectory(Q(file.ReadString(kData, "DataPath", "Data"))); });
+  const QString storedPath = Q(file.ReadString(kData, "DataPath", "Data"));
+  bool storedPathShown = false;
+  Quietly([&] {
+    browser->SetDirectory(storedPath);
+    storedPathShown = true;
+  });
+  // A folder that is missing now (an unplugged disk) stays remembered, and so does the stored
+  // one when the data file is found in the program's own folder instead.
+  const QString rememberedPath = storedPathShown ? browser->Directory() : storedPath;
   const QString dataFile = Q(file.ReadString(kData, "DataFile", "*.*"));
   browser->Edit()->setText(dataFile);
   const QString name = browser->Edit()->text();
   QString path = JoinPath(browser->Directory(), name);
   if (!IsFile(path)) {
     const QString dataDir = Q(ApplicationPath(AppPath::Data));
-    if (!IsFile(JoinPath(dataDir, name))) return;
+    if (!IsFile(JoinPath(dataDir, name))) {
+      dataPath_ = rememberedPath;
+      // Else the sample spectrum still drawn would pass for the user's data.
+      if (!name.isEmpty() && !IsMask(name))
+        ShowMessage(JoinPath(rememberedPath, name) + ": file not found");
+      return;
+    }
     browser->SetDirectory(dataDir);
     browser->Edit()->setText(dataFile);
     path = JoinPath(dataDir, browser->Edit()->text());
   }
+  dataPath_ = rememberedPath;
   graph_->LoadDataFile(S(path));
   // Show which file is loaded; the name is already in the edit, so nothing runs again.
   const QSignalBlocker blocker(browser->Files());
@@ -134,6 +187,7 @@ void TFormMain::ApplyLanguage(const ProfileFile& file) {
 }
 
 void TFormMain::SaveOptions(const std::string& fileName) {
+  KeepBackupBeforeSaving(fileName);
   ProfileFile file(fileName);
   if (isMinimized()) {
     file.WriteInteger(kEnvironment, "WindowState", -1);
@@ -155,10 +209,22 @@ void TFormMain::SaveOptions(const std::string& fileName) {
   file.WriteInteger(kEnvironment, "Language", environment_->ComboBoxLocalize->currentIndex());
   // New keys come after the old ones, so a file written now still reads as before.
   file.WriteBool(kEnvironment, "FitAxesToData", environment_->CheckBoxFitAxes->isChecked());
-  file.WriteString(kData, "DataPath", S(data_->Browser->Directory()));
+  file.WriteString(kData, "DataPath",
+                   S(dataPath_.isEmpty() ? data_->Browser->Directory() : dataPath_));
   file.WriteString(kData, "DataFile", S(data_->Browser->Edit()->text()));
   WriteOptionsSections(graph_->Model(), file);
   file.Save();
+}
+
+void TFormMain::KeepBackupBeforeSaving(const std::string& fileName) {
+  if (backupPending_.empty()) return;
+  std::error_code error;
+  if (!std::filesystem::equivalent(fileName, backupPending_, error)) return;
+  // Without the copy the user's only version would be replaced: no copy, no save.
+  if (const std::optional<std::string> original = ReadFileBytes(backupPending_)) {
+    WriteFileAtomic(backupPending_ + ".bak", *original);
+  }
+  backupPending_.clear();
 }
 
 void TFormMain::SaveOtherOptions() {

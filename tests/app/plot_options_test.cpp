@@ -33,6 +33,8 @@ TEST(PlotArguments, RejectsBadUsageWithAReason) {
   EXPECT_THROW(Parse({"--set", "NoDot=1"}), std::invalid_argument);
   EXPECT_THROW(Parse({"--set", "Section.Key"}), std::invalid_argument);
   EXPECT_THROW(Parse({"--set", ".Key=1"}), std::invalid_argument);
+  EXPECT_THROW(Parse({"--set", "Section.=1"}), std::invalid_argument);
+  EXPECT_THROW(Parse({"--output", "pics.png", "one.xy", "two.xy"}), std::invalid_argument);
   EXPECT_THROW(Parse({"--format", "gif"}), std::invalid_argument);
   EXPECT_THROW(Parse({"--output"}), std::invalid_argument);
   EXPECT_THROW(Parse({"--bogus"}), std::invalid_argument);
@@ -79,9 +81,39 @@ TEST(PlotArguments, ImagePathsFollowTheDataFileNames) {
   EXPECT_EQ(OutputFolder(o), "");
   o = Parse({"--output", "out/sub/pic.bmp", "one.xy"});
   EXPECT_EQ(OutputFolder(o), "out/sub/");
-  o = Parse({"--output", "pics.png", "one.xy", "two.xy"});  // several files: a folder name
-  EXPECT_EQ(ImagePathFor(o, "one.xy"), "pics.png/one.bmp");
-  EXPECT_EQ(OutputFolder(o), "pics.png");
+  o = Parse({"--overlay", "--output", "pics.png", "one.xy", "two.xy"});  // one picture
+  EXPECT_EQ(ImagePathFor(o, "one.xy"), "pics.png");
+  EXPECT_EQ(OutputFolder(o), "");
+}
+
+// A value the key cannot take would silently give the default: a usage error naming the key.
+TEST(PlotArguments, SettingsMustFitTheKindOfTheirKey) {
+  struct Case {
+    const char* setting;
+    const char* message;  // empty: accepted
+  };
+  for (const Case& c : {
+           Case{"Image.Width=abc", "--set Image.Width=abc: 'abc' is not a valid integer value"},
+           Case{"image.width=99999999999",
+                "--set image.width=99999999999: '99999999999' is not a valid integer value"},
+           Case{"Legend.Visible=yes",
+                "--set Legend.Visible=yes: 'yes' is not a valid integer value"},
+           Case{"AxisY.Maximum=1e99", "--set AxisY.Maximum=1e99: Floating point overflow"},
+           Case{"AxisX.Minimum=x",
+                "--set AxisX.Minimum=x: 'x' is not a valid floating point value"},
+           Case{"Image.Width=0x20", ""},
+           Case{"Legend.Visible=2", ""},
+           Case{"AxisX.Minimum=300,5", ""},
+           Case{"Title.Text=yes", ""},
+           Case{"Unknown.Key=anything", ""},
+       }) {
+    try {
+      Parse({"--set", c.setting});
+      EXPECT_STREQ(c.message, "") << c.setting;
+    } catch (const std::invalid_argument& e) {
+      EXPECT_STREQ(e.what(), c.message);
+    }
+  }
 }
 
 }  // namespace

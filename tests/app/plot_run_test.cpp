@@ -117,10 +117,10 @@ TEST_F(PlotRun, FilesAsEditorsAndWindowsProgramsWriteThem) {
 }
 
 TEST_F(PlotRun, ABadOptionsFileStopsBeforeDrawing) {
-  Write("style.ini", "[AxisX]\nMinimum=0,5\n");
+  Write("style.ini", "[AxisX]\nMinimum=0;5\n");
   const Result r = Run("--options style.ini");
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "style.ini: '0,5' is not a valid floating point value\n");
+  EXPECT_EQ(r.err, "style.ini: [AxisX] Minimum=0;5: '0;5' is not a valid floating point value\n");
   EXPECT_FALSE(fs::exists(dir.File("Demo1.bmp")));
 }
 
@@ -163,7 +163,50 @@ TEST_F(PlotRun, AStyleInCurvesOnlyModeStillGivesWholeGraphs) {
   EXPECT_EQ(bmp.substr(top, 3), std::string(3, '\0'));
 }
 
+TEST_F(PlotRun, AnImageWrittenEarlierInTheRunIsNeverOverwritten) {
+  fs::create_directories(dir.File("c1"));
+  fs::create_directories(dir.File("c2"));
+  Write("c1/run.xy", "300 1 2\n1000 2 1\n");
+  Write("c2/run.xy", "300 0 0\n1000 0 0\n");
+  Write("SbI3.xy", "300 1 2\n1000 2 1\n");
+  Write("SbI3.xye", "300 0 0\n1000 0 0\n");
+  const Result r = Run("--output out c1/run.xy c2/run.xy SbI3.xy SbI3.xye");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err,
+            "c2/run.xy: image name out/run.bmp is already used by c1/run.xy\n"
+            "SbI3.xye: image name out/SbI3.bmp is already used by SbI3.xy\n");
+  EXPECT_TRUE(fs::exists(dir.File("out/run.bmp")));
+  // The first picture is the one kept: c1's curves are not c2's flat lines.
+  Run("--output first.bmp c1/run.xy");
+  EXPECT_EQ(Slurp(dir.File("out/run.bmp")), Slurp(dir.File("first.bmp")));
+}
+
+TEST_F(PlotRun, WriteErrorsGiveTheSystemsReason) {
+  Write("a.xy", "300 1 2\n1000 2 1\n");
+  Write("locked.bmp", "old");
+  fs::permissions(dir.File("locked.bmp"), fs::perms::owner_read);
+  const Result r = Run("--save-options no/such/dir.ini --output locked.bmp a.xy");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err,
+            "no/such/dir.ini: Unable to write to no/such/dir.ini: No such file or directory\n"
+            "a.xy: Unable to write to locked.bmp: Permission denied\n");
+  EXPECT_EQ(Slurp(dir.File("locked.bmp")), "old");
+}
+
+TEST_F(PlotRun, OverlayOfUnreadableFilesWritesNothing) {
+  const Result r = Run("--overlay --output all.bmp missing1.xy missing2.xy");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_FALSE(fs::exists(dir.File("all.bmp")));
+}
+
 TEST_F(PlotRun, UsageErrorsExitWithTwo) {
+  const Result bad = Run("--set Image.Width=abc");
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_NE(bad.err.find("Image.Width=abc"), std::string::npos) << bad.err;
+  EXPECT_FALSE(fs::exists(dir.File("Demo1.bmp")));
+  EXPECT_EQ(Run("--output two.png a.xy b.xy").status, 2);
+  EXPECT_FALSE(fs::exists(dir.File("two.png")));
+
   const Result r = Run("--format gif");
   EXPECT_EQ(r.status, 2);
   EXPECT_NE(r.err.find("Usage: kurvex-plot"), std::string::npos);

@@ -58,13 +58,32 @@ TEST_F(Profile, ValuesLoseBlanksAndOnePairOfQuotes) {
       "c=\"\"twice\"\"\n"
       "d=\"unmatched'\n"
       "e=\"\n"
-      "f=\n");
+      "f=\n"
+      "g=\"\"\n");
   EXPECT_EQ(profile.ReadString("T", "a", ""), "quoted text");
   EXPECT_EQ(profile.ReadString("T", "b", ""), "single");
   EXPECT_EQ(profile.ReadString("T", "c", ""), "\"twice\"");
   EXPECT_EQ(profile.ReadString("T", "d", ""), "\"unmatched'");
   EXPECT_EQ(profile.ReadString("T", "e", ""), "\"");
   EXPECT_EQ(profile.ReadString("T", "f", "dflt"), "");
+  EXPECT_EQ(profile.ReadString("T", "g", "dflt"), "");
+}
+
+// Values that reading would trim or unquote are written in quotes; all others as they are.
+TEST_F(Profile, EveryValueSurvivesASaveAndALoad) {
+  ProfileFile profile(path_);
+  const std::vector<std::pair<std::string, std::string>> values = {
+      {"a", "  indented"}, {"b", "trailing\t"}, {"c", " "},    {"d", "\"quoted\""},
+      {"e", "'single'"},   {"f", "\""},         {"g", "'"},    {"h", "\"x'"},
+      {"i", ""},           {"j", "a \"b\" c"},  {"k", "plain"}};
+  for (const auto& [key, value] : values) profile.WriteString("T", key, value);
+  profile.Save();
+  const ProfileFile loaded(path_);
+  for (const auto& [key, value] : values) {
+    EXPECT_EQ(loaded.ReadString("T", key, "dflt"), value) << value;
+  }
+  EXPECT_NE(profile.ToText().find("k=plain\r\n"), std::string::npos);
+  EXPECT_NE(profile.ToText().find("j=a \"b\" c\r\n"), std::string::npos);
 }
 
 TEST_F(Profile, ValuesAreCutAt1023CharactersNotBytes) {

@@ -209,5 +209,43 @@ TEST(WriteFileAtomic, ReplacesTheTargetOfASymbolicLinkAndKeepsTheLink) {
   EXPECT_EQ(ReadTextFile(target), "new");
 }
 
+// A rename would put a regular file in the place of a pipe or a device, directly or behind a
+// link; such targets are refused and stay what they are, while a new name is still created.
+TEST(WriteFileAtomic, ReplacesOnlyRegularFiles) {
+  test::TempDir dir;
+  const std::string fifo = dir.File("pipe");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const std::string link = dir.File("link.ini");
+  std::filesystem::create_symlink("pipe", link);
+  for (const std::string& path : {fifo, link}) {
+    try {
+      WriteFileAtomic(path, "x");
+      ADD_FAILURE() << "no error for " << path;
+    } catch (const FileError& e) {
+      EXPECT_EQ(std::string(e.what()), "Unable to write to " + path);
+      EXPECT_EQ(MessageWithReason(e), "Unable to write to " + path + ": not a regular file");
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+  }
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);
+
+  WriteFileAtomic(dir.File("new.ini"), "created");
+  EXPECT_EQ(ReadTextFile(dir.File("new.ini")), "created");
+}
+
+TEST(WriteFileAtomic, ErrorsCarryTheSystemsReason) {
+  test::TempDir dir;
+  const std::string missing = dir.File("no/Kurvex.ini");
+  try {
+    WriteFileAtomic(missing, "x");
+    ADD_FAILURE();
+  } catch (const std::exception& e) {
+    EXPECT_EQ(MessageWithReason(e),
+              "Unable to write to " + missing + ": No such file or directory");
+  }
+  EXPECT_EQ(MessageWithReason(Error("plain")), "plain");
+}
+
 }  // namespace
 }  // namespace kurvex

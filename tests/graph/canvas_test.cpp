@@ -61,6 +61,16 @@ TEST(ThinLine, PaintsThePixelsNearestTheIdealLine) {
   EXPECT_EQ(Line(1, 0, 0, 2, 6), (Pixels{{0, 0}, {0, 1}, {1, 2}, {1, 3}, {1, 4}, {2, 5}}));
 }
 
+// Where the ideal line passes exactly between two pixels, the one towards the end point wins,
+// whichever way the line runs.
+TEST(ThinLine, HalfPixelTiesGoTowardsTheEndPoint) {
+  EXPECT_EQ(Line(1, 0, 0, 2, 1), (Pixels{{0, 0}, {1, 1}}));
+  EXPECT_EQ(Line(1, 2, 1, 0, 0), (Pixels{{2, 1}, {1, 0}}));
+  EXPECT_EQ(Line(1, 0, 0, 1, 2), (Pixels{{0, 0}, {1, 1}}));
+  EXPECT_EQ(Line(1, 1, 2, 0, 0), (Pixels{{1, 2}, {0, 1}}));
+  EXPECT_EQ(Line(1, 0, 1, 2, 0), (Pixels{{0, 1}, {1, 0}}));
+}
+
 TEST(ThinLine, LineToContinuesFromTheLastEndPoint) {
   RasterCanvas canvas(20, 20, FontEngine::Shared());
   canvas.PenColor = kRed;

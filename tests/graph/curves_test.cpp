@@ -58,6 +58,15 @@ TEST_F(Curves, ASegmentIsDrawnExactlyWhenItsEndPointIsInRange) {
   EXPECT_GT(Count(kRed, 600, 220, 645, 231), 0);
 }
 
+// A point outside the range breaks the curve: the next segment starts at that point, never at
+// the last point inside.
+TEST_F(Curves, ACurveThatLeavesTheRangeAndComesBackIsNotBridged) {
+  engine.SetDataText("300 0 5\r\n500 5 5\r\n700 0 5");
+  engine.RepaintGraph();
+  EXPECT_EQ(Count(kRed, 90, 298, 340, 303), 0);   // no line (70,300) -> (356,300)
+  EXPECT_GT(Count(kRed, 290, 150, 310, 170), 0);  // (213,-50) -> (356,300) comes back in
+}
+
 TEST_F(Curves, PointsOnTheAxisLimitsAreInside) {
   engine.SetDataText("300 -1 3\r\n1000 3 -1");
   engine.RepaintGraph();

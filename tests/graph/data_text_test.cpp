@@ -10,6 +10,7 @@
 #include "common/error.h"
 #include "common/text_file.h"
 #include "common/text_utils.h"
+#include "graph/layout.h"
 
 namespace kurvex {
 namespace {
@@ -88,6 +89,28 @@ TEST(PrepareDataText, CountsTheHeadLinesForLineNumbers) {
   EXPECT_EQ(PrepareDataText("1 2\n").HeadLineCount, 0u);
   EXPECT_EQ(PrepareDataText("Run 7\r\n\r\n  angle\r\n1 2\r\n").HeadLineCount, 3u);
   EXPECT_EQ(PrepareDataText("a\rb\r").HeadLineCount, 2u);
+}
+
+// Mostly-head files are joined inside their own buffer; every line end must come out as CR LF.
+TEST(PrepareDataText, HeadLinesJoinWithCrLfWhateverTheirLineEnds) {
+  struct Case {
+    const char* file;
+    const char* head;
+    std::vector<std::string> data;
+  };
+  for (const Case& c : {
+           Case{"a\rb\n\nc\r\n1 2\n", "a\r\nb\r\n\r\nc", {"1 2"}},
+           Case{"long title line\r\n\r\n", "long title line\r\n", {}},
+           Case{"x\ny", "x\r\ny", {}},
+           Case{"x\r", "x", {}},
+           Case{"\n\n\r\r\n", "\r\n\r\n\r\n", {}},
+           Case{"head\n1 2\n3 4\n5 6\n", "head", {"1 2", "3 4", "5 6"}},
+           Case{"h1\rh2\r1,5;2\r", "h1\r\nh2", {"1.5 2"}},
+       }) {
+    const PreparedData p = PrepareDataText(c.file);
+    EXPECT_EQ(p.TextInDataFile, c.head) << testing::PrintToString(c.file);
+    EXPECT_EQ(LinesOf(p.Data), c.data) << testing::PrintToString(c.file);
+  }
 }
 
 TEST(PrepareDataText, FileOfHeadLinesOnlyLeavesNoData) {
@@ -297,6 +320,59 @@ TEST(ExpandGraphText, WrapsAtBlanksLikeAMultiLineEdit) {
   EXPECT_THAT(Expand("abcdefgh xy", 30), ElementsAre("abc", "def", "gh", "xy"));
   EXPECT_THAT(Expand("abc", 1), ElementsAre("a", "b", "c"));
   EXPECT_THAT(Expand("        ", 30), ElementsAre("   "));
+  EXPECT_THAT(Expand(std::string(50, ' ') + "ab" + std::string(50, ' ') + "c", 1),
+              ElementsAre(" ", "a", "b", "c"));
+}
+
+// A tab would show as a missing-glyph box.
+TEST(ExpandGraphText, TabIsOneBlank) {
+  EXPECT_THAT(ExpandGraphText("{TextInDataFile}", "", "T\t25 C\r\n\tx", 1000, Width10),
+              ElementsAre("T 25 C", " x"));
+  EXPECT_THAT(Expand("aaa\tbbb", 60), ElementsAre("aaa", "bbb"));
+}
+
+// Only the lines that can show are made, and they are the lines the whole text would give:
+// long runs of blanks, a line without breaks and many short lines alike.
+TEST(ExpandGraphText, FirstLinesAreTheSameWithoutTheRest) {
+  std::string head;
+  for (int i = 0; i < 2000; ++i) {
+    head += "word" + std::to_string(i) + (i % 7 == 0 ? std::string(5000, ' ') : " ");
+    if (i % 300 == 299) head += i % 600 == 599 ? "\r\n\r\n" : "\t\r\n";
+  }
+  head += std::string(100000, 'z');
+  for (const int width : {1, 95, 600}) {
+    const std::vector<std::string> all =
+        ExpandGraphText("A {TextInDataFile}", "", head, width, Width10);
+    for (const std::size_t limit : {std::size_t{0}, std::size_t{1}, std::size_t{17}, all.size()}) {
+      const std::vector<std::string> first =
+          ExpandGraphText("A {TextInDataFile}", "", head, width, Width10, limit);
+      ASSERT_EQ(first.size(), std::min(limit, all.size())) << width;
+      EXPECT_TRUE(std::equal(first.begin(), first.end(), all.begin())) << width << " " << limit;
+    }
+  }
+}
+
+TEST(ExpandGraphText, AHugeHeadCostsOnlyWhatCanShow) {
+  std::string head(50'000'000, 'x');
+  for (std::size_t i = 0; i < head.size(); i += 61) head[i] = ' ';
+  std::size_t measured = 0;
+  const auto measure = [&](std::string_view text) {
+    measured += text.size();
+    return static_cast<int>(text.size()) * 7;
+  };
+  const std::vector<std::string> lines =
+      ExpandGraphText("{TextInDataFile}", "", head, 592, measure, 120);
+  EXPECT_EQ(lines.size(), 120u);
+  EXPECT_LT(measured, 20'000'000u);
+}
+
+TEST(TextBlockLinesShown, CountsTheLinesStartingAboveTheSurfaceBottom) {
+  EXPECT_EQ(TextBlockLinesShown(0, 11, 2000), 200u);  // rows 0, 10, ..., 1990
+  EXPECT_EQ(TextBlockLinesShown(1990, 11, 2000), 1u);
+  EXPECT_EQ(TextBlockLinesShown(2000, 11, 2000), 0u);
+  EXPECT_EQ(TextBlockLinesShown(-100, 11, 2000), 210u);  // the first ten are above it
+  EXPECT_EQ(TextBlockLinesShown(-2147483647, 2, 2000), kMaxTextBlockLines);
+  EXPECT_EQ(TextBlockLinesShown(0, 1, 2000), kMaxTextBlockLines);
 }
 
 TEST(ExpandGraphText, NeverBreaksInsideACharacter) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "common/temp_dir.h"
@@ -137,6 +138,19 @@ TEST_F(Engine, HeadLinesOnlyGiveAnEmptyDataText) {
   EXPECT_TRUE(engine.Data().Empty());
   EXPECT_EQ(engine.Model.TextInDataFile, "title\r\n\r\nremark");
   EXPECT_EQ(engine.DataFileName(), "head.txt");
+}
+
+// A head text far longer than the surface can show is wrapped only as far as it shows.
+TEST_F(Engine, AHugeHeadTextIsWrappedOnlyAsFarAsItShows) {
+  ReadyToPaint();
+  std::string head;
+  for (int i = 0; i < 100000; ++i) head += "remark\tnumber " + std::to_string(i) + "\n";
+  EXPECT_TRUE(engine.LoadDataFile(Write("head.txt", head + "300 1 2\n")));
+  EXPECT_EQ(engine.Model.TextInDataFile.substr(0, 34), "remark\tnumber 0\r\nremark\tnumber 1\r\n");
+  const std::vector<std::string>& lines = engine.TextBlockLines();
+  ASSERT_GT(lines.size(), 10u);
+  EXPECT_LT(lines.size(), 2000u);
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "remark number 5"), lines.end());
 }
 
 TEST_F(Engine, ReadoutUsesTheOriginOfTheLastFullRedraw) {

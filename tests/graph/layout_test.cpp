@@ -1,4 +1,5 @@
 #include "graph/layout.h"
+#include "graph/distinct_runs.h"
 
 #include <gtest/gtest.h>
 
@@ -103,6 +104,43 @@ TEST_F(Layout, ExtremeTypedValuesSaturate) {
   m.AxisY.TickCount = -1;
   EXPECT_EQ(AxisYTickLabelTop(m, 1), -2147483647 - 1);
   EXPECT_EQ(TextBlockLineTop(2147483000, 100000, 15), 2147483647);
+}
+
+// Each distinct key in range once, with the last index that gives it; in either direction.
+TEST(ForEachDistinct, VisitsTheLastIndexOfEachKeyInRange) {
+  struct Case {
+    int64_t first, last, low, high;
+    int64_t (*key)(int64_t);
+    std::vector<int64_t> visited;
+  };
+  const std::vector<Case> cases = {
+      {1, 10, -100, 100, [](int64_t i) { return i; }, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
+      {0, 9, -100, 100, [](int64_t i) { return i / 3; }, {2, 5, 8, 9}},
+      {0, 9, 1, 2, [](int64_t i) { return i / 3; }, {5, 8}},
+      {0, 9, -100, 100, [](int64_t i) { return -(i / 4); }, {3, 7, 9}},
+      {0, 9, -1, -1, [](int64_t i) { return -(i / 4); }, {7}},
+      {0, 9, 50, 60, [](int64_t i) { return i; }, {}},
+      {5, 4, -100, 100, [](int64_t i) { return i; }, {}},
+      {1,
+       2147483647,
+       0,
+       3,
+       [](int64_t i) { return i / 1000000000; },
+       {999999999, 1999999999, 2147483647}},
+  };
+  for (const Case& c : cases) {
+    std::vector<int64_t> visited;
+    int calls = 0;
+    ForEachDistinct(
+        c.first, c.last, c.low, c.high,
+        [&](int64_t i) {
+          ++calls;
+          return c.key(i);
+        },
+        [&](int64_t i) { visited.push_back(i); });
+    EXPECT_EQ(visited, c.visited) << c.first << ".." << c.last;
+    EXPECT_LT(calls, 400);
+  }
 }
 
 }  // namespace

@@ -418,8 +418,10 @@ TEST(OptionsFile, ValuesAreReadWithTheProfileRules) {
   const GraphModel m = Loaded(
       "[image]\ncolor=0xFF\nBorderVisible=2\nwidth = \"640\"\n"
       "[Legend]\nBold=yes\nVisible=yes\nFontSize=big\n"
+      "[Title]\nText=\"\"\n"
       "[Text]\nText=" +
       std::string(2000, 'x') + "\n");
+  EXPECT_EQ(m.Title.Text, "");  // empty between quotes is empty, not the default
   EXPECT_EQ(m.ImageColor, 255);
   EXPECT_TRUE(m.ImageBorderVisible);
   EXPECT_EQ(m.ImageWidth, 640);
@@ -429,35 +431,70 @@ TEST(OptionsFile, ValuesAreReadWithTheProfileRules) {
   EXPECT_EQ(m.Text.Text, std::string(1023, 'x'));
 }
 
-TEST(OptionsFile, FloatThatDoesNotParseStopsTheLoadAtThatKey) {
-  // Saved where the comma is the decimal separator, read where it is the point.
+// A style file moves between machines: either decimal separator reads, whatever the locale.
+TEST(OptionsFile, FloatsReadWithPointOrCommaInAnyLocale) {
   GraphModel saved = StartModel();
-  saved.ImageWidth = 700;
-  saved.AxisX.Visible = false;
-  saved.AxisX.Minimum = Real48::From(0.5L);
-  saved.AxisX.Maximum = Real48::From(2.5L);
+  saved.AxisX.Minimum = Real48::From(300.5L);
+  saved.AxisY.Maximum = Real48::From(-2.25L);
   saved.Legend.Left = 5;
   TempDir dir;
-  SetDecimalSeparator(',');
-  SaveOptionsFile(saved, dir.File("comma.ini"));
-  SetDecimalSeparator('.');
+  for (const char writer : {',', '.'}) {
+    SetDecimalSeparator(writer);
+    SaveOptionsFile(saved, dir.File("style.ini"));
+    EXPECT_THAT(ReadFile(dir.File("style.ini")),
+                HasSubstr(std::string("Minimum=300") + writer + "5\r\n"));
+    SetDecimalSeparator(writer == ',' ? '.' : ',');
+    GraphModel m = StartModel();
+    LoadOptionsFile(m, dir.File("style.ini"));
+    EXPECT_EQ(static_cast<long double>(m.AxisX.Minimum), 300.5L) << writer;
+    EXPECT_EQ(static_cast<long double>(m.AxisY.Maximum), -2.25L) << writer;
+    EXPECT_EQ(m.Legend.Left, 5);
+  }
+  SetDecimalSeparator(0);
+}
 
+TEST(OptionsFile, FloatThatDoesNotParseStopsTheLoadAtThatKey) {
+  TempDir dir;
+  WriteFile(dir.File("bad.ini"),
+            "[Image]\nWidth=700\n[AxisX]\nVisible=0\nMinimum=300;5\nMaximum=2.5\nLeft=9\n"
+            "[Legend]\nLeft=5\n");
   GraphModel m = StartModel();
   m.AxisX.Left = 99;
   m.Legend.Left = 77;
   try {
-    LoadOptionsFile(m, dir.File("comma.ini"));
+    LoadOptionsFile(m, dir.File("bad.ini"));
     ADD_FAILURE() << "no error";
   } catch (const Error& e) {
-    EXPECT_STREQ(e.what(), "'0,5' is not a valid floating point value");
+    EXPECT_STREQ(e.what(), "[AxisX] Minimum=300;5: '300;5' is not a valid floating point value");
   }
-  SetDecimalSeparator(0);
   EXPECT_EQ(m.ImageWidth, 700);
   EXPECT_FALSE(m.AxisX.Visible);
   EXPECT_EQ(static_cast<long double>(m.AxisX.Minimum), 300);
   EXPECT_EQ(static_cast<long double>(m.AxisX.Maximum), 1000);
   EXPECT_EQ(m.AxisX.Left, 99);
   EXPECT_EQ(m.Legend.Left, 77);
+}
+
+// The first load of a run has no working style to keep: the failing key and all after it take
+// their defaults, so the graph still shows a usable style.
+TEST(OptionsFile, FailedFirstLoadGivesTheLaterKeysTheirDefaults) {
+  TempDir dir;
+  WriteFile(dir.File("bad.ini"),
+            "[Image]\nWidth=700\n[AxisX]\nVisible=0\nMinimum=abc\nLeft=9\n[Legend]\nLeft=5\n"
+            "[Curve3]\nSymbol=1\n");
+  GraphModel m;  // all zero, as before the first load
+  m.LoadAllOptions = true;
+  EXPECT_THROW(LoadOptionsFile(m, dir.File("bad.ini"), AfterFailure::kDefaults), Error);
+  const GraphModel start = StartModel();
+  EXPECT_EQ(m.ImageWidth, 700);
+  EXPECT_FALSE(m.AxisX.Visible);
+  EXPECT_EQ(static_cast<long double>(m.AxisX.Minimum), 300);
+  EXPECT_EQ(static_cast<long double>(m.AxisY.Maximum), 3);
+  EXPECT_EQ(m.AxisX.Left, start.AxisX.Left);
+  EXPECT_EQ(m.Legend.Left, start.Legend.Left);
+  EXPECT_EQ(m.Text.Text, start.Text.Text);
+  EXPECT_EQ(m.Curve[3].Symbol, 3);
+  EXPECT_EQ(m.Curve[3].SymbolText, start.Curve[3].SymbolText);
 }
 
 TEST(OptionsFile, FloatBeyondTheRealRangeOverflows) {
@@ -470,7 +507,7 @@ TEST(OptionsFile, FloatBeyondTheRealRangeOverflows) {
         try {
           LoadOptionsFile(m, dir.File("o.ini"));
         } catch (const Error& e) {
-          EXPECT_STREQ(e.what(), "Floating point overflow");
+          EXPECT_STREQ(e.what(), "[AxisY] Minimum=1E39: Floating point overflow");
           throw;
         }
       },

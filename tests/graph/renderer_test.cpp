@@ -121,6 +121,21 @@ TEST_F(Renderer, YTickCountZeroDrawsNoTicksAndNoError) {
   EXPECT_EQ(InkIn(30, 220, 62, 245), 0);
 }
 
+// Any tick count ticks the whole axis: every column (or row) the ticks reach is drawn once, so
+// two billion ticks cost what two thousand do.
+TEST_F(Renderer, HugeTickCountsTickTheWholeAxis) {
+  for (const int n : {200000, 2147483647}) {
+    engine.Model.AxisX.TickCount = n;
+    engine.Model.AxisY.TickCount = n;
+    engine.RepaintGraph();
+    for (int x = 71; x <= 570; ++x) ASSERT_EQ(Pixel(x, 365), kBlack) << n << " column " << x;
+    for (int y = 90; y <= 370; ++y) ASSERT_EQ(Pixel(75, y), kBlack) << n << " row " << y;
+    EXPECT_EQ(Pixel(575, 365), kWhite);
+    EXPECT_EQ(Pixel(85, 200), kWhite);
+    EXPECT_GT(InkIn(540, 378, 600, 395), 0) << "labels reach the end of the axis";
+  }
+}
+
 TEST_F(Renderer, OddAxisLengthMovesTicksButNotLabels) {
   engine.Model.AxisY.Length = 281;
   engine.RepaintGraph();

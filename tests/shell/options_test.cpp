@@ -78,8 +78,10 @@ TEST_F(OptionsTest, NormalWindowIsSavedWithItsBoundsBesideTheGraphSections) {
   EXPECT_EQ(ini.ReadInteger("Environment", "PanelRightWidth", 0), 177);
   EXPECT_TRUE(ini.ReadBool("Environment", "AutoSaveOptions", false));
   EXPECT_EQ(ini.ReadInteger("Environment", "Language", 9), 0);
-  // No "Data" folder here: the list stays where the program lives.
-  EXPECT_EQ(ini.ReadString("Data", "DataPath", ""), dir_.path().toStdString());
+  // No "Data" folder here: the list stays where the program lives, and the stored folder is
+  // kept until the user picks another.
+  EXPECT_EQ(DataBrowser()->Directory(), dir_.path());
+  EXPECT_EQ(ini.ReadString("Data", "DataPath", ""), "Data");
   EXPECT_EQ(ini.ReadString("Data", "DataFile", ""), "*.*");
   EXPECT_EQ(ini.ReadInteger("Image", "Width", 0), 600);
   EXPECT_EQ(ini.ReadString("Title", "Text", ""), "Ellipsometry");
@@ -212,7 +214,8 @@ TEST_F(OptionsTest, FailedGraphSectionLeavesThePagesAsTheyWere) {
   Start();
   PickIni("Bad.ini");
   ASSERT_EQ(dialogs_.Errors.size(), 1u);
-  EXPECT_EQ(dialogs_.Errors[0], "Floating point overflow");
+  EXPECT_EQ(dialogs_.Errors[0],
+            Path("Setting/Bad.ini") + ": [AxisY] Maximum=1e99: Floating point overflow");
   EXPECT_EQ(Model().ImageWidth, 900);
   EXPECT_EQ(main_->Image()->EditGraphWidth->text(), "600");
 }

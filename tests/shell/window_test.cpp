@@ -1,7 +1,9 @@
 // Start-up, shutdown, the log file and the graph area as the user meets them.
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QStatusBar>
 
 #include "shell/pages/environment_page.h"
@@ -36,7 +38,9 @@ TEST_F(WindowTest, EveryRunAddsExactlyOneEmptyLineWhateverTheLineEnds) {
 TEST_F(WindowTest, StartShowsTheGraphWithTheDefaultsOfAFreshInstallation) {
   Start();
   EXPECT_EQ(main_->windowTitle(), "Kurvex");
-  EXPECT_EQ(main_->geometry().size(), QSize(1000, 600));
+  // Never larger than the screen (800 x 600 on the test platform).
+  const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+  EXPECT_EQ(main_->geometry().size(), QSize(1000, 600).boundedTo(screen));
   EXPECT_EQ(main_->PanelLeft()->width(), 165);
   EXPECT_EQ(main_->PanelRight()->width(), 177);
   EXPECT_EQ(SettingPage(), "Data");
@@ -166,7 +170,9 @@ TEST_F(WindowTest, BrokenOptionsFileIsReportedAndTheWindowStillWorks) {
   Write("Kurvex.ini", "[Environment]\nTreeItem=14\n[AxisX]\nMinimum=abc\n");
   Start();
   ASSERT_EQ(dialogs_.Errors.size(), 1u);
-  EXPECT_EQ(dialogs_.Errors[0], "'abc' is not a valid floating point value");
+  EXPECT_EQ(
+      dialogs_.Errors[0],
+      Path("Kurvex.ini") + ": [AxisX] Minimum=abc: 'abc' is not a valid floating point value");
   EXPECT_EQ(graph_->ScrollBoxGraph()->parentWidget(), main_->PanelGraphImage());
   EXPECT_EQ(main_->TreeView()->ItemCount(), 21);
   EXPECT_TRUE(Model().PaintEnabled);
