@@ -123,11 +123,14 @@ void TFormMain::LoadDataKeys(const ProfileFile& file) {
 }
 
 void TFormMain::ApplyLanguage(const ProfileFile& file) {
-  const int language = file.ReadInteger(kEnvironment, "Language", 0);
+  // Kept as read until the user picks an entry: a language file missing for a while must not
+  // cost the setting.
+  language_ = file.ReadInteger(kEnvironment, "Language", 0);
   QComboBox* box = environment_->ComboBoxLocalize;
-  if (language >= 0 && language < box->count()) {
+  const int index = language_ >= 0 && language_ < box->count() ? language_ : -1;
+  if (index != box->currentIndex()) {
     const QSignalBlocker blocker(box);
-    box->setCurrentIndex(language);
+    box->setCurrentIndex(index);
   }
   ComboBoxLocalizeChange();
 }
@@ -151,7 +154,7 @@ void TFormMain::SaveOptions(const std::string& fileName) {
   file.WriteString(kEnvironment, "ShowInMainPanel", S(notebookImage_->ActivePage()));
   file.WriteInteger(kEnvironment, "PanelRightWidth", PanelWidth(panelRight_));
   file.WriteBool(kEnvironment, "AutoSaveOptions", environment_->CheckBoxAutoSave->isChecked());
-  file.WriteInteger(kEnvironment, "Language", environment_->ComboBoxLocalize->currentIndex());
+  file.WriteInteger(kEnvironment, "Language", language_);
   file.WriteString(kData, "DataPath", S(data_->Browser->Directory()));
   file.WriteString(kData, "DataFile", S(data_->Browser->Edit()->text()));
   WriteOptionsSections(graph_->Model(), file);
