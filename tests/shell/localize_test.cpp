@@ -292,21 +292,32 @@ TEST_F(LocalizeTest, LanguageIndexPersistsThroughKurvexIni) {
   EXPECT_TRUE(dialogs_.Errors.empty());
 }
 
-// Captions longer than the English ones wrap within the panel instead of widening the page.
-TEST_F(LocalizeTest, LongCaptionsWrapInsideTheNarrowPanel) {
+// Captions longer than the English ones wrap within the narrow panel of a first start instead of
+// widening the page: no page needs horizontal scrolling, in English or in a wordier language.
+TEST_F(LocalizeTest, EveryPageFitsTheNarrowPanelWithLongerCaptions) {
   const std::string words = "Velmi dlouhý popisek, který se do úzkého panelu nevejde";
+  Write("Localize/English.ini", "");
   Write("Localize/Long.ini", "[Caption]\nTickCount=" + words + "\nTickLength=" + words +
-                                 "\nTickLabelDecDigits=" + words + "\nMinimum=" + words + "\n");
+                                 "\nTickLabelDecDigits=" + words + "\nMinimum=" + words +
+                                 "\nBackGroundColor=" + words + "\nColor=" + words + "\n");
   Start();
-  Click(Item(8));  // Axis X values
-  QApplication::processEvents();
-  auto* scroll = Find<QScrollArea>("ScrollBoxAxisXValues");
-  EXPECT_EQ(scroll->horizontalScrollBar()->maximum(), 0);
-  auto* label = Find<QLabel>("LabelAxisXTickCount");
-  auto* edit = Find<QLineEdit>("EditAxisXTickCount");
-  EXPECT_GT(label->height(), edit->height());
-  EXPECT_LE(edit->geometry().right(), scroll->viewport()->width());
-  EXPECT_LE(Find<QLineEdit>("EditAxisXMin")->geometry().right(), scroll->viewport()->width());
+  const QStringList pages = {"Environment",   "Image",       "Graph Title",  "Axis X Title",
+                             "Axis X Values", "Axis X Line", "Axis Y Title", "Axis Y Values",
+                             "Axis Y Line",   "Curves",      "Legend",       "Text"};
+  for (const int language : {0, 1}) {
+    Pick(language);
+    for (const QString& page : pages) {
+      SCOPED_TRACE(page.toStdString() + (language ? " long" : " English"));
+      main_->NotebookSetting()->ShowPage(page);
+      QApplication::processEvents();
+      auto* scroll = main_->NotebookSetting()->currentWidget()->findChild<QScrollArea*>();
+      ASSERT_NE(scroll, nullptr);
+      EXPECT_LE(scroll->viewport()->width(), 177);
+      EXPECT_EQ(scroll->horizontalScrollBar()->maximum(), 0);
+    }
+  }
+  auto* label = Find<QLabel>("LabelAxisYTickCount");
+  EXPECT_GT(label->height(), Find<QLineEdit>("EditAxisYTickCount")->height());
 }
 
 }  // namespace

@@ -167,7 +167,9 @@ ColorPanel* SettingsPage::Swatch(const char* labelName, const char* text, const 
   }
   panel->setFocusPolicy(Qt::TabFocus);
   grid_->addWidget(*label, row, 0);
-  grid_->addWidget(panel, row, 1, 1, 3, Qt::AlignLeft);
+  // One cell: a swatch across several columns would stack its width onto the caption column's
+  // share of the full-width rows and make the page wider than a narrow panel.
+  grid_->addWidget(panel, row, 1, Qt::AlignLeft);
   return panel;
 }
 
