@@ -176,9 +176,15 @@ TEST_F(LocalizeTest, ListIsSortedByFileNameWithEveryIniEndingRemovedCaseSensitiv
 }
 
 TEST_F(LocalizeTest, WithoutLanguageFilesTheBuiltInTextsApplyAndTheSelectorStaysEmpty) {
-  for (const auto& [folder, files] : std::vector<std::pair<bool, std::vector<const char*>>>{
-           {false, {}}, {true, {}}, {true, {"English.rtf", "a.txt"}}}) {
-    SCOPED_TRACE(folder ? files.size() : 99);
+  struct Case {
+    const char* what;
+    bool folder;
+    std::vector<const char*> files;
+  };
+  for (const auto& [what, folder, files] :
+       {Case{"no folder", false, {}}, Case{"empty folder", true, {}},
+        Case{"no .ini file", true, {"English.rtf", "a.txt"}}}) {
+    SCOPED_TRACE(what);
     TearDown();
     QDir(Q(Path("Localize"))).removeRecursively();
     if (folder) QDir().mkpath(Q(Path("Localize")));
