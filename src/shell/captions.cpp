@@ -1,44 +1,61 @@
 #include "shell/captions.h"
 
+#include <string_view>
+
+#include "common/profile_file.h"
 #include "graph/mapping.h"
 
 namespace kurvex::shell {
 
+using C = ItemCaptions;
+
+const std::vector<ItemCaptionKey> kItemCaptionKeys = {
+    {&C::AxisTitle, "Tree", "AxisTitle", "Description", false},
+    {&C::Environment, "Tree", "Environment", "Environment", true},
+    {&C::Default, "Tree", "Default", "Default", true},
+    {&C::LoadIni, "Tree", "LoadIni", "Load", true},
+    {&C::LoadOther, "Tree", "LoadOther", "Load other", true},
+    {&C::SaveIni, "Tree", "SaveIni", "Save", true},
+    {&C::SaveOther, "Tree", "SaveOther", "Save other", true},
+    {&C::Image, "Tree", "Image", "Image", true},
+    {&C::Repaint, "Tree", "Repaint", "Repaint", true},
+    {&C::Graph, "Tree", "Graph", "Graph", true},
+    {&C::Title, "Tree", "Title", "Title", true},
+    {&C::AxisX, "Tree", "AxisX", "Axis X", true},
+    {&C::AxisY, "Tree", "AxisY", "Axis Y", true},
+    {&C::Values, "Tree", "Values", "Values", true},
+    {&C::Line, "Tree", "Line", "Line", true},
+    {&C::Curves, "Tree", "Curves", "Curves", true},
+    {&C::Legend, "Tree", "Legend", "Legend", true},
+    {&C::Text, "Tree", "Text", "Text", false},
+    {&C::Data, "Tree", "Data", "Data", true},
+    {&C::About, "Tree", "About", "About", true},
+    {&C::Manual, "Tree", "Manual", "Manual", true},
+    {&C::FastStart, "Tree", "FastStart", "Fast start", true},
+    {&C::Log, "Tree", "Log", "Log", true},
+    {&C::CursorPosition, "Others", "CursorPosition", kCursorPositionPrefix, false},
+    {&C::SaveDialogTitle, "", "", "Save environment options", true},
+};
+
 ItemCaptions BuiltInCaptions() {
   ItemCaptions c;
-  SetDefaultCaptions(c);
-  c.AxisTitle = "Description";
-  c.Text = "Text";
-  c.CursorPosition = kCursorPositionPrefix;
+  for (const ItemCaptionKey& k : kItemCaptionKeys) c.*k.Field = k.BuiltIn;
   return c;
 }
 
 void SetDefaultCaptions(ItemCaptions& c) {
-  c.Environment = "Environment";
-  c.Default = "Default";
-  c.LoadIni = "Load";
-  c.LoadOther = "Load other";
-  c.SaveIni = "Save";
-  c.SaveOther = "Save other";
-  c.Image = "Image";
-  c.Repaint = "Repaint";
-  c.Graph = "Graph";
-  c.Title = "Title";
-  c.AxisX = "Axis X";
-  c.AxisY = "Axis Y";
-  c.Values = "Values";
-  c.Line = "Line";
-  c.Curves = "Curves";
-  c.Legend = "Legend";
-  c.Data = "Data";
-  c.About = "About";
-  c.Log = "Log";
-  c.Manual = "Manual";
-  c.FastStart = "Fast start";
-  c.SaveDialogTitle = "Save environment options";
+  for (const ItemCaptionKey& k : kItemCaptionKeys) {
+    if (k.SetAtCreation) c.*k.Field = k.BuiltIn;
+  }
 }
 
-using C = ItemCaptions;
+void ReadCaptions(const ProfileFile& file, const char* section, ItemCaptions& c) {
+  for (const ItemCaptionKey& k : kItemCaptionKeys) {
+    if (std::string_view(k.Section) == section)
+      c.*k.Field = file.ReadString(section, k.Key, k.BuiltIn);
+  }
+}
+
 const std::array<std::string ItemCaptions::*, kTreeItemCount> kTreeItemCaptions = {
     &C::Data,   &C::Graph,     &C::Repaint,   &C::LoadOther, &C::SaveOther, &C::Title,
     &C::AxisX,  &C::AxisTitle, &C::Values,    &C::Line,      &C::AxisY,     &C::AxisTitle,

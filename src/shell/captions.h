@@ -2,6 +2,11 @@
 
 #include <array>
 #include <string>
+#include <vector>
+
+namespace kurvex {
+class ProfileFile;
+}
 
 namespace kurvex::shell {
 
@@ -36,8 +41,24 @@ struct ItemCaptions {
   std::string SaveDialogTitle;
 };
 
+/// One item caption: where a language file keeps it and the text it has without one.
+struct ItemCaptionKey {
+  std::string ItemCaptions::*Field;
+  const char* Section;  // "Tree" or "Others"; empty for a caption no language file changes
+  const char* Key;
+  const char* BuiltIn;
+  bool SetAtCreation;  // false: only applying a language gives the caption its text
+};
+
+/// Every item caption, in the order a language file is read.
+extern const std::vector<ItemCaptionKey> kItemCaptionKeys;
+
 /// The English texts every caption falls back to.
 ItemCaptions BuiltInCaptions();
+
+/// Reads the captions that `section` of a language file holds, each key missing there taking its
+/// built-in text.
+void ReadCaptions(const ProfileFile& file, const char* section, ItemCaptions& captions);
 
 /// The captions the program sets at creation; AxisTitle, Text and CursorPosition are left alone
 /// because only applying a language gives them their texts.

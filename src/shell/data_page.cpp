@@ -1,5 +1,6 @@
 #include "shell/data_page.h"
 
+#include <QLineEdit>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -30,6 +31,14 @@ DataPage::DataPage(QWidget* page) : QObject(page) {
   layout->setContentsMargins(8, 4, 8, 8);
   layout->addWidget(LabelData);
   layout->addWidget(splitter, 1);
+}
+
+void DataPage::PanelDataResize() {
+  LabelDataFile->adjustSize();
+  auto* edit = PanelData->findChild<QLineEdit*>("EditDataFile", Qt::FindDirectChildrenOnly);
+  if (!edit) return;
+  edit->move(LabelDataFile->x() + LabelDataFile->width() + 4,
+             LabelDataFile->y() + (LabelDataFile->height() - edit->height()) / 2);
 }
 
 }  // namespace kurvex::shell

@@ -17,6 +17,9 @@ class DataPage : public QObject {
  public:
   explicit DataPage(QWidget* page);
 
+  /// Places the data-file edit, once it sits in `PanelData`, right of its caption's new width.
+  void PanelDataResize();
+
   QLabel* LabelData;
   FileBrowser* Browser;
   QWidget* PanelData;

@@ -330,11 +330,9 @@ void TFormMain::KurvexShow() {
   panelGraphImage_->layout()->addWidget(graph_->StatusBar());
   graph_->SetStatusBarVisible(graph_->StatusBarVisible());
 
-  QLabel* label = data_->LabelDataFile;
-  label->adjustSize();
   QLineEdit* edit = graph_->EditDataFile();
   edit->setParent(data_->PanelData);
-  edit->move(label->x() + label->width() + 4, label->y() + (label->height() - edit->height()) / 2);
+  data_->PanelDataResize();
   edit->show();
   QPlainTextEdit* memo = graph_->MemoData();
   memo->setParent(data_->PanelData);

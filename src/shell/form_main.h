@@ -94,10 +94,22 @@ class TFormMain : public QMainWindow {
   /// The manual's help for a tree caption; does nothing until the manual exists.
   void ShowManualTopic(const std::string& caption);
   void SetTreeImages();
+
+  // --- languages (form_main_localize.cpp) ---------------------------------------------------
+  /// Fills the language selector from the files "Localize/*.ini", sorted by file name, and
+  /// selects the first entry without applying it.
   void ListLanguages();
+  /// Applies the selected language (the built-in texts when the box shows no entry of its list)
+  /// and loads its manual.
   void ComboBoxLocalizeChange();
-  /// Applies the captions of the chosen language to the tree and the page titles.
-  void LocalizeKurvex();
+  /// Applies one language file to the item captions, the tree, the controls and the readout
+  /// prefix; the pages are laid out again afterwards, also after a failure.
+  void LocalizeKurvex(const std::string& fileName);
+  /// Loads the manual of a language into the manual box; a missing file changes nothing.
+  void LoadManual(const std::string& rtfPath);
+  /// The index `Environment.Language` is saved with: the entry last picked or loaded, kept while
+  /// the list has no entry of that index.
+  int LanguageIndex() const { return language_; }
 
   const ItemCaptions& Captions() const { return captions_; }
   TFormKurvex* Graph() const { return graph_; }
@@ -164,6 +176,7 @@ class TFormMain : public QMainWindow {
   Dialogs& dialogs_;
   TFormKurvex* graph_ = nullptr;
   ItemCaptions captions_;
+  int language_ = 0;
   bool shown_ = false;
   bool closed_ = false;
   QString startDataFile_;

@@ -177,11 +177,14 @@ void TFormMain::LoadDataKeys(const ProfileFile& file) {
 }
 
 void TFormMain::ApplyLanguage(const ProfileFile& file) {
-  const int language = file.ReadInteger(kEnvironment, "Language", 0);
+  // Kept as read until the user picks an entry: a language file missing for a while must not
+  // cost the setting.
+  language_ = file.ReadInteger(kEnvironment, "Language", 0);
   QComboBox* box = environment_->ComboBoxLocalize;
-  if (language >= 0 && language < box->count()) {
+  const int index = language_ >= 0 && language_ < box->count() ? language_ : -1;
+  if (index != box->currentIndex()) {
     const QSignalBlocker blocker(box);
-    box->setCurrentIndex(language);
+    box->setCurrentIndex(index);
   }
   ComboBoxLocalizeChange();
 }
@@ -206,7 +209,7 @@ void TFormMain::SaveOptions(const std::string& fileName) {
   file.WriteString(kEnvironment, "ShowInMainPanel", S(notebookImage_->ActivePage()));
   file.WriteInteger(kEnvironment, "PanelRightWidth", PanelWidth(panelRight_));
   file.WriteBool(kEnvironment, "AutoSaveOptions", environment_->CheckBoxAutoSave->isChecked());
-  file.WriteInteger(kEnvironment, "Language", environment_->ComboBoxLocalize->currentIndex());
+  file.WriteInteger(kEnvironment, "Language", language_);
   // New keys come after the old ones, so a file written now still reads as before.
   file.WriteBool(kEnvironment, "FitAxesToData", environment_->CheckBoxFitAxes->isChecked());
   file.WriteString(kData, "DataPath",

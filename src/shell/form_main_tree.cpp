@@ -1,20 +1,15 @@
 // Navigation: the tree's items, which page each one shows, and the captions they compare with.
-#include <QComboBox>
-#include <QLabel>
 #include <QPixmap>
 #include <QTextCursor>
 #include <QTextEdit>
 
 #include "common/app_dir.h"
 #include "shell/browser/file_browser.h"
-#include "shell/data_page.h"
 #include "shell/form_kurvex.h"
 #include "shell/form_main.h"
 #include "shell/loadini_page.h"
 #include "shell/nav_tree.h"
 #include "shell/notebook.h"
-#include "shell/pages/environment_page.h"
-#include "shell/pages/image_page.h"
 #include "shell/qt_convert.h"
 #include "shell/tree_icons.h"
 
@@ -148,33 +143,6 @@ void TFormMain::SetTreeImages() {
   for (auto [item, image] : {std::pair{17, 5}, {1, 1}, {3, 3}, {4, 4}, {0, 7}, {19, 8}}) {
     if (QTreeWidgetItem* node = treeView_->ItemAt(item)) node->setIcon(0, TreeStateImage(image));
   }
-}
-
-void TFormMain::ListLanguages() {
-  QComboBox* box = environment_->ComboBoxLocalize;
-  const QSignalBlocker blocker(box);
-  box->clear();
-  box->addItem("English");
-  box->setCurrentIndex(0);
-}
-
-void TFormMain::ComboBoxLocalizeChange() {
-  LocalizeKurvex();
-  graph_->ClearCursorPosition();
-}
-
-void TFormMain::LocalizeKurvex() {
-  captions_ = BuiltInCaptions();
-  for (int i = 0; i < kTreeItemCount; ++i) {
-    // The "Log" item is gone after the first show; its caption is then skipped.
-    if (QTreeWidgetItem* item = treeView_->ItemAt(i)) {
-      item->setText(0, Q(captions_.*kTreeItemCaptions[i]));
-    }
-  }
-  findChild<QLabel*>("LabelEnvironment")->setText(Q(captions_.Environment));
-  findChild<QLabel*>("LabelImage")->setText(Q(captions_.Image));
-  data_->LabelData->setText(Q(captions_.Data));
-  graph_->Engine().CursorPrefix = captions_.CursorPosition;
 }
 
 }  // namespace kurvex::shell

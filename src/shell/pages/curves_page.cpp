@@ -41,7 +41,7 @@ CurvesPage::CurvesPage(QWidget* page) : SettingsPage(page, "ScrollBoxCurves") {
   for (const std::string& item : SymbolList()) symbol_->addItem(SymbolGlyph(item), Q(item));
   symbolLabel->setBuddy(symbol_);
   // An editable list would otherwise be announced by the symbol it shows.
-  symbol_->setAccessibleName("Symbol");
+  FollowCaption(symbol_, symbolLabel);
   Grid()->addWidget(symbolLabel, row, 0);
   Grid()->addWidget(symbol_, row, 1, 1, 3);
   line_ = Check("CheckBoxLine", "Line", false);

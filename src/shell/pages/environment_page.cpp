@@ -20,6 +20,8 @@ EnvironmentPage::EnvironmentPage(QWidget* page) : SettingsPage(page, "ScrollBoxE
   ComboBoxLocalize->setEditable(true);
   ComboBoxLocalize->setInsertPolicy(QComboBox::NoInsert);
   ComboBoxLocalize->setEditText("ComboBoxLanguages");
+  // Typed text is no choice of a language: no completion may turn it into one.
+  ComboBoxLocalize->setCompleter(nullptr);
   // Language names are short; the captions beside it must not be cut in a narrow panel.
   ComboBoxLocalize->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   ComboBoxLocalize->setMinimumContentsLength(3);

@@ -50,7 +50,7 @@ SettingsPage::SettingsPage(QWidget* page, const QString& scrollBoxName) : QObjec
   outer->addWidget(scroll);
 
   layout_ = new QVBoxLayout(content_);
-  layout_->setContentsMargins(6, 4, 4, 6);
+  layout_->setContentsMargins(4, 4, 1, 6);
   grid_ = new QGridLayout;
   grid_->setHorizontalSpacing(3);
   grid_->setVerticalSpacing(5);
@@ -77,6 +77,7 @@ void SettingsPage::Redraw() const {
 ClickLabel* SettingsPage::Heading(const char* name, const char* text) {
   auto* label = new ClickLabel(name, text, content_);
   label->setCursor(Qt::ArrowCursor);
+  label->setWordWrap(true);
   QFont font = label->font();
   font.setBold(true);
   font.setPointSizeF(font.pointSizeF() * 1.15);
@@ -108,14 +109,14 @@ SpinField SettingsPage::Spin(const char* labelName, const char* text, const char
   field.Edit->setAlignment(Qt::AlignRight);
   field.Label->setBuddy(field.Edit);
   field.Spinner = new UpDown(spinnerName, field.Edit, min, max, step, position, content_);
-  field.Spinner->setAccessibleName(QString(text) + " spinner");
+  FollowCaption(field.Spinner, field.Label, " spinner");
   grid_->addWidget(field.Label, row, 0);
   grid_->addWidget(field.Edit, row, 1);
   grid_->addWidget(field.Spinner, row, 2);
   if (autoName) {
     field.Auto = new QCheckBox("Auto", content_);
     field.Auto->setObjectName(autoName);
-    field.Auto->setAccessibleName(QString(text) + " Auto");
+    FollowCaption(field.Auto, field.Label, " Auto");
     field.Auto->setChecked(true);
     field.Edit->setEnabled(false);
     field.Spinner->setEnabled(false);
@@ -128,6 +129,7 @@ QLineEdit* SettingsPage::WideEdit(const char* labelName, const char* text, const
                                   ClickLabel** label) {
   auto* caption = new ClickLabel(labelName, text, content_);
   caption->setCursor(Qt::ArrowCursor);
+  caption->setWordWrap(true);
   auto* edit = new QLineEdit(content_);
   edit->setObjectName(editName);
   caption->setBuddy(edit);
@@ -141,6 +143,7 @@ QLineEdit* SettingsPage::NumberRow(const char* labelName, const char* text, cons
   const int row = NextRow();
   auto* caption = new QLabel(text, content_);
   caption->setObjectName(labelName);
+  caption->setWordWrap(true);
   auto* edit = new QLineEdit(content_);
   edit->setObjectName(editName);
   edit->setMinimumWidth(kNumberWidth);
@@ -154,11 +157,19 @@ ColorPanel* SettingsPage::Swatch(const char* labelName, const char* text, const 
                                  const char* accessibleName, ClickLabel** label) {
   const int row = NextRow();
   *label = new ClickLabel(labelName, text, content_);
+  (*label)->setWordWrap(true);
   auto* panel = new ColorPanel(panelName, content_);
-  panel->setAccessibleName(accessibleName);
+  // A swatch named like its caption keeps that name in every language.
+  if (QString(accessibleName) == text) {
+    FollowCaption(panel, *label);
+  } else {
+    panel->setAccessibleName(accessibleName);
+  }
   panel->setFocusPolicy(Qt::TabFocus);
   grid_->addWidget(*label, row, 0);
-  grid_->addWidget(panel, row, 1, 1, 3, Qt::AlignLeft);
+  // One cell: a swatch across several columns would stack its width onto the caption column's
+  // share of the full-width rows and make the page wider than a narrow panel.
+  grid_->addWidget(panel, row, 1, Qt::AlignLeft);
   return panel;
 }
 
@@ -170,6 +181,19 @@ void SettingsPage::Row(QWidget* widget, bool stretch) {
     layout_->setStretch(0, 1);
     layout_->setStretch(1, 0);
   }
+}
+
+void SettingsPage::FollowCaption(QWidget* widget, const QLabel* label, const QString& suffix) {
+  widget->setAccessibleName(label->text() + suffix);
+  followers_.push_back({widget, label, suffix});
+}
+
+void SettingsPage::CaptionsChanged() {
+  for (const Follower& f : followers_) {
+    if (f.Widget && f.Label) f.Widget->setAccessibleName(f.Label->text() + f.Suffix);
+  }
+  // Laid out when next shown: a hidden page has no width yet to wrap its captions in.
+  layout_->invalidate();
 }
 
 std::optional<int32_t> SettingsPage::ReadInt(QLineEdit* edit) const {

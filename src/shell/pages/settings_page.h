@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+#include <QString>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "graph/model.h"
 #include "shell/guard.h"
@@ -62,6 +65,10 @@ class SettingsPage : public QObject {
 
   QWidget* Content() const { return content_; }
 
+  /// After a language change: names read out for a control follow its new caption, and the page
+  /// is laid out again so that longer captions fit.
+  void CaptionsChanged();
+
  protected:
   virtual void Connect() = 0;
 
@@ -88,6 +95,9 @@ class SettingsPage : public QObject {
                      const char* accessibleName, ClickLabel** label);
   /// Any other widget across the page; `stretch` lets it take the remaining height.
   void Row(QWidget* widget, bool stretch = false);
+  /// The accessible name of `widget` is `label`'s caption + `suffix`, now and after every
+  /// language change.
+  void FollowCaption(QWidget* widget, const QLabel* label, const QString& suffix = {});
   QWidget* Parent() const { return content_; }
   QGridLayout* Grid() const { return grid_; }
   int NextRow() { return row_++; }
@@ -134,6 +144,12 @@ class SettingsPage : public QObject {
   QGridLayout* grid_;
   int row_ = 0;
   PageHub* hub_ = nullptr;
+  struct Follower {
+    QPointer<QWidget> Widget;
+    QPointer<const QLabel> Label;
+    QString Suffix;
+  };
+  std::vector<Follower> followers_;
 };
 
 }  // namespace kurvex::shell

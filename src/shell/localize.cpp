@@ -1,0 +1,180 @@
+#include "shell/localize.h"
+
+#include <algorithm>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QLabel>
+#include <QVariant>
+
+#include "common/profile_file.h"
+#include "shell/qt_convert.h"
+
+namespace kurvex::shell {
+
+using C = ItemCaptions;
+
+// Controls that came later than the language files' first keys are named by their own object
+// name; a new control needs a row here, nothing else.
+const std::vector<ControlCaption> kControlCaptions = {
+    {"AutoSaveImage", "Auto save images", nullptr, {"CheckBoxAutoSaveImage"}},
+    {"SaveImageToDataDir", "to data Directory", nullptr, {"CheckBoxSaveImageToDataDir"}},
+    {"", nullptr, &C::Environment, {"LabelEnvironment"}},
+    {"Language", "Language", nullptr, {"LabelLanguage"}},
+    {"LoadAllOptions", "Load all options", nullptr, {"CheckBoxLoadAllOptions"}},
+    {"AutoSaveOptions", "Auto save options", nullptr, {"CheckBoxAutoSave"}},
+    {"BackGroundColor", "Background color", nullptr, {"LabelBackGroundColor"}},
+    {"StatusBarVisible", "Show status bar", nullptr, {"CheckBoxStatusBarVisible"}},
+    {"AutoRepaint", "Auto repaint", nullptr, {"CheckBoxAutoRepaint"}},
+    {"OnlyCurves", "Repaint only curves", nullptr, {"CheckBoxOnlyCurves"}},
+    {"Find", "Find", nullptr, {"LabelFind"}},
+    {"", nullptr, &C::Image, {"LabelImage"}},
+    {"Left",
+     "Left",
+     nullptr,
+     {"LabelImageLeft", "LabelTitleLeft", "LabelAxisXTitleLeft", "LabelAxisYTitleLeft",
+      "LabelAxisYLeft", "LabelLegendLeft", "LabelTextLeft"}},
+    {"Top",
+     "Top",
+     nullptr,
+     {"LabelImageTop", "LabelTitleTop", "LabelAxisXTitleTop", "LabelLegendTop", "LabelTextTop"}},
+    {"Top", "Bottom", nullptr, {"LabelAxisYTitleBottom"}},
+    {"Width", "Width", nullptr, {"LabelImageWidth"}},
+    {"Height", "Height", nullptr, {"LabelImageHeight"}},
+    {"Color",
+     "Color",
+     nullptr,
+     {"LabelImageColor", "LabelAxisXColor", "LabelAxisYColor", "LabelCurveColor"}},
+    {"Border", "Border", nullptr, {"CheckBoxGraphBorder"}},
+    {"BorderWidth", "Border width", nullptr, {"LabelBorderWidth"}},
+    {"BorderColor", "Border color", nullptr, {"LabelBorderColor"}},
+    {"", nullptr, &C::Title, {"LabelTitle"}},
+    {"Visible",
+     "Visible",
+     nullptr,
+     {"CheckBoxTitleVisible", "CheckBoxAxisXTitleVisible", "CheckBoxAxisXTickLabelVisible",
+      "CheckBoxAxisXTickVisible", "CheckBoxAxisXVisible", "CheckBoxAxisYTitleVisible",
+      "CheckBoxAxisYTickLabelVisible", "CheckBoxAxisYTickVisible", "CheckBoxLegendVisible",
+      "CheckBoxTextVisible"}},
+    {"TitleText", "Caption", nullptr, {"LabelTitleText"}},
+    {"AxisXTitle", "Axis X title", nullptr, {"LabelAxisXTitle"}},
+    {"Text", "Text", nullptr, {"LabelAxisXTitleText", "LabelAxisYTitleText"}},
+    {"AxisXValues", "Axis X values", nullptr, {"LabelAxisXValues"}},
+    {"Minimum", "From", nullptr, {"LabelAxisXMin", "LabelAxisYMin"}},
+    {"Maximum", "To", nullptr, {"LabelAxisXMax", "LabelAxisYMax"}},
+    {"TickLabels", "Labels", nullptr, {"LabelAxisXLabels", "LabelAxisYLabels"}},
+    {"TickLabelDecDigits", "Dec.digits", nullptr, {"LabelAxisXDecDigits", "LabelAxisYDecDigits"}},
+    {"Tick", "Tick", nullptr, {"LabelAxisXTick", "LabelAxisYTick"}},
+    {"TickCount", "Count", nullptr, {"LabelAxisXTickCount", "LabelAxisYTickCount"}},
+    {"TickLength", "Length", nullptr, {"LabelAxisXTickLength", "LabelAxisYTickLength"}},
+    {"AxisXLine", "Axis X line", nullptr, {"LabelAxisXLine"}},
+    {"Bottom", "Bottom", nullptr, {"LabelAxisXBottom"}},
+    {"Length", "Length", nullptr, {"LabelAxisXLength", "LabelAxisYLength"}},
+    {"Thick", "Thick", nullptr, {"LabelAxisXWidth", "LabelAxisYWidth"}},
+    {"AxisYTitle", "Axis Y title", nullptr, {"LabelAxisYTitle"}},
+    {"AxisYValues", "Axis Y values", nullptr, {"LabelAxisYValues"}},
+    {"AxisYLine", "Axis Y line", nullptr, {"LabelAxisYLine"}},
+    {"LineVisible", "Visible", nullptr, {"CheckBoxAxisYVisible"}},
+    {"", nullptr, &C::Curves, {"LabelCurves"}},
+    {"SymbolSize", "Symbol size", nullptr, {"LabelCurveSymbolSize"}},
+    {"LineThick", "Line thickness", nullptr, {"LabelCurveLineWidth"}},
+    {"Index", "Index", nullptr, {"LabelCurve"}},
+    {"Symbol", "Symbol", nullptr, {"LabelCurveSymbol"}},
+    {"Line", "Line", nullptr, {"CheckBoxLine"}},
+    {"Points", "Points", nullptr, {"CheckBoxPoint"}},
+    {"Legend", "Legend text", nullptr, {"LabelCurveLegend"}},
+    {"", nullptr, &C::Legend, {"LabelLegend"}},
+    {"", nullptr, &C::Text, {"LabelText"}},
+    {"", nullptr, &C::Data, {"LabelData"}},
+    {"Path", "Path", nullptr, {"LabelPath"}},
+    {"DataFile", "File", nullptr, {"LabelDataFile", "LabelFile"}},
+    {"FilesFilter", "Type", nullptr, {"LabelFilesFilter"}},
+    {"ButtonAxisXFit", nullptr, nullptr, {}},
+    {"ButtonAxisYFit", nullptr, nullptr, {}},
+    {"CheckBoxFitAxes", nullptr, nullptr, {}},
+    {"LabelAutoSaveFormat", nullptr, nullptr, {}},
+    {"LabelMessageNotFound", nullptr, nullptr, {}},
+    {"ActionCopyImage", nullptr, nullptr, {}},
+    {"ActionSaveImageAs", nullptr, nullptr, {}},
+};
+
+namespace {
+
+constexpr const char* kBuiltInProperty = "kurvexBuiltInCaption";
+
+std::vector<const char*> ControlsOf(const ControlCaption& row) {
+  return row.Controls.empty() ? std::vector<const char*>{row.Key} : row.Controls;
+}
+
+std::vector<QObject*> Named(const std::vector<const QObject*>& roots, const char* name) {
+  std::vector<QObject*> found;
+  for (const QObject* root : roots) {
+    if (!root) continue;
+    for (QObject* object : root->findChildren<QObject*>(name)) found.push_back(object);
+  }
+  return found;
+}
+
+// Kinds without a caption of their own (edits, lists) are left alone.
+bool HasCaption(const QObject* object) {
+  return qobject_cast<const QAbstractButton*>(object) || qobject_cast<const QLabel*>(object) ||
+         qobject_cast<const QAction*>(object);
+}
+
+QString CaptionOf(const QObject* object) {
+  if (const auto* button = qobject_cast<const QAbstractButton*>(object)) return button->text();
+  if (const auto* label = qobject_cast<const QLabel*>(object)) return label->text();
+  return static_cast<const QAction*>(object)->text();
+}
+
+void SetCaption(QObject* object, const QString& text) {
+  if (auto* button = qobject_cast<QAbstractButton*>(object)) {
+    button->setText(text);
+  } else if (auto* label = qobject_cast<QLabel*>(object)) {
+    label->setText(text);
+  } else {
+    static_cast<QAction*>(object)->setText(text);
+  }
+}
+
+// A control's own text is its built-in one: kept from before the first language, so a language
+// without the key brings it back.
+QString BuiltInOf(QObject* object) {
+  QVariant kept = object->property(kBuiltInProperty);
+  if (!kept.isValid()) {
+    kept = CaptionOf(object);
+    object->setProperty(kBuiltInProperty, kept);
+  }
+  return kept.toString();
+}
+
+}  // namespace
+
+void ApplyControlCaptions(const ProfileFile& file, const ItemCaptions& captions,
+                          const std::vector<const QObject*>& roots) {
+  for (const ControlCaption& row : kControlCaptions) {
+    for (const char* name : ControlsOf(row)) {
+      for (QObject* object : Named(roots, name)) {
+        if (!HasCaption(object)) continue;
+        const std::string text =
+            row.Item ? captions.*row.Item
+                     : file.ReadString("Caption", row.Key,
+                                       row.BuiltIn ? row.BuiltIn : S(BuiltInOf(object)));
+        SetCaption(object, Q(text));
+      }
+    }
+  }
+}
+
+std::vector<std::string> MissingCaptionControls(const std::vector<const QObject*>& roots) {
+  std::vector<std::string> missing;
+  for (const ControlCaption& row : kControlCaptions) {
+    for (const char* name : ControlsOf(row)) {
+      const std::vector<QObject*> found = Named(roots, name);
+      if (std::none_of(found.begin(), found.end(), HasCaption)) missing.emplace_back(name);
+    }
+  }
+  return missing;
+}
+
+}  // namespace kurvex::shell
