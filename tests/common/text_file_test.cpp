@@ -104,6 +104,20 @@ TEST(ReadTextFile, GivesNothingForMissingFilesAndDirectories) {
   EXPECT_EQ(ReadTextFile(dir.File("empty.txt")), "");
 }
 
+TEST(ReadFileBytes, GivesTheBytesAsTheyAreOrSaysWhyNot) {
+  test::TempDir dir;
+  const std::string bytes("\x85\r\n\0\xEF", 5);
+  WriteBytes(dir.File("a.rtf"), bytes);
+  EXPECT_EQ(ReadFileBytes(dir.File("a.rtf")), bytes);
+  try {
+    ReadFileBytes(dir.File("missing.rtf"));
+    ADD_FAILURE() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "Cannot open file \"" + dir.File("missing.rtf") + "\". No such file or directory");
+  }
+}
+
 // A hand-edited options file can name any path as the data file; none may hang the program.
 TEST(ReadTextFile, NeitherDevicesNorPipesWithoutWriterHang) {
   EXPECT_FALSE(ReadTextFile("/dev/zero").has_value());

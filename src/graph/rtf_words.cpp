@@ -1,0 +1,141 @@
+#include "graph/rtf_words.h"
+
+#include <algorithm>
+#include <array>
+
+namespace kurvex {
+
+namespace {
+
+using A = RtfAction;
+
+// Sorted by name (byte order) for the binary search.
+constexpr std::array kWords = std::to_array<RtfWord>({
+    {"aftncn", A::kSkipDestination},
+    {"aftnsep", A::kSkipDestination},
+    {"aftnsepc", A::kSkipDestination},
+    {"annotation", A::kSkipDestination},
+    {"ansicpg", A::kAnsiCodePage},
+    {"atnauthor", A::kSkipDestination},
+    {"atnid", A::kSkipDestination},
+    {"author", A::kSkipDestination},
+    {"b", A::kBold},
+    {"bin", A::kBin},
+    {"bkmkend", A::kSkipDestination},
+    {"bkmkstart", A::kSkipDestination},
+    {"blue", A::kBlue},
+    {"bullet", A::kCharacter, 0x2022},
+    {"buptim", A::kSkipDestination},
+    {"cell", A::kCharacter, '\t'},
+    {"cf", A::kColor},
+    {"colorschememapping", A::kSkipDestination},
+    {"colortbl", A::kColorTable},
+    {"comment", A::kSkipDestination},
+    {"company", A::kSkipDestination},
+    {"creatim", A::kSkipDestination},
+    {"datastore", A::kSkipDestination},
+    {"deff", A::kDefaultFont},
+    {"doccomm", A::kSkipDestination},
+    {"docvar", A::kSkipDestination},
+    {"emdash", A::kCharacter, 0x2014},
+    {"emspace", A::kCharacter, 0x2003},
+    {"endash", A::kCharacter, 0x2013},
+    {"enspace", A::kCharacter, 0x2002},
+    {"f", A::kFont},
+    {"fchars", A::kSkipDestination},
+    {"fcharset", A::kCharset},
+    {"filetbl", A::kSkipDestination},
+    {"fldinst", A::kSkipDestination},
+    {"fonttbl", A::kFontTable},
+    {"footer", A::kSkipDestination},
+    {"footerf", A::kSkipDestination},
+    {"footerl", A::kSkipDestination},
+    {"footerr", A::kSkipDestination},
+    {"footnote", A::kSkipDestination},
+    {"fs", A::kFontSize},
+    {"ftncn", A::kSkipDestination},
+    {"ftnsep", A::kSkipDestination},
+    {"ftnsepc", A::kSkipDestination},
+    {"generator", A::kSkipDestination},
+    {"green", A::kGreen},
+    {"header", A::kSkipDestination},
+    {"headerf", A::kSkipDestination},
+    {"headerl", A::kSkipDestination},
+    {"headerr", A::kSkipDestination},
+    {"i", A::kItalic},
+    {"info", A::kSkipDestination},
+    {"keywords", A::kSkipDestination},
+    {"latentstyles", A::kSkipDestination},
+    {"lchars", A::kSkipDestination},
+    {"ldblquote", A::kCharacter, 0x201C},
+    {"line", A::kCharacter, '\n'},
+    {"listoverridetable", A::kSkipDestination},
+    {"listtable", A::kSkipDestination},
+    {"lquote", A::kCharacter, 0x2018},
+    {"ltrmark", A::kCharacter, 0x200E},
+    {"mmathPr", A::kSkipDestination},
+    {"nonshppict", A::kSkipDestination},
+    {"objclass", A::kSkipDestination},
+    {"objdata", A::kSkipDestination},
+    {"operator", A::kSkipDestination},
+    {"page", A::kCharacter, '\n'},
+    {"par", A::kCharacter, '\n'},
+    {"pgdsctbl", A::kSkipDestination},
+    {"pict", A::kSkipDestination},
+    {"plain", A::kPlain},
+    {"pn", A::kSkipDestination},
+    {"pnseclvl", A::kSkipDestination},
+    {"pntxta", A::kSkipDestination},
+    {"pntxtb", A::kSkipDestination},
+    {"printim", A::kSkipDestination},
+    {"private", A::kSkipDestination},
+    {"qmspace", A::kCharacter, 0x2005},
+    {"rdblquote", A::kCharacter, 0x201D},
+    {"red", A::kRed},
+    {"revtbl", A::kSkipDestination},
+    {"revtim", A::kSkipDestination},
+    {"row", A::kCharacter, '\n'},
+    {"rquote", A::kCharacter, 0x2019},
+    {"rsidtbl", A::kSkipDestination},
+    {"rtlmark", A::kCharacter, 0x200F},
+    {"sect", A::kCharacter, '\n'},
+    {"stylesheet", A::kSkipDestination},
+    {"subject", A::kSkipDestination},
+    {"tab", A::kCharacter, '\t'},
+    {"tc", A::kSkipDestination},
+    {"template", A::kSkipDestination},
+    {"themedata", A::kSkipDestination},
+    {"title", A::kSkipDestination},
+    {"txe", A::kSkipDestination},
+    {"u", A::kUnicode},
+    {"uc", A::kUnicodeSkip},
+    {"ul", A::kUnderline},
+    {"uld", A::kUnderline},
+    {"uldash", A::kUnderline},
+    {"uldb", A::kUnderline},
+    {"ulnone", A::kUnderlineNone},
+    {"ulth", A::kUnderline},
+    {"ulw", A::kUnderline},
+    {"ulwave", A::kUnderline},
+    {"userprops", A::kSkipDestination},
+    {"xe", A::kSkipDestination},
+    {"xmlnstbl", A::kSkipDestination},
+    {"zwj", A::kCharacter, 0x200D},
+    {"zwnj", A::kCharacter, 0x200C},
+});
+
+static_assert(std::is_sorted(kWords.begin(), kWords.end(),
+                             [](const RtfWord& a, const RtfWord& b) { return a.name < b.name; }));
+
+constexpr RtfWord kUnknown{};
+
+}  // namespace
+
+const RtfWord& LookUpRtfWord(std::string_view name) {
+  const auto found =
+      std::lower_bound(kWords.begin(), kWords.end(), name,
+                       [](const RtfWord& word, std::string_view key) { return word.name < key; });
+  return found != kWords.end() && found->name == name ? *found : kUnknown;
+}
+
+}  // namespace kurvex
