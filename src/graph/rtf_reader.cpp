@@ -474,6 +474,7 @@ class Parser {
     for (const auto& [number, font] : fonts_) names.emplace(number, Trimmed(font.name));
     RtfDocument doc;
     doc.Text = std::move(text_);
+    doc.Runs.reserve(runs_.size());
     for (const Run& run : runs_) {
       RtfStyle style;
       style.Bold = run.format.bold;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 namespace kurvex {
 
@@ -9,7 +10,7 @@ namespace {
 
 using A = RtfAction;
 
-// Sorted by name (byte order) for the binary search.
+// In alphabetical order, for the reader.
 constexpr std::array kWords = std::to_array<RtfWord>({
     {"aftncn", A::kSkipDestination},
     {"aftnsep", A::kSkipDestination},
@@ -124,18 +125,48 @@ constexpr std::array kWords = std::to_array<RtfWord>({
     {"zwnj", A::kCharacter, 0x200C},
 });
 
-static_assert(std::is_sorted(kWords.begin(), kWords.end(),
-                             [](const RtfWord& a, const RtfWord& b) { return a.name < b.name; }));
-
 constexpr RtfWord kUnknown{};
+constexpr std::size_t kLongestName = [] {
+  std::size_t longest = 0;
+  for (const RtfWord& word : kWords) longest = std::max(longest, word.name.size());
+  return longest;
+}();
+
+// Open addressing over a power of two well above the word count: a control word costs one hash
+// and, as a rule, one comparison, which matters in files that are mostly markup.
+constexpr std::size_t kSlots = 512;
+static_assert(kWords.size() < kSlots / 2);
+
+std::size_t Slot(std::string_view name) {
+  uint32_t hash = 2166136261u;
+  for (const char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+  return hash & (kSlots - 1);
+}
+
+const std::array<int16_t, kSlots>& Slots() {
+  static const std::array<int16_t, kSlots> slots = [] {
+    std::array<int16_t, kSlots> table;
+    table.fill(-1);
+    for (std::size_t i = 0; i < kWords.size(); ++i) {
+      std::size_t slot = Slot(kWords[i].name);
+      while (table[slot] >= 0) slot = (slot + 1) & (kSlots - 1);
+      table[slot] = static_cast<int16_t>(i);
+    }
+    return table;
+  }();
+  return slots;
+}
 
 }  // namespace
 
 const RtfWord& LookUpRtfWord(std::string_view name) {
-  const auto found =
-      std::lower_bound(kWords.begin(), kWords.end(), name,
-                       [](const RtfWord& word, std::string_view key) { return word.name < key; });
-  return found != kWords.end() && found->name == name ? *found : kUnknown;
+  if (name.size() > kLongestName) return kUnknown;
+  const auto& slots = Slots();
+  for (std::size_t slot = Slot(name); slots[slot] >= 0; slot = (slot + 1) & (kSlots - 1)) {
+    const RtfWord& word = kWords[static_cast<std::size_t>(slots[slot])];
+    if (word.name == name) return word;
+  }
+  return kUnknown;
 }
 
 }  // namespace kurvex
