@@ -31,6 +31,7 @@ struct CharFormat {
   bool bold = false;
   bool italic = false;
   bool underline = false;
+  bool hidden = false;  // \v: index entries, field codes, notes to the editor
   int halfPoints = kDefaultHalfPoints;
   uint32_t color = 0;
   int font = 0;
@@ -333,6 +334,9 @@ class Parser {
       case RtfAction::kUnderlineNone:
         format.underline = false;
         break;
+      case RtfAction::kHidden:
+        format.hidden = !hasParam || param != 0;
+        break;
       case RtfAction::kFontSize:
         format.halfPoints = param > 0 ? std::min(param, kMaxHalfPoints) : kDefaultHalfPoints;
         break;
@@ -434,6 +438,7 @@ class Parser {
   // Surrogate pairs, as \uN writes characters beyond the 16-bit range, join into one; halves
   // without their partner become U+FFFD.
   void Emit(char32_t cp) {
+    if (State().format.hidden) return;
     if (cp >= 0xD800 && cp <= 0xDBFF) {
       if (highSurrogate_ != 0) EmitCode(kReplacement);
       highSurrogate_ = cp;
@@ -457,6 +462,7 @@ class Parser {
   }
 
   void EmitAscii(const char* p, std::size_t length) {
+    if (State().format.hidden) return;
     if (highSurrogate_ != 0) EmitCode(kReplacement);
     Grow(length);
     text_.append(p, length);
@@ -525,6 +531,7 @@ RtfDocument PlainText(std::string_view bytes) {
 }  // namespace
 
 RtfDocument ParseRtf(std::string_view rtf) {
+  if (rtf.starts_with("\xEF\xBB\xBF")) rtf.remove_prefix(3);  // a byte-order mark some tools add
   const std::size_t start = rtf.find_first_not_of(" \t\r\n");
   if (start == std::string_view::npos || !rtf.substr(start).starts_with("{\\rtf")) {
     return PlainText(rtf);

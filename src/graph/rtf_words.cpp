@@ -119,6 +119,7 @@ constexpr std::array kWords = std::to_array<RtfWord>({
     {"ulw", A::kUnderline},
     {"ulwave", A::kUnderline},
     {"userprops", A::kSkipDestination},
+    {"v", A::kHidden},
     {"xe", A::kSkipDestination},
     {"xmlnstbl", A::kSkipDestination},
     {"zwj", A::kCharacter, 0x200D},

@@ -23,6 +23,7 @@ enum class RtfAction {
   kItalic,
   kUnderline,
   kUnderlineNone,
+  kHidden,
   kFontSize,
   kColor,
   kPlain,
