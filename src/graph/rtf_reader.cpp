@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <climits>
-#include <unordered_map>
 
 #include "common/code_page.h"
 #include "common/text_file.h"
 #include "common/text_utils.h"
 #include "common/utf8.h"
+#include "graph/rtf_font_table.h"
+#include "graph/rtf_text_builder.h"
 #include "graph/rtf_words.h"
 
 namespace kurvex {
@@ -16,80 +17,20 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 constexpr int kDefaultCodePage = 1250;
-constexpr int kDefaultHalfPoints = 24;
+constexpr int kDefaultHalfPoints = RtfCharFormat{}.HalfPoints;
 constexpr int kMaxHalfPoints = 2000;  // 1000 points, the largest size the engine draws
 // Real documents nest a few dozen groups; deeper ones are dropped with their content, so that
 // the state stack stays small whatever the file.
 constexpr std::size_t kMaxDepth = 1024;
-// Enough for any real document; more definitions are ignored so that a hostile font table
-// cannot allocate without bound.
-constexpr std::size_t kMaxFonts = 4096;
-constexpr std::size_t kMaxFontNameChars = 31;  // the longest face name Windows stores
 constexpr int kMaxUnicodeSkip = 1000;
-
-struct CharFormat {
-  bool bold = false;
-  bool italic = false;
-  bool underline = false;
-  bool hidden = false;  // \v: index entries, field codes, notes to the editor
-  int halfPoints = kDefaultHalfPoints;
-  uint32_t color = 0;
-  int font = 0;
-  bool operator==(const CharFormat&) const = default;
-};
 
 enum class Destination : uint8_t { kText, kSkip, kFontTable, kColorTable };
 
 struct GroupState {
-  CharFormat format;
+  RtfCharFormat format;
   Destination destination = Destination::kText;
   int unicodeSkip = 1;  // fallback characters that follow each \uN
 };
-
-struct Font {
-  std::string name;
-  std::size_t nameChars = 0;
-  bool nameDone = false;  // the ';' after the name came
-  int codePage = 0;       // 0: the document's
-};
-
-struct Run {
-  std::size_t start;
-  std::size_t length;
-  CharFormat format;
-};
-
-// Code page of a font's character set; 0 for sets without a single-byte page of their own.
-int CharsetCodePage(int charset) {
-  switch (charset) {
-    case 0:
-      return 1252;
-    case 2:
-      return kSymbolCodePage;
-    case 161:
-      return 1253;
-    case 162:
-      return 1254;
-    case 163:
-      return 1258;
-    case 177:
-      return 1255;
-    case 178:
-      return 1256;
-    case 186:
-      return 1257;
-    case 204:
-      return 1251;
-    case 222:
-      return 874;
-    case 238:
-      return 1250;
-    case 255:
-      return 437;
-    default:
-      return 0;
-  }
-}
 
 bool IsLetter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -104,12 +45,6 @@ int HexValue(char c) {
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return -1;
-}
-
-std::string Trimmed(std::string_view s) {
-  const std::size_t first = s.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return std::string(s.substr(first, s.find_last_not_of(' ') - first + 1));
 }
 
 class Parser {
@@ -131,8 +66,7 @@ class Parser {
         Span();
       }
     }
-    if (highSurrogate_ != 0) EmitCode(kReplacement);
-    return Finish();
+    return text_.Finish(fonts_.Names());
   }
 
  private:
@@ -187,10 +121,10 @@ class Parser {
                static_cast<unsigned char>(*q) < 0x7F) {
           ++q;
         }
-        EmitAscii(p, static_cast<std::size_t>(q - p));
+        text_.AppendAscii(std::string_view(p, static_cast<std::size_t>(q - p)), State().format);
         p = q;
       } else {
-        Emit(Table()[b]);
+        text_.Append(Table()[b], State().format);
         ++p;
       }
     }
@@ -272,7 +206,7 @@ class Parser {
     }
     if (Skipping() || ConsumedAsFallback()) return;
     GroupState& state = State();
-    CharFormat& format = state.format;
+    RtfCharFormat& format = state.format;
     switch (word.action) {
       case RtfAction::kNone:
       case RtfAction::kBin:
@@ -285,7 +219,6 @@ class Parser {
         break;
       case RtfAction::kFontTable:
         state.destination = Destination::kFontTable;
-        tableFont_ = nullptr;
         break;
       case RtfAction::kColorTable:
         state.destination = Destination::kColorTable;
@@ -296,20 +229,21 @@ class Parser {
         break;
       case RtfAction::kDefaultFont:
         defaultFont_ = param;
-        format.font = param;
+        format.Font = param;
         tableCache_ = nullptr;
         break;
       case RtfAction::kFont:
         if (state.destination == Destination::kFontTable) {
-          DefineFont(param);
+          fonts_.Define(param);
+          tableCache_ = nullptr;
         } else {
-          format.font = param;
+          format.Font = param;
           tableCache_ = nullptr;
         }
         break;
       case RtfAction::kCharset:
-        if (state.destination == Destination::kFontTable && tableFont_ != nullptr) {
-          tableFont_->codePage = CharsetCodePage(param);
+        if (state.destination == Destination::kFontTable) {
+          fonts_.SetCharset(param);
           tableCache_ = nullptr;
         }
         break;
@@ -323,31 +257,31 @@ class Parser {
         blue_ = std::clamp(param, 0, 255);
         break;
       case RtfAction::kBold:
-        format.bold = !hasParam || param != 0;
+        format.Bold = !hasParam || param != 0;
         break;
       case RtfAction::kItalic:
-        format.italic = !hasParam || param != 0;
+        format.Italic = !hasParam || param != 0;
         break;
       case RtfAction::kUnderline:
-        format.underline = !hasParam || param != 0;
+        format.Underline = !hasParam || param != 0;
         break;
       case RtfAction::kUnderlineNone:
-        format.underline = false;
+        format.Underline = false;
         break;
       case RtfAction::kHidden:
-        format.hidden = !hasParam || param != 0;
+        format.Hidden = !hasParam || param != 0;
         break;
       case RtfAction::kFontSize:
-        format.halfPoints = param > 0 ? std::min(param, kMaxHalfPoints) : kDefaultHalfPoints;
+        format.HalfPoints = param > 0 ? std::min(param, kMaxHalfPoints) : kDefaultHalfPoints;
         break;
       case RtfAction::kColor:
-        format.color = param >= 0 && static_cast<std::size_t>(param) < colors_.size()
+        format.Color = param >= 0 && static_cast<std::size_t>(param) < colors_.size()
                            ? colors_[static_cast<std::size_t>(param)]
                            : 0;
         break;
       case RtfAction::kPlain:
-        format = CharFormat{};
-        format.font = defaultFont_;
+        format = RtfCharFormat{};
+        format.Font = defaultFont_;
         tableCache_ = nullptr;
         break;
       case RtfAction::kUnicodeSkip:
@@ -378,10 +312,10 @@ class Parser {
     if (Skipping() || ConsumedAsFallback()) return;
     switch (State().destination) {
       case Destination::kText:
-        Emit(Table()[b]);
+        text_.Append(Table()[b], State().format);
         break;
       case Destination::kFontTable:
-        FontNameChar(b == ';' ? U';' : CodePage(FontCodePage(tableFont_))[b]);
+        fonts_.NameChar(b == ';' ? U';' : CodePage(fonts_.DefiningCodePage(documentCodePage_))[b]);
         break;
       case Destination::kColorTable:
         if (b == ';') {
@@ -398,107 +332,18 @@ class Parser {
   void Unicode(char32_t cp) {
     if (Skipping() || ConsumedAsFallback()) return;
     if (State().destination == Destination::kText) {
-      Emit(cp);
+      text_.Append(cp, State().format);
     } else if (State().destination == Destination::kFontTable) {
-      FontNameChar(cp);
+      fonts_.NameChar(cp);
     }
-  }
-
-  void DefineFont(int number) {
-    tableFont_ = nullptr;
-    if (fonts_.size() >= kMaxFonts && !fonts_.contains(number)) return;
-    tableFont_ = &fonts_[number];
-    *tableFont_ = Font{};
-    tableCache_ = nullptr;
-  }
-
-  void FontNameChar(char32_t cp) {
-    if (tableFont_ == nullptr || tableFont_->nameDone) return;
-    if (cp == U';') {
-      tableFont_->nameDone = true;
-    } else if (tableFont_->nameChars < kMaxFontNameChars && cp >= 0x20) {
-      AppendUtf8(tableFont_->name, cp);
-      ++tableFont_->nameChars;
-    }
-  }
-
-  int FontCodePage(const Font* font) const {
-    return font != nullptr && font->codePage != 0 ? font->codePage : documentCodePage_;
   }
 
   // The code page of the current font, looked up once per change of font or font table.
   const CodePageTable& Table() {
     if (tableCache_ == nullptr) {
-      const auto found = fonts_.find(State().format.font);
-      tableCache_ = &CodePage(FontCodePage(found == fonts_.end() ? nullptr : &found->second));
+      tableCache_ = &CodePage(fonts_.CodePageOf(State().format.Font, documentCodePage_));
     }
     return *tableCache_;
-  }
-
-  // Surrogate pairs, as \uN writes characters beyond the 16-bit range, join into one; halves
-  // without their partner become U+FFFD.
-  void Emit(char32_t cp) {
-    if (State().format.hidden) return;
-    if (cp >= 0xD800 && cp <= 0xDBFF) {
-      if (highSurrogate_ != 0) EmitCode(kReplacement);
-      highSurrogate_ = cp;
-      return;
-    }
-    if (cp >= 0xDC00 && cp <= 0xDFFF) {
-      cp = highSurrogate_ != 0 ? 0x10000 + ((highSurrogate_ - 0xD800) << 10) + (cp - 0xDC00)
-                               : kReplacement;
-      highSurrogate_ = 0;
-    } else if (highSurrogate_ != 0) {
-      EmitCode(kReplacement);
-    }
-    if (cp < 0x20 && cp != '\t' && cp != '\n') return;  // other control codes show nothing
-    EmitCode(cp);
-  }
-
-  void EmitCode(char32_t cp) {
-    highSurrogate_ = 0;
-    Grow(1);
-    AppendUtf8(text_, cp);
-  }
-
-  void EmitAscii(const char* p, std::size_t length) {
-    if (State().format.hidden) return;
-    if (highSurrogate_ != 0) EmitCode(kReplacement);
-    Grow(length);
-    text_.append(p, length);
-  }
-
-  void Grow(std::size_t chars) {
-    const CharFormat& format = State().format;
-    if (runs_.empty() || !(runs_.back().format == format)) runs_.push_back({chars_, 0, format});
-    runs_.back().length += chars;
-    chars_ += chars;
-  }
-
-  RtfDocument Finish() {
-    std::unordered_map<int, std::string> names;
-    for (const auto& [number, font] : fonts_) names.emplace(number, Trimmed(font.name));
-    RtfDocument doc;
-    doc.Text = std::move(text_);
-    doc.Runs.reserve(runs_.size());
-    for (const Run& run : runs_) {
-      RtfStyle style;
-      style.Bold = run.format.bold;
-      style.Italic = run.format.italic;
-      style.Underline = run.format.underline;
-      style.FontSize = run.format.halfPoints / 2.0;
-      style.Color = run.format.color;
-      if (const auto found = names.find(run.format.font); found != names.end()) {
-        style.FontName = found->second;
-      }
-      // Fonts missing from the table, or two numbers for one face, can make neighbours equal.
-      if (!doc.Runs.empty() && doc.Runs.back().Style == style) {
-        doc.Runs.back().Length += run.length;
-      } else {
-        doc.Runs.push_back({run.start, run.length, std::move(style)});
-      }
-    }
-    return doc;
   }
 
   std::string_view in_;
@@ -506,19 +351,15 @@ class Parser {
   std::vector<GroupState> stack_;  // the bottom entry holds the state outside every group
   std::size_t dropped_ = 0;        // open groups beyond kMaxDepth
   int pendingSkip_ = 0;            // fallback characters of the last \uN still to skip
-  char32_t highSurrogate_ = 0;
   int documentCodePage_ = kDefaultCodePage;
   int defaultFont_ = 0;
-  std::unordered_map<int, Font> fonts_;
-  Font* tableFont_ = nullptr;  // the font the font table is defining
+  RtfFontTable fonts_;
   const CodePageTable* tableCache_ = nullptr;
   std::vector<uint32_t> colors_;
   int red_ = 0;
   int green_ = 0;
   int blue_ = 0;
-  std::string text_;
-  std::size_t chars_ = 0;
-  std::vector<Run> runs_;
+  RtfTextBuilder text_;
 };
 
 RtfDocument PlainText(std::string_view bytes) {
