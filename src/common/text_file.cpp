@@ -2,7 +2,6 @@
 
 #include <errno.h>
 #include <fcntl.h>
-#include <iconv.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/code_page.h"
 #include "common/error.h"
 #include "common/utf8.h"
 
@@ -21,44 +21,12 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr char32_t kReplacement = 0xFFFD;
 constexpr const char* kNotRegular = "not a regular file";
 
-// Windows-1250 through iconv; bytes the code page leaves undefined become U+FFFD.
-std::string DecodeCp1250(const std::string& bytes) {
+// Windows-1250 through iconv's table; bytes the code page leaves undefined become U+FFFD.
+std::string DecodeCp1250(std::string_view bytes) {
+  const CodePageTable& table = CodePage(1250);
   std::string out;
-  iconv_t converter = iconv_open("UTF-8", "CP1250");
-  if (converter == reinterpret_cast<iconv_t>(-1)) {
-    // No converter installed: keep ASCII and mark the rest, rather than lose the file.
-    for (const char c : bytes) {
-      if (static_cast<unsigned char>(c) < 0x80) {
-        out += c;
-      } else {
-        AppendUtf8(out, kReplacement);
-      }
-    }
-    return out;
-  }
-  // ASCII stays one byte, any other needs at most three in UTF-8; the bound is kept tight so
-  // that a large file is not held several times over.
-  std::size_t high = 0;
-  for (const char c : bytes) high += static_cast<unsigned char>(c) >= 0x80;
-  out.resize(bytes.size() + 2 * high + 16);
-  char* in = const_cast<char*>(bytes.data());
-  std::size_t inLeft = bytes.size();
-  char* outPtr = out.data();
-  std::size_t outLeft = out.size();
-  while (inLeft > 0) {
-    if (iconv(converter, &in, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1)) break;
-    if (errno != EILSEQ && errno != EINVAL) break;
-    ++in;
-    --inLeft;
-    std::string mark;
-    AppendUtf8(mark, kReplacement);
-    for (const char c : mark) {
-      *outPtr++ = c;
-      --outLeft;
-    }
-  }
-  iconv_close(converter);
-  out.resize(out.size() - outLeft);
+  out.reserve(bytes.size() + bytes.size() / 4);
+  for (const char c : bytes) AppendUtf8(out, table[static_cast<unsigned char>(c)]);
   return out;
 }
 
@@ -141,34 +109,24 @@ std::string LinkTarget(const std::string& path) {
   return resolved;
 }
 
-}  // namespace
-
-std::string DecodeText(std::string bytes) {
-  if (bytes.starts_with("\xFF\xFE")) return DecodeUtf16(bytes, true);
-  if (bytes.starts_with("\xFE\xFF")) return DecodeUtf16(bytes, false);
-  if (IsValidUtf8(bytes)) {
-    if (bytes.starts_with(kByteOrderMark)) bytes.erase(0, kByteOrderMark.size());
-    return bytes;
-  }
-  return DecodeCp1250(bytes);
-}
-
-std::optional<std::string> ReadTextFile(const std::string& path) {
-  std::optional<std::string> bytes = ReadFileBytes(path);
-  if (!bytes) return std::nullopt;
-  return DecodeText(std::move(*bytes));
-}
-
-std::optional<std::string> ReadFileBytes(const std::string& path) {
+// The bytes of a file or named pipe, or nothing with the reason why. Not waiting in open() for a
+// writer to a named pipe; once open, reads block as usual and end at once when nobody writes.
+std::optional<std::string> ReadBytes(const std::string& path, std::string& reason) {
+  const auto fail = [&reason](const char* why) {
+    reason = why;
+    return std::nullopt;
+  };
   struct stat info;
-  if (stat(path.c_str(), &info) != 0 || !HoldsText(info)) return std::nullopt;
-  // Not waiting in open() for a writer to a named pipe; once open, reads block as usual and end
-  // at once when nobody writes.
+  if (stat(path.c_str(), &info) != 0) return fail(std::strerror(errno));
+  if (!HoldsText(info)) return fail("Not a file");
   FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (file.get() < 0) return std::nullopt;
-  if (fstat(file.get(), &info) != 0 || !HoldsText(info)) return std::nullopt;
+  if (file.get() < 0) return fail(std::strerror(errno));
+  if (fstat(file.get(), &info) != 0) return fail(std::strerror(errno));
+  if (!HoldsText(info)) return fail("Not a file");
   const int flags = fcntl(file.get(), F_GETFL);
-  if (flags < 0 || fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) return std::nullopt;
+  if (flags < 0 || fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    return fail(std::strerror(errno));
+  }
   std::string bytes;
   // Room to spare, which costs address space only until used: a data file made of head lines
   // becomes its own head text in place, with room for line feeds that turn into CR LF.
@@ -182,11 +140,42 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
     if (got == 0) break;
     if (got < 0) {
       if (errno == EINTR) continue;
-      return std::nullopt;
+      return fail(std::strerror(errno));
     }
     bytes.append(buffer, static_cast<std::size_t>(got));
   }
   return bytes;
+}
+
+}  // namespace
+
+std::string DecodeText(std::string bytes) {
+  if (bytes.starts_with("\xFF\xFE")) return DecodeUtf16(bytes, true);
+  if (bytes.starts_with("\xFE\xFF")) return DecodeUtf16(bytes, false);
+  if (IsValidUtf8(bytes)) {
+    if (bytes.starts_with(kByteOrderMark)) bytes.erase(0, kByteOrderMark.size());
+    return bytes;
+  }
+  return DecodeCp1250(bytes);
+}
+
+std::optional<std::string> ReadTextFile(const std::string& path) {
+  std::string reason;
+  std::optional<std::string> bytes = ReadBytes(path, reason);
+  if (!bytes) return std::nullopt;
+  return DecodeText(std::move(*bytes));
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path) {
+  std::string reason;
+  return ReadBytes(path, reason);
+}
+
+std::string ReadFileOrThrow(const std::string& path) {
+  std::string reason;
+  std::optional<std::string> bytes = ReadBytes(path, reason);
+  if (!bytes) throw Error("Cannot open file \"" + path + "\". " + reason);
+  return std::move(*bytes);
 }
 
 std::vector<std::string> SplitLines(std::string_view text) {

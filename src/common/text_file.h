@@ -20,6 +20,10 @@ std::optional<std::string> ReadFileBytes(const std::string& path);
 /// Devices are never opened.
 std::optional<std::string> ReadTextFile(const std::string& path);
 
+/// The bytes of a file or named pipe as they are; throws Error("Cannot open file "<path>".
+/// <reason>") when it cannot be opened or read. Devices are never opened.
+std::string ReadFileOrThrow(const std::string& path);
+
 /// Lines of a text; CR LF, LF and CR all end a line, and a final line break adds no empty line.
 std::vector<std::string> SplitLines(std::string_view text);
 

@@ -10,9 +10,6 @@ namespace kurvex {
 
 class PixelBuffer;
 
-/// The character the Symbol encoding shows for a code (0xB7 is the bullet, letters are Greek).
-char32_t SymbolToUnicode(char32_t code);
-
 /// Fonts through fontconfig and FreeType: a face is matched the way fontconfig matches its name
 /// ("Times New Roman" gives Liberation Serif), sizes are points at 96 dpi, charset 2 maps codes
 /// through the Symbol encoding. Faces and rendered glyphs are cached for the life of the engine.

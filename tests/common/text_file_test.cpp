@@ -127,6 +127,20 @@ TEST(ReadTextFile, GivesNothingForMissingFilesAndDirectories) {
   EXPECT_EQ(ReadTextFile(dir.File("empty.txt")), "");
 }
 
+TEST(ReadFileOrThrow, GivesTheBytesAsTheyAreOrSaysWhyNot) {
+  test::TempDir dir;
+  const std::string bytes("\x85\r\n\0\xEF", 5);
+  WriteBytes(dir.File("a.rtf"), bytes);
+  EXPECT_EQ(ReadFileOrThrow(dir.File("a.rtf")), bytes);
+  try {
+    ReadFileOrThrow(dir.File("missing.rtf"));
+    ADD_FAILURE() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "Cannot open file \"" + dir.File("missing.rtf") + "\". No such file or directory");
+  }
+}
+
 // A hand-edited options file can name any path as the data file; none may hang the program.
 TEST(ReadTextFile, NeitherDevicesNorPipesWithoutWriterHang) {
   EXPECT_FALSE(ReadTextFile("/dev/zero").has_value());

@@ -5,7 +5,7 @@
 #include <QGridLayout>
 #include <QLineEdit>
 
-#include "graph/font_engine.h"
+#include "common/code_page.h"
 #include "shell/color_panel.h"
 #include "shell/form_kurvex.h"
 #include "shell/qt_convert.h"

@@ -1,0 +1,102 @@
+#include "common/code_page.h"
+
+#include <iconv.h>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace kurvex {
+
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+constexpr int kDefaultCodePage = 1250;
+
+// Only pages a manual or an old data file can name: an arbitrary number from a file must not
+// make iconv load converter after converter.
+constexpr int kKnownPages[] = {437,  850,  852,  866,  874,  1250, 1251,
+                               1252, 1253, 1254, 1255, 1256, 1257, 1258};
+
+// Unicode of the Symbol encoding for codes 0x20..0x7F and 0xA0..0xFF.
+constexpr std::array<char16_t, 96> kSymbolLow = {
+    0x0020, 0x0021, 0x2200, 0x0023, 0x2203, 0x0025, 0x0026, 0x220B, 0x0028, 0x0029, 0x2217, 0x002B,
+    0x002C, 0x2212, 0x002E, 0x002F, 0x0030, 0x0031, 0x0032, 0x0033, 0x0034, 0x0035, 0x0036, 0x0037,
+    0x0038, 0x0039, 0x003A, 0x003B, 0x003C, 0x003D, 0x003E, 0x003F, 0x2245, 0x0391, 0x0392, 0x03A7,
+    0x0394, 0x0395, 0x03A6, 0x0393, 0x0397, 0x0399, 0x03D1, 0x039A, 0x039B, 0x039C, 0x039D, 0x039F,
+    0x03A0, 0x0398, 0x03A1, 0x03A3, 0x03A4, 0x03A5, 0x03C2, 0x03A9, 0x039E, 0x03A8, 0x0396, 0x005B,
+    0x2234, 0x005D, 0x22A5, 0x005F, 0x203E, 0x03B1, 0x03B2, 0x03C7, 0x03B4, 0x03B5, 0x03C6, 0x03B3,
+    0x03B7, 0x03B9, 0x03D5, 0x03BA, 0x03BB, 0x03BC, 0x03BD, 0x03BF, 0x03C0, 0x03B8, 0x03C1, 0x03C3,
+    0x03C4, 0x03C5, 0x03D6, 0x03C9, 0x03BE, 0x03C8, 0x03B6, 0x007B, 0x007C, 0x007D, 0x223C, 0x007F,
+};
+constexpr std::array<char16_t, 96> kSymbolHigh = {
+    0x20AC, 0x03D2, 0x2032, 0x2264, 0x2044, 0x221E, 0x0192, 0x2663, 0x2666, 0x2665, 0x2660, 0x2194,
+    0x2190, 0x2191, 0x2192, 0x2193, 0x00B0, 0x00B1, 0x2033, 0x2265, 0x00D7, 0x221D, 0x2202, 0x2022,
+    0x00F7, 0x2260, 0x2261, 0x2248, 0x2026, 0x23D0, 0x23AF, 0x21B5, 0x2135, 0x2111, 0x211C, 0x2118,
+    0x2297, 0x2295, 0x2205, 0x2229, 0x222A, 0x2283, 0x2287, 0x2284, 0x2282, 0x2286, 0x2208, 0x2209,
+    0x2220, 0x2207, 0x00AE, 0x00A9, 0x2122, 0x220F, 0x221A, 0x22C5, 0x00AC, 0x2227, 0x2228, 0x21D4,
+    0x21D0, 0x21D1, 0x21D2, 0x21D3, 0x25CA, 0x2329, 0x00AE, 0x00A9, 0x2122, 0x2211, 0x239B, 0x239C,
+    0x239D, 0x23A1, 0x23A2, 0x23A3, 0x23A7, 0x23A8, 0x23A9, 0x23AA, 0x00F0, 0x232A, 0x222B, 0x2320,
+    0x23AE, 0x2321, 0x239E, 0x239F, 0x23A0, 0x23A4, 0x23A5, 0x23A6, 0x23AB, 0x23AC, 0x23AD, 0x00FF,
+};
+
+// One byte at a time, so that an undefined byte costs only its own entry. Without a converter
+// ASCII still reads and the rest is marked rather than guessed.
+CodePageTable BuildTable(int codePage) {
+  CodePageTable table;
+  for (int b = 0; b < 0x80; ++b) table[b] = static_cast<char32_t>(b);
+  std::fill(table.begin() + 0x80, table.end(), kReplacement);
+  const std::string name = "CP" + std::to_string(codePage);
+  iconv_t converter = iconv_open("UTF-32LE", name.c_str());
+  if (converter == reinterpret_cast<iconv_t>(-1)) return table;
+  for (int b = 0x80; b < 0x100; ++b) {
+    char in = static_cast<char>(b);
+    unsigned char out[8] = {};
+    char* inPtr = &in;
+    char* outPtr = reinterpret_cast<char*>(out);
+    std::size_t inLeft = 1;
+    std::size_t outLeft = sizeof out;
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1) &&
+        sizeof out - outLeft == 4) {
+      table[b] =
+          out[0] | (char32_t(out[1]) << 8) | (char32_t(out[2]) << 16) | (char32_t(out[3]) << 24);
+    }
+  }
+  iconv_close(converter);
+  return table;
+}
+
+CodePageTable SymbolTable() {
+  CodePageTable table;
+  for (int b = 0; b < 0x100; ++b) table[b] = SymbolToUnicode(static_cast<char32_t>(b));
+  return table;
+}
+
+}  // namespace
+
+const CodePageTable& CodePage(int codePage) {
+  static std::mutex mutex;
+  static std::map<int, std::unique_ptr<CodePageTable>> tables;
+  if (codePage != kSymbolCodePage && std::find(std::begin(kKnownPages), std::end(kKnownPages),
+                                               codePage) == std::end(kKnownPages)) {
+    codePage = kDefaultCodePage;
+  }
+  const std::lock_guard lock(mutex);
+  std::unique_ptr<CodePageTable>& table = tables[codePage];
+  if (!table) {
+    table = std::make_unique<CodePageTable>(codePage == kSymbolCodePage ? SymbolTable()
+                                                                        : BuildTable(codePage));
+  }
+  return *table;
+}
+
+char32_t SymbolToUnicode(char32_t code) {
+  if (code >= 0x20 && code < 0x80) return kSymbolLow[code - 0x20];
+  if (code >= 0xA0 && code <= 0xFF) return kSymbolHigh[code - 0xA0];
+  return code;
+}
+
+}  // namespace kurvex

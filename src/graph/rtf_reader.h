@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kurvex {
+
+/// Character formatting of a stretch of rich text.
+struct RtfStyle {
+  bool Bold = false;
+  bool Italic = false;
+  bool Underline = false;
+  double FontSize = 12;  // points
+  uint32_t Color = 0;    // 0x00BBGGRR; the colour table's "auto" entry reads as black
+  std::string FontName;  // from the font table; empty when the font is not in it
+  bool operator==(const RtfStyle&) const = default;
+};
+
+/// One stretch of text in one style; positions count code points of the document's text.
+struct RtfRun {
+  std::size_t Start = 0;
+  std::size_t Length = 0;
+  RtfStyle Style;
+  bool operator==(const RtfRun&) const = default;
+};
+
+/// Rich text as plain text plus formatting.
+struct RtfDocument {
+  std::string Text;          // UTF-8; paragraphs and line breaks end with "\n"
+  std::vector<RtfRun> Runs;  // in order, covering the text without gaps or empty runs
+};
+
+/// Reads the RTF that word processors save. Never fails: damaged or truncated input gives what
+/// can be read of it, and input that does not start with "{\rtf" is taken as plain text
+/// (UTF-8 or Windows-1250), as rich-text boxes do.
+RtfDocument ParseRtf(std::string_view rtf);
+
+/// Reads an RTF file; throws Error("Cannot open file "<path>". <reason>") when it cannot be
+/// read.
+RtfDocument ReadRtfFile(const std::string& path);
+
+}  // namespace kurvex
