@@ -84,7 +84,7 @@ void GraphPainter::DrawCurves() {
           canvas_.MoveTo(t.prevPx, t.prevPy);
           canvas_.LineTo(px, py);
         } else {
-          canvas_.SetPixel(px, py, curve.Color);
+          canvas_.Dot(px, py, curve.Color);
         }
         t.prevMapped = true;
         t.prevPx = px;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
 #include <new>
@@ -303,6 +304,29 @@ void RasterCanvas::TextOut(int x, int y, std::string_view text) {
 
 TextSize RasterCanvas::TextExtent(std::string_view text) {
   return fonts_.Extent(Font, text);
+}
+
+// Only the rows of the band that land on the surface are made and copied.
+void RasterCanvas::TextOutUp(int left, int bottom, int length, int offset, std::string_view text) {
+  const int64_t height = fonts_.Extent(Font, text).Height;
+  const int64_t first = std::max<int64_t>(0, int64_t{bottom} - (Height() - 1));
+  const int64_t last = std::min<int64_t>(int64_t{length} - 1, bottom);
+  const int64_t from = std::max<int64_t>(0, -int64_t{left});
+  const int64_t to = std::min<int64_t>(height, int64_t{Width()} - left);
+  if (first > last || from >= to) return;
+
+  RasterCanvas work(static_cast<int>(last - first + 1), static_cast<int>(height), fonts_);
+  work.BrushColor = BrushColor;
+  work.FillRect(0, 0, work.Width(), work.Height());
+  work.Font = Font;
+  work.TextOut(static_cast<int>(std::clamp<int64_t>(offset - first, INT32_MIN, INT32_MAX)), 0,
+               text);
+  for (int64_t i = first; i <= last; ++i) {
+    for (int64_t j = from; j < to; ++j) {
+      SetPixel(static_cast<int>(left + j), static_cast<int>(bottom - i),
+               work.GetPixel(static_cast<int>(i - first), static_cast<int>(j)));
+    }
+  }
 }
 
 TColor RasterCanvas::GetPixel(int x, int y) const {
