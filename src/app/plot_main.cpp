@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "app/plot_options.h"
+#include "app/plot_picture.h"
 #include "common/error.h"
 #include "common/profile_file.h"
 #include "graph/graph_engine.h"
-#include "graph/image_file.h"
 #include "graph/options_file.h"
 
 namespace kurvex {
@@ -41,16 +41,6 @@ void LoadStyle(GraphEngine& engine, const PlotOptions& o) {
   ProfileFile profile(o.OptionsFile);
   for (const KeySetting& s : o.Settings) profile.WriteString(s.Section, s.Key, s.Value);
   LoadOptionsFile(engine.Model, profile);
-}
-
-void WriteImage(const GraphEngine& engine, const std::string& path, const std::string& format) {
-  const int w = engine.Model.ImageWidth;
-  const int h = engine.Model.ImageHeight;
-  if (format == "png") {
-    WritePng(engine.Pixels(), w, h, path);
-  } else {
-    WriteBmp(engine.Pixels(), w, h, path);
-  }
 }
 
 void EnsureFolder(const std::string& folder) {
@@ -132,7 +122,7 @@ class Plotter {
     engine_.Model.OnlyCurves = o_.Overlay && overlayDrawn_;
     engine_.Model.PaintEnabled = true;
     try {
-      engine_.RepaintGraph();
+      picture_.Draw();
       engine_.Model.OnlyCurves = savedOnlyCurves;
     } catch (const std::exception& e) {
       engine_.Model.OnlyCurves = savedOnlyCurves;
@@ -160,7 +150,7 @@ class Plotter {
   void Write(const std::string& file) {
     const std::string path = ImagePathFor(o_, file);
     try {
-      WriteImage(engine_, path, ImageFormatFor(o_, path));
+      picture_.Write(path);
     } catch (const std::exception& e) {
       Report(file, e.what());
       status_ = kExitFailure;
@@ -169,6 +159,7 @@ class Plotter {
 
   const PlotOptions& o_;
   GraphEngine engine_;
+  PlotPicture picture_{engine_, *ImageFormatNamed(o_.Format)};
   bool writeImages_ = true;
   bool overlayDrawn_ = false;
   int status_ = 0;

@@ -3,16 +3,12 @@
 #include <stdexcept>
 
 #include "common/text_utils.h"
+#include "graph/graph_image.h"
 #include "graph/image_file.h"
 
 namespace kurvex {
 
 namespace {
-
-bool EndsWith(const std::string& s, const std::string& suffix) {
-  return s.size() >= suffix.size() &&
-         s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
 
 std::string Lower(std::string s) {
   for (char& c : s) {
@@ -22,8 +18,7 @@ std::string Lower(std::string s) {
 }
 
 bool NamesImage(const std::string& path) {
-  const std::string lower = Lower(path);
-  return EndsWith(lower, ".bmp") || EndsWith(lower, ".png");
+  return ImageFormatOfPath(path).has_value();
 }
 
 KeySetting ParseSetting(const std::string& text) {
@@ -59,8 +54,9 @@ PlotOptions ParsePlotArguments(const std::vector<std::string>& args) {
     } else if (a == "--format") {
       o.Format = Lower(value());
       o.FormatGiven = true;
-      if (o.Format != "bmp" && o.Format != "png") {
-        throw std::invalid_argument("--format must be bmp or png, got '" + o.Format + "'");
+      if (!ImageFormatNamed(o.Format)) {
+        throw std::invalid_argument("--format must be bmp, png, svg or pdf, got '" + o.Format +
+                                    "'");
       }
     } else if (a == "--overlay") {
       o.Overlay = true;
@@ -83,12 +79,20 @@ PlotOptions ParsePlotArguments(const std::vector<std::string>& args) {
       o.DataFiles.push_back(a);
     }
   }
+  if (const std::optional<ImageFormat> named = ImageFormatOfPath(o.Output)) {
+    const std::string format = ImageFormatName(*named);
+    if (o.FormatGiven && format != o.Format) {
+      throw std::invalid_argument("--output " + o.Output + " names a " + format +
+                                  " image, but --format is " + o.Format);
+    }
+    o.Format = format;
+  }
   return o;
 }
 
 std::string PlotUsage() {
   return "Usage: kurvex-plot [--options FILE] [--set Section.Key=VALUE]... [--output PATH]\n"
-         "                   [--format bmp|png] [--overlay] [--save-options FILE]\n"
+         "                   [--format bmp|png|svg|pdf] [--overlay] [--save-options FILE]\n"
          "                   [--print-data] [--print-head] [DATAFILE...]\n"
          "\n"
          "Draws each data file with the graph style of an options file and writes it as an\n"
@@ -98,8 +102,9 @@ std::string PlotUsage() {
          "  --options FILE        load the graph style (Environment section included)\n"
          "  --set S.K=VALUE       change one options key after the file is read\n"
          "  --output PATH         folder for the images (created when missing); with one data\n"
-         "                        file, a path ending in .bmp or .png names the image itself\n"
-         "  --format bmp|png      image format (default bmp)\n"
+         "                        file, a path ending in .bmp, .png, .svg or .pdf names the\n"
+         "                        image itself and gives its format\n"
+         "  --format FORMAT       bmp, png, svg or pdf (default bmp; SVG and PDF at 96 dpi)\n"
          "  --overlay             draw all data files into one image\n"
          "  --save-options FILE   write the graph style to FILE\n"
          "  --print-data          print the prepared data rows (no image unless --output)\n"
@@ -128,10 +133,8 @@ std::string ImagePathFor(const PlotOptions& o, const std::string& dataFile) {
 }
 
 std::string ImageFormatFor(const PlotOptions& o, const std::string& imagePath) {
-  const std::string lower = Lower(imagePath);
-  if (EndsWith(lower, ".png")) return "png";
-  if (EndsWith(lower, ".bmp")) return "bmp";
-  return o.Format;
+  const std::optional<ImageFormat> named = ImageFormatOfPath(imagePath);
+  return named ? ImageFormatName(*named) : o.Format;
 }
 
 }  // namespace kurvex

@@ -24,12 +24,14 @@ struct Area {
   int height;
 };
 
-Area WrittenArea(const PixelBuffer& pixels, int width, int height, const std::string& path) {
+Area AreaOf(const PixelBuffer& pixels, int width, int height) {
   const Area area{std::min(width, pixels.Width()), std::min(height, pixels.Height())};
-  if (area.width <= 0 || area.height <= 0) {
-    throw Error(FormatMessage("Unable to write to %s", path));
-  }
-  return area;
+  return area.width <= 0 || area.height <= 0 ? Area{0, 0} : area;
+}
+
+std::string Checked(std::string bytes, const std::string& path) {
+  if (bytes.empty()) throw Error(FormatMessage("Unable to write to %s", path));
+  return bytes;
 }
 
 void PutLittleEndian(std::string& out, std::uint32_t value, int bytes) {
@@ -49,7 +51,7 @@ void FlushNothing(png_structp) {}
 
 // libpng reports errors by longjmp, so nothing with a destructor lives in this frame: the
 // output and the row buffer belong to the caller.
-bool EncodePng(const PixelBuffer& pixels, Area area, std::string* out, png_bytep row) {
+bool EncodePngTo(const PixelBuffer& pixels, Area area, std::string* out, png_bytep row) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (!png) return false;
   png_infop info = png_create_info_struct(png);
@@ -89,8 +91,9 @@ bool EncodePng(const PixelBuffer& pixels, Area area, std::string* out, png_bytep
 
 }  // namespace
 
-void WriteBmp(const PixelBuffer& pixels, int width, int height, const std::string& path) {
-  const Area area = WrittenArea(pixels, width, height, path);
+std::string EncodeBmp(const PixelBuffer& pixels, int width, int height) {
+  const Area area = AreaOf(pixels, width, height);
+  if (area.width == 0) return {};
   const std::size_t rowBytes = (static_cast<std::size_t>(area.width) * 3 + 3) & ~std::size_t{3};
   const std::size_t imageBytes = rowBytes * area.height;
   constexpr std::uint32_t kHeaderBytes = 14 + 40;
@@ -124,17 +127,24 @@ void WriteBmp(const PixelBuffer& pixels, int width, int height, const std::strin
     }
     data += row;
   }
-  WriteFileAtomic(path, data, FileSync::kNone);
+  return data;
+}
+
+std::string EncodePng(const PixelBuffer& pixels, int width, int height) {
+  const Area area = AreaOf(pixels, width, height);
+  if (area.width == 0) return {};
+  std::vector<png_byte> row(static_cast<std::size_t>(area.width) * 3);
+  std::string data;
+  if (!EncodePngTo(pixels, area, &data, row.data())) return {};
+  return data;
+}
+
+void WriteBmp(const PixelBuffer& pixels, int width, int height, const std::string& path) {
+  WriteFileAtomic(path, Checked(EncodeBmp(pixels, width, height), path), FileSync::kNone);
 }
 
 void WritePng(const PixelBuffer& pixels, int width, int height, const std::string& path) {
-  const Area area = WrittenArea(pixels, width, height, path);
-  std::vector<png_byte> row(static_cast<std::size_t>(area.width) * 3);
-  std::string data;
-  if (!EncodePng(pixels, area, &data, row.data())) {
-    throw Error(FormatMessage("Unable to write to %s", path));
-  }
-  WriteFileAtomic(path, data, FileSync::kNone);
+  WriteFileAtomic(path, Checked(EncodePng(pixels, width, height), path), FileSync::kNone);
 }
 
 std::string ImageFileName(const std::string& dataFileName, const std::string& extension) {

@@ -13,6 +13,12 @@ void WriteBmp(const PixelBuffer& pixels, int width, int height, const std::strin
 /// The same pixels as a PNG file.
 void WritePng(const PixelBuffer& pixels, int width, int height, const std::string& path);
 
+/// The bytes WriteBmp writes; empty when the area is.
+std::string EncodeBmp(const PixelBuffer& pixels, int width, int height);
+
+/// The bytes WritePng writes; empty when the area is or the encoder fails.
+std::string EncodePng(const PixelBuffer& pixels, int width, int height);
+
 /// The image name of a data file: its extension (from the last "." of the file-name part)
 /// replaced by `extension` ("run.1.xy" -> "run.1.bmp", "data" -> "data.bmp").
 std::string ImageFileName(const std::string& dataFileName, const std::string& extension = ".bmp");
