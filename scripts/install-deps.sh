@@ -6,9 +6,10 @@ set -euo pipefail
 packages=(
   g++ cmake make pkg-config
   qt6-base-dev libgl-dev
-  libfreetype-dev libfontconfig-dev libpng-dev
+  libfreetype-dev libfontconfig-dev libpng-dev libcairo2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
+  librsvg2-bin poppler-utils
 )
 
 missing=()

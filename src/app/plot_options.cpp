@@ -79,7 +79,8 @@ PlotOptions ParsePlotArguments(const std::vector<std::string>& args) {
       o.DataFiles.push_back(a);
     }
   }
-  if (const std::optional<ImageFormat> named = ImageFormatOfPath(o.Output)) {
+  if (const std::optional<ImageFormat> named = ImageFormatOfPath(o.Output);
+      named && OutputNamesImage(o)) {
     const std::string format = ImageFormatName(*named);
     if (o.FormatGiven && format != o.Format) {
       throw std::invalid_argument("--output " + o.Output + " names a " + format +

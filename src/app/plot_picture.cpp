@@ -33,7 +33,8 @@ void PlotPicture::Write(const std::string& path) {
     return;
   }
   std::unique_ptr<VectorCanvas> document = std::move(document_);
-  if (!document || engine_.Model.ImageWidth <= 0 || engine_.Model.ImageHeight <= 0) throw Error(FormatMessage("Unable to write to %s", path));
+  if (!document || engine_.Model.ImageWidth <= 0 || engine_.Model.ImageHeight <= 0)
+    throw Error(FormatMessage("Unable to write to %s", path));
   WriteFileAtomic(path, document->Finish(), FileSync::kNone);
 }
 

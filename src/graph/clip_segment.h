@@ -7,7 +7,7 @@ namespace kurvex {
 /// Shortens the segment (x0, y0)-(x1, y1) to its part inside [left, right] x [top, bottom];
 /// false when no part is inside (Liang-Barsky). Both canvases cull far-away geometry with it.
 inline bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top,
-                 double right, double bottom) {
+                        double right, double bottom) {
   const double dx = x1 - x0;
   const double dy = y1 - y0;
   const double p[4] = {-dx, dx, -dy, dy};

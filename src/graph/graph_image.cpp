@@ -52,8 +52,7 @@ void PaintGraph(GraphEngine& engine, Canvas& canvas, bool curvesOnly) {
   GraphModel model = engine.Model;
   model.OnlyCurves = curvesOnly;
   std::vector<std::string> textBlockLines;
-  GraphPainter(model, canvas, engine.Fonts(), engine.Data(), engine.DataFileName(),
-               textBlockLines)
+  GraphPainter(model, canvas, engine.Fonts(), engine.Data(), engine.DataFileName(), textBlockLines)
       .RepaintGraph();
 }
 

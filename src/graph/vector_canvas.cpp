@@ -135,9 +135,8 @@ void VectorCanvas::LineTo(int x, int y) {
   if (!ClipSegment(x0, y0, x1, y1, -margin, -margin, width_ + margin, height_ + margin)) return;
   const int width = std::max(PenWidth, 1);
   const TColor color = PenColor & 0xFFFFFF;
-  auto stroke = std::find_if(strokes_.begin(), strokes_.end(), [&](const Stroke& s) {
-    return s.Color == color && s.Width == width;
-  });
+  auto stroke = std::find_if(strokes_.begin(), strokes_.end(),
+                             [&](const Stroke& s) { return s.Color == color && s.Width == width; });
   if (stroke == strokes_.end()) {
     strokes_.push_back({color, width, {}});
     stroke = strokes_.end() - 1;
@@ -199,7 +198,8 @@ void VectorCanvas::StrokePart(const std::vector<Point>& part, int width) {
 }
 
 cairo_font_face_t* VectorCanvas::FaceFor(const FaceSource& source) {
-  const std::string key = std::to_string(source.Index) + (source.Embolden ? "b" : "r") + source.File;
+  const std::string key =
+      std::to_string(source.Index) + (source.Embolden ? "b" : "r") + source.File;
   if (auto it = faces_.find(key); it != faces_.end()) return it->second;
   FcPattern* pattern = FcPatternCreate();
   FcPatternAddString(pattern, FC_FILE, reinterpret_cast<const FcChar8*>(source.File.c_str()));
@@ -214,8 +214,7 @@ cairo_font_face_t* VectorCanvas::FaceFor(const FaceSource& source) {
 // The glyphs of one face in a row go out as one run, each with the character it shows, so
 // that a PDF viewer finds and copies the text. Glyphs further than an em outside [low, high)
 // along the line are left out.
-void VectorCanvas::ShowText(double x, double y, const TextLayout& layout, double low,
-                            double high) {
+void VectorCanvas::ShowText(double x, double y, const TextLayout& layout, double low, double high) {
   const double em = std::max(layout.Height, layout.PixelSize);
   const double baseline = y + layout.Ascent;
   std::vector<cairo_glyph_t> glyphs;
