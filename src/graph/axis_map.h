@@ -28,7 +28,8 @@ class AxisMap {
   long double minimum_;
   long double span_;
   int32_t length_;
-  int sign_;  // +1: pixels grow with the value (x); -1: they shrink (y)
+  int sign_;          // +1: pixels grow with the value (x); -1: they shrink (y)
+  double scale_ = 0;  // length / span, 0 when that is not a finite number
 };
 
 }  // namespace kurvex
