@@ -20,7 +20,7 @@ struct CurveTrack {
 // Maps a value once per line: the x pixel is shared by all curves of a line.
 struct LazyPixel {
   const AxisMap* map;
-  long double value;
+  double value;
   bool done = false;
   int32_t pixel = 0;
   int32_t Get() {

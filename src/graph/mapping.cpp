@@ -45,6 +45,7 @@ AxisMap::AxisMap(int32_t origin, long double minimum, long double maximum, int32
     : origin_(origin), minimum_(minimum), span_(maximum - minimum), length_(length), sign_(sign) {
   const long double scale = span_ != 0 ? length_ / span_ : 0;
   scale_ = std::isfinite(static_cast<double>(scale)) ? static_cast<double>(scale) : 0;
+  minimumD_ = static_cast<double>(minimum_);
 }
 
 AxisMap AxisMap::X(const GraphModel& m) {
@@ -55,23 +56,9 @@ AxisMap AxisMap::Y(const GraphModel& m) {
   return AxisMap(m.OriginY, m.AxisY.Minimum, m.AxisY.Maximum, m.AxisY.Length, -1);
 }
 
-// Drawing maps millions of points; in double precision, without a division, the result rounds
-// the same way whenever it lies clearly away from a half, by more than the error bound of its
-// few operations. Otherwise, and for everything that may fail, the extended computation decides.
 int32_t AxisMap::ToPixel(long double value) const {
-  if (scale_ != 0) {
-    const double v = static_cast<double>(value);
-    const double m = static_cast<double>(minimum_);
-    const double offset = (v - m) * scale_;
-    const double bound =
-        ((std::abs(v) + std::abs(m)) * std::abs(scale_) + std::abs(offset)) * 0x1p-49;
-    const double below = std::floor(offset);
-    const double fromHalf = std::abs(offset - below - 0.5);
-    if (std::abs(offset) < 0x1p30 && fromHalf > bound) {
-      const auto rounded = static_cast<int32_t>(offset - below > 0.5 ? below + 1 : below);
-      return AddPixels(origin_, rounded, sign_);
-    }
-  }
+  int32_t pixel;
+  if (Quick(static_cast<double>(value), pixel)) return pixel;
   const long double offset = Divide((value - minimum_) * length_, span_);
   return AddPixels(origin_, RoundToInt32(offset), sign_);
 }
