@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "common/error.h"
 #include "common/temp_dir.h"
 #include "graph/graph_engine.h"
 #include "graph/graph_image.h"
@@ -238,6 +239,58 @@ TEST_F(VectorPicture, TheWholeGraphMatchesWithExactColoursAndNoImages) {
   }
   EXPECT_EQ(GraphImageBytes(engine, ImageFormat::kSvg).find("<image"), std::string::npos);
   EXPECT_EQ(GraphImageBytes(engine, ImageFormat::kPdf).find("/Image"), std::string::npos);
+}
+
+// Positions a user can type reach cairo, whose coordinates overflow far below int32, only as
+// what lands on or near the page.
+TEST(VectorDocument, ExtremeGeometryGivesAValidDocumentOrAClearError) {
+  const std::vector<std::pair<std::string, std::function<void(GraphModel&)>>> cases = {
+      {"huge axis lengths",
+       [](GraphModel& m) {
+         m.AxisX.Length = 2000000000;
+         m.AxisY.Length = 2000000000;
+         m.AxisY.Title.TopAuto = false;
+         m.AxisY.Title.Top = -2000000000;
+       }},
+      {"positions far off the page",
+       [](GraphModel& m) {
+         m.Title.LeftAuto = false;
+         m.Title.Left = -2147483647;
+         m.AxisX.Left = 2147483647;
+         m.AxisY.Bottom = -2147483647;
+         m.Legend.LeftAuto = false;
+         m.Legend.Left = 2000000000;
+       }},
+      {"wide pens and huge fonts",
+       [](GraphModel& m) {
+         m.AxisX.Width = m.AxisY.Width = m.CurveLineWidth = m.ImageBorderWidth = 100000;
+         m.Title.Font.Size = 400;
+         m.Curve[1].SymbolVisible = true;
+         m.CurvesFont.Size = 200;
+       }},
+      {"axis range of one point", [](GraphModel& m) { m.AxisX.Maximum = m.AxisX.Minimum; }},
+  };
+  for (const auto& [what, change] : cases) {
+    GraphEngine engine;
+    ApplyStartValues(engine.Model);
+    change(engine.Model);
+    ApplySymbolTexts(engine.Model);
+    for (ImageFormat format : {ImageFormat::kSvg, ImageFormat::kPdf}) {
+      try {
+        const std::string bytes = GraphImageBytes(engine, format);
+        EXPECT_GT(bytes.size(), 100u) << what;
+      } catch (const Error& e) {
+        EXPECT_EQ(std::string(e.what()), "Invalid floating point operation") << what;
+      }
+    }
+  }
+  GraphEngine engine;
+  ApplyStartValues(engine.Model);
+  engine.Model.ImageWidth = 0;
+  EXPECT_TRUE(GraphImageBytes(engine, ImageFormat::kSvg).empty());
+  test::TempDir dir;
+  EXPECT_THROW(SaveGraphImage(engine, dir.File("g.pdf"), ImageFormat::kPdf), Error);
+  EXPECT_FALSE(std::ifstream(dir.File("g.pdf")).good());
 }
 
 TEST_F(VectorPicture, PdfTextIsTextAViewerFinds) {
