@@ -36,7 +36,6 @@ GraphPainter::GraphPainter(GraphModel& model, Canvas& canvas, FontEngine& fonts,
                            std::vector<std::string>& textBlockLines)
     : m_(model),
       canvas_(canvas),
-      fonts_(fonts),
       measure_(fonts),
       data_(data),
       dataFileName_(dataFileName),
