@@ -1,11 +1,13 @@
 #include "graph/image_file.h"
 
 #include <zlib.h>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
 #include "graph/raster_canvas.h"
@@ -117,38 +119,55 @@ void PutChunk(std::vector<std::uint8_t>& out, const char* type,
 
 // Index of the first pixel from `x` on that differs from `other[x]`, or `width`.
 int SameUntil(const TColor* row, const TColor* other, int x, int width) {
-  constexpr int kBlock = 8;
-  while (x + kBlock <= width && std::memcmp(row + x, other + x, kBlock * sizeof(TColor)) == 0) {
-    x += kBlock;
+#ifdef __SSE2__
+  for (; x + 4 <= width; x += 4) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(other + x));
+    const unsigned same = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi32(a, b)));
+    if (same != 0xFFFF) return x + __builtin_ctz(~same) / 4;
   }
+#endif
   while (x < width && row[x] == other[x]) ++x;
   return x;
 }
 
-// Adler-32 of the filtered rows, a run of equal pixels at a time: after n pixels of bytes
-// r, g, b (S = r + g + b, T = 3r + 2g + b), s1 grows by nS and s2 by 3n s1 + nT + 3S n(n-1)/2.
+// Adler-32 of the filtered rows. A row's own sums are taken a run of equal pixels at a time:
+// after n pixels of bytes r, g, b (S = r + g + b, T = 3r + 2g + b) from sums s1, s2, s1 has
+// grown by nS and s2 by 3n s1 + nT + 3S n(n-1)/2. A row equal to the one before has its sums.
 class Adler32 {
  public:
-  void AddRow(const TColor* row, int width) {
-    s2_ = (s2_ + s1_) % kModulus;  // the filter byte 0
-    for (int x = 0; x < width;) {
-      const int end = SameUntil(row + 1, row, x, width - 1) + 1;
-      const std::uint64_t n = static_cast<std::uint64_t>(end - x);
-      const std::uint64_t pairs = n * (n - 1) / 2 % kModulus;
-      const std::uint64_t c = row[x];
-      const std::uint64_t r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
-      const std::uint64_t sum = r + g + b;
-      s2_ = (s2_ + 3 * n * s1_ + n * (3 * r + 2 * g + b) + 3 * sum * pairs) % kModulus;
-      s1_ = (s1_ + n * sum) % kModulus;
-      x = end;
-    }
+  void AddRow(const TColor* row, int width, bool sameAsBefore) {
+    if (!sameAsBefore) RowSums(row, width);
+    const std::uint64_t length = 3 * static_cast<std::uint64_t>(width) + 1;
+    s2_ = (s2_ + length % kModulus * s1_ + rowS2_) % kModulus;
+    s1_ = (s1_ + rowS1_) % kModulus;
   }
   std::uint32_t Value() const { return static_cast<std::uint32_t>(s2_ << 16 | s1_); }
 
  private:
+  // Starting from 0, s2 stays below 2300 w^2 within a row of w pixels, far from 2^64 for any
+  // row that fits in memory, so the sums are reduced once, at its end.
+  void RowSums(const TColor* row, int width) {
+    std::uint64_t s1 = 0, s2 = 0;  // the filter byte 0 adds nothing
+    for (int x = 0; x < width;) {
+      const int end = SameUntil(row + 1, row, x, width - 1) + 1;
+      const std::uint64_t n = static_cast<std::uint64_t>(end - x);
+      const std::uint64_t c = row[x];
+      const std::uint64_t r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+      const std::uint64_t sum = r + g + b;
+      s2 += 3 * n * s1 + n * (3 * r + 2 * g + b) + 3 * sum * (n * (n - 1) / 2);
+      s1 += n * sum;
+      x = end;
+    }
+    rowS1_ = s1 % kModulus;
+    rowS2_ = s2 % kModulus;
+  }
+
   static constexpr std::uint64_t kModulus = 65521;
   std::uint64_t s1_ = 1;
   std::uint64_t s2_ = 0;
+  std::uint64_t rowS1_ = 0;
+  std::uint64_t rowS2_ = 0;
 };
 
 // Deflate of the filtered rows (a 0 byte, then R G B per pixel) with two kinds of match: the
@@ -173,8 +192,8 @@ class RowEncoder {
     writer_.Put({0b011, 3});  // last block, fixed codes
     Adler32 adler;
     for (int y = 0; y < height_; ++y) {
-      adler.AddRow(pixels_.Row(y), width_);
-      EncodeRow(y);
+      const bool sameAsAbove = EncodeRow(y);
+      adler.AddRow(pixels_.Row(y), width_, sameAsAbove);
     }
     FlushAbove();
     writer_.Put({0, 7});  // end of block: symbol 256, seven 0 bits
@@ -183,7 +202,8 @@ class RowEncoder {
   }
 
  private:
-  void EncodeRow(int y) {
+  // Returns whether the row equals the one above.
+  bool EncodeRow(int y) {
     const TColor* current = pixels_.Row(y);
     const TColor* above = y > 0 && aboveInReach_ ? pixels_.Row(y - 1) : nullptr;
     if (above) {
@@ -191,6 +211,7 @@ class RowEncoder {
     } else {
       writer_.Put(tables_->literal[0]);
     }
+    bool same = above != nullptr;
     int x = 0;
     while (x < width_) {
       if (above && current[x] == above[x]) {
@@ -199,6 +220,7 @@ class RowEncoder {
         x = end;
         continue;
       }
+      same = false;
       FlushAbove();
       if (x > 0 && current[x] == current[x - 1]) {
         const int end = SameUntil(current + 1, current, x, width_ - 1) + 1;
@@ -212,6 +234,7 @@ class RowEncoder {
       writer_.Put(tables_->literal[(c >> 16) & 0xFF]);
       ++x;
     }
+    return same;
   }
 
   // A run of the row above can go on into the next row, so it is written once it ends.
