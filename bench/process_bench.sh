@@ -9,19 +9,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 command -v hyperfine >/dev/null || { echo "hyperfine is needed (apt-get install hyperfine)"; exit 1; }
 
-python3 - "$work" <<'PY'
-import math, sys
-work = sys.argv[1]
-for f in range(200):
-    with open(f"{work}/s{f:03d}.xy", "w") as out:
-        for i in range(701):
-            x = 300 + i
-            out.write("%.5f %.5f %.5f\n" % (x, 1 + 0.5 * math.sin(x / 40 + f), 0.5 * math.cos(x / 60 + f)))
-with open(f"{work}/million.txt", "w") as out:
-    for i in range(1000000):
-        x = 300 + 700 * i / 999999
-        out.write("%.5f %.5f %.5f\n" % (x, 1 + 0.8 * math.sin(x / 50), 0.5 * math.cos(x / 70)))
-PY
+"$(dirname "$0")/spectra.py" "$work"
 
 cd "$work"
 files=$(ls s*.xy | tr '\n' ' ')

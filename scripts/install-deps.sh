@@ -6,10 +6,11 @@ set -euo pipefail
 packages=(
   g++ cmake make pkg-config
   qt6-base-dev libgl-dev
-  libfreetype-dev libfontconfig-dev libpng-dev
+  libfreetype-dev libfontconfig-dev libpng-dev libcairo2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth desktop-file-utils shared-mime-info groff-base dpkg-dev
+  librsvg2-bin poppler-utils
 )
 
 missing=()

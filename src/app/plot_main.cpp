@@ -14,13 +14,13 @@
 #include <vector>
 
 #include "app/plot_options.h"
+#include "app/plot_picture.h"
 #include "common/error.h"
 #include "common/profile_file.h"
 #include "graph/axis_fit.h"
 #include "graph/data_columns.h"
 #include "graph/data_error.h"
 #include "graph/graph_engine.h"
-#include "graph/image_file.h"
 #include "graph/options_file.h"
 
 namespace kurvex {
@@ -45,16 +45,6 @@ void LoadStyle(GraphEngine& engine, const PlotOptions& o) {
   ProfileFile profile(o.OptionsFile);
   for (const KeySetting& s : o.Settings) profile.WriteString(s.Section, s.Key, s.Value);
   LoadOptionsFile(engine.Model, profile);
-}
-
-void WriteImage(const GraphEngine& engine, const std::string& path, const std::string& format) {
-  const int w = engine.Model.ImageWidth;
-  const int h = engine.Model.ImageHeight;
-  if (format == "png") {
-    WritePng(engine.Pixels(), w, h, path);
-  } else {
-    WriteBmp(engine.Pixels(), w, h, path);
-  }
 }
 
 void EnsureFolder(const std::string& folder) {
@@ -165,7 +155,7 @@ class Plotter {
     engine_.Model.OnlyCurves = o_.Overlay && overlayDrawn_;
     engine_.Model.PaintEnabled = true;
     try {
-      engine_.RepaintGraph();
+      picture_.Draw();
       engine_.Model.OnlyCurves = savedOnlyCurves;
     } catch (const DataLineError& e) {
       // The picture as far as the data went, as the desktop program shows it: the graph of a
@@ -208,7 +198,7 @@ class Plotter {
       return;
     }
     try {
-      WriteImage(engine_, path, ImageFormatFor(o_, path));
+      picture_.Write(path);
       written_.emplace(key, file);
     } catch (const std::exception& e) {
       Report(file, MessageWithReason(e));
@@ -220,6 +210,7 @@ class Plotter {
   GraphEngine engine_;
   TMyAxis styleX_;
   TMyAxis styleY_;
+  PlotPicture picture_{engine_, *ImageFormatNamed(o_.Format)};
   bool writeImages_ = true;
   bool overlayDrawn_ = false;
   int status_ = 0;

@@ -6,6 +6,7 @@
 
 #include "common/error.h"
 #include "common/text_utils.h"
+#include "graph/graph_image.h"
 #include "graph/image_file.h"
 #include "graph/options_file.h"
 
@@ -15,11 +16,6 @@ namespace {
 
 constexpr std::size_t kMaxColumns = 11;  // x and ten curves
 
-bool EndsWith(const std::string& s, const std::string& suffix) {
-  return s.size() >= suffix.size() &&
-         s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
 std::string Lower(std::string s) {
   for (char& c : s) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
@@ -28,8 +24,7 @@ std::string Lower(std::string s) {
 }
 
 bool NamesImage(const std::string& path) {
-  const std::string lower = Lower(path);
-  return EndsWith(lower, ".bmp") || EndsWith(lower, ".png");
+  return ImageFormatOfPath(path).has_value();
 }
 
 KeySetting ParseSetting(const std::string& text) {
@@ -106,8 +101,9 @@ PlotOptions ParsePlotArguments(const std::vector<std::string>& args) {
     } else if (a == "--format") {
       o.Format = Lower(value());
       o.FormatGiven = true;
-      if (o.Format != "bmp" && o.Format != "png") {
-        throw std::invalid_argument("--format must be bmp or png, got '" + o.Format + "'");
+      if (!ImageFormatNamed(o.Format)) {
+        throw std::invalid_argument("--format must be bmp, png, svg or pdf, got '" + o.Format +
+                                    "'");
       }
     } else if (a == "--fit") {
       ParseFit(value(), o);
@@ -138,12 +134,21 @@ PlotOptions ParsePlotArguments(const std::vector<std::string>& args) {
     throw std::invalid_argument("--output " + o.Output +
                                 " names one image, but each data file gives its own image");
   }
+  if (const std::optional<ImageFormat> named = ImageFormatOfPath(o.Output);
+      named && OutputNamesImage(o)) {
+    const std::string format = ImageFormatName(*named);
+    if (o.FormatGiven && format != o.Format) {
+      throw std::invalid_argument("--output " + o.Output + " names a " + format +
+                                  " image, but --format is " + o.Format);
+    }
+    o.Format = format;
+  }
   return o;
 }
 
 std::string PlotUsage() {
   return "Usage: kurvex-plot [--options FILE] [--set Section.Key=VALUE]... [--output PATH]\n"
-         "                   [--format bmp|png] [--overlay] [--save-options FILE]\n"
+         "                   [--format bmp|png|svg|pdf] [--overlay] [--save-options FILE]\n"
          "                   [--fit x|y|xy] [--columns X,Y1[,Y2...]]\n"
          "                   [--print-data] [--print-head] [DATAFILE...]\n"
          "\n"
@@ -154,9 +159,9 @@ std::string PlotUsage() {
          "  --options FILE        load the graph style (Environment section included)\n"
          "  --set S.K=VALUE       change one options key after the file is read\n"
          "  --output PATH         folder for the images (created when missing); with one data\n"
-         "                        file or --overlay, a path ending in .bmp or .png names the\n"
-         "                        image itself\n"
-         "  --format bmp|png      image format (default bmp)\n"
+         "                        file or --overlay, a path ending in .bmp, .png, .svg or .pdf\n"
+         "                        names the image itself and gives its format\n"
+         "  --format FORMAT       bmp, png, svg or pdf (default bmp; SVG and PDF at 96 dpi)\n"
          "  --overlay             draw all data files into one image\n"
          "  --fit x|y|xy          fit the axis ranges and ticks to each file's data (with\n"
          "                        --overlay, to all files together)\n"
@@ -189,10 +194,8 @@ std::string ImagePathFor(const PlotOptions& o, const std::string& dataFile) {
 }
 
 std::string ImageFormatFor(const PlotOptions& o, const std::string& imagePath) {
-  const std::string lower = Lower(imagePath);
-  if (EndsWith(lower, ".png")) return "png";
-  if (EndsWith(lower, ".bmp")) return "bmp";
-  return o.Format;
+  const std::optional<ImageFormat> named = ImageFormatOfPath(imagePath);
+  return named ? ImageFormatName(*named) : o.Format;
 }
 
 }  // namespace kurvex

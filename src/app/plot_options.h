@@ -18,7 +18,7 @@ struct PlotOptions {
   std::string OptionsFile;
   std::vector<KeySetting> Settings;
   std::string Output;          // folder, or with one data file an image path
-  std::string Format = "bmp";  // bmp or png
+  std::string Format = "bmp";  // bmp, png, svg or pdf
   bool FormatGiven = false;
   bool Overlay = false;
   std::string SaveOptions;
@@ -39,17 +39,17 @@ PlotOptions ParsePlotArguments(const std::vector<std::string>& args);
 /// The usage text.
 std::string PlotUsage();
 
-/// Whether --output names the one image itself (a single picture and a ".bmp"/".png" path).
+/// Whether --output names the one image itself (a single picture and an image file extension).
 bool OutputNamesImage(const PlotOptions& options);
 
 /// The folder the images go to ("" for the current folder).
 std::string OutputFolder(const PlotOptions& options);
 
 /// Where the image of `dataFile` goes: the --output path itself for a single file ending in
-/// ".bmp"/".png", otherwise the output folder plus the data file's image name.
+/// an image file extension, otherwise the output folder plus the data file's image name.
 std::string ImagePathFor(const PlotOptions& options, const std::string& dataFile);
 
-/// The format of an image path ("png" for ".png", else the options' format).
+/// The format an image path's extension names, else the options' format.
 std::string ImageFormatFor(const PlotOptions& options, const std::string& imagePath);
 
 }  // namespace kurvex

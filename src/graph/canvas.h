@@ -24,7 +24,7 @@ struct PixelRect {
 using FontSpec = TMyFont;
 
 /// The drawing surface with its persistent pen, brush and font, behind the few primitives the
-/// renderer needs, so that a vector backend can stand in for the raster one.
+/// renderer needs: the raster canvas and the vector (SVG/PDF) canvas draw the same calls.
 class Canvas {
  public:
   virtual ~Canvas() = default;
@@ -46,8 +46,13 @@ class Canvas {
   virtual void TextOut(int x, int y, std::string_view text) = 0;
   /// Extent of one line in the canvas font.
   virtual TextSize TextExtent(std::string_view text) = 0;
-  virtual TColor GetPixel(int x, int y) const = 0;
-  virtual void SetPixel(int x, int y, TColor color) = 0;
+  /// Text reading from bottom to top (turned a quarter to the left, letter tops facing left) in
+  /// the band of columns [left, left + line height) and rows (bottom - length, bottom]: the band
+  /// is filled with the brush colour, the text starts `offset` pixels above `bottom` and is cut
+  /// at the band's ends.
+  virtual void TextOutUp(int left, int bottom, int length, int offset, std::string_view text) = 0;
+  /// One pixel of `color` (a curve point drawn without a line).
+  virtual void Dot(int x, int y, TColor color) = 0;
 };
 
 }  // namespace kurvex

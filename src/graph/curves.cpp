@@ -21,7 +21,7 @@ struct CurveTrack {
 // Maps a value once per line: the x pixel is shared by all curves of a line.
 struct LazyPixel {
   const AxisMap* map;
-  long double value;
+  double value;
   bool done = false;
   int32_t pixel = 0;
   int32_t Get() {
@@ -91,7 +91,7 @@ void GraphPainter::DrawCurves() {
           canvas_.MoveTo(t.prevPx, t.prevPy);
           canvas_.LineTo(px, py);
         } else {
-          canvas_.SetPixel(px, py, curve.Color);
+          canvas_.Dot(px, py, curve.Color);
         }
         t.prevMapped = true;
         t.prevPx = px;

@@ -49,6 +49,7 @@ struct Glyph {
 
 struct Face {
   FT_Face ft = nullptr;
+  FaceSource source;
   int id = 0;
   bool embolden = false;
   bool symbolCmap = false;  // only a (3,0) symbol cmap: codes live at 0xF000 + byte
@@ -209,6 +210,7 @@ struct FontEngine::Impl {
     }
     auto face = std::make_unique<Face>();
     face->ft = ft;
+    face->source = source;
     face->id = static_cast<int>(faces.size());
     face->embolden = embolden;
     if (FT_Select_Charmap(ft, FT_ENCODING_UNICODE) != 0 &&
@@ -435,20 +437,30 @@ struct FontEngine::Impl {
     return glyphs.emplace(key, std::move(glyph)).first->second.get();
   }
 
-  const Glyph* LoadGlyph(ResolvedFont& font, char32_t codePoint) {
+  struct Choice {
+    Face* face;
+    FT_UInt index;
+    char32_t unicode;
+  };
+
+  // The face and glyph that show a character: the font's own, else a fallback that has it.
+  Choice ChooseGlyph(ResolvedFont& font, char32_t codePoint) {
     const char32_t unicode = font.symbol ? SymbolToUnicode(codePoint) : codePoint;
-    Face* face = font.face;
-    FT_UInt index = CharIndex(*face, codePoint, unicode);
-    if (index == 0) {
-      Face* fallback = FallbackFace(font, unicode);
-      if (fallback) {
+    Choice choice{font.face, CharIndex(*font.face, codePoint, unicode), unicode};
+    if (choice.index == 0) {
+      if (Face* fallback = FallbackFace(font, unicode)) {
         if (FT_UInt other = CharIndex(*fallback, codePoint, unicode); other != 0) {
-          face = fallback;
-          index = other;
+          choice.face = fallback;
+          choice.index = other;
         }
       }
     }
-    return CachedGlyph(*face, font.pixelSize, index);
+    return choice;
+  }
+
+  const Glyph* LoadGlyph(ResolvedFont& font, char32_t codePoint) {
+    const Choice choice = ChooseGlyph(font, codePoint);
+    return CachedGlyph(*choice.face, font.pixelSize, choice.index);
   }
 
   // The glyph of one character; only valid until the next call, which may empty the cache.
@@ -497,6 +509,28 @@ TextSize FontEngine::Extent(const FontSpec& font, std::string_view text) {
 int FontEngine::LineHeight(const FontSpec& font) {
   const ResolvedFont& resolved = impl_->Resolve(font);
   return resolved.ascent + resolved.descent;
+}
+
+TextLayout FontEngine::Layout(const FontSpec& font, std::string_view text) {
+  ResolvedFont& resolved = impl_->Resolve(font);
+  TextLayout layout;
+  layout.PixelSize = resolved.pixelSize;
+  layout.Ascent = resolved.ascent;
+  layout.Height = resolved.ascent + resolved.descent;
+  layout.UnderlineOffset = resolved.underlineOffset;
+  layout.UnderlineThickness = resolved.underlineThickness;
+  if (!resolved.face) return layout;
+  long long pen = 0;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const char32_t codePoint = NextCodePoint(text, pos);
+    const Impl::Choice choice = impl_->ChooseGlyph(resolved, codePoint);
+    layout.Glyphs.push_back({&choice.face->source, choice.index,
+                             static_cast<int>(std::clamp<long long>(pen, INT_MIN, INT_MAX)),
+                             choice.unicode});
+    pen += impl_->GlyphFor(resolved, codePoint)->advance;
+  }
+  layout.Width = static_cast<int>(std::clamp<long long>(pen, 0, INT_MAX));
+  return layout;
 }
 
 void FontEngine::Draw(PixelBuffer& target, int x, int y, const FontSpec& font,

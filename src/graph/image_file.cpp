@@ -1,8 +1,5 @@
 #include "graph/image_file.h"
 
-#include <png.h>
-#include <zlib.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -16,81 +13,30 @@
 namespace kurvex {
 namespace {
 
-// 96 dots per inch, the resolution font sizes are converted at.
-constexpr std::uint32_t kPixelsPerMetre = 3780;
-
 struct Area {
   int width;
   int height;
 };
 
-Area WrittenArea(const PixelBuffer& pixels, int width, int height, const std::string& path) {
+Area AreaOf(const PixelBuffer& pixels, int width, int height) {
   const Area area{std::min(width, pixels.Width()), std::min(height, pixels.Height())};
-  if (area.width <= 0 || area.height <= 0) {
-    throw Error(FormatMessage("Unable to write to %s", path));
-  }
-  return area;
+  return area.width <= 0 || area.height <= 0 ? Area{0, 0} : area;
+}
+
+std::string Checked(std::string bytes, const std::string& path) {
+  if (bytes.empty()) throw Error(FormatMessage("Unable to write to %s", path));
+  return bytes;
 }
 
 void PutLittleEndian(std::string& out, std::uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
-void WriteToString(png_structp png, png_bytep data, png_size_t length) {
-  auto* out = static_cast<std::string*>(png_get_io_ptr(png));
-  try {
-    out->append(reinterpret_cast<const char*>(data), length);
-  } catch (...) {
-    png_error(png, "out of memory");
-  }
-}
-
-void FlushNothing(png_structp) {}
-
-// libpng reports errors by longjmp, so nothing with a destructor lives in this frame: the
-// output and the row buffer belong to the caller.
-bool EncodePng(const PixelBuffer& pixels, Area area, std::string* out, png_bytep row) {
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  if (!png) return false;
-  png_infop info = png_create_info_struct(png);
-  if (!info) {
-    png_destroy_write_struct(&png, nullptr);
-    return false;
-  }
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    return false;
-  }
-  png_set_write_fn(png, out, WriteToString, FlushNothing);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(area.width),
-               static_cast<png_uint_32>(area.height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_set_pHYs(png, info, kPixelsPerMetre, kPixelsPerMetre, PNG_RESOLUTION_METER);
-  // Graphs are mostly runs of one background colour: unfiltered run-length deflate gives files
-  // as small as the default settings do at a fraction of their time.
-  png_set_compression_level(png, 1);
-  png_set_compression_strategy(png, Z_RLE);
-  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
-  png_write_info(png, info);
-  for (int y = 0; y < area.height; ++y) {
-    const TColor* source = pixels.Row(y);
-    for (int x = 0; x < area.width; ++x) {
-      const auto color = static_cast<std::uint32_t>(source[x]);
-      row[3 * x] = color & 0xFF;
-      row[3 * x + 1] = (color >> 8) & 0xFF;
-      row[3 * x + 2] = (color >> 16) & 0xFF;
-    }
-    png_write_row(png, row);
-  }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return true;
-}
-
 }  // namespace
 
-void WriteBmp(const PixelBuffer& pixels, int width, int height, const std::string& path) {
-  const Area area = WrittenArea(pixels, width, height, path);
+std::string EncodeBmp(const PixelBuffer& pixels, int width, int height) {
+  const Area area = AreaOf(pixels, width, height);
+  if (area.width == 0) return {};
   const std::size_t rowBytes = (static_cast<std::size_t>(area.width) * 3 + 3) & ~std::size_t{3};
   const std::size_t imageBytes = rowBytes * area.height;
   constexpr std::uint32_t kHeaderBytes = 14 + 40;
@@ -124,17 +70,15 @@ void WriteBmp(const PixelBuffer& pixels, int width, int height, const std::strin
     }
     data += row;
   }
-  WriteFileAtomic(path, data, FileSync::kNone);
+  return data;
+}
+
+void WriteBmp(const PixelBuffer& pixels, int width, int height, const std::string& path) {
+  WriteFileAtomic(path, Checked(EncodeBmp(pixels, width, height), path), FileSync::kNone);
 }
 
 void WritePng(const PixelBuffer& pixels, int width, int height, const std::string& path) {
-  const Area area = WrittenArea(pixels, width, height, path);
-  std::vector<png_byte> row(static_cast<std::size_t>(area.width) * 3);
-  std::string data;
-  if (!EncodePng(pixels, area, &data, row.data())) {
-    throw Error(FormatMessage("Unable to write to %s", path));
-  }
-  WriteFileAtomic(path, data, FileSync::kNone);
+  WriteFileAtomic(path, Checked(EncodePng(pixels, width, height), path), FileSync::kNone);
 }
 
 std::string ImageFileName(const std::string& dataFileName, const std::string& extension) {

@@ -1,5 +1,6 @@
 #include "graph/mapping.h"
 
+#include <cmath>
 #include <limits>
 
 #include "common/error.h"
@@ -41,7 +42,11 @@ int32_t AddPixels(int32_t origin, int32_t offset, int sign) {
 }
 
 AxisMap::AxisMap(int32_t origin, long double minimum, long double maximum, int32_t length, int sign)
-    : origin_(origin), minimum_(minimum), span_(maximum - minimum), length_(length), sign_(sign) {}
+    : origin_(origin), minimum_(minimum), span_(maximum - minimum), length_(length), sign_(sign) {
+  const long double scale = span_ != 0 ? length_ / span_ : 0;
+  scale_ = std::isfinite(static_cast<double>(scale)) ? static_cast<double>(scale) : 0;
+  minimumD_ = static_cast<double>(minimum_);
+}
 
 AxisMap AxisMap::X(const GraphModel& m) {
   return AxisMap(m.OriginX, m.AxisX.Minimum, m.AxisX.Maximum, m.AxisX.Length, +1);
@@ -52,6 +57,8 @@ AxisMap AxisMap::Y(const GraphModel& m) {
 }
 
 int32_t AxisMap::ToPixel(long double value) const {
+  int32_t pixel;
+  if (Quick(static_cast<double>(value), pixel)) return pixel;
   const long double offset = Divide((value - minimum_) * length_, span_);
   return AddPixels(origin_, RoundToInt32(offset), sign_);
 }

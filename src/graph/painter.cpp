@@ -9,7 +9,6 @@
 #include "graph/axis_map.h"
 #include "graph/distinct_runs.h"
 #include "graph/font_engine.h"
-#include "graph/raster_canvas.h"
 
 namespace kurvex {
 
@@ -41,7 +40,6 @@ GraphPainter::GraphPainter(GraphModel& model, Canvas& canvas, FontEngine& fonts,
                            std::vector<std::string>& textBlockLines)
     : m_(model),
       canvas_(canvas),
-      fonts_(fonts),
       measure_(fonts),
       data_(data),
       dataFileName_(dataFileName),
@@ -95,31 +93,18 @@ void GraphPainter::DrawAxisY() {
   if (m_.AxisY.TickVisible) DrawAxisYTicks();
 }
 
-// The title is written horizontally on a work surface and copied turned by a quarter, so that it
-// reads from bottom to top. Only the rows that land on the surface are made and copied.
+// The band of the title is filled with the background colour, as the work surface the title was
+// first written on; the canvas state stays as the other steps expect it.
 void GraphPainter::DrawAxisYTitle() {
   const TMyTitle& t = m_.AxisY.Title;
-  const int64_t height = measure_.Measure(t.Font, t.Text).Height;
-  const int64_t origin = m_.OriginY;
-  const int64_t first = std::max<int64_t>(0, origin - (canvas_.Height() - 1));
-  const int64_t last = std::min<int64_t>(int64_t{m_.AxisY.Length} - 1, origin);
-  const int64_t left = AxisYTitleLeft(m_, measure_);
-  if (height <= 0 || first > last || left >= canvas_.Width()) return;
-  const int32_t bottom = AxisYTitleBottom(m_, measure_);
-
-  RasterCanvas work(static_cast<int>(last - first + 1), static_cast<int>(height), fonts_);
-  work.BrushColor = m_.ImageColor;
-  work.FillRect(0, 0, work.Width(), work.Height());
-  SetCanvasFont(work, t.Font);
-  work.TextOut(ClampPixel(bottom - first), 0, t.Text);
-
-  const int columns = static_cast<int>(std::min<int64_t>(height, canvas_.Width() - left));
-  for (int64_t i = first; i <= last; ++i) {
-    for (int j = 0; j < columns; ++j) {
-      canvas_.SetPixel(static_cast<int>(left + j), static_cast<int>(origin - i),
-                       work.GetPixel(static_cast<int>(i - first), j));
-    }
-  }
+  const FontSpec font = canvas_.Font;
+  const TColor brush = canvas_.BrushColor;
+  SetCanvasFont(canvas_, t.Font);
+  canvas_.BrushColor = m_.ImageColor;
+  canvas_.TextOutUp(AxisYTitleLeft(m_, measure_), m_.OriginY, m_.AxisY.Length,
+                    AxisYTitleBottom(m_, measure_), t.Text);
+  canvas_.Font = font;
+  canvas_.BrushColor = brush;
 }
 
 void GraphPainter::DrawAxisYTicks() {

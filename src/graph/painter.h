@@ -53,7 +53,6 @@ class GraphPainter {
 
   GraphModel& m_;
   Canvas& canvas_;
-  FontEngine& fonts_;
   FontMeasurer measure_;
   const DataText& data_;
   const std::string& dataFileName_;

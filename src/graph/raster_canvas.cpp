@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
 #include <new>
 
+#include "graph/clip_segment.h"
 #include "graph/font_engine.h"
 
 namespace kurvex {
@@ -21,37 +23,6 @@ constexpr double kEpsilon = 1e-7;
 
 bool IsEmpty(const PixelRect& rect) {
   return rect.Right <= rect.Left || rect.Bottom <= rect.Top;
-}
-
-// Liang-Barsky: shortens the segment to its part inside the rectangle; false when none is.
-bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top,
-                 double right, double bottom) {
-  const double dx = x1 - x0;
-  const double dy = y1 - y0;
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {x0 - left, right - x0, y0 - top, bottom - y0};
-  double t0 = 0;
-  double t1 = 1;
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0) {
-      if (q[i] < 0) return false;
-      continue;
-    }
-    const double t = q[i] / p[i];
-    if (p[i] < 0) {
-      t0 = std::max(t0, t);
-    } else {
-      t1 = std::min(t1, t);
-    }
-    if (t0 > t1) return false;
-  }
-  const double startX = x0;
-  const double startY = y0;
-  x0 = startX + t0 * dx;
-  y0 = startY + t0 * dy;
-  x1 = startX + t1 * dx;
-  y1 = startY + t1 * dy;
-  return true;
 }
 
 // Widens [lo, hi] to hold the x range of a disk at (cx, cy) on the row at height y.
@@ -303,6 +274,29 @@ void RasterCanvas::TextOut(int x, int y, std::string_view text) {
 
 TextSize RasterCanvas::TextExtent(std::string_view text) {
   return fonts_.Extent(Font, text);
+}
+
+// Only the rows of the band that land on the surface are made and copied.
+void RasterCanvas::TextOutUp(int left, int bottom, int length, int offset, std::string_view text) {
+  const int64_t height = fonts_.Extent(Font, text).Height;
+  const int64_t first = std::max<int64_t>(0, int64_t{bottom} - (Height() - 1));
+  const int64_t last = std::min<int64_t>(int64_t{length} - 1, bottom);
+  const int64_t from = std::max<int64_t>(0, -int64_t{left});
+  const int64_t to = std::min<int64_t>(height, int64_t{Width()} - left);
+  if (first > last || from >= to) return;
+
+  RasterCanvas work(static_cast<int>(last - first + 1), static_cast<int>(height), fonts_);
+  work.BrushColor = BrushColor;
+  work.FillRect(0, 0, work.Width(), work.Height());
+  work.Font = Font;
+  work.TextOut(static_cast<int>(std::clamp<int64_t>(offset - first, INT32_MIN, INT32_MAX)), 0,
+               text);
+  for (int64_t i = first; i <= last; ++i) {
+    for (int64_t j = from; j < to; ++j) {
+      SetPixel(static_cast<int>(left + j), static_cast<int>(bottom - i),
+               work.GetPixel(static_cast<int>(i - first), static_cast<int>(j)));
+    }
+  }
 }
 
 TColor RasterCanvas::GetPixel(int x, int y) const {

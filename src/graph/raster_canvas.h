@@ -47,8 +47,14 @@ class RasterCanvas : public Canvas {
   void LineTo(int x, int y) override;
   void TextOut(int x, int y, std::string_view text) override;
   TextSize TextExtent(std::string_view text) override;
-  TColor GetPixel(int x, int y) const override;
-  void SetPixel(int x, int y, TColor color) override;
+  /// Writes the text on a work surface and copies it turned, pixel by pixel.
+  void TextOutUp(int left, int bottom, int length, int offset, std::string_view text) override;
+  void Dot(int x, int y, TColor color) override { SetPixel(x, y, color); }
+
+  /// The pixel at (x, y); 0 outside the surface.
+  TColor GetPixel(int x, int y) const;
+  /// Sets one pixel; nothing outside the surface.
+  void SetPixel(int x, int y, TColor color);
 
   const PixelBuffer& Pixels() const { return pixels_; }
   FontEngine& Fonts() { return fonts_; }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
+
 #include "common/error.h"
 #include "graph/axis_map.h"
 #include "graph/model.h"
@@ -77,6 +80,33 @@ TEST(Mapping, OriginPlusOffsetSaturatesInsteadOfOverflowing) {
   GraphModel m = DefaultsWithOrigin();
   m.OriginX = 2147483000;
   EXPECT_EQ(ValueToPixelX(m, 1000000), 2147483647);
+}
+
+// The extended-precision formula, rounded half to even, against the mapping's quick path over
+// random axes, with many values a hair away from (or exactly on) a half pixel.
+TEST(Mapping, EveryValueRoundsAsTheExtendedFormulaDoes) {
+  std::mt19937_64 random(13);
+  std::uniform_real_distribution<double> unit(0, 1);
+  for (int axis = 0; axis < 2000; ++axis) {
+    GraphModel m = DefaultsWithOrigin();
+    const double minimum = (unit(random) - 0.5) * std::pow(10.0, unit(random) * 12 - 3);
+    const double span = (unit(random) < 0.1 ? -1 : 1) * std::pow(10.0, unit(random) * 14 - 7);
+    m.AxisX.Minimum = Real48::From(minimum);
+    m.AxisX.Maximum = Real48::From(minimum + span);
+    m.AxisX.Length = 1 + static_cast<int>(unit(random) * 2000);
+    const long double min = m.AxisX.Minimum;
+    const long double realSpan = static_cast<long double>(m.AxisX.Maximum) - min;
+    if (realSpan == 0) continue;
+    for (int k = 0; k < 100; ++k) {
+      const double half = (std::floor(unit(random) * 4000) - 1000 + 0.5) / m.AxisX.Length;
+      const double nudge[] = {0, 1e-15, -1e-15, 1e-9, -1e-9, unit(random) - 0.5};
+      const double v = static_cast<double>(min + realSpan * (half + nudge[k % 6]));
+      const int32_t expected =
+          AddPixels(m.OriginX, RoundToInt32((v - min) * m.AxisX.Length / realSpan), 1);
+      ASSERT_EQ(ValueToPixelX(m, v), expected)
+          << std::hexfloat << minimum << " " << span << " " << m.AxisX.Length << " " << v;
+    }
+  }
 }
 
 TEST(CursorReadout, InsideShowsBothValuesWithTheirDecimals) {

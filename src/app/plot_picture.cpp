@@ -1,0 +1,41 @@
+#include "app/plot_picture.h"
+
+#include "common/error.h"
+#include "common/text_file.h"
+#include "graph/graph_engine.h"
+#include "graph/image_file.h"
+#include "graph/vector_canvas.h"
+
+namespace kurvex {
+
+PlotPicture::PlotPicture(GraphEngine& engine, ImageFormat format)
+    : engine_(engine), format_(format) {}
+
+PlotPicture::~PlotPicture() = default;
+
+void PlotPicture::Draw() {
+  if (!IsVectorFormat(format_)) {
+    engine_.RepaintGraph();
+    return;
+  }
+  const bool curvesOnly = engine_.Model.OnlyCurves && document_;
+  if (!curvesOnly) {
+    document_ = std::make_unique<VectorCanvas>(
+        format_ == ImageFormat::kSvg ? VectorFormat::kSvg : VectorFormat::kPdf,
+        engine_.Model.ImageWidth, engine_.Model.ImageHeight, engine_.Fonts());
+  }
+  PaintGraph(engine_, *document_, curvesOnly);
+}
+
+void PlotPicture::Write(const std::string& path) {
+  if (!IsVectorFormat(format_)) {
+    SaveGraphImage(engine_, path, format_);
+    return;
+  }
+  std::unique_ptr<VectorCanvas> document = std::move(document_);
+  if (!document || engine_.Model.ImageWidth <= 0 || engine_.Model.ImageHeight <= 0)
+    throw Error(FormatMessage("Unable to write to %s", path));
+  WriteFileAtomic(path, document->Finish(), FileSync::kNone);
+}
+
+}  // namespace kurvex

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "graph/graph_image.h"
+
+namespace kurvex {
+
+class GraphEngine;
+class VectorCanvas;
+
+/// The picture kurvex-plot draws and writes: BMP and PNG on the engine's surface, SVG and PDF on
+/// a document of their own that takes the same drawing steps.
+class PlotPicture {
+ public:
+  PlotPicture(GraphEngine& engine, ImageFormat format);
+  ~PlotPicture();
+
+  /// Draws the engine's graph as its model says: in full, or in the curves-only mode only the
+  /// curves over the picture so far.
+  void Draw();
+
+  /// Writes the picture to `path`; a vector picture starts anew afterwards. Throws Error.
+  void Write(const std::string& path);
+
+ private:
+  GraphEngine& engine_;
+  ImageFormat format_;
+  std::unique_ptr<VectorCanvas> document_;
+};
+
+}  // namespace kurvex
