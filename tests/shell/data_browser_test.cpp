@@ -11,6 +11,7 @@
 #include "shell/data_page.h"
 #include "shell/message_line.h"
 #include "shell/pages/environment_page.h"
+#include "shell/pages/page_hub.h"
 #include "shell_fixture.h"
 
 namespace kurvex::shell {
@@ -196,6 +197,31 @@ TEST_F(DataBrowserTest, ListFollowsItsFolderWithoutLoadingAnything) {
   QDir(QString::fromStdString(Path("spectra/sub"))).removeRecursively();
   QTRY_COMPARE_WITH_TIMEOUT(Browser()->Directory().toStdString(), Path("spectra"), 3000);
   EXPECT_TRUE(Message().contains("No such file or directory"));
+}
+
+TEST_F(DataBrowserTest, FitAxesToEachFileBeforeItIsDrawnAndSaved) {
+  main_->Environment()->CheckBoxFitAxes->setChecked(true);
+  AutoSave(true);
+  Write("spectra/ftir.xy", "4000 1200\n2000 2950\n550 1800\n");
+  QTRY_VERIFY_WITH_TIMEOUT(!Files()->findItems("ftir.xy", Qt::MatchExactly).isEmpty(), 3000);
+  ClickFile("ftir.xy");
+  const GraphModel& m = Model();
+  EXPECT_LE(static_cast<long double>(m.AxisX.Minimum), 550.0L);
+  EXPECT_GE(static_cast<long double>(m.AxisX.Maximum), 4000.0L);
+  EXPECT_LE(static_cast<long double>(m.AxisY.Minimum), 1200.0L);
+  EXPECT_GE(static_cast<long double>(m.AxisY.Maximum), 2950.0L);
+  EXPECT_EQ(main_->findChild<QLineEdit*>("EditAxisXMax")->text().toDouble(),
+            static_cast<double>(m.AxisX.Maximum));
+  EXPECT_FALSE(main_->Hub().History().CanUndo());  // the program's own fit is no user step
+  EXPECT_TRUE(Exists("GraphImages/ftir.bmp"));
+
+  main_->Environment()->CheckBoxFitAxes->setChecked(false);
+  ClickFile("a.xy");  // the style's ranges hold again
+  EXPECT_GE(static_cast<long double>(Model().AxisX.Maximum), 4000.0L);
+
+  main_->Environment()->CheckBoxFitAxes->setChecked(true);
+  main_->close();
+  EXPECT_TRUE(ProfileFile(Path("Kurvex.ini")).ReadBool("Environment", "FitAxesToData", false));
 }
 
 TEST_F(DataBrowserTest, RememberedFileIsSelectedAndLoadedAtStart) {

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <filesystem>
 #include <functional>
@@ -299,6 +300,21 @@ TEST_F(SettingsPagesTest, UndoAndRedoWalkTheUsersSteps) {
   EXPECT_TRUE(main_->Hub().Undo());
   EXPECT_TRUE(SameStyle(Model(), edited));
   EXPECT_EQ(Find<QLineEdit>("EditGraphWidth")->text(), QString::number(edited.ImageWidth));
+}
+
+TEST_F(SettingsPagesTest, FitToDataWritesThroughTheEditsAsOneUndoStep) {
+  const GraphModel before = Model();
+  Find<QPushButton>("ButtonAxisYFit")->click();
+  // The built-in sample's curves lie between about -0.9 and 1.8.
+  EXPECT_LT(static_cast<long double>(Model().AxisY.Minimum), -0.8L);
+  EXPECT_GT(static_cast<long double>(Model().AxisY.Maximum), 1.7L);
+  EXPECT_EQ(Find<QLineEdit>("EditAxisYMin")->text().toStdString(),
+            FormatFixed(Model().AxisY.Minimum, Model().AxisY.TickLabels.DecDigits));
+  EXPECT_EQ(Find<QLineEdit>("EditAxisYTickCount")->text(),
+            QString::number(Model().AxisY.TickCount));
+  EXPECT_TRUE(main_->Hub().Undo());
+  EXPECT_TRUE(SameStyle(Model(), before));
+  EXPECT_FALSE(main_->Hub().History().CanUndo());
 }
 
 TEST_F(SettingsPagesTest, UndoKeysLeaveTextFieldsTheirOwnUndo) {

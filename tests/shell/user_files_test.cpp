@@ -5,10 +5,10 @@
 #include <QLineEdit>
 #include <QScreen>
 
-#include "shell/data_page.h"
 #include "shell/browser/file_browser.h"
-#include "shell/pages/image_page.h"
+#include "shell/data_page.h"
 #include "shell/message_line.h"
+#include "shell/pages/image_page.h"
 #include "shell/window_fit.h"
 #include "shell_fixture.h"
 
