@@ -7,15 +7,20 @@
 
 namespace kurvex::shell {
 
-/// The heading strip at the top of a settings page.
-inline QLabel* PageTitle(const QString& objectName, const QString& text, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(objectName);
+/// Gives a label the look of the heading strip at the top of a settings page.
+inline void StyleAsHeading(QLabel* label) {
   QFont font = label->font();
   font.setBold(true);
   font.setPointSizeF(font.pointSizeF() * 1.15);
   label->setFont(font);
   label->setStyleSheet("padding: 4px 2px; border-bottom: 1px solid #9ab89a; color: #24502a;");
+}
+
+/// The heading strip at the top of a settings page.
+inline QLabel* PageTitle(const QString& objectName, const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(objectName);
+  StyleAsHeading(label);
   return label;
 }
 

@@ -29,10 +29,7 @@ void LegendPage::Connect() {
 void LegendPage::Fill() {
   const TMyLegend legend = Model().Legend;
   SetChecked(visible_, legend.Visible);
-  SetPosition(left_, legend.Left);
-  SetChecked(left_.Auto, legend.LeftAuto);
-  SetPosition(top_, legend.Top);
-  SetChecked(top_.Auto, legend.TopAuto);
+  SetPlacement(left_, top_, legend);
 }
 
 void LegendPage::CheckBoxLegendVisibleClick() {

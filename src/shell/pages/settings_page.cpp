@@ -11,6 +11,7 @@
 #include "common/number_text.h"
 #include "shell/color_panel.h"
 #include "shell/form_kurvex.h"
+#include "shell/page_parts.h"
 #include "shell/qt_convert.h"
 #include "shell/up_down.h"
 
@@ -78,11 +79,7 @@ ClickLabel* SettingsPage::Heading(const char* name, const char* text) {
   auto* label = new ClickLabel(name, text, content_);
   label->setCursor(Qt::ArrowCursor);
   label->setWordWrap(true);
-  QFont font = label->font();
-  font.setBold(true);
-  font.setPointSizeF(font.pointSizeF() * 1.15);
-  label->setFont(font);
-  label->setStyleSheet("padding: 4px 2px; border-bottom: 1px solid #9ab89a; color: #24502a;");
+  StyleAsHeading(label);
   grid_->addWidget(label, NextRow(), 0, 1, 4);
   return label;
 }

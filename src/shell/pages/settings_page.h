@@ -126,6 +126,15 @@ class SettingsPage : public QObject {
   static void SetText(QLineEdit* edit, const std::string& text);
   static void SetChecked(QCheckBox* box, bool checked);
 
+  /// A placed element's Left and Top, each spinner first, each followed by its Auto box.
+  template <class Placed>
+  static void SetPlacement(const SpinField& left, const SpinField& top, const Placed& placed) {
+    SetPosition(left, placed.Left);
+    SetChecked(left.Auto, placed.LeftAuto);
+    SetPosition(top, placed.Top);
+    SetChecked(top.Auto, placed.TopAuto);
+  }
+
   /// The Auto rule: the flag from the box, the position editable exactly while it is clear.
   void ApplyAuto(const SpinField& field, bool& flag);
 

@@ -62,10 +62,7 @@ void TextPage::Fill() {
     memo_->setPlainText(shown);
   }
   SetChecked(visible_, text.Visible);
-  SetPosition(left_, text.Left);
-  SetChecked(left_.Auto, text.LeftAuto);
-  SetPosition(top_, text.Top);
-  SetChecked(top_.Auto, text.TopAuto);
+  SetPlacement(left_, top_, text);
 }
 
 void TextPage::CheckBoxTextVisibleClick() {

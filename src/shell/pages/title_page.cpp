@@ -104,10 +104,7 @@ void TitlePage::Fill() {
   const TMyTitle title = Title();
   SetChecked(visible_, title.Visible);
   SetText(edit_, title.Text);
-  SetPosition(left_, title.Left);
-  SetChecked(left_.Auto, title.LeftAuto);
-  SetPosition(top_, title.Top);
-  SetChecked(top_.Auto, title.TopAuto);
+  SetPlacement(left_, top_, title);
 }
 
 void TitlePage::CheckBoxVisibleClick() {
