@@ -224,6 +224,19 @@ TEST_F(DataBrowserTest, FitAxesToEachFileBeforeItIsDrawnAndSaved) {
   EXPECT_TRUE(ProfileFile(Path("Kurvex.ini")).ReadBool("Environment", "FitAxesToData", false));
 }
 
+TEST_F(DataBrowserTest, FileNamedOnTheCommandLineOpensAsAClickWould) {
+  Write("elsewhere/cmd.xy", kSpectrum);
+  main_.reset();
+  graph_.reset();
+  Start(false);
+  main_->OpenDataFileAtStart(QString::fromStdString(Path("elsewhere/cmd.xy")));
+  main_->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(main_.get()));
+  EXPECT_EQ(LoadedFile(), Path("elsewhere/cmd.xy"));
+  EXPECT_EQ(Browser()->Directory().toStdString(), Path("elsewhere"));
+  EXPECT_EQ(Files()->SelectedPath().toStdString(), Path("elsewhere/cmd.xy"));
+}
+
 TEST_F(DataBrowserTest, RememberedFileIsSelectedAndLoadedAtStart) {
   Write("Kurvex.ini", "[Data]\nDataPath=" + Path("spectra") + "\nDataFile=c.xy\n");
   main_.reset();
