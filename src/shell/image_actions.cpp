@@ -85,10 +85,23 @@ void ImageActions::CopyImage() {
   QApplication::clipboard()->setMimeData(GraphMimeData(graph_->Engine()));
 }
 
+QString ImageActions::StartFolder() const {
+  const QString pictures = Q(ApplicationPath(AppPath::GraphImages));
+  QStringList folders{folder_, pictures};
+  if (const std::string& data = graph_->Engine().DataFilePath(); !data.empty()) {
+    folders << QFileInfo(Q(data)).absolutePath();
+  }
+  // A remembered folder on a disk since unplugged must not open the dialog somewhere random.
+  for (const QString& folder : folders) {
+    if (!folder.isEmpty() && QFileInfo(folder).isDir()) return folder;
+  }
+  return pictures;
+}
+
 void ImageActions::SaveImageAs() {
   if (!graph_) return;
   SaveDialogOptions options;
-  options.InitialDir = folder_.isEmpty() ? ApplicationPath(AppPath::GraphImages) : S(folder_);
+  options.InitialDir = S(StartFolder());
   options.Filter = kImageFilter;
   options.FilterIndex = filterIndex_;
   options.DefaultExt = ImageFormatName(kFilterFormats[filterIndex_]);

@@ -46,6 +46,10 @@ class ImageActions : public QObject {
   QAction* SaveAs() const { return saveAs_; }
 
  private:
+  /// The remembered folder, else the saved-images folder, else the data file's; the first that
+  /// exists.
+  QString StartFolder() const;
+
   Dialogs& dialogs_;
   TFormKurvex* graph_ = nullptr;
   QAction* copy_;

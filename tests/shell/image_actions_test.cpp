@@ -118,8 +118,21 @@ TEST_F(ImageActionsTest, SaveAsWritesTheFilterOrTypedFormatAndRemembersTheFolder
   Start();
   dialogs_.SaveRequests.clear();
   Images().SaveAs()->trigger();
-  ASSERT_EQ(dialogs_.SaveRequests.size(), 1u);
+  // A remembered folder that is gone gives way to the saved-images folder.
+  QDir(QString::fromStdString(Path("other"))).removeRecursively();
+  QDir().mkpath(QString::fromStdString(ApplicationPath(AppPath::GraphImages)));
+  Images().SaveAs()->trigger();
+  ASSERT_EQ(dialogs_.SaveRequests.size(), 2u);
   EXPECT_EQ(dialogs_.SaveRequests[0].InitialDir, Path("other"));
+  EXPECT_EQ(QDir(QString::fromStdString(dialogs_.SaveRequests[1].InitialDir)),
+            QDir(QString::fromStdString(ApplicationPath(AppPath::GraphImages))));
+  EXPECT_EQ(dialogs_.SaveRequests[1].FileName, "");
+
+  // With data loaded the dialog proposes the picture named after it.
+  Write("spectra/run.1.xy", "400 1.5\n500 1.6\n");
+  ASSERT_TRUE(graph_->LoadDataFile(Path("spectra/run.1.xy")));
+  Images().SaveAs()->trigger();
+  EXPECT_EQ(dialogs_.SaveRequests.back().FileName, "run.1.png");
 }
 
 TEST_F(ImageActionsTest, UnwritablePictureIsReportedAndLeavesTheFolder) {
