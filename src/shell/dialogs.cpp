@@ -44,6 +44,15 @@ std::vector<std::string> NameFilters(const std::string& filter) {
   return result;
 }
 
+std::string MaskExtension(const std::string& mask) {
+  const QString text = Q(mask);
+  if (!text.startsWith("*.")) return {};
+  const QString extension = text.mid(2);
+  return extension.contains('*') || extension.contains('?') || extension.contains(';')
+             ? std::string()
+             : S(extension);
+}
+
 std::string WithDefaultExtension(const std::string& fileName, const std::string& extension) {
   if (fileName.empty() || extension.empty() || !QFileInfo(Q(fileName)).suffix().isEmpty()) {
     return fileName;
@@ -98,6 +107,33 @@ std::optional<std::string> QtDialogs::SaveFileName(const SaveDialogOptions& opti
     return std::nullopt;
   }
   return S(dialog.selectedFiles().constFirst());
+}
+
+std::optional<SaveDialogChoice> QtDialogs::SaveFileAndFilter(const SaveDialogOptions& options) {
+  QFileDialog dialog(QApplication::activeWindow(), Q(options.Title), Q(options.InitialDir));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  QStringList filters;
+  for (const std::string& f : NameFilters(options.Filter)) filters << Q(f);
+  dialog.setNameFilters(filters);
+  std::vector<std::string> extensions;
+  const QStringList parts = Q(options.Filter).split('|');
+  for (int i = 1; i < parts.size(); i += 2) extensions.push_back(MaskExtension(S(parts[i])));
+  // The suffix follows the filter, so the overwrite question asks about the file really written.
+  const auto follow = [&](const QString& filter) {
+    const auto index = static_cast<size_t>(filters.indexOf(filter));
+    dialog.setDefaultSuffix(index < extensions.size() ? Q(extensions[index]) : QString());
+  };
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow);
+  if (options.FilterIndex >= 0 && options.FilterIndex < filters.size()) {
+    dialog.selectNameFilter(filters[options.FilterIndex]);
+    follow(filters[options.FilterIndex]);
+  }
+  if (!options.FileName.empty()) dialog.selectFile(Q(options.FileName));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return std::nullopt;
+  }
+  return SaveDialogChoice{S(dialog.selectedFiles().constFirst()),
+                          static_cast<int>(filters.indexOf(dialog.selectedNameFilter()))};
 }
 
 void QtDialogs::ShowError(const std::string& message) {

@@ -17,6 +17,17 @@ struct SaveDialogOptions {
   std::string Filter;  // "Label|mask|Label|mask"
   std::string DefaultExt;
   std::string Title;
+  /// The filter selected at first, counted from 0.
+  int FilterIndex = 0;
+  /// The file name proposed in the folder; empty: none.
+  std::string FileName{};
+};
+
+/// The save dialog's answer when its filters mean different things (picture formats).
+struct SaveDialogChoice {
+  std::string FileName{};
+  /// The filter selected when the dialog was confirmed, counted from 0.
+  int FilterIndex = 0;
 };
 
 /// Every dialog the program shows, behind one seam so tests can answer them.
@@ -29,6 +40,13 @@ class Dialogs {
   virtual std::optional<DialogFont> PickFont(const DialogFont& initial) = 0;
   /// The chosen file name, or nothing when cancelled.
   virtual std::optional<std::string> SaveFileName(const SaveDialogOptions& options) = 0;
+  /// The chosen file name and filter, or nothing when cancelled; without a dialog of its own
+  /// the filter stays the one selected at first.
+  virtual std::optional<SaveDialogChoice> SaveFileAndFilter(const SaveDialogOptions& options) {
+    const std::optional<std::string> name = SaveFileName(options);
+    if (!name) return std::nullopt;
+    return SaveDialogChoice{*name, options.FilterIndex};
+  }
   /// The application's error report.
   virtual void ShowError(const std::string& message) = 0;
 };
@@ -40,6 +58,7 @@ class QtDialogs : public Dialogs {
                                   const std::vector<std::string>& customColors) override;
   std::optional<DialogFont> PickFont(const DialogFont& initial) override;
   std::optional<std::string> SaveFileName(const SaveDialogOptions& options) override;
+  std::optional<SaveDialogChoice> SaveFileAndFilter(const SaveDialogOptions& options) override;
   void ShowError(const std::string& message) override;
 };
 
@@ -53,6 +72,9 @@ std::optional<CustomColor> ParseCustomColor(const std::string& entry);
 
 /// "Ini Files|*.ini|*.*|*.*" as toolkit name filters: "Ini Files (*.ini)", "*.* (*)".
 std::vector<std::string> NameFilters(const std::string& filter);
+
+/// The extension a filter mask names ("*.png" -> "png"); empty for masks such as "*.*".
+std::string MaskExtension(const std::string& mask);
 
 /// The name with ".ext" appended when it has no extension of its own.
 std::string WithDefaultExtension(const std::string& fileName, const std::string& extension);

@@ -20,6 +20,7 @@
 #include "shell/dialogs.h"
 #include "shell/form_kurvex.h"
 #include "shell/guard.h"
+#include "shell/image_actions.h"
 #include "shell/licence.h"
 #include "shell/loadini_page.h"
 #include "shell/log_file.h"
@@ -86,6 +87,7 @@ TFormMain::TFormMain(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), d
   dataWatcher_ = new DataWatcher(this);
   BuildLayout();
   BuildShortcuts();
+  images_ = new ImageActions(*this, dialogs_);
   setAcceptDrops(true);
   qApp->installEventFilter(this);
   FormCreate();
@@ -265,6 +267,7 @@ void TFormMain::Connect(Sender* sender, Signal signal, void (TFormMain::*handler
 void TFormMain::SetGraphWindow(TFormKurvex& graph) {
   graph_ = &graph;
   hub_->SetGraph(graph);
+  images_->Attach(graph, *treeView_);
   for (SettingsPage* page : settingsPages_) page->Bind(*hub_);
   connect(treeView_, &QTreeWidget::itemSelectionChanged, this,
           [this] { Guard(dialogs_, [&] { TreeViewChange(treeView_->Selected()); }); });

@@ -21,6 +21,7 @@ class DataPage;
 class DataWatcher;
 class Dialogs;
 class EnvironmentPage;
+class ImageActions;
 class ImagePage;
 class LoadIniPage;
 class MessageLine;
@@ -132,6 +133,8 @@ class TFormMain : public QMainWindow {
   PageHub& Hub() const { return *hub_; }
   /// The main window's message line.
   MessageLine* Messages() const { return messages_; }
+  /// "Copy image" and "Save image as…".
+  ImageActions* Images() const { return images_; }
   void ShowMessage(const QString& text);
 
   /// Goes back one settings step (Ctrl+Z) or forward again (Ctrl+Shift+Z); nothing while the
@@ -211,6 +214,7 @@ class TFormMain : public QMainWindow {
   std::vector<SettingsPage*> settingsPages_;
   MessageLine* messages_ = nullptr;
   PageHub* hub_ = nullptr;
+  ImageActions* images_ = nullptr;
 };
 
 }  // namespace kurvex::shell

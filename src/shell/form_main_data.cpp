@@ -17,6 +17,7 @@
 
 #include "common/app_dir.h"
 #include "graph/axis_fit.h"
+#include "graph/graph_image.h"
 #include "graph/image_file.h"
 #include "shell/browser/data_watcher.h"
 #include "shell/browser/file_browser.h"
@@ -24,6 +25,7 @@
 #include "shell/form_kurvex.h"
 #include "shell/form_main.h"
 #include "shell/guard.h"
+#include "shell/image_actions.h"
 #include "shell/loadini_page.h"
 #include "shell/message_line.h"
 #include "shell/nav_tree.h"
@@ -83,7 +85,8 @@ void TFormMain::FileListBoxClick() {
 void TFormMain::AfterDataLoad(const std::string& fileName) {
   // With no file there is nothing to name a picture after.
   if (fileName.empty() || !environment_->CheckBoxAutoSaveImage->isChecked()) return;
-  const QFileInfo data(Q(ImageFileName(fileName)));
+  const ImageFormat format = AutoSavedFormat(environment_->AutoSaveFormat(), graph_->Model());
+  const QFileInfo data(Q(ImageFileName(fileName, ImageExtension(format))));
   QString folder = data.absolutePath();
   if (!environment_->CheckBoxSaveImageToDataDir->isChecked()) {
     folder = Q(ApplicationPath(AppPath::GraphImages));
@@ -91,9 +94,8 @@ void TFormMain::AfterDataLoad(const std::string& fileName) {
     QDir().mkpath(folder);
   }
   const std::string target = S(JoinPath(folder, data.fileName()));
-  const GraphModel& m = graph_->Model();
   try {
-    WriteBmp(graph_->Engine().Pixels(), m.ImageWidth, m.ImageHeight, target);
+    SaveGraphImage(graph_->Engine(), target, format);
     failedImageFolders_.removeAll(folder);
   } catch (const std::exception& e) {
     if (failedImageFolders_.contains(folder)) return;

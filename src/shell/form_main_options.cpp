@@ -18,6 +18,7 @@
 #include "shell/form_kurvex.h"
 #include "shell/form_main.h"
 #include "shell/guard.h"
+#include "shell/image_actions.h"
 #include "shell/loadini_page.h"
 #include "shell/nav_tree.h"
 #include "shell/notebook.h"
@@ -129,6 +130,10 @@ void TFormMain::ApplyWindowKeys(const ProfileFile& file) {
   ApplyPanelWidths(file);
   environment_->CheckBoxAutoSave->setChecked(file.ReadBool(kEnvironment, "AutoSaveOptions", true));
   environment_->CheckBoxFitAxes->setChecked(file.ReadBool(kEnvironment, "FitAxesToData", false));
+  // A format this version does not know reads as the one every version writes.
+  environment_->SetAutoSaveFormat(
+      ImageFormatNamed(file.ReadString(kEnvironment, "AutoSaveImageFormat", "bmp"))
+          .value_or(ImageFormat::kBmp));
 }
 
 // Each of the tree, the graph and the settings keeps a usable width, whatever the file says:
@@ -142,6 +147,7 @@ void TFormMain::ApplyPanelWidths(const ProfileFile& file) {
 }
 
 void TFormMain::LoadDataKeys(const ProfileFile& file) {
+  images_->SetFolder(Q(file.ReadString(kData, "ImagePath", "")));
   FileBrowser* browser = data_->Browser;
   const QString storedPath = Q(file.ReadString(kData, "DataPath", "Data"));
   bool storedPathShown = false;
@@ -212,9 +218,12 @@ void TFormMain::SaveOptions(const std::string& fileName) {
   file.WriteInteger(kEnvironment, "Language", language_);
   // New keys come after the old ones, so a file written now still reads as before.
   file.WriteBool(kEnvironment, "FitAxesToData", environment_->CheckBoxFitAxes->isChecked());
+  file.WriteString(kEnvironment, "AutoSaveImageFormat",
+                   ImageFormatName(environment_->AutoSaveFormat()));
   file.WriteString(kData, "DataPath",
                    S(dataPath_.isEmpty() ? data_->Browser->Directory() : dataPath_));
   file.WriteString(kData, "DataFile", S(data_->Browser->Edit()->text()));
+  file.WriteString(kData, "ImagePath", S(images_->Folder()));
   WriteOptionsSections(graph_->Model(), file);
   file.Save();
 }

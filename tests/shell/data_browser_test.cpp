@@ -1,6 +1,7 @@
 // The data browser as a user works it: picking files, types and folders, auto-saved pictures,
 // files dropped from a file manager, flipping through a folder and files that change on disk.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
@@ -88,6 +89,38 @@ TEST_F(DataBrowserTest, PicturesGoWhereTheUserAsked) {
   EXPECT_FALSE(Exists("GraphImages/c.bmp"));
   EXPECT_FALSE(Exists("spectra/c.bmp"));
   EXPECT_FALSE(Exists("GraphImages/.bmp"));
+}
+
+TEST_F(DataBrowserTest, AutoSavedPictureTakesTheChosenFormatOrPngWhenTheSurfaceIsNoFullGraph) {
+  struct Case {
+    const char* format;  // as the box shows it
+    bool autoRepaint, onlyCurves;
+    const char* file;
+    const char* picture;
+    ImageFormat written;
+  };
+  const Case cases[] = {
+      {"BMP", true, false, "a.xy", "GraphImages/a.bmp", ImageFormat::kBmp},
+      {"PNG", true, false, "b.xy", "GraphImages/b.png", ImageFormat::kPng},
+      {"SVG", true, false, "c.xy", "GraphImages/c.svg", ImageFormat::kSvg},
+      {"PDF", true, false, "run.1.xy", "GraphImages/run.1.pdf", ImageFormat::kPdf},
+      {"SVG", false, false, "a.xy", "GraphImages/a.png", ImageFormat::kPng},
+      {"PDF", true, true, "b.xy", "GraphImages/b.png", ImageFormat::kPng},
+  };
+  AutoSave(true);
+  QComboBox* format = main_->Environment()->ComboBoxAutoSaveFormat;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.format) + " " + c.file);
+    format->setCurrentIndex(format->findText(c.format));
+    main_->Environment()->CheckBoxAutoRepaint->setChecked(c.autoRepaint);
+    main_->Environment()->CheckBoxOnlyCurves->setChecked(c.onlyCurves);
+    ClickFile(c.file);
+    EXPECT_TRUE(HasImageSignature(Read(c.picture), c.written));
+  }
+  EXPECT_FALSE(Exists("GraphImages/a.svg"));
+  EXPECT_FALSE(Exists("GraphImages/b.pdf"));
+  EXPECT_TRUE(dialogs_.Errors.empty());
+  EXPECT_EQ(Message(), "");
 }
 
 TEST_F(DataBrowserTest, FirstClickAfterAMaskLoadsTwiceAndANewTypeShowsTheMask) {

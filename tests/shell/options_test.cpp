@@ -1,7 +1,9 @@
 // The main window's keys in options files: at start, from the "LoadIni" page and when saving.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QStatusBar>
+#include <algorithm>
 
 #include "shell/browser/file_browser.h"
 #include "shell/data_page.h"
@@ -94,14 +96,43 @@ TEST_F(OptionsTest, FreshFileHoldsTheWindowKeysInTheirOrderBeforeTheGraphKeys) {
   std::istringstream lines(Read("fresh.ini"));
   for (std::string line; std::getline(lines, line);) {
     if (line.find('=') != std::string::npos) keys.push_back(line.substr(0, line.find('=')));
-    if (keys.size() == 15) break;
+    if (keys.size() == 16) break;
   }
-  EXPECT_EQ(keys, (std::vector<std::string>{"WindowState", "WindowLeft", "WindowTop", "WindowWidth",
-                                            "WindowHeight", "PanelLeftWidth", "TreeItem",
-                                            "ShowInRightPanel", "ShowInMainPanel",
-                                            "PanelRightWidth", "AutoSaveOptions", "Language",
-                                            "FitAxesToData", "LoadAllOptions", "AutoRepaint"}));
-  EXPECT_LT(Read("fresh.ini").find("[Data]\r\nDataPath="), Read("fresh.ini").find("[Image]"));
+  EXPECT_EQ(keys, (std::vector<std::string>{
+                      "WindowState", "WindowLeft", "WindowTop", "WindowWidth", "WindowHeight",
+                      "PanelLeftWidth", "TreeItem", "ShowInRightPanel", "ShowInMainPanel",
+                      "PanelRightWidth", "AutoSaveOptions", "Language", "FitAxesToData",
+                      "AutoSaveImageFormat", "LoadAllOptions", "AutoRepaint"}));
+  const std::string text = Read("fresh.ini");
+  EXPECT_LT(text.find("[Data]\r\nDataPath="), text.find("\r\nDataFile="));
+  EXPECT_LT(text.find("\r\nDataFile="), text.find("\r\nImagePath="));
+  EXPECT_LT(text.find("\r\nImagePath="), text.find("[Image]"));
+}
+
+TEST_F(OptionsTest, AutoSaveFormatLoadsAnyCaseFallsBackToBmpAndSavesItsName) {
+  struct Case {
+    const char* stored;  // null: no key
+    const char* shown;
+  };
+  const Case cases[] = {{"png", "PNG"}, {"PDF", "PDF"}, {"svg", "SVG"},
+                        {"gif", "BMP"}, {"", "BMP"},    {nullptr, "BMP"}};
+  Start();
+  QComboBox* box = main_->Environment()->ComboBoxAutoSaveFormat;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.stored ? c.stored : "none");
+    // Something else beforehand, so what is shown comes from the file.
+    box->setCurrentIndex(box->findText(c.shown) == 0 ? 3 : 0);
+    Write("format.ini",
+          std::string("[Environment]\nFitAxesToData=0\n") +
+              (c.stored ? "AutoSaveImageFormat=" + std::string(c.stored) + "\n" : ""));
+    main_->Environment()->CheckBoxLoadAllOptions->setChecked(true);
+    main_->LoadOptions(Path("format.ini"));
+    EXPECT_EQ(box->currentText().toStdString(), c.shown);
+    std::string name = c.shown;
+    std::transform(name.begin(), name.end(), name.begin(), ::tolower);
+    EXPECT_EQ(Saved("format.ini").ReadString("Environment", "AutoSaveImageFormat", ""), name);
+  }
+  EXPECT_TRUE(dialogs_.Errors.empty());
 }
 
 TEST_F(OptionsTest, MinimizedOrMaximizedWindowKeepsTheLastNormalBoundsAndLoadsSo) {

@@ -12,6 +12,7 @@
 #include "common/app_dir.h"
 #include "common/error.h"
 #include "common/profile_file.h"
+#include "graph/graph_image.h"
 #include "shell/dialogs.h"
 #include "shell/form_kurvex.h"
 #include "shell/form_main.h"
@@ -23,6 +24,22 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 
 namespace kurvex::shell {
+
+/// Whether picture bytes start as a file of that format does.
+inline bool HasImageSignature(const std::string& bytes, ImageFormat format) {
+  const auto startsWith = [&](std::string_view head) { return bytes.rfind(head, 0) == 0; };
+  switch (format) {
+    case ImageFormat::kBmp:
+      return startsWith("BM");
+    case ImageFormat::kPng:
+      return startsWith("\x89PNG");
+    case ImageFormat::kSvg:
+      return startsWith("<svg") || startsWith("<?xml");
+    case ImageFormat::kPdf:
+      return startsWith("%PDF");
+  }
+  return false;
+}
 
 /// Answers the dialogs as a test tells it and remembers what they were asked.
 class RecordingDialogs : public Dialogs {
@@ -41,6 +58,11 @@ class RecordingDialogs : public Dialogs {
     SaveRequests.push_back(options);
     return SaveAnswer;
   }
+  std::optional<SaveDialogChoice> SaveFileAndFilter(const SaveDialogOptions& options) override {
+    SaveRequests.push_back(options);
+    if (!SaveAnswer) return std::nullopt;
+    return SaveDialogChoice{*SaveAnswer, FilterAnswer.value_or(options.FilterIndex)};
+  }
   void ShowError(const std::string& message) override { Errors.push_back(message); }
 
   std::optional<TColor> ColorAnswer;
@@ -49,6 +71,8 @@ class RecordingDialogs : public Dialogs {
   std::optional<DialogFont> FontAnswer;
   std::vector<DialogFont> FontRequests;
   std::optional<std::string> SaveAnswer;
+  /// The filter the answer comes with; nothing: the one selected at first.
+  std::optional<int> FilterAnswer;
   std::vector<SaveDialogOptions> SaveRequests;
   std::vector<std::string> Errors;
 };

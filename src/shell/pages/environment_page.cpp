@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 
 #include "shell/color_panel.h"
 #include "shell/form_kurvex.h"
@@ -42,7 +43,37 @@ EnvironmentPage::EnvironmentPage(QWidget* page) : SettingsPage(page, "ScrollBoxE
   CheckBoxAutoSaveImage = Check("CheckBoxAutoSaveImage", "Auto save images", false);
   CheckBoxSaveImageToDataDir = Check("CheckBoxSaveImageToDataDir", "to data Directory", false);
   CheckBoxSaveImageToDataDir->setStyleSheet("margin-left: 18px;");
+  AutoSaveFormatRow();
   CheckBoxFitAxes = Check("CheckBoxFitAxes", "Fit axes to each data file", false);
+}
+
+void EnvironmentPage::AutoSaveFormatRow() {
+  LabelAutoSaveFormat = new QLabel("Format", Parent());
+  LabelAutoSaveFormat->setObjectName("LabelAutoSaveFormat");
+  LabelAutoSaveFormat->setStyleSheet("margin-left: 18px;");
+  ComboBoxAutoSaveFormat = new QComboBox(Parent());
+  ComboBoxAutoSaveFormat->setObjectName("ComboBoxAutoSaveFormat");
+  for (const ImageFormat format :
+       {ImageFormat::kBmp, ImageFormat::kPng, ImageFormat::kSvg, ImageFormat::kPdf}) {
+    const QString name = QString::fromStdString(ImageFormatName(format));
+    ComboBoxAutoSaveFormat->addItem(name.toUpper(), name);
+  }
+  LabelAutoSaveFormat->setBuddy(ComboBoxAutoSaveFormat);
+  auto* row = new QHBoxLayout;
+  row->addWidget(LabelAutoSaveFormat);
+  row->addWidget(ComboBoxAutoSaveFormat);
+  row->addStretch(1);
+  Grid()->addLayout(row, NextRow(), 0, 1, 4);
+}
+
+ImageFormat EnvironmentPage::AutoSaveFormat() const {
+  return ImageFormatNamed(ComboBoxAutoSaveFormat->currentData().toString().toStdString())
+      .value_or(ImageFormat::kBmp);
+}
+
+void EnvironmentPage::SetAutoSaveFormat(ImageFormat format) {
+  ComboBoxAutoSaveFormat->setCurrentIndex(
+      ComboBoxAutoSaveFormat->findData(QString::fromStdString(ImageFormatName(format))));
 }
 
 void EnvironmentPage::Connect() {

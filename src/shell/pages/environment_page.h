@@ -1,5 +1,6 @@
 #pragma once
 
+#include "graph/graph_image.h"
 #include "shell/pages/settings_page.h"
 
 class QComboBox;
@@ -17,6 +18,10 @@ class EnvironmentPage : public SettingsPage {
   /// wins over the value just read; elsewhere the box shows the value read.
   void FillEnvironment(bool onLoadIniPage);
 
+  /// The format "Auto save images" writes in.
+  ImageFormat AutoSaveFormat() const;
+  void SetAutoSaveFormat(ImageFormat format);
+
   QCheckBox* CheckBoxLoadAllOptions;
   QCheckBox* CheckBoxAutoSave;
   QCheckBox* CheckBoxAutoRepaint;
@@ -25,6 +30,8 @@ class EnvironmentPage : public SettingsPage {
   QCheckBox* CheckBoxAutoSaveImage;
   QCheckBox* CheckBoxSaveImageToDataDir;
   QCheckBox* CheckBoxFitAxes;
+  QComboBox* ComboBoxAutoSaveFormat;
+  QLabel* LabelAutoSaveFormat;
   ColorPanel* PanelBackGroundColor;
   ClickLabel* LabelBackGroundColor;
   QComboBox* ComboBoxLocalize;
@@ -33,6 +40,8 @@ class EnvironmentPage : public SettingsPage {
 
  private:
   void Connect() override;
+  /// The format of the auto-saved pictures, under "Auto save images".
+  void AutoSaveFormatRow();
 
   void CheckBoxAutoRepaintClick();
   void CheckBoxOnlyCurvesClick();

@@ -1,0 +1,127 @@
+#include "shell/image_actions.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QMimeData>
+
+#include "common/app_dir.h"
+#include "graph/graph_engine.h"
+#include "graph/image_file.h"
+#include "shell/dialogs.h"
+#include "shell/form_kurvex.h"
+#include "shell/guard.h"
+#include "shell/qt_convert.h"
+
+namespace kurvex::shell {
+
+namespace {
+
+// The save dialog's filters, in this order.
+constexpr ImageFormat kFilterFormats[] = {ImageFormat::kBmp, ImageFormat::kPng, ImageFormat::kSvg,
+                                          ImageFormat::kPdf};
+constexpr const char* kImageFilter =
+    "BMP image|*.bmp|PNG image|*.png|SVG image|*.svg|PDF document|*.pdf";
+
+QByteArray Bytes(const std::string& bytes) {
+  return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+}  // namespace
+
+std::string ImageExtension(ImageFormat format) {
+  std::string extension = ".";
+  return extension.append(ImageFormatName(format));
+}
+
+QMimeData* GraphMimeData(GraphEngine& engine) {
+  const QByteArray png = Bytes(GraphImageBytes(engine, ImageFormat::kPng));
+  const QByteArray svg = Bytes(GraphImageBytes(engine, ImageFormat::kSvg));
+  auto* data = new QMimeData;
+  data->setData("image/png", png);
+  data->setData("image/svg+xml", svg);
+  // Programs that take no PNG bytes paste the toolkit's image.
+  data->setImageData(QImage::fromData(png, "PNG"));
+  return data;
+}
+
+ImageFormat AutoSavedFormat(ImageFormat chosen, const GraphModel& model) {
+  if (IsVectorFormat(chosen) && (!model.AutoRepaint || model.OnlyCurves)) return ImageFormat::kPng;
+  return chosen;
+}
+
+ImageActions::ImageActions(QWidget& window, Dialogs& dialogs)
+    : QObject(&window), dialogs_(dialogs) {
+  copy_ = new QAction("Copy image", &window);
+  copy_->setObjectName("ActionCopyImage");
+  copy_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+  // Text fields and lists keep their own copy.
+  copy_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  saveAs_ = new QAction("Save image as…", &window);
+  saveAs_->setObjectName("ActionSaveImageAs");
+  saveAs_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  saveAs_->setShortcutContext(Qt::WindowShortcut);
+  window.addAction(saveAs_);
+  connect(copy_, &QAction::triggered, this, [this] { Guard(dialogs_, [this] { CopyImage(); }); });
+  connect(saveAs_, &QAction::triggered, this,
+          [this] { Guard(dialogs_, [this] { SaveImageAs(); }); });
+}
+
+void ImageActions::Attach(TFormKurvex& graph, QWidget& tree) {
+  graph_ = &graph;
+  QWidget* image = graph.ImageGraph();
+  image->setContextMenuPolicy(Qt::ActionsContextMenu);
+  image->addAction(copy_);
+  image->addAction(saveAs_);
+  graph.ScrollBoxGraph()->addAction(copy_);
+  tree.addAction(copy_);
+}
+
+void ImageActions::CopyImage() {
+  if (!graph_) return;
+  QApplication::clipboard()->setMimeData(GraphMimeData(graph_->Engine()));
+}
+
+QString ImageActions::StartFolder() const {
+  const QString pictures = Q(ApplicationPath(AppPath::GraphImages));
+  QStringList folders{folder_, pictures};
+  if (const std::string& data = graph_->Engine().DataFilePath(); !data.empty()) {
+    folders << QFileInfo(Q(data)).absolutePath();
+  }
+  // A remembered folder on a disk since unplugged must not open the dialog somewhere random.
+  for (const QString& folder : folders) {
+    if (!folder.isEmpty() && QFileInfo(folder).isDir()) return folder;
+  }
+  return pictures;
+}
+
+void ImageActions::SaveImageAs() {
+  if (!graph_) return;
+  SaveDialogOptions options;
+  options.InitialDir = S(StartFolder());
+  options.Filter = kImageFilter;
+  options.FilterIndex = filterIndex_;
+  options.DefaultExt = ImageFormatName(kFilterFormats[filterIndex_]);
+  options.Title = S(saveAs_->text().remove(QStringLiteral("…")).remove('&'));
+  if (const std::string& data = graph_->Engine().DataFilePath(); !data.empty()) {
+    options.FileName = S(
+        QFileInfo(Q(ImageFileName(data, ImageExtension(kFilterFormats[filterIndex_])))).fileName());
+  }
+  const std::optional<SaveDialogChoice> choice = dialogs_.SaveFileAndFilter(options);
+  if (!choice || choice->FileName.empty()) return;
+  const int index =
+      choice->FilterIndex >= 0 && choice->FilterIndex < 4 ? choice->FilterIndex : filterIndex_;
+  // A typed extension of a picture format is what the user means; the filter decides otherwise.
+  std::string path = choice->FileName;
+  const std::optional<ImageFormat> named = ImageFormatOfPath(path);
+  const ImageFormat format = named.value_or(kFilterFormats[index]);
+  if (!named) path += ImageExtension(format);
+  SaveGraphImage(graph_->Engine(), path, format);
+  folder_ = QFileInfo(Q(path)).absolutePath();
+  filterIndex_ = index;
+}
+
+}  // namespace kurvex::shell

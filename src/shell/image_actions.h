@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <string>
+
+#include "graph/graph_image.h"
+
+class QAction;
+class QMimeData;
+class QWidget;
+
+namespace kurvex {
+class GraphEngine;
+struct GraphModel;
+}  // namespace kurvex
+
+namespace kurvex::shell {
+
+class Dialogs;
+class TFormKurvex;
+
+/// "Copy image" and "Save image as…": the graph image's context menu, their shortcuts and the
+/// folder the save dialog remembers.
+class ImageActions : public QObject {
+  Q_OBJECT
+
+ public:
+  /// The actions are children of `window`, where the language files find them by name.
+  ImageActions(QWidget& window, Dialogs& dialogs);
+
+  /// Puts both actions on the graph image's context menu; Ctrl+C acts while the focus is in the
+  /// graph or in `tree`, Ctrl+Shift+S anywhere in the window.
+  void Attach(TFormKurvex& graph, QWidget& tree);
+
+  /// The picture to the clipboard as PNG, SVG and an image.
+  void CopyImage();
+  /// Asks for a file and writes the picture in the format of its extension, else the filter's.
+  void SaveImageAs();
+
+  /// The folder the save dialog opens in ("ImagePath"); empty: the saved-images folder.
+  QString Folder() const { return folder_; }
+  void SetFolder(const QString& folder) { folder_ = folder; }
+
+  QAction* Copy() const { return copy_; }
+  QAction* SaveAs() const { return saveAs_; }
+
+ private:
+  /// The remembered folder, else the saved-images folder, else the data file's; the first that
+  /// exists.
+  QString StartFolder() const;
+
+  Dialogs& dialogs_;
+  TFormKurvex* graph_ = nullptr;
+  QAction* copy_;
+  QAction* saveAs_;
+  QString folder_;
+  // The filter picked last; PNG at first, the format most programs take in.
+  int filterIndex_ = 1;
+};
+
+/// ".bmp", ".png", ".svg" or ".pdf".
+std::string ImageExtension(ImageFormat format);
+
+/// The clipboard's content for the graph: PNG and SVG bytes under their MIME types and the
+/// image itself.
+QMimeData* GraphMimeData(GraphEngine& engine);
+
+/// The format an auto-saved picture is written in: SVG and PDF are drawn from the model, so
+/// while the surface shows something else (auto repaint off, only the curves redrawn) the
+/// picture falls back to PNG.
+ImageFormat AutoSavedFormat(ImageFormat chosen, const GraphModel& model);
+
+}  // namespace kurvex::shell
