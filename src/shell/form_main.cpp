@@ -20,7 +20,6 @@
 #include "shell/dialogs.h"
 #include "shell/form_kurvex.h"
 #include "shell/guard.h"
-#include "shell/licence.h"
 #include "shell/loadini_page.h"
 #include "shell/log_file.h"
 #include "shell/message_line.h"
@@ -86,6 +85,7 @@ TFormMain::TFormMain(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), d
   dataWatcher_ = new DataWatcher(this);
   BuildLayout();
   BuildShortcuts();
+  BuildMainMenu();
   setAcceptDrops(true);
   qApp->installEventFilter(this);
   FormCreate();
@@ -137,24 +137,6 @@ void TFormMain::BuildCentralPages() {
   PageLayout(graphPage)->addWidget(panelGraphImage_);
 
   QWidget* about = notebookImage_->AddPage("About");
-  auto* banner = new ClickLabel("PanelAbout",
-                                QString("<div style='font-size:22pt; font-weight:bold; "
-                                        "color:#24502a'>Kurvex</div>"
-                                        "<div>Version %1 &nbsp;&middot;&nbsp; MIT License</div>")
-                                    .arg(ProgramVersion()),
-                                about);
-  banner->setMargin(12);
-  banner->setAutoFillBackground(true);
-  banner->setStyleSheet("background: #d7ffd7; border-bottom: 1px solid #9ab89a;");
-  connect(banner, &ClickLabel::Clicked, this, [this] { notebookImage_->ShowPage("GraphImage"); });
-  memoLicence_ = new QTextEdit(about);
-  memoLicence_->setObjectName("MemoLicence");
-  memoLicence_->setReadOnly(true);
-  memoLicence_->setFrameShape(QFrame::NoFrame);
-  auto* aboutLayout = PageLayout(about);
-  aboutLayout->addWidget(banner);
-  aboutLayout->addWidget(memoLicence_, 1);
-
   QWidget* log = notebookImage_->AddPage("Log");
   auto* logTitle = new QLabel("Log file", log);
   logTitle->setObjectName("LabelLogTitle");
@@ -168,14 +150,7 @@ void TFormMain::BuildCentralPages() {
   logLayout->addWidget(logTitle);
   logLayout->addWidget(memoLog_, 1);
 
-  QWidget* manual = notebookImage_->AddPage("Manual");
-  richEditAbout_ = new QTextEdit(manual);
-  richEditAbout_->setObjectName("RichEditAbout");
-  richEditAbout_->setReadOnly(true);
-  richEditAbout_->setPlainText("Manual no found");
-  auto* manualLayout = PageLayout(manual);
-  manualLayout->setContentsMargins(10, 0, 0, 0);
-  manualLayout->addWidget(richEditAbout_);
+  BuildHelpPages(about, notebookImage_->AddPage("Manual"));
 }
 
 template <class Page, class... Args>
@@ -254,7 +229,7 @@ void TFormMain::FormCreate() {
   SetDefaultCaptions(captions_);
   ListLanguages();
   SetTreeImages();
-  memoLicence_->setPlainText(Q(LicenceText()));
+  FillLicence();
 }
 
 template <class Sender, class Signal>

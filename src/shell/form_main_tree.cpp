@@ -133,8 +133,6 @@ void TFormMain::TreeViewMouseMove() {
   graph_->ClearCursorPosition();
 }
 
-void TFormMain::ShowManualTopic(const std::string&) {}
-
 void TFormMain::SetTreeImages() {
   // Items without a picture get an empty one, so that all texts of a level line up.
   QPixmap blank(16, 16);
