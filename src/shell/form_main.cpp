@@ -25,6 +25,7 @@
 #include "shell/message_line.h"
 #include "shell/nav_tree.h"
 #include "shell/notebook.h"
+#include "shell/page_parts.h"
 #include "shell/pages/axis_line_page.h"
 #include "shell/pages/axis_values_page.h"
 #include "shell/pages/curves_page.h"
@@ -41,16 +42,6 @@
 namespace kurvex::shell {
 
 namespace {
-
-QWidget* WhitePanel(const QString& objectName, QWidget* parent) {
-  auto* panel = new QWidget(parent);
-  panel->setObjectName(objectName);
-  panel->setAutoFillBackground(true);
-  QPalette palette = panel->palette();
-  palette.setColor(QPalette::Window, Qt::white);
-  panel->setPalette(palette);
-  return panel;
-}
 
 QVBoxLayout* PageLayout(QWidget* page, int margin = 0) {
   auto* layout = new QVBoxLayout(page);

@@ -10,6 +10,7 @@
 
 #include "shell/guard.h"
 #include "shell/help/rich_edit_box.h"
+#include "shell/page_parts.h"
 #include "shell/qt_convert.h"
 
 namespace kurvex::shell {
@@ -18,16 +19,6 @@ namespace {
 
 constexpr int kFindPanelHeight = 33;
 constexpr int kFindGap = 8;
-
-QWidget* WhiteWidget(const QString& name, QWidget* parent) {
-  auto* widget = new QWidget(parent);
-  widget->setObjectName(name);
-  widget->setAutoFillBackground(true);
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::Window, Qt::white);
-  widget->setPalette(palette);
-  return widget;
-}
 
 // Found places are shown while the focus stays in the find field, so the selection keeps its
 // colours when the box is not focused.
@@ -65,7 +56,7 @@ ManualPage::ManualPage(QWidget* page, Dialogs& dialogs) : QObject(page), dialogs
   box->setPlainText("Manual no found");
   KeepSelectionVisible(*box);
 
-  auto* margin = WhiteWidget("PanelManualMargin", page);
+  auto* margin = WhitePanel("PanelManualMargin", page);
   margin->setFixedWidth(10);
   auto* row = new QHBoxLayout;
   row->setContentsMargins(0, 0, 0, 0);
