@@ -148,16 +148,22 @@ int ManualPage::TopicPosition(const std::string& caption) const {
   return static_cast<int>(RichEditAbout->toPlainText().indexOf(topic));
 }
 
-void ManualPage::SelectTopic(int start, int length) {
+void ManualPage::ScrollNearTop(int position) {
   // From the bottom, the box scrolls up just far enough to show the place a few characters
   // before the topic, which leaves the topic's line near the top.
   QTextCursor cursor = RichEditAbout->textCursor();
   cursor.movePosition(QTextCursor::End);
   RichEditAbout->setTextCursor(cursor);
   RichEditAbout->ensureCursorVisible();
-  cursor.setPosition(std::max(0, start - 8));
+  if (position < 0) return;
+  cursor.setPosition(std::max(0, position - 8));
   RichEditAbout->setTextCursor(cursor);
   RichEditAbout->ensureCursorVisible();
+}
+
+void ManualPage::SelectTopic(int start, int length) {
+  ScrollNearTop(start);
+  QTextCursor cursor = RichEditAbout->textCursor();
   cursor.setPosition(start);
   cursor.setPosition(start + length, QTextCursor::KeepAnchor);
   RichEditAbout->setTextCursor(cursor);

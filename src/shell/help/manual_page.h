@@ -51,6 +51,9 @@ class ManualPage : public QObject {
   bool FindNext();
   /// The UTF-16 offset of the topic marker followed by `caption`, or -1.
   int TopicPosition(const std::string& caption) const;
+  /// Puts the caret a few characters before `position`, coming from the end of the text so that
+  /// the place shows near the top of the box; a negative position leaves the caret at the end.
+  void ScrollNearTop(int position);
   /// Selects `length` characters at `start`, with their line brought into view near the top.
   void SelectTopic(int start, int length);
 
