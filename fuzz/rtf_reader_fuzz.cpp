@@ -22,5 +22,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     next += run.Length;
   }
   if (next != kurvex::Utf8Length(doc.Text)) std::abort();
+  if (doc.Paragraphs.empty() != doc.Text.empty()) std::abort();
+  for (std::size_t i = 0; i < doc.Paragraphs.size(); ++i) {
+    const kurvex::RtfParagraphs& p = doc.Paragraphs[i];
+    if ((p.Start == 0) != (i == 0) || p.Start >= next) std::abort();
+    if (i > 0 && (p.Start <= doc.Paragraphs[i - 1].Start || p.Style == doc.Paragraphs[i - 1].Style))
+      std::abort();
+  }
   return 0;
 }

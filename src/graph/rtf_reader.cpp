@@ -23,11 +23,13 @@ constexpr int kMaxHalfPoints = 2000;  // 1000 points, the largest size the engin
 // the state stack stays small whatever the file.
 constexpr std::size_t kMaxDepth = 1024;
 constexpr int kMaxUnicodeSkip = 1000;
+constexpr int kMaxTwips = 31680;  // 22 inches, wider than any page
 
 enum class Destination : uint8_t { kText, kSkip, kFontTable, kColorTable };
 
 struct GroupState {
   RtfCharFormat format;
+  RtfParagraphStyle paragraph;
   Destination destination = Destination::kText;
   int unicodeSkip = 1;  // fallback characters that follow each \uN
 };
@@ -66,7 +68,7 @@ class Parser {
         Span();
       }
     }
-    return text_.Finish(fonts_.Names());
+    return text_.Finish(fonts_.Names(), closed_ ? lastParagraph_ : State().paragraph);
   }
 
  private:
@@ -90,6 +92,10 @@ class Parser {
       return false;
     }
     if (stack_.size() <= 1) return false;
+    if (stack_.size() == 2) {
+      closed_ = true;
+      lastParagraph_ = stack_.back().paragraph;
+    }
     stack_.pop_back();
     tableCache_ = nullptr;  // the restored state may use another font
     return stack_.size() == 1;
@@ -207,12 +213,44 @@ class Parser {
     if (Skipping() || ConsumedAsFallback()) return;
     GroupState& state = State();
     RtfCharFormat& format = state.format;
+    RtfParagraphStyle& paragraph = state.paragraph;
+    const int twips = std::clamp(param, -kMaxTwips, kMaxTwips);
     switch (word.action) {
       case RtfAction::kNone:
       case RtfAction::kBin:
         break;
       case RtfAction::kCharacter:
         Unicode(word.character);
+        break;
+      case RtfAction::kParagraph:
+        if (state.destination == Destination::kText) {
+          text_.EndParagraph(format, paragraph);
+        } else {
+          Unicode('\n');
+        }
+        break;
+      case RtfAction::kParagraphDefault:
+        paragraph = RtfParagraphStyle{};
+        break;
+      case RtfAction::kLeftIndent:
+        paragraph.LeftIndent = twips;
+        break;
+      case RtfAction::kFirstIndent:
+        paragraph.FirstIndent = twips;
+        break;
+      case RtfAction::kSpaceBefore:
+        paragraph.SpaceBefore = std::max(0, twips);
+        break;
+      case RtfAction::kSpaceAfter:
+        paragraph.SpaceAfter = std::max(0, twips);
+        break;
+      case RtfAction::kAlignLeft:
+      case RtfAction::kAlignCenter:
+      case RtfAction::kAlignRight:
+      case RtfAction::kAlignJustify:
+        // The four words follow each other in the action list as in the alignment list.
+        paragraph.Alignment = static_cast<RtfParagraphStyle::Align>(
+            static_cast<int>(word.action) - static_cast<int>(RtfAction::kAlignLeft));
         break;
       case RtfAction::kSkipDestination:
         state.destination = Destination::kSkip;
@@ -360,12 +398,17 @@ class Parser {
   int green_ = 0;
   int blue_ = 0;
   RtfTextBuilder text_;
+  bool closed_ = false;              // the document's outermost group has closed
+  RtfParagraphStyle lastParagraph_;  // the layout in force when it closed
 };
 
 RtfDocument PlainText(std::string_view bytes) {
   RtfDocument doc;
   doc.Text = ReplaceAll(ReplaceAll(DecodeText(std::string(bytes)), "\r\n", "\n"), "\r", "\n");
-  if (!doc.Text.empty()) doc.Runs.push_back({0, Utf8Length(doc.Text), RtfStyle{}});
+  if (!doc.Text.empty()) {
+    doc.Runs.push_back({0, Utf8Length(doc.Text), RtfStyle{}});
+    doc.Paragraphs.push_back({});
+  }
   return doc;
 }
 

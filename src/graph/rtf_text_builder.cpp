@@ -30,6 +30,21 @@ void RtfTextBuilder::Append(char32_t cp, const RtfCharFormat& format) {
   AppendCode(cp, format);
 }
 
+void RtfTextBuilder::EndParagraph(const RtfCharFormat& format, const RtfParagraphStyle& style) {
+  if (format.Hidden) return;
+  Append('\n', format);
+  RecordParagraph(style);
+}
+
+// Consecutive paragraphs of one layout share an entry, so a long document of plain paragraphs
+// costs one.
+void RtfTextBuilder::RecordParagraph(const RtfParagraphStyle& style) {
+  if (paragraphs_.empty() || !(paragraphs_.back().Style == style)) {
+    paragraphs_.push_back({paragraphStart_, style});
+  }
+  paragraphStart_ = chars_;
+}
+
 void RtfTextBuilder::AppendAscii(std::string_view text, const RtfCharFormat& format) {
   if (format.Hidden || text.empty()) return;
   if (highSurrogate_ != 0) AppendCode(kReplacement, highSurrogateFormat_);
@@ -37,10 +52,13 @@ void RtfTextBuilder::AppendAscii(std::string_view text, const RtfCharFormat& for
   text_.append(text);
 }
 
-RtfDocument RtfTextBuilder::Finish(const std::unordered_map<int, std::string>& fontNames) {
+RtfDocument RtfTextBuilder::Finish(const std::unordered_map<int, std::string>& fontNames,
+                                   const RtfParagraphStyle& lastStyle) {
   if (highSurrogate_ != 0) AppendCode(kReplacement, highSurrogateFormat_);
+  if (chars_ > paragraphStart_) RecordParagraph(lastStyle);
   RtfDocument doc;
   doc.Text = std::move(text_);
+  doc.Paragraphs = std::move(paragraphs_);
   doc.Runs.reserve(runs_.size());
   for (const Run& run : runs_) {
     RtfStyle style;

@@ -30,10 +30,14 @@ class RtfTextBuilder {
  public:
   /// Appends one character.
   void Append(char32_t cp, const RtfCharFormat& format);
+  /// Ends the current paragraph ("\n") and records the layout it had; nothing in hidden text.
+  void EndParagraph(const RtfCharFormat& format, const RtfParagraphStyle& style);
   /// Appends printable ASCII, the bulk of most documents, at once.
   void AppendAscii(std::string_view text, const RtfCharFormat& format);
-  /// The document, each run's font number replaced by its name (none for numbers not listed).
-  RtfDocument Finish(const std::unordered_map<int, std::string>& fontNames);
+  /// The document, each run's font number replaced by its name (none for numbers not listed);
+  /// a last paragraph without its end takes `lastStyle`.
+  RtfDocument Finish(const std::unordered_map<int, std::string>& fontNames,
+                     const RtfParagraphStyle& lastStyle);
 
  private:
   struct Run {
@@ -44,10 +48,13 @@ class RtfTextBuilder {
 
   void AppendCode(char32_t cp, const RtfCharFormat& format);
   void Grow(std::size_t chars, const RtfCharFormat& format);
+  void RecordParagraph(const RtfParagraphStyle& style);
 
   std::string text_;
   std::size_t chars_ = 0;
   std::vector<Run> runs_;
+  std::vector<RtfParagraphs> paragraphs_;
+  std::size_t paragraphStart_ = 0;
   char32_t highSurrogate_ = 0;
   RtfCharFormat highSurrogateFormat_;
 };

@@ -29,6 +29,16 @@ enum class RtfAction {
   kPlain,
   kUnicodeSkip,
   kUnicode,
+  kParagraph,         // \par: ends a paragraph in the current paragraph layout
+  kParagraphDefault,  // \pard
+  kLeftIndent,
+  kFirstIndent,
+  kSpaceBefore,
+  kSpaceAfter,
+  kAlignLeft,
+  kAlignCenter,
+  kAlignRight,
+  kAlignJustify,
 };
 
 /// A control word the reader knows.

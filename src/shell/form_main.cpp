@@ -21,12 +21,12 @@
 #include "shell/form_kurvex.h"
 #include "shell/guard.h"
 #include "shell/image_actions.h"
-#include "shell/licence.h"
 #include "shell/loadini_page.h"
 #include "shell/log_file.h"
 #include "shell/message_line.h"
 #include "shell/nav_tree.h"
 #include "shell/notebook.h"
+#include "shell/page_parts.h"
 #include "shell/pages/axis_line_page.h"
 #include "shell/pages/axis_values_page.h"
 #include "shell/pages/curves_page.h"
@@ -43,16 +43,6 @@
 namespace kurvex::shell {
 
 namespace {
-
-QWidget* WhitePanel(const QString& objectName, QWidget* parent) {
-  auto* panel = new QWidget(parent);
-  panel->setObjectName(objectName);
-  panel->setAutoFillBackground(true);
-  QPalette palette = panel->palette();
-  palette.setColor(QPalette::Window, Qt::white);
-  panel->setPalette(palette);
-  return panel;
-}
 
 QVBoxLayout* PageLayout(QWidget* page, int margin = 0) {
   auto* layout = new QVBoxLayout(page);
@@ -88,6 +78,7 @@ TFormMain::TFormMain(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), d
   BuildLayout();
   BuildShortcuts();
   images_ = new ImageActions(*this, dialogs_);
+  BuildMainMenu();
   setAcceptDrops(true);
   qApp->installEventFilter(this);
   FormCreate();
@@ -139,24 +130,6 @@ void TFormMain::BuildCentralPages() {
   PageLayout(graphPage)->addWidget(panelGraphImage_);
 
   QWidget* about = notebookImage_->AddPage("About");
-  auto* banner = new ClickLabel("PanelAbout",
-                                QString("<div style='font-size:22pt; font-weight:bold; "
-                                        "color:#24502a'>Kurvex</div>"
-                                        "<div>Version %1 &nbsp;&middot;&nbsp; MIT License</div>")
-                                    .arg(ProgramVersion()),
-                                about);
-  banner->setMargin(12);
-  banner->setAutoFillBackground(true);
-  banner->setStyleSheet("background: #d7ffd7; border-bottom: 1px solid #9ab89a;");
-  connect(banner, &ClickLabel::Clicked, this, [this] { notebookImage_->ShowPage("GraphImage"); });
-  memoLicence_ = new QTextEdit(about);
-  memoLicence_->setObjectName("MemoLicence");
-  memoLicence_->setReadOnly(true);
-  memoLicence_->setFrameShape(QFrame::NoFrame);
-  auto* aboutLayout = PageLayout(about);
-  aboutLayout->addWidget(banner);
-  aboutLayout->addWidget(memoLicence_, 1);
-
   QWidget* log = notebookImage_->AddPage("Log");
   auto* logTitle = new QLabel("Log file", log);
   logTitle->setObjectName("LabelLogTitle");
@@ -170,14 +143,7 @@ void TFormMain::BuildCentralPages() {
   logLayout->addWidget(logTitle);
   logLayout->addWidget(memoLog_, 1);
 
-  QWidget* manual = notebookImage_->AddPage("Manual");
-  richEditAbout_ = new QTextEdit(manual);
-  richEditAbout_->setObjectName("RichEditAbout");
-  richEditAbout_->setReadOnly(true);
-  richEditAbout_->setPlainText("Manual no found");
-  auto* manualLayout = PageLayout(manual);
-  manualLayout->setContentsMargins(10, 0, 0, 0);
-  manualLayout->addWidget(richEditAbout_);
+  BuildHelpPages(about, notebookImage_->AddPage("Manual"));
 }
 
 template <class Page, class... Args>
@@ -256,7 +222,7 @@ void TFormMain::FormCreate() {
   SetDefaultCaptions(captions_);
   ListLanguages();
   SetTreeImages();
-  memoLicence_->setPlainText(Q(LicenceText()));
+  FillLicence();
 }
 
 template <class Sender, class Signal>

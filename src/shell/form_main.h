@@ -14,6 +14,7 @@ class QTreeWidgetItem;
 
 namespace kurvex::shell {
 
+class AboutPage;
 class AxisLinePage;
 class AxisValuesPage;
 class CurvesPage;
@@ -24,6 +25,7 @@ class EnvironmentPage;
 class ImageActions;
 class ImagePage;
 class LoadIniPage;
+class ManualPage;
 class MessageLine;
 class PageHub;
 class SettingsPage;
@@ -112,6 +114,18 @@ class TFormMain : public QMainWindow {
   /// the list has no entry of that index.
   int LanguageIndex() const { return language_; }
 
+  // --- manual and About page (help/form_main_help.cpp) -------------------------------------
+  /// F1: the manual's topic of the tree's selected item.
+  void MenuHelpClick();
+  /// Ctrl+F: the manual with the focus in its find field.
+  void MenuFindFirstClick();
+  /// F3: the manual at the next match of the find text.
+  void MenuFindNextClick();
+  /// A click on the About banner shows the graph again.
+  void PanelAboutClick();
+  ManualPage* Manual() const { return manual_; }
+  AboutPage* About() const { return about_; }
+
   const ItemCaptions& Captions() const { return captions_; }
   TFormKurvex* Graph() const { return graph_; }
 
@@ -156,6 +170,9 @@ class TFormMain : public QMainWindow {
   void BuildCentralPages();
   void BuildSettingPages();
   void BuildShortcuts();
+  void BuildHelpPages(QWidget* about, QWidget* manual);
+  void BuildMainMenu();
+  void FillLicence();
   template <class Page, class... Args>
   Page* AddSettingsPage(const char* name, Args&&... args);
   void FormCreate();
@@ -205,6 +222,8 @@ class TFormMain : public QMainWindow {
   QPlainTextEdit* memoLog_ = nullptr;
   QTextEdit* memoLicence_ = nullptr;
   QTextEdit* richEditAbout_ = nullptr;
+  ManualPage* manual_ = nullptr;
+  AboutPage* about_ = nullptr;
   EnvironmentPage* environment_ = nullptr;
   ImagePage* image_ = nullptr;
   DataPage* data_ = nullptr;

@@ -10,6 +10,7 @@
 #include "shell/form_kurvex.h"
 #include "shell/form_main.h"
 #include "shell/guard.h"
+#include "shell/help/manual_page.h"
 #include "shell/localize.h"
 #include "shell/nav_tree.h"
 #include "shell/pages/environment_page.h"
@@ -75,6 +76,7 @@ void TFormMain::LocalizeKurvex(const std::string& fileName) {
   const auto relayout = [this] {
     for (SettingsPage* page : settingsPages_) page->CaptionsChanged();
     data_->PanelDataResize();
+    manual_->PanelFindResize();
   };
   try {
     ReadCaptions(file, "Tree", captions_);
@@ -93,7 +95,5 @@ void TFormMain::LocalizeKurvex(const std::string& fileName) {
   }
   relayout();
 }
-
-void TFormMain::LoadManual(const std::string&) {}
 
 }  // namespace kurvex::shell

@@ -1,12 +1,12 @@
 // Navigation: the tree's items, which page each one shows, and the captions they compare with.
 #include <QPixmap>
-#include <QTextCursor>
 #include <QTextEdit>
 
 #include "common/app_dir.h"
 #include "shell/browser/file_browser.h"
 #include "shell/form_kurvex.h"
 #include "shell/form_main.h"
+#include "shell/help/manual_page.h"
 #include "shell/loadini_page.h"
 #include "shell/nav_tree.h"
 #include "shell/notebook.h"
@@ -89,17 +89,8 @@ void TFormMain::ShowSelectedItem() {
     notebookImage_->ShowPage("Manual");
   } else if (caption == c.FastStart) {
     notebookImage_->ShowPage("Manual");
-    // Coming from the end brings the found place into view near the top of the box.
-    QTextCursor cursor = richEditAbout_->textCursor();
-    cursor.movePosition(QTextCursor::End);
-    richEditAbout_->setTextCursor(cursor);
-    richEditAbout_->ensureCursorVisible();
-    const int found = richEditAbout_->toPlainText().indexOf(Q(c.FastStart));
-    if (found >= 0) {
-      cursor.setPosition(std::max(0, found - 8));
-      richEditAbout_->setTextCursor(cursor);
-      richEditAbout_->ensureCursorVisible();
-    }
+    // The first mention, topic or not.
+    manual_->ScrollNearTop(static_cast<int>(richEditAbout_->toPlainText().indexOf(Q(c.FastStart))));
   } else if (caption == c.Log) {
     notebookImage_->ShowPage("Log");
   } else if (caption == c.Image) {
@@ -132,8 +123,6 @@ void TFormMain::TreeViewMouseDown(Qt::MouseButton button, const QPoint& pos) {
 void TFormMain::TreeViewMouseMove() {
   graph_->ClearCursorPosition();
 }
-
-void TFormMain::ShowManualTopic(const std::string&) {}
 
 void TFormMain::SetTreeImages() {
   // Items without a picture get an empty one, so that all texts of a level line up.

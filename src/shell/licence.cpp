@@ -6,12 +6,17 @@ const char* ProgramVersion() {
   return KURVEX_VERSION;
 }
 
+const char* LicenceKind() {
+  return "MIT License";
+}
+
 std::string LicenceText() {
   return std::string("Kurvex ") + ProgramVersion() +
          "\n"
          "A graph plotter for x-y spectra.\n"
+         "\n" +
+         LicenceKind() +
          "\n"
-         "MIT License\n"
          "\n"
          "Copyright (c) 2026 The Kurvex developers\n"
          "\n"

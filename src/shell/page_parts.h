@@ -7,6 +7,17 @@
 
 namespace kurvex::shell {
 
+/// An empty panel painted white, for the window's background and margins.
+inline QWidget* WhitePanel(const QString& objectName, QWidget* parent) {
+  auto* panel = new QWidget(parent);
+  panel->setObjectName(objectName);
+  panel->setAutoFillBackground(true);
+  QPalette palette = panel->palette();
+  palette.setColor(QPalette::Window, Qt::white);
+  panel->setPalette(palette);
+  return panel;
+}
+
 /// Gives a label the look of the heading strip at the top of a settings page.
 inline void StyleAsHeading(QLabel* label) {
   QFont font = label->font();

@@ -31,6 +31,17 @@ void ExpectWellFormed(const RtfDocument& doc) {
     next += run.Length;
   }
   ASSERT_EQ(next, Utf8Length(doc.Text));
+  // Paragraph layouts: none without text, the first at 0, each inside the text and new.
+  ASSERT_EQ(doc.Paragraphs.empty(), doc.Text.empty());
+  for (std::size_t i = 0; i < doc.Paragraphs.size(); ++i) {
+    const RtfParagraphs& p = doc.Paragraphs[i];
+    ASSERT_EQ(p.Start == 0, i == 0) << "paragraph " << i;
+    if (i > 0) {
+      ASSERT_GT(p.Start, doc.Paragraphs[i - 1].Start) << "paragraph " << i;
+      ASSERT_FALSE(p.Style == doc.Paragraphs[i - 1].Style) << "paragraph " << i;
+    }
+    ASSERT_LT(p.Start, next) << "paragraph " << i;
+  }
 }
 
 RtfDocument Parse(std::string_view rtf) {
@@ -165,6 +176,44 @@ TEST(ParseRtf, KeepsCharacterFormattingPerRun) {
               ::testing::ElementsAre("ab||12|0|Arial", "cd||12|0|"));
   EXPECT_THAT(Runs("not rtf"), ::testing::ElementsAre("not rtf||12|0|"));
   EXPECT_TRUE(Parse(R"({\rtf1\b})").Runs.empty());
+}
+
+// Each paragraph's layout as "first characters|left|first|before|after|align" (twips).
+std::vector<std::string> Paragraphs(std::string_view rtf) {
+  const RtfDocument doc = Parse(rtf);
+  std::vector<std::string> out;
+  for (const RtfParagraphs& p : doc.Paragraphs) {
+    const std::size_t from = Utf8ByteOffset(doc.Text, p.Start);
+    const RtfParagraphStyle& s = p.Style;
+    out.push_back(doc.Text.substr(from, 2) + '|' + std::to_string(s.LeftIndent) + '|' +
+                  std::to_string(s.FirstIndent) + '|' + std::to_string(s.SpaceBefore) + '|' +
+                  std::to_string(s.SpaceAfter) + '|' +
+                  std::to_string(static_cast<int>(s.Alignment)));
+  }
+  return out;
+}
+
+TEST(ParseRtf, KeepsTheLayoutOfEachParagraph) {
+  struct Case {
+    const char* rtf;
+    std::vector<std::string> expected;
+  } cases[] = {
+      // A bullet list with a hanging indent between plain paragraphs; \pard resets.
+      {R"({\rtf1 a\par\pard\fi-240\li480\sa60 b\par c\par\pard d})",
+       {"a\n|0|0|0|0|0", "b\n|480|-240|0|60|0", "d|0|0|0|0|0"}},
+      // The layout in force at \par counts, also when set inside a group; alignment words.
+      {R"({\rtf1\qc T\par\pard{\qr\sb200 R\par}\qj J})",
+       {"T\n|0|0|0|0|1", "R\n|0|0|200|0|2", "J|0|0|0|0|3"}},
+      // \line stays inside its paragraph; out-of-range and negative spacing are bounded.
+      {R"({\rtf1\li99999999999\sa-5 x\line y\par})", {"x\n|31680|0|0|0|0"}},
+      // Hidden paragraph marks join paragraphs; a truncated file keeps its last layout.
+      {R"({\rtf1\li100 a{\v\par}b\par\li200 c)", {"ab|100|0|0|0|0", "c|200|0|0|0|0"}},
+      {"plain text\r\nline", {"pl|0|0|0|0|0"}},
+      {R"({\rtf1 })", {}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Paragraphs(c.rtf), c.expected) << c.rtf;
+  }
 }
 
 TEST(ParseRtf, ReadsFontNamesInTheirOwnCharset) {
