@@ -158,6 +158,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, std::size_t size) {
   const std::string text =
       kurvex::DecodeText(std::string(reinterpret_cast<const char*>(bytes), size));
   Check(kurvex::IsValidUtf8(text));
+  Check(kurvex::DecodeText(text) == text);
 
   const kurvex::PreparedData prepared = kurvex::PrepareDataText(text);
   const Expected expected = Prepare(text);
