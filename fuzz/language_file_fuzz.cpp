@@ -5,8 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -14,21 +12,13 @@
 
 #include "common/profile_file.h"
 #include "common/utf8.h"
+#include "fuzz_check.h"
 #include "shell/captions.h"
 
 namespace {
 
 using kurvex::ProfileFile;
 using kurvex::shell::ItemCaptions;
-
-// Names the broken promise before the crash, so a finding reads at once.
-#define Check(ok)                                                           \
-  do {                                                                      \
-    if (!(ok)) {                                                            \
-      std::fprintf(stderr, "check failed at line %d: %s\n", __LINE__, #ok); \
-      std::abort();                                                         \
-    }                                                                       \
-  } while (false)
 
 // Some keys of the control-caption table, whose rows live with the Qt controls they name.
 constexpr const char* kControlKeys[] = {"AutoSaveImage",   "Language",  "LoadAllOptions",

@@ -4,25 +4,15 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "common/error.h"
 #include "common/profile_file.h"
+#include "fuzz_check.h"
 #include "graph/model.h"
 #include "graph/options_file.h"
 
 namespace {
-
-// Names the broken promise before the crash, so a finding reads at once.
-#define Check(ok)                                                           \
-  do {                                                                      \
-    if (!(ok)) {                                                            \
-      std::fprintf(stderr, "check failed at line %d: %s\n", __LINE__, #ok); \
-      std::abort();                                                         \
-    }                                                                       \
-  } while (false)
 
 // The graph of a load as the engine starts it (zeros, every section read); false when a value
 // failed to convert.
