@@ -104,8 +104,9 @@ void CheckFit(const std::optional<kurvex::AxisFit>& fit, const kurvex::ValueRang
 }
 
 // Draws the data with the values at start on a surface of the image's size; the fit, when
-// asked for, is the one kurvex-plot applies. A drawing may refuse a field with an Error, but
-// not when every field converts.
+// asked for, is the one kurvex-plot applies. A drawing may fail with an Error on a field that
+// does not convert or on a value too far outside an axis for a pixel, but not when every
+// field converts and both axes were fitted to the values.
 void Draw(const kurvex::PreparedData& prepared, bool fit) {
   static const std::string fileName = "fuzz.txt";
   static kurvex::FontEngine& fonts = kurvex::FontEngine::Shared();
@@ -122,7 +123,8 @@ void Draw(const kurvex::PreparedData& prepared, bool fit) {
   try {
     painter.RepaintGraph();
   } catch (const kurvex::Error&) {
-    Check(!kurvex::DataConvertsCompletely(data));
+    const kurvex::AxesFit fits = kurvex::FitAxesToData(data);
+    Check(!(fit && fits.X && fits.Y && kurvex::DataConvertsCompletely(data)));
   }
 }
 
