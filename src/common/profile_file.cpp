@@ -90,6 +90,13 @@ ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {
   Reindex();
 }
 
+ProfileFile ProfileFile::FromBytes(std::string bytes) {
+  ProfileFile file;
+  file.lines_ = SplitLines(DecodeText(std::move(bytes)));
+  file.Reindex();
+  return file;
+}
+
 void ProfileFile::Reindex() {
   sections_.clear();
   firstSection_.clear();

@@ -17,6 +17,10 @@ class ProfileFile {
   /// Reads the file; a missing or unreadable file is an empty profile.
   explicit ProfileFile(std::string path);
 
+  /// A profile of a file's bytes, decoded as a read of the file would decode them; its Path()
+  /// is empty, so it is only ever written by ToText().
+  static ProfileFile FromBytes(std::string bytes);
+
   const std::string& Path() const { return path_; }
 
   std::string ReadString(std::string_view section, std::string_view key,
@@ -44,6 +48,7 @@ class ProfileFile {
   std::size_t SectionEnd(const Section& section) const;
   const std::string* FindValueLine(std::string_view section, std::string_view key,
                                    std::size_t* lineIndex) const;
+  ProfileFile() = default;
   void Reindex();
 
   std::string path_;

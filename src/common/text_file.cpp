@@ -149,13 +149,25 @@ std::optional<std::string> ReadBytes(const std::string& path, std::string& reaso
 
 }  // namespace
 
-std::string DecodeText(std::string bytes) {
-  if (bytes.starts_with("\xFF\xFE")) return DecodeUtf16(bytes, true);
-  if (bytes.starts_with("\xFE\xFF")) return DecodeUtf16(bytes, false);
-  if (IsValidUtf8(bytes)) {
-    if (bytes.starts_with(kByteOrderMark)) bytes.erase(0, kByteOrderMark.size());
-    return bytes;
+namespace {
+
+// A file saved from decoded text must decode to that text again, so no mark may be left at
+// its start: not a second one, nor one that UTF-16 held behind its own.
+std::string WithoutByteOrderMarks(std::string text) {
+  std::size_t marks = 0;
+  while (std::string_view(text).substr(marks).starts_with(kByteOrderMark)) {
+    marks += kByteOrderMark.size();
   }
+  text.erase(0, marks);
+  return text;
+}
+
+}  // namespace
+
+std::string DecodeText(std::string bytes) {
+  if (bytes.starts_with("\xFF\xFE")) return WithoutByteOrderMarks(DecodeUtf16(bytes, true));
+  if (bytes.starts_with("\xFE\xFF")) return WithoutByteOrderMarks(DecodeUtf16(bytes, false));
+  if (IsValidUtf8(bytes)) return WithoutByteOrderMarks(std::move(bytes));
   return DecodeCp1250(bytes);
 }
 

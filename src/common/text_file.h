@@ -8,8 +8,8 @@
 namespace kurvex {
 
 /// Bytes of a text file as UTF-8: UTF-16 with a byte-order mark (either byte order) is
-/// converted, valid UTF-8 is kept (a leading byte-order mark dropped), anything else is taken
-/// as Windows-1250.
+/// converted, valid UTF-8 is kept, anything else is taken as Windows-1250. Byte-order marks at
+/// the start are dropped, however many, so decoding decoded text changes nothing.
 std::string DecodeText(std::string bytes);
 
 /// The bytes of a file or named pipe as they are, or nothing when it cannot be opened or read.

@@ -165,6 +165,24 @@ TEST_F(Profile, ReadsWindows1250Files) {
   EXPECT_EQ(profile.ReadString("Caption", "Title", ""), "Žltý kôň");
 }
 
+TEST_F(Profile, BytesReadAsTheSameFileWould) {
+  const std::string utf16 = std::string("\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0\x7D\x01\r\0\n\0", 22);
+  for (const std::string& bytes : {std::string("[S]\r\nk=\x8Elt\xFD\r\n"), utf16}) {
+    const ProfileFile file = Load(bytes);
+    const ProfileFile memory = ProfileFile::FromBytes(bytes);
+    EXPECT_EQ(memory.Path(), "");
+    EXPECT_EQ(memory.ToText(), file.ToText());
+    EXPECT_EQ(memory.ReadString("s", "K", ""), file.ReadString("s", "K", "")) << bytes;
+  }
+}
+
+TEST_F(Profile, ASecondByteOrderMarkHidesNoSectionUntilASave) {
+  ProfileFile profile = Load("\xEF\xBB\xBF\xEF\xBB\xBF[Title]\r\nText=first\r\n");
+  EXPECT_EQ(profile.ReadString("Title", "Text", ""), "first");
+  profile.Save();
+  EXPECT_EQ(ProfileFile(path_).ReadString("Title", "Text", ""), "first");
+}
+
 TEST_F(Profile, SurvivesBinaryGarbage) {
   std::string garbage = "[\0]\0=\r\n[S]\r\nk=\0v\xFF\r\n=\r\n[\r\n]]]=[[\r\n";
   garbage.append(std::string("\0\0\0\xC3\r", 5));

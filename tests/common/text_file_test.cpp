@@ -88,6 +88,17 @@ TEST(DecodeText, ReadsUtf16WithAByteOrderMarkInEitherOrder) {
   EXPECT_EQ(DecodeText(Utf16(lone, true) + "b"), "\uFFFDa\uFFFD");
 }
 
+// A saved profile is decoded text; read again it must not lose or gain a line's start.
+TEST(DecodeText, DecodedTextDecodesToItself) {
+  for (const std::string& bytes :
+       {std::string("\xEF\xBB\xBF\xEF\xBB\xBF[Title]"), Utf16(u"\uFEFF\uFEFF[Title]", true),
+        Utf16(u"\uFEFF[Title]", false), std::string("\xEF\xBB\xBF\x8Elt")}) {
+    const std::string text = DecodeText(bytes);
+    EXPECT_TRUE(text.starts_with("[Title]") || text == "ď»żŽlt") << text;
+    EXPECT_EQ(DecodeText(text), text);
+  }
+}
+
 TEST(DecodeText, ReadsOtherBytesAsWindows1250) {
   EXPECT_EQ(DecodeText("\x8Elt\xFD k\xF4\xF2 \x8A\x9A"), "Žltý kôň Šš");
   // Bytes the code page leaves undefined do not stop the rest.
