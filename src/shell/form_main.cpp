@@ -185,17 +185,6 @@ void TFormMain::BuildShortcuts() {
   connect(redo, &QShortcut::activated, this, &TFormMain::RedoSettings);
 }
 
-namespace {
-
-// Text fields keep their own undo of what was typed.
-bool InTextField(const QWidget* focus) {
-  return qobject_cast<const QLineEdit*>(focus) || qobject_cast<const QPlainTextEdit*>(focus) ||
-         (qobject_cast<const QTextEdit*>(focus) &&
-          !static_cast<const QTextEdit*>(focus)->isReadOnly());
-}
-
-}  // namespace
-
 void TFormMain::UndoSettings() {
   if (!InTextField(QApplication::focusWidget())) hub_->Undo();
 }

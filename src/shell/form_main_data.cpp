@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QTextEdit>
 
 #include "common/app_dir.h"
@@ -30,6 +31,7 @@
 #include "shell/message_line.h"
 #include "shell/nav_tree.h"
 #include "shell/notebook.h"
+#include "shell/page_parts.h"
 #include "shell/pages/axis_values_page.h"
 #include "shell/pages/environment_page.h"
 #include "shell/pages/page_hub.h"
@@ -43,26 +45,21 @@ bool TFormMain::LoadData(const std::string& path, bool reload) {
     return reload ? engine.ReloadDataFile(path) : engine.LoadDataFile(path);
   }
   // The fit comes before the drawing, so the picture saved after it is the fitted one.
-  const bool painting = graph_->Model().PaintEnabled;
-  graph_->SetPaintEnabled(false);
   bool taken = false;
-  try {
+  {
+    const bool painting = graph_->Model().PaintEnabled;
+    graph_->SetPaintEnabled(false);
+    const auto paintingBack = qScopeGuard([&] { graph_->SetPaintEnabled(painting); });
     taken = reload ? engine.ReloadDataFile(path) : engine.LoadDataFile(path);
     if (taken && engine.DataFilePath() == path) {
       FitModelAxes(MeasureData(engine.Data()), true, true, graph_->Model());
       // The pages show the fitted ranges; what the program does by itself is no undo step.
-      hub_->SetFilling(true);
+      const PageHub::Filling filling(*hub_);
       for (SettingsPage* page : graphPages_) {
         if (auto* values = qobject_cast<AxisValuesPage*>(page)) values->Fill();
       }
     }
-  } catch (...) {
-    hub_->SetFilling(false);
-    graph_->SetPaintEnabled(painting);
-    throw;
   }
-  hub_->SetFilling(false);
-  graph_->SetPaintEnabled(painting);
   graph_->RepaintIfAuto();
   return taken;
 }
@@ -153,9 +150,9 @@ namespace {
 // Where Page Down and Page Up keep their own meaning.
 bool KeepsPageKeys(const QWidget* focus, const QWidget* tree) {
   if (!focus || focus == tree) return false;
-  return qobject_cast<const QLineEdit*>(focus) || qobject_cast<const QPlainTextEdit*>(focus) ||
-         qobject_cast<const QTextEdit*>(focus) || qobject_cast<const QComboBox*>(focus) ||
-         qobject_cast<const QAbstractItemView*>(focus);
+  // The manual scrolls by page although it is read-only.
+  return InTextField(focus) || qobject_cast<const QTextEdit*>(focus) ||
+         qobject_cast<const QComboBox*>(focus) || qobject_cast<const QAbstractItemView*>(focus);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QScreen>
 #include <filesystem>
 
@@ -24,6 +25,7 @@
 #include "shell/notebook.h"
 #include "shell/pages/environment_page.h"
 #include "shell/pages/image_page.h"
+#include "shell/pages/page_hub.h"
 #include "shell/panel_splitter.h"
 #include "shell/qt_convert.h"
 #include "shell/window_fit.h"
@@ -250,20 +252,14 @@ void TFormMain::SaveOtherOptions() {
 
 void TFormMain::SetVariables() {
   graph_->SetPaintEnabled(false);
-  // The fill writes controls from the model: what it makes the handlers do is no user step.
-  hub_->SetFilling(true);
-  setUpdatesEnabled(false);
-  try {
+  {
+    const PageHub::Filling filling(*hub_);
+    setUpdatesEnabled(false);
+    const auto updatesBack = qScopeGuard([this] { setUpdatesEnabled(true); });
     FillEnvironmentPage();
     FillImagePage();
     FillGraphPages();
-  } catch (...) {
-    hub_->SetFilling(false);
-    setUpdatesEnabled(true);
-    throw;
   }
-  hub_->SetFilling(false);
-  setUpdatesEnabled(true);
   graph_->SetPaintEnabled(true);
   graph_->RepaintIfAuto();
 }

@@ -3,7 +3,9 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QString>
+#include <QTextEdit>
 
 namespace kurvex::shell {
 
@@ -33,6 +35,13 @@ inline QLabel* PageTitle(const QString& objectName, const QString& text, QWidget
   label->setObjectName(objectName);
   StyleAsHeading(label);
   return label;
+}
+
+/// Whether the focus is in a field the user types in; such fields keep their own keys (undo,
+/// page up and down, copy).
+inline bool InTextField(const QWidget* focus) {
+  if (const auto* rich = qobject_cast<const QTextEdit*>(focus)) return !rich->isReadOnly();
+  return qobject_cast<const QLineEdit*>(focus) || qobject_cast<const QPlainTextEdit*>(focus);
 }
 
 inline QLabel* NamedLabel(const QString& objectName, const QString& text, QWidget* parent) {

@@ -102,7 +102,7 @@ void CurvesPage::Fill() {
   SetPosition(lineWidth_, width);
   CurveLoading = true;
   SetPosition(curve_, 1);
-  CurveLoading = true;
+  CurveLoading = true;  // a change of the curve shown ran EditCurveChange, which clears it
   color_->SetColor(first.Color);
   SelectSymbol(first.Symbol);
   legendText_->setText(Q(first.LegendText));

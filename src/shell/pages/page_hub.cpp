@@ -58,7 +58,7 @@ bool PageHub::Redo() {
 void PageHub::Restore(const GraphModel& style) {
   GraphModel& model = graph_->Model();
   const bool paint = model.PaintEnabled;
-  filling_ = true;
+  // Inside a handler: the fill's handler runs are no steps of their own.
   ++depth_;
   Guard(dialogs_, [&] {
     model = WithRunTimeFields(style, model);
@@ -70,7 +70,6 @@ void PageHub::Restore(const GraphModel& style) {
     graph_->SetStatusBarVisible(model.StatusBarVisible);
   });
   --depth_;
-  filling_ = false;
   model.PaintEnabled = paint;
   Guard(dialogs_, [&] { graph_->RepaintIfAuto(); });
 }

@@ -32,8 +32,19 @@ class PageHub : public QObject {
   /// A user's action that is one undo step of its own, such as loading an options file.
   void Step(const std::function<void()>& action);
 
-  /// While the program writes controls from the model: no undo steps.
-  void SetFilling(bool filling) { filling_ = filling; }
+  /// While one lives, the program writes controls from the model: what their handlers do is
+  /// no undo step.
+  class Filling {
+   public:
+    explicit Filling(PageHub& hub) : hub_(hub), before_(hub.filling_) { hub.filling_ = true; }
+    ~Filling() { hub_.filling_ = before_; }
+    Filling(const Filling&) = delete;
+    Filling& operator=(const Filling&) = delete;
+
+   private:
+    PageHub& hub_;
+    bool before_;
+  };
 
   /// A typed value that does not convert: said in the message line, the edit marked.
   void TypedValueBad(QLineEdit* edit, const std::string& message);
