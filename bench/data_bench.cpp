@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "common/text_file.h"
-#include "graph/data_text.h"
+#include "graph/data/data_text.h"
 #include "graph/graph_engine.h"
 #include "graph/model.h"
 
@@ -152,7 +152,7 @@ void BM_LoadHeadOnlyFile(benchmark::State& state) {
   const std::string& path = HeadOnlyFile(megabytes);
   kurvex::GraphEngine engine;
   kurvex::ApplyStartValues(engine.Model);
-  engine.Model.PaintEnabled = true;
+  engine.PaintEnabled = true;
   for (auto _ : state) {
     benchmark::DoNotOptimize(engine.LoadDataFile(path));
     benchmark::DoNotOptimize(engine.TextBlockLines().size());

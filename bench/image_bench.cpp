@@ -12,7 +12,7 @@ kurvex::GraphEngine& DrawnEngine() {
   static kurvex::GraphEngine engine = [] {
     kurvex::GraphEngine e;
     kurvex::ApplyStartValues(e.Model);
-    e.Model.PaintEnabled = true;
+    e.PaintEnabled = true;
     e.RepaintGraph();
     return e;
   }();

@@ -43,7 +43,7 @@ kurvex::GraphEngine& DefaultEngine() {
   static kurvex::GraphEngine engine = [] {
     kurvex::GraphEngine e;
     kurvex::ApplyStartValues(e.Model);
-    e.Model.PaintEnabled = true;
+    e.PaintEnabled = true;
     return e;
   }();
   return engine;
@@ -82,9 +82,9 @@ void BM_LoadAndDrawMillionLines(benchmark::State& state) {
   kurvex::GraphEngine engine;
   kurvex::ApplyStartValues(engine.Model);
   for (auto _ : state) {
-    engine.Model.PaintEnabled = false;
+    engine.PaintEnabled = false;
     engine.LoadDataFile(path);
-    engine.Model.PaintEnabled = true;
+    engine.PaintEnabled = true;
     engine.RepaintGraph();
   }
   ReportPeakMemory(state);

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "graph/rtf_reader.h"
+#include "rtf/rtf_reader.h"
 
 namespace {
 

@@ -16,13 +16,13 @@
 #include "common/utf8.h"
 #include "fuzz_check.h"
 #include "graph/axis_fit.h"
-#include "graph/data_check.h"
-#include "graph/data_columns.h"
-#include "graph/data_text.h"
-#include "graph/font_engine.h"
+#include "graph/data/data_check.h"
+#include "graph/data/data_columns.h"
+#include "graph/data/data_text.h"
 #include "graph/model.h"
 #include "graph/painter.h"
-#include "graph/raster_canvas.h"
+#include "graph/render/font_engine.h"
+#include "graph/render/raster_canvas.h"
 
 namespace {
 
@@ -112,16 +112,15 @@ void Draw(const kurvex::PreparedData& prepared, bool fit) {
   static kurvex::FontEngine& fonts = kurvex::FontEngine::Shared();
   static kurvex::RasterCanvas canvas(240, 180, fonts);
   kurvex::GraphModel model = kurvex::StartModel();
-  model.PaintEnabled = true;
   kurvex::SetImageWidth(model, canvas.Width());
   kurvex::SetImageHeight(model, canvas.Height());
-  model.TextInDataFile = prepared.TextInDataFile;
   const DataText& data = prepared.Data;
   if (fit) kurvex::FitModelAxes(kurvex::MeasureData(data), true, true, model);
-  std::vector<std::string> textLines;
-  kurvex::GraphPainter painter(model, canvas, fonts, data, fileName, textLines);
+  kurvex::DrawingState state;
+  kurvex::GraphPainter painter(model, canvas, fonts, {data, fileName, prepared.TextInDataFile},
+                               state);
   try {
-    painter.RepaintGraph();
+    painter.RepaintGraph(false);
   } catch (const kurvex::Error&) {
     const kurvex::AxesFit fits = kurvex::FitAxesToData(data);
     Check(!(fit && fits.X && fits.Y && kurvex::DataConvertsCompletely(data)));

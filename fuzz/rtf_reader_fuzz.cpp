@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "common/utf8.h"
-#include "graph/rtf_reader.h"
+#include "rtf/rtf_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const kurvex::RtfDocument doc =

@@ -18,8 +18,8 @@
 #include "common/error.h"
 #include "common/profile_file.h"
 #include "graph/axis_fit.h"
-#include "graph/data_columns.h"
-#include "graph/data_error.h"
+#include "graph/data/data_columns.h"
+#include "graph/data/data_error.h"
 #include "graph/graph_engine.h"
 #include "graph/options_file.h"
 
@@ -110,7 +110,7 @@ class Plotter {
 
   // The data text of a file (the built-in sample for ""), with the chosen columns only.
   bool Load(const std::string& file) {
-    engine_.Model.PaintEnabled = false;
+    engine_.PaintEnabled = false;
     if (!file.empty() && !engine_.LoadDataFile(file)) return false;
     if (!o_.Columns.empty()) engine_.SetDataText(SelectColumns(engine_.Data(), o_.Columns));
     return true;
@@ -142,8 +142,8 @@ class Plotter {
       status_ = kExitFailure;
       return;
     }
-    if (o_.PrintHead && !engine_.Model.TextInDataFile.empty()) {
-      std::cout << engine_.Model.TextInDataFile << '\n';
+    if (o_.PrintHead && !engine_.HeadText().empty()) {
+      std::cout << engine_.HeadText() << '\n';
     }
     if (o_.PrintData) PrintData();
     if (!writeImages_) return;
@@ -153,7 +153,7 @@ class Plotter {
     // later files of an overlay add their curves to the picture.
     const bool savedOnlyCurves = engine_.Model.OnlyCurves;
     engine_.Model.OnlyCurves = o_.Overlay && overlayDrawn_;
-    engine_.Model.PaintEnabled = true;
+    engine_.PaintEnabled = true;
     try {
       picture_.Draw();
       engine_.Model.OnlyCurves = savedOnlyCurves;

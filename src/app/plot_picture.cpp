@@ -3,8 +3,8 @@
 #include "common/error.h"
 #include "common/text_file.h"
 #include "graph/graph_engine.h"
-#include "graph/image_file.h"
-#include "graph/vector_canvas.h"
+#include "graph/output/image_file.h"
+#include "graph/render/vector_canvas.h"
 
 namespace kurvex {
 

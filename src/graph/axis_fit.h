@@ -3,7 +3,7 @@
 #include <limits>
 #include <optional>
 
-#include "graph/data_text.h"
+#include "graph/data/data_text.h"
 #include "graph/model.h"
 
 namespace kurvex {

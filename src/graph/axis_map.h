@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "graph/drawing_state.h"
 #include "graph/model.h"
 
 namespace kurvex {
@@ -18,8 +19,9 @@ int32_t AddPixels(int32_t origin, int32_t offset, int sign);
 /// One axis's value <-> pixel mapping with the axis read once, for loops over many points.
 class AxisMap {
  public:
-  static AxisMap X(const GraphModel& model);
-  static AxisMap Y(const GraphModel& model);
+  /// The axis as the model sets it now, from the origin of a drawing.
+  static AxisMap X(const GraphModel& model, const DrawingState& state);
+  static AxisMap Y(const GraphModel& model, const DrawingState& state);
 
   int32_t ToPixel(long double value) const;
   /// The same for the data fields' doubles, inline: drawing maps millions of them.

@@ -2,7 +2,7 @@
 #include <array>
 
 #include "graph/axis_map.h"
-#include "graph/data_error.h"
+#include "graph/data/data_rows.h"
 #include "graph/painter.h"
 
 namespace kurvex {
@@ -33,40 +33,35 @@ struct LazyPixel {
   }
 };
 
-// The next field of data line `line`; an empty data text has no line to name.
-double NextValue(std::string_view& rest, const DataText& data, std::size_t line) {
-  if (data.Empty()) return ConvertField(NextField(rest));
-  return AtDataLine(line, [&rest] { return ConvertField(NextField(rest)); });
-}
-
 }  // namespace
 
 void GraphPainter::DrawCurves() {
-  SetCanvasFont(canvas_, m_.CurvesFont);
+  canvas_.Font = m_.CurvesFont;
   canvas_.PenWidth = m_.CurveLineWidth;
 
-  std::string_view rest = data_.Empty() ? std::string_view{} : data_.Line(0);
-  double xPrev = NextValue(rest, data_, 0);
+  DataRows rows(data_.Text);
+  rows.Seek(0);
+  double xPrev = rows.Next();
   std::array<CurveTrack, kCurveCount + 1> track{};
   int count = 0;
-  while (!rest.empty() && count < kCurveCount) {
+  while (!rows.AtEnd() && count < kCurveCount) {
     ++count;
-    track[count].yPrev = NextValue(rest, data_, 0);
+    track[count].yPrev = rows.Next();
   }
-  m_.CurveCount = count;
+  state_.CurveCount = count;
   for (int k = 1; k <= count; ++k) {
     track[k].symbol = measure_.Measure(m_.CurvesFont, m_.Curve[k].SymbolText);
   }
 
-  const AxisMap mapX = AxisMap::X(m_);
-  const AxisMap mapY = AxisMap::Y(m_);
+  const AxisMap mapX = AxisMap::X(m_, state_);
+  const AxisMap mapY = AxisMap::Y(m_, state_);
   const long double xMin = m_.AxisX.Minimum, xMax = m_.AxisX.Maximum;
   const long double yMin = m_.AxisY.Minimum, yMax = m_.AxisY.Maximum;
   LazyPixel prevX{&mapX, xPrev};
 
-  for (std::size_t r = 1, lines = data_.LineCount(); r < lines; ++r) {
-    rest = data_.Line(r);
-    const double x = NextValue(rest, data_, r);
+  for (std::size_t r = 1, lines = rows.LineCount(); r < lines; ++r) {
+    rows.Seek(r);
+    const double x = rows.Next();
     LazyPixel curX{&mapX, x};
     const bool xInside = xMin <= x && x <= xMax;
     for (int k = 1; k <= count; ++k) {
@@ -78,7 +73,7 @@ void GraphPainter::DrawCurves() {
         canvas_.TextOut(ClampPixel(int64_t{prevX.Get()} - t.symbol.Width / 2),
                         ClampPixel(int64_t{py} - t.symbol.Height / 2), curve.SymbolText);
       }
-      const double y = NextValue(rest, data_, r);
+      const double y = rows.Next();
       if (xInside && yMin <= y && y <= yMax) {
         const int32_t px = curX.Get();
         const int32_t py = mapY.ToPixel(y);
@@ -117,14 +112,15 @@ void GraphPainter::DrawCurves() {
 }
 
 void GraphPainter::DrawLegend() {
-  m_.CurveCount =
-      data_.Empty() ? CountCurves(data_) : AtDataLine(0, [this] { return CountCurves(data_); });
+  const DataText& text = data_.Text;
+  state_.CurveCount =
+      text.Empty() ? CountCurves(text) : AtDataLine(0, [&text] { return CountCurves(text); });
   for (int k = 1; k <= kCurveCount; ++k) DrawLegendEntry(k);
 }
 
 void GraphPainter::DrawLegendEntry(int k) {
-  if (k > m_.CurveCount) return;
-  TCurve& curve = m_.Curve[k];
+  if (k > state_.CurveCount) return;
+  const TCurve& curve = m_.Curve[k];
   const LegendRow row = LegendRowAt(m_, k, measure_);
   const int64_t middle = int64_t{row.Top} + row.Height / 2;
   if (curve.LineVisible) {
@@ -132,13 +128,13 @@ void GraphPainter::DrawLegendEntry(int k) {
     canvas_.MoveTo(row.Left, ClampPixel(middle));
     canvas_.LineTo(ClampPixel(int64_t{row.Left} + kLegendSampleLength), ClampPixel(middle));
   }
-  SetCanvasFont(canvas_, m_.Legend.Font);
+  canvas_.Font = m_.Legend.Font;
   const int textHeight = measure_.Measure(m_.Legend.Font, curve.LegendText).Height;
   canvas_.TextOut(ClampPixel(int64_t{row.Left} + kLegendTextOffset),
                   ClampPixel(int64_t{row.Top} + (row.Height - textHeight) / 2), curve.LegendText);
   if (curve.SymbolVisible) {
-    m_.CurvesFont.Color = curve.Color;
-    SetCanvasFont(canvas_, m_.CurvesFont);
+    canvas_.Font = m_.CurvesFont;
+    canvas_.Font.Color = curve.Color;
     const TextSize s = measure_.Measure(m_.CurvesFont, curve.SymbolText);
     canvas_.TextOut(ClampPixel(int64_t{row.Left} + (kLegendSampleLength - s.Width) / 2),
                     ClampPixel(int64_t{row.Top} + (row.Height - s.Height) / 2), curve.SymbolText);

@@ -2,8 +2,8 @@
 
 #include "common/text_file.h"
 #include "common/text_utils.h"
-#include "graph/data_check.h"
-#include "graph/data_error.h"
+#include "graph/data/data_check.h"
+#include "graph/data/data_error.h"
 #include "graph/mapping.h"
 #include "graph/options_file.h"
 #include "graph/painter.h"
@@ -50,7 +50,7 @@ bool GraphEngine::LoadDataFile(const std::string& path) {
       } else {
         data_ = std::move(prepared.Data);
         headLines_ = prepared.HeadLineCount;
-        Model.TextInDataFile = std::move(prepared.TextInDataFile);
+        headText_ = std::move(prepared.TextInDataFile);
       }
     } catch (...) {
       // A data file never reports to its caller; a drawing that failed keeps what it painted.
@@ -63,7 +63,7 @@ bool GraphEngine::LoadDataFile(const std::string& path) {
 void GraphEngine::TakeData(PreparedData prepared, const std::string& path) {
   data_ = std::move(prepared.Data);
   headLines_ = prepared.HeadLineCount;
-  Model.TextInDataFile = std::move(prepared.TextInDataFile);
+  headText_ = std::move(prepared.TextInDataFile);
   dataFileName_ = FileNamePart(path);
   dataFilePath_ = path;
   RepaintIfAuto();
@@ -99,13 +99,18 @@ void GraphEngine::SaveOptionsFile(const std::string& fileName) const {
 }
 
 void GraphEngine::RepaintIfAuto() {
-  if (Model.PaintEnabled && Model.AutoRepaint) RepaintGraph();
+  if (PaintEnabled && Model.AutoRepaint) RepaintGraph();
 }
 
 void GraphEngine::RepaintGraph() {
   PaintedGuard notify(OnPainted);
   try {
-    Painter().RepaintGraph();
+    if (Model.OnlyCurves) {
+      DrawingState last = state_;  // the curves draw on the last full drawing's axes
+      Painter(last).RepaintGraph(true);
+    } else {
+      Painter(state_).RepaintGraph(false);
+    }
   } catch (DataLineError& e) {
     e.MoveDown(headLines_);  // the user counts lines in the file, head included
     throw;
@@ -114,15 +119,15 @@ void GraphEngine::RepaintGraph() {
 
 void GraphEngine::DrawTextBlock() {
   PaintedGuard notify(OnPainted);
-  Painter().DrawTextBlock();
+  Painter(state_).DrawTextBlock();
 }
 
-GraphPainter GraphEngine::Painter() {
-  return GraphPainter(Model, canvas_, fonts_, data_, dataFileName_, textBlockLines_);
+GraphPainter GraphEngine::Painter(DrawingState& state) {
+  return GraphPainter(Model, canvas_, fonts_, {data_, dataFileName_, headText_}, state);
 }
 
 std::string GraphEngine::CursorReadoutAt(int x, int y) const {
-  return CursorReadout(Model, CursorPrefix, x, y);
+  return CursorReadout(Model, state_, CursorPrefix, x, y);
 }
 
 std::string GraphEngine::ClearCursorPosition() const {

@@ -5,11 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "graph/data_text.h"
-#include "graph/font_engine.h"
+#include "graph/data/data_text.h"
+#include "graph/drawing_state.h"
 #include "graph/mapping.h"
 #include "graph/model.h"
-#include "graph/raster_canvas.h"
+#include "graph/render/font_engine.h"
+#include "graph/render/raster_canvas.h"
 
 namespace kurvex {
 
@@ -20,12 +21,17 @@ class GraphPainter;
 class GraphEngine {
  public:
   /// The surface is 2000 x 2000; the model holds zeros (as before the first options load) with
-  /// LoadAllOptions on; the data text is the built-in sample, file name "Demo1.txt".
+  /// LoadAllOptions on; the data text is the built-in sample, file name "Demo1.txt"; painting
+  /// is off.
   explicit GraphEngine(FontEngine& fonts = FontEngine::Shared());
 
   static constexpr int kSurfaceSize = 2000;
 
+  /// The style: everything an options file holds.
   GraphModel Model;
+
+  /// Whether drawing is allowed at all; off while pages are filled and options files loaded.
+  bool PaintEnabled = false;
 
   // --- data text ---------------------------------------------------------------------------
   const DataText& Data() const { return data_; }
@@ -33,6 +39,10 @@ class GraphEngine {
   const std::string& DataFileName() const { return dataFileName_; }
   /// The path exactly as last passed to LoadDataFile (empty at start).
   const std::string& DataFilePath() const { return dataFilePath_; }
+  /// The head lines of the loaded data file joined by CR LF; substituted for
+  /// "{TextInDataFile}".
+  const std::string& HeadText() const { return headText_; }
+  void SetHeadText(std::string text) { headText_ = std::move(text); }
 
   /// Reads and prepares a data file, then RepaintIfAuto. Reports nothing to the caller: an
   /// unreadable file leaves everything as it was, a failure while preparing or drawing ends it
@@ -54,7 +64,7 @@ class GraphEngine {
   void SaveOptionsFile(const std::string& fileName) const;
 
   // --- drawing ------------------------------------------------------------------------------
-  /// Redraws when PaintEnabled and AutoRepaint are on.
+  /// Redraws when painting is enabled and AutoRepaint is on.
   void RepaintIfAuto();
   /// Full redraw (or curves only in the curves-only mode). A failing step throws; what was
   /// painted before stays. A data field that fails throws DataLineError with its file line.
@@ -66,8 +76,11 @@ class GraphEngine {
   const PixelBuffer& Pixels() const { return canvas_.Pixels(); }
   FontEngine& Fonts() { return fonts_; }
 
+  /// What the last full drawing found out (origin, plot rectangle, curve count, text-block
+  /// lines); a curves-only redraw leaves it.
+  const DrawingState& State() const { return state_; }
   /// The wrapped text-block lines of the last text-block drawing.
-  const std::vector<std::string>& TextBlockLines() const { return textBlockLines_; }
+  const std::vector<std::string>& TextBlockLines() const { return state_.TextBlockLines; }
 
   // --- cursor readout -----------------------------------------------------------------------
   /// Caption before the coordinates; a language file may replace it.
@@ -79,7 +92,7 @@ class GraphEngine {
   std::function<void()> OnPainted;
 
  private:
-  GraphPainter Painter();
+  GraphPainter Painter(DrawingState& state);
   void TakeData(PreparedData prepared, const std::string& path);
 
   FontEngine& fonts_;
@@ -87,9 +100,10 @@ class GraphEngine {
   DataText data_;
   std::string dataFileName_ = "Demo1.txt";
   std::string dataFilePath_;
+  std::string headText_;
   std::size_t headLines_ = 0;  // file lines before the data text
   bool dataChangeRedraws_ = false;
-  std::vector<std::string> textBlockLines_;
+  DrawingState state_;
 };
 
 }  // namespace kurvex

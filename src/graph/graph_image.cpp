@@ -1,59 +1,19 @@
 #include "graph/graph_image.h"
 
-#include <array>
-
 #include "common/error.h"
 #include "common/text_file.h"
 #include "graph/graph_engine.h"
-#include "graph/image_file.h"
+#include "graph/output/image_file.h"
 #include "graph/painter.h"
-#include "graph/vector_canvas.h"
+#include "graph/render/vector_canvas.h"
 
 namespace kurvex {
-namespace {
-
-constexpr std::array<const char*, 4> kNames = {"bmp", "png", "svg", "pdf"};
-
-bool SameLetters(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const char c = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
-    if (c != b[i]) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
-std::optional<ImageFormat> ImageFormatNamed(std::string_view name) {
-  for (std::size_t i = 0; i < kNames.size(); ++i) {
-    if (SameLetters(name, kNames[i])) return static_cast<ImageFormat>(i);
-  }
-  return std::nullopt;
-}
-
-std::optional<ImageFormat> ImageFormatOfPath(std::string_view path) {
-  const std::size_t dot = path.find_last_of('.');
-  if (dot == std::string_view::npos || path.find('/', dot) != std::string_view::npos) {
-    return std::nullopt;
-  }
-  return ImageFormatNamed(path.substr(dot + 1));
-}
-
-std::string ImageFormatName(ImageFormat format) {
-  return kNames[static_cast<std::size_t>(format)];
-}
-
-bool IsVectorFormat(ImageFormat format) {
-  return format == ImageFormat::kSvg || format == ImageFormat::kPdf;
-}
-
 void PaintGraph(GraphEngine& engine, Canvas& canvas, bool curvesOnly) {
-  GraphModel model = engine.Model;
-  model.OnlyCurves = curvesOnly;
-  std::vector<std::string> textBlockLines;
-  GraphPainter(model, canvas, engine.Fonts(), engine.Data(), engine.DataFileName(), textBlockLines)
-      .RepaintGraph();
+  // Another canvas finds out its own state; the curves alone draw on the engine's axes.
+  DrawingState state = curvesOnly ? engine.State() : DrawingState{};
+  GraphPainter(engine.Model, canvas, engine.Fonts(),
+               {engine.Data(), engine.DataFileName(), engine.HeadText()}, state)
+      .RepaintGraph(curvesOnly);
 }
 
 std::string GraphImageBytes(GraphEngine& engine, ImageFormat format) {

@@ -88,10 +88,10 @@ int32_t TextBlockTop(const GraphModel& m, TextMeasurer& measure) {
   return ClampPixel(a);
 }
 
-int32_t AxisYTickLabelTop(const GraphModel& m, int i) {
+int32_t AxisYTickLabelTop(const GraphModel& m, int32_t originY, int i) {
   const int n = m.AxisY.TickCount;
   const int64_t step = n == 0 ? 0 : int64_t{m.AxisY.Length} / n;
-  return ClampPixel(int64_t{m.OriginY} - m.AxisY.TickLabels.Font.Size / 2 - step * i);
+  return ClampPixel(int64_t{originY} - m.AxisY.TickLabels.Font.Size / 2 - step * i);
 }
 
 LegendRow LegendRowAt(const GraphModel& m, int k, TextMeasurer& measure) {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "graph/canvas.h"
+#include "graph/geometry.h"
 #include "graph/model.h"
 
 namespace kurvex {
@@ -50,7 +50,7 @@ int32_t TextBlockLeft(const GraphModel& model);
 int32_t TextBlockTop(const GraphModel& model, TextMeasurer& measure);
 
 /// Top of the label of y tick i: uses the integer step Length div n, not the tick's own row.
-int32_t AxisYTickLabelTop(const GraphModel& model, int i);
+int32_t AxisYTickLabelTop(const GraphModel& model, int32_t originY, int i);
 
 /// Top-left of legend row k (1-based) and its height.
 struct LegendRow {

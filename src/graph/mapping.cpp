@@ -48,12 +48,12 @@ AxisMap::AxisMap(int32_t origin, long double minimum, long double maximum, int32
   minimumD_ = static_cast<double>(minimum_);
 }
 
-AxisMap AxisMap::X(const GraphModel& m) {
-  return AxisMap(m.OriginX, m.AxisX.Minimum, m.AxisX.Maximum, m.AxisX.Length, +1);
+AxisMap AxisMap::X(const GraphModel& m, const DrawingState& s) {
+  return AxisMap(s.OriginX, m.AxisX.Minimum, m.AxisX.Maximum, m.AxisX.Length, +1);
 }
 
-AxisMap AxisMap::Y(const GraphModel& m) {
-  return AxisMap(m.OriginY, m.AxisY.Minimum, m.AxisY.Maximum, m.AxisY.Length, -1);
+AxisMap AxisMap::Y(const GraphModel& m, const DrawingState& s) {
+  return AxisMap(s.OriginY, m.AxisY.Minimum, m.AxisY.Maximum, m.AxisY.Length, -1);
 }
 
 int32_t AxisMap::ToPixel(long double value) const {
@@ -68,17 +68,17 @@ long double AxisMap::ToValue(int32_t pixel) const {
   return minimum_ + span_ * Divide(distance, length_);
 }
 
-int32_t ValueToPixelX(const GraphModel& model, long double x) {
-  return AxisMap::X(model).ToPixel(x);
+int32_t ValueToPixelX(const GraphModel& model, const DrawingState& state, long double x) {
+  return AxisMap::X(model, state).ToPixel(x);
 }
-int32_t ValueToPixelY(const GraphModel& model, long double y) {
-  return AxisMap::Y(model).ToPixel(y);
+int32_t ValueToPixelY(const GraphModel& model, const DrawingState& state, long double y) {
+  return AxisMap::Y(model, state).ToPixel(y);
 }
-long double PixelToValueX(const GraphModel& model, int32_t px) {
-  return AxisMap::X(model).ToValue(px);
+long double PixelToValueX(const GraphModel& model, const DrawingState& state, int32_t px) {
+  return AxisMap::X(model, state).ToValue(px);
 }
-long double PixelToValueY(const GraphModel& model, int32_t py) {
-  return AxisMap::Y(model).ToValue(py);
+long double PixelToValueY(const GraphModel& model, const DrawingState& state, int32_t py) {
+  return AxisMap::Y(model, state).ToValue(py);
 }
 
 std::string InitialCursorText() {
@@ -89,15 +89,17 @@ std::string ClearCursorText(const std::string& prefix) {
   return prefix + "   X=?;   Y=?";
 }
 
-std::string CursorReadout(const GraphModel& model, const std::string& prefix, int x, int y) {
-  const int64_t ox = model.OriginX;
-  const int64_t oy = model.OriginY;
+std::string CursorReadout(const GraphModel& model, const DrawingState& state,
+                          const std::string& prefix, int x, int y) {
+  const int64_t ox = state.OriginX;
+  const int64_t oy = state.OriginY;
   const bool inside =
       ox <= x && x <= ox + model.AxisX.Length && oy - model.AxisY.Length <= y && y <= oy;
   if (!inside) return ClearCursorText(prefix);
-  return prefix +
-         "   X=" + FormatAxisValue(PixelToValueX(model, x), model.AxisX.TickLabels.DecDigits) +
-         ";   Y=" + FormatAxisValue(PixelToValueY(model, y), model.AxisY.TickLabels.DecDigits);
+  return prefix + "   X=" +
+         FormatAxisValue(PixelToValueX(model, state, x), model.AxisX.TickLabels.DecDigits) +
+         ";   Y=" +
+         FormatAxisValue(PixelToValueY(model, state, y), model.AxisY.TickLabels.DecDigits);
 }
 
 }  // namespace kurvex

@@ -115,11 +115,6 @@ GraphModel StartModel() {
 void ApplyStartValues(GraphModel& model) {
   GraphModel start = StartModel();
   start.LoadAllOptions = model.LoadAllOptions;
-  start.PaintEnabled = model.PaintEnabled;
-  start.TextInDataFile = std::move(model.TextInDataFile);
-  start.OriginX = model.OriginX;
-  start.OriginY = model.OriginY;
-  start.CurveCount = model.CurveCount;
   model = std::move(start);
 }
 

@@ -111,11 +111,10 @@ class CurveArray {
   std::array<TCurve, kCurveCount> items_;
 };
 
-/// The one graph: every persisted setting plus the few run-time fields the drawing keeps.
+/// The one graph style: every setting an options file holds, nothing the drawing finds out.
 /// Default-constructed it holds zeros and empty texts, as before the first options load.
 struct GraphModel {
   bool LoadAllOptions = false;
-  bool PaintEnabled = false;
   bool AutoRepaint = false;
   bool OnlyCurves = false;
   bool ImageBorderVisible = false;
@@ -135,10 +134,6 @@ struct GraphModel {
   int32_t CurveLineWidth = 0;
   TMyLegend Legend;
   TMyTitle Text;
-  std::string TextInDataFile;
-  int32_t OriginX = 0;
-  int32_t OriginY = 0;
-  int32_t CurveCount = 0;
 
   // Environment settings the desktop program shows in widgets.
   TColor BackGroundColor = 0;  // the graph area around the image
@@ -147,12 +142,11 @@ struct GraphModel {
   bool operator==(const GraphModel&) const = default;
 };
 
-/// The graph of a fresh installation (the values at start). PaintEnabled stays false and
-/// LoadAllOptions false; every curve's SymbolText is filled from the symbol list.
+/// The graph of a fresh installation (the values at start). LoadAllOptions stays false; every
+/// curve's SymbolText is filled from the symbol list.
 GraphModel StartModel();
 
-/// Sets every persisted field to its value at start, leaving PaintEnabled, LoadAllOptions,
-/// TextInDataFile, OriginX, OriginY and CurveCount as they are.
+/// Sets every persisted field to its value at start, leaving LoadAllOptions as it is.
 void ApplyStartValues(GraphModel& model);
 
 /// The 71 point-marker glyphs of the symbol chooser (UTF-8; drawn through the Symbol encoding).

@@ -8,7 +8,7 @@
 #include "common/number_text.h"
 #include "graph/axis_map.h"
 #include "graph/distinct_runs.h"
-#include "graph/font_engine.h"
+#include "graph/render/font_engine.h"
 
 namespace kurvex {
 
@@ -35,22 +35,12 @@ TextSize FontMeasurer::Measure(const TMyFont& font, std::string_view text) {
   return fonts_.Extent(font, text);
 }
 
-GraphPainter::GraphPainter(GraphModel& model, Canvas& canvas, FontEngine& fonts,
-                           const DataText& data, const std::string& dataFileName,
-                           std::vector<std::string>& textBlockLines)
-    : m_(model),
-      canvas_(canvas),
-      measure_(fonts),
-      data_(data),
-      dataFileName_(dataFileName),
-      textBlockLines_(textBlockLines) {}
+GraphPainter::GraphPainter(const GraphModel& model, Canvas& canvas, FontEngine& fonts,
+                           const GraphData& data, DrawingState& state)
+    : m_(model), canvas_(canvas), measure_(fonts), data_(data), state_(state) {}
 
-void GraphPainter::SetCanvasFont(Canvas& surface, const TMyFont& font) {
-  surface.Font = font;
-}
-
-void GraphPainter::RepaintGraph() {
-  if (!m_.OnlyCurves) {
+void GraphPainter::RepaintGraph(bool curvesOnly) {
+  if (!curvesOnly) {
     DrawGraphBase();
     if (m_.Legend.Visible) DrawLegend();
     if (m_.ImageBorderVisible) DrawBorder();
@@ -73,13 +63,15 @@ void GraphPainter::FillBackground() {
 }
 
 void GraphPainter::ApplyImageSize() {
-  m_.OriginX = m_.AxisX.Left;
-  m_.OriginY = OriginRow(m_);
+  state_.OriginX = m_.AxisX.Left;
+  state_.OriginY = OriginRow(m_);
+  state_.Plot = {state_.OriginX, ClampPixel(int64_t{state_.OriginY} - m_.AxisY.Length),
+                 ClampPixel(int64_t{state_.OriginX} + m_.AxisX.Length), state_.OriginY};
 }
 
 void GraphPainter::DrawTitle() {
   if (!m_.Title.Visible) return;
-  SetCanvasFont(canvas_, m_.Title.Font);
+  canvas_.Font = m_.Title.Font;
   canvas_.TextOut(TitleLeft(m_, measure_), TitleTop(m_), m_.Title.Text);
 }
 
@@ -88,7 +80,8 @@ void GraphPainter::DrawAxisY() {
   if (m_.AxisY.Visible) {
     canvas_.PenWidth = m_.AxisY.Width;
     canvas_.PenColor = m_.AxisY.Color;
-    Line(canvas_, m_.OriginX, m_.OriginY, m_.OriginX, int64_t{m_.OriginY} - m_.AxisY.Length);
+    Line(canvas_, state_.OriginX, state_.OriginY, state_.OriginX,
+         int64_t{state_.OriginY} - m_.AxisY.Length);
   }
   if (m_.AxisY.TickVisible) DrawAxisYTicks();
 }
@@ -97,22 +90,19 @@ void GraphPainter::DrawAxisY() {
 // first written on; the canvas state stays as the other steps expect it.
 void GraphPainter::DrawAxisYTitle() {
   const TMyTitle& t = m_.AxisY.Title;
-  const FontSpec font = canvas_.Font;
-  const TColor brush = canvas_.BrushColor;
-  SetCanvasFont(canvas_, t.Font);
+  const CanvasStateSaver saved(canvas_);
+  canvas_.Font = t.Font;
   canvas_.BrushColor = m_.ImageColor;
-  canvas_.TextOutUp(AxisYTitleLeft(m_, measure_), m_.OriginY, m_.AxisY.Length,
+  canvas_.TextOutUp(AxisYTitleLeft(m_, measure_), state_.OriginY, m_.AxisY.Length,
                     AxisYTitleBottom(m_, measure_), t.Text);
-  canvas_.Font = font;
-  canvas_.BrushColor = brush;
 }
 
 void GraphPainter::DrawAxisYTicks() {
   const TMyAxis& a = m_.AxisY;
-  SetCanvasFont(canvas_, a.TickLabels.Font);
+  canvas_.Font = a.TickLabels.Font;
   const int n = a.TickCount;
   if (n <= 0) return;  // no ticks rather than dividing by zero
-  const AxisMap map = AxisMap::Y(m_);
+  const AxisMap map = AxisMap::Y(m_, state_);
   const long double minimum = a.Minimum;
   const long double span = static_cast<long double>(a.Maximum) - minimum;
   const auto value = [&](int64_t i) { return minimum + span * i / n; };
@@ -122,50 +112,50 @@ void GraphPainter::DrawAxisYTicks() {
   // first and then the labels.
   ForEachDistinct(0, n, -pen, canvas_.Height() + pen, row, [&](int64_t i) {
     const int64_t p = row(i);
-    Line(canvas_, m_.OriginX, p, int64_t{m_.OriginX} + a.TickLength, p);
+    Line(canvas_, state_.OriginX, p, int64_t{state_.OriginX} + a.TickLength, p);
   });
   if (!a.TickLabels.Visible) return;
   const int64_t height = measure_.Measure(a.TickLabels.Font, "0").Height;
   const auto labelTop = [&](int64_t i) {
-    return int64_t{AxisYTickLabelTop(m_, static_cast<int>(i))};
+    return int64_t{AxisYTickLabelTop(m_, state_.OriginY, static_cast<int>(i))};
   };
   ForEachDistinct(0, n, -height, canvas_.Height(), labelTop, [&](int64_t i) {
     const std::string text = FormatAxisValue(value(i), a.TickLabels.DecDigits);
     const int64_t w = measure_.Measure(a.TickLabels.Font, text).Width;
-    canvas_.TextOut(ClampPixel(int64_t{m_.OriginX} - kAxisYLabelGap - w),
-                    AxisYTickLabelTop(m_, static_cast<int>(i)), text);
+    canvas_.TextOut(ClampPixel(int64_t{state_.OriginX} - kAxisYLabelGap - w),
+                    AxisYTickLabelTop(m_, state_.OriginY, static_cast<int>(i)), text);
   });
 }
 
 void GraphPainter::DrawAxisX() {
   const TMyAxis& a = m_.AxisX;
   if (a.Title.Visible) {
-    SetCanvasFont(canvas_, a.Title.Font);
+    canvas_.Font = a.Title.Font;
     canvas_.TextOut(AxisXTitleLeft(m_, measure_), AxisXTitleTop(m_, measure_), a.Title.Text);
   }
   if (!a.Visible) return;
   canvas_.PenWidth = a.Width;
   canvas_.PenColor = a.Color;
-  Line(canvas_, m_.OriginX, m_.OriginY, int64_t{m_.OriginX} + a.Length, m_.OriginY);
+  Line(canvas_, state_.OriginX, state_.OriginY, int64_t{state_.OriginX} + a.Length, state_.OriginY);
   if (a.TickVisible) DrawAxisXTicks();
 }
 
 void GraphPainter::DrawAxisXTicks() {
   const TMyAxis& a = m_.AxisX;
-  SetCanvasFont(canvas_, a.TickLabels.Font);
+  canvas_.Font = a.TickLabels.Font;
   const int n = a.TickCount;
   if (n <= 0) return;
-  const AxisMap map = AxisMap::X(m_);
+  const AxisMap map = AxisMap::X(m_, state_);
   const long double minimum = a.Minimum;
   const long double span = static_cast<long double>(a.Maximum) - minimum;
   const auto value = [&](int64_t i) { return minimum + span * i / n; };
   const auto column = [&](int64_t i) { return int64_t{map.ToPixel(value(i))}; };
-  const int32_t labelTop = ClampPixel(int64_t{m_.OriginY} + kAxisXLabelGap);
+  const int32_t labelTop = ClampPixel(int64_t{state_.OriginY} + kAxisXLabelGap);
   // A label reaches further beyond the surface than a tick line.
   const int64_t reach = LabelReach(a, measure_) + std::abs(int64_t{canvas_.PenWidth});
   ForEachDistinct(1, n, -reach, canvas_.Width() + reach, column, [&](int64_t i) {
     const int64_t p = column(i);
-    Line(canvas_, p, int64_t{m_.OriginY} - a.TickLength, p, m_.OriginY);
+    Line(canvas_, p, int64_t{state_.OriginY} - a.TickLength, p, state_.OriginY);
     if (a.TickLabels.Visible) {
       const std::string text = FormatAxisValue(value(i), a.TickLabels.DecDigits);
       const int64_t w = measure_.Measure(a.TickLabels.Font, text).Width;
@@ -181,8 +171,8 @@ void GraphPainter::DrawTextBlock() {
   TMyFont wrapFont;
   wrapFont.Name = m_.Text.Font.Name;
   wrapFont.Size = m_.Text.Font.Size;
-  textBlockLines_ = ExpandGraphText(
-      m_.Text.Text, dataFileName_, m_.TextInDataFile, TextBlockWrapWidth(m_.ImageWidth),
+  state_.TextBlockLines = ExpandGraphText(
+      m_.Text.Text, data_.FileName, data_.HeadText, TextBlockWrapWidth(m_.ImageWidth),
       [&](std::string_view s) { return measure_.Measure(wrapFont, s).Width; },
       TextBlockLinesShown(top, lineHeight, canvas_.Height()));
 
@@ -191,10 +181,10 @@ void GraphPainter::DrawTextBlock() {
   canvas_.FillRect(ClampPixel(b), top, ClampPixel(m_.ImageWidth - b),
                    ClampPixel(m_.ImageHeight - b));
 
-  SetCanvasFont(canvas_, m_.Text.Font);
+  canvas_.Font = m_.Text.Font;
   const int32_t left = TextBlockLeft(m_);
   static const std::string blanks(kTextBlockBlanks, ' ');
-  const std::vector<std::string>& lines = textBlockLines_;
+  const std::vector<std::string>& lines = state_.TextBlockLines;
   for (std::size_t k = 0; k < lines.size(); ++k) {
     const int32_t y = TextBlockLineTop(top, static_cast<int>(k), lineHeight);
     if (y >= canvas_.Height()) break;  // nothing below the surface can show

@@ -3,10 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "graph/canvas.h"
-#include "graph/data_text.h"
+#include "graph/data/data_text.h"
+#include "graph/drawing_state.h"
 #include "graph/layout.h"
 #include "graph/model.h"
+#include "graph/render/canvas.h"
+#include "graph/text_block.h"
 
 namespace kurvex {
 
@@ -22,16 +24,24 @@ class FontMeasurer : public TextMeasurer {
   FontEngine& fonts_;
 };
 
-/// Paints the graph of a model and a data text onto a canvas, step by step in a fixed order.
-/// Every step works on the canvas state (pen, brush, font) that the steps before it left.
+/// The data a picture is drawn from, and what its texts may name of the file.
+struct GraphData {
+  const DataText& Text;
+  const std::string& FileName;  // for "{DataFile}"
+  const std::string& HeadText;  // for "{TextInDataFile}"
+};
+
+/// Paints the graph of a style and a data text onto a canvas, step by step in a fixed order.
+/// Every step works on the canvas state (pen, brush, font) that the steps before it left. It
+/// reads the style and never writes it: what the drawing finds out goes to `state`.
 class GraphPainter {
  public:
-  /// `textBlockLines` receives the wrapped text-block lines whenever the text block is drawn.
-  GraphPainter(GraphModel& model, Canvas& canvas, FontEngine& fonts, const DataText& data,
-               const std::string& dataFileName, std::vector<std::string>& textBlockLines);
+  GraphPainter(const GraphModel& model, Canvas& canvas, FontEngine& fonts, const GraphData& data,
+               DrawingState& state);
 
-  /// The whole redraw: base, legend and border unless in the curves-only mode, then the curves.
-  void RepaintGraph();
+  /// The whole redraw: base, legend and border unless `curvesOnly`, then the curves. A
+  /// curves-only redraw draws with the origin `state` holds from the last full one.
+  void RepaintGraph(bool curvesOnly);
 
   void DrawGraphBase();
   void FillBackground();
@@ -45,18 +55,16 @@ class GraphPainter {
   void DrawLegend();
 
  private:
-  void SetCanvasFont(Canvas& surface, const TMyFont& font);
   void DrawAxisYTitle();
   void DrawAxisYTicks();
   void DrawAxisXTicks();
   void DrawLegendEntry(int k);
 
-  GraphModel& m_;
+  const GraphModel& m_;
   Canvas& canvas_;
   FontMeasurer measure_;
-  const DataText& data_;
-  const std::string& dataFileName_;
-  std::vector<std::string>& textBlockLines_;
+  GraphData data_;
+  DrawingState& state_;
 };
 
 }  // namespace kurvex

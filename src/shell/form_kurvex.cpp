@@ -8,7 +8,7 @@
 #include <QStatusBar>
 #include <algorithm>
 
-#include "graph/data_error.h"
+#include "graph/data/data_error.h"
 #include "graph/dialog_rules.h"
 #include "graph/mapping.h"
 #include "graph/options_file.h"
@@ -47,13 +47,13 @@ QRect ImageRect(const GraphModel& model) {
 
 }  // namespace
 
-GraphImage::GraphImage(TFormKurvex& form, QWidget* parent) : QWidget(parent), form_(form) {
+GraphView::GraphView(TFormKurvex& form, QWidget* parent) : QWidget(parent), form_(form) {
   setObjectName("ImageGraph");
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void GraphImage::paintEvent(QPaintEvent* event) {
+void GraphView::paintEvent(QPaintEvent* event) {
   const PixelBuffer& pixels = form_.Engine().Pixels();
   const QRect area = event->rect() & ImageRect(form_.Model());
   if (area.isEmpty()) return;
@@ -64,7 +64,7 @@ void GraphImage::paintEvent(QPaintEvent* event) {
   painter.drawImage(area.topLeft(), surface.copy(area).convertToFormat(QImage::Format_RGB32));
 }
 
-void GraphImage::mouseMoveEvent(QMouseEvent* event) {
+void GraphView::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   Guard(form_.Errors(), [&] { form_.ImageGraphMouseMove(p.x(), p.y()); });
 }
@@ -91,7 +91,7 @@ bool GraphScrollBox::eventFilter(QObject* watched, QEvent* event) {
 TFormKurvex::TFormKurvex(Dialogs& dialogs, QWidget* parent) : QWidget(parent), dialogs_(dialogs) {
   setObjectName("FormKurvex");
   scrollBox_ = new GraphScrollBox(*this, this);
-  image_ = new GraphImage(*this, scrollBox_->Client());
+  image_ = new GraphView(*this, scrollBox_->Client());
   statusBar_ = new QStatusBar(this);
   statusBar_->setObjectName("StatusBar");
   statusBar_->setSizeGripEnabled(false);

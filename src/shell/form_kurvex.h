@@ -18,11 +18,11 @@ class Dialogs;
 class TFormKurvex;
 
 /// Shows the top-left ImageWidth x ImageHeight of the engine's surface.
-class GraphImage : public QWidget {
+class GraphView : public QWidget {
   Q_OBJECT
 
  public:
-  GraphImage(TFormKurvex& form, QWidget* parent);
+  GraphView(TFormKurvex& form, QWidget* parent);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -62,7 +62,7 @@ class TFormKurvex : public QWidget {
   Dialogs& Errors() { return dialogs_; }
 
   GraphScrollBox* ScrollBoxGraph() const { return scrollBox_; }
-  GraphImage* ImageGraph() const { return image_; }
+  GraphView* ImageGraph() const { return image_; }
   QStatusBar* StatusBar() const { return statusBar_; }
   QLineEdit* EditDataFile() const { return editDataFile_; }
   QPlainTextEdit* MemoData() const { return memoData_; }
@@ -77,7 +77,8 @@ class TFormKurvex : public QWidget {
   /// Redraws; a data field that does not convert is reported with its file and line.
   void RepaintIfAuto();
   void RepaintGraph();
-  void SetPaintEnabled(bool enabled) { engine_.Model.PaintEnabled = enabled; }
+  bool PaintEnabled() const { return engine_.PaintEnabled; }
+  void SetPaintEnabled(bool enabled) { engine_.PaintEnabled = enabled; }
 
   /// Puts the image at ImageLeft, ImageTop inside the scroll box.
   void PlaceImage();
@@ -112,7 +113,7 @@ class TFormKurvex : public QWidget {
   GraphEngine engine_;
   // The main window adopts these; QPointer tells whether it has already destroyed them.
   QPointer<GraphScrollBox> scrollBox_;
-  QPointer<GraphImage> image_;
+  QPointer<GraphView> image_;
   QPointer<QStatusBar> statusBar_;
   QPointer<QLineEdit> editDataFile_;
   QPointer<QPlainTextEdit> memoData_;

@@ -19,7 +19,7 @@
 #include "common/app_dir.h"
 #include "graph/axis_fit.h"
 #include "graph/graph_image.h"
-#include "graph/image_file.h"
+#include "graph/output/image_file.h"
 #include "shell/browser/data_watcher.h"
 #include "shell/browser/file_browser.h"
 #include "shell/data_page.h"
@@ -47,7 +47,7 @@ bool TFormMain::LoadData(const std::string& path, bool reload) {
   // The fit comes before the drawing, so the picture saved after it is the fitted one.
   bool taken = false;
   {
-    const bool painting = graph_->Model().PaintEnabled;
+    const bool painting = graph_->PaintEnabled();
     graph_->SetPaintEnabled(false);
     const auto paintingBack = qScopeGuard([&] { graph_->SetPaintEnabled(painting); });
     taken = reload ? engine.ReloadDataFile(path) : engine.LoadDataFile(path);

@@ -10,7 +10,7 @@
 
 #include "common/app_dir.h"
 #include "graph/graph_engine.h"
-#include "graph/image_file.h"
+#include "graph/output/image_file.h"
 #include "shell/dialogs.h"
 #include "shell/form_kurvex.h"
 #include "shell/guard.h"

@@ -2,6 +2,7 @@ kurvex_add_test(graph_core_tests
   SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/model_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/options_file_test.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/data_text_test.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/data/data_text_test.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/text_block_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/data_fit_test.cpp
   LIBS kurvex_graph)

@@ -34,7 +34,7 @@ class Curves : public RenderTest {
 
 TEST_F(Curves, SampleGivesARedAndABlueLineAndTwoLegendRows) {
   engine.RepaintGraph();
-  EXPECT_EQ(engine.Model.CurveCount, 2);
+  EXPECT_EQ(engine.State().CurveCount, 2);
   EXPECT_GT(Count(kRed, 71, 91, 570, 370), 500);
   EXPECT_GT(Count(kBlue, 71, 91, 570, 370), 500);
   const int r = LegendHeight();
@@ -79,15 +79,18 @@ TEST_F(Curves, PixelStyleSkipsTheFirstPointAndSymbolsMarkEveryPoint) {
   engine.SetDataText("400 5 5 0\r\n650 5 5 1\r\n900 5 5 2");
   engine.RepaintGraph();
   const GraphModel& m = engine.Model;
-  EXPECT_EQ(Pixel(ValueToPixelX(m, 400), ValueToPixelY(m, 0)), kWhite);
-  EXPECT_EQ(Pixel(ValueToPixelX(m, 650), ValueToPixelY(m, 1)), kBlack);
-  EXPECT_EQ(Pixel(ValueToPixelX(m, 900), ValueToPixelY(m, 2)), kBlack);
+  EXPECT_EQ(Pixel(ValueToPixelX(m, engine.State(), 400), ValueToPixelY(m, engine.State(), 0)),
+            kWhite);
+  EXPECT_EQ(Pixel(ValueToPixelX(m, engine.State(), 650), ValueToPixelY(m, engine.State(), 1)),
+            kBlack);
+  EXPECT_EQ(Pixel(ValueToPixelX(m, engine.State(), 900), ValueToPixelY(m, engine.State(), 2)),
+            kBlack);
   EXPECT_EQ(Count(kBlack, 100, 100, 560, 360), 2);
 
   engine.Model.Curve[3].SymbolVisible = true;
   engine.RepaintGraph();
   for (auto [x, y] : {std::pair{400.0, 0.0}, {650.0, 1.0}, {900.0, 2.0}}) {
-    const int px = ValueToPixelX(m, x), py = ValueToPixelY(m, y);
+    const int px = ValueToPixelX(m, engine.State(), x), py = ValueToPixelY(m, engine.State(), y);
     EXPECT_GT(InkIn(px - 6, py - 6, px + 7, py + 7), 3) << x;
   }
 }
@@ -95,7 +98,7 @@ TEST_F(Curves, PixelStyleSkipsTheFirstPointAndSymbolsMarkEveryPoint) {
 TEST_F(Curves, FourthColumnAddsALegendRowWithoutLineSample) {
   engine.SetDataText("300 5 5 0\r\n1000 5 5 2");
   engine.RepaintGraph();
-  EXPECT_EQ(engine.Model.CurveCount, 3);
+  EXPECT_EQ(engine.State().CurveCount, 3);
   const int r = LegendHeight();
   const int middle = 40 + 2 * (r - 2) + r / 2;
   for (int x = 480; x < 486; ++x) EXPECT_EQ(Pixel(x, middle), kWhite) << x;
@@ -123,10 +126,10 @@ TEST_F(Curves, AtMostTenCurvesAndLegendRows) {
   for (int i = 0; i < 12; ++i) line += " 5";
   engine.SetDataText(line + "\r\n" + line);
   engine.RepaintGraph();
-  EXPECT_EQ(engine.Model.CurveCount, 10);
+  EXPECT_EQ(engine.State().CurveCount, 10);
   engine.SetDataText("300");
   engine.RepaintGraph();
-  EXPECT_EQ(engine.Model.CurveCount, 0);
+  EXPECT_EQ(engine.State().CurveCount, 0);
 }
 
 TEST_F(Curves, BadFieldsEndTheDrawingWithTheConversionMessage) {

@@ -9,9 +9,9 @@
 #include "common/number_text.h"
 #include "common/real48.h"
 #include "graph/axis_fit.h"
-#include "graph/data_columns.h"
-#include "graph/data_error.h"
-#include "graph/data_text.h"
+#include "graph/data/data_columns.h"
+#include "graph/data/data_error.h"
+#include "graph/data/data_text.h"
 
 namespace kurvex {
 namespace {

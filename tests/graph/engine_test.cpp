@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "common/temp_dir.h"
-#include "graph/data_error.h"
+#include "graph/data/data_error.h"
 #include "graph/model.h"
 
 namespace kurvex {
@@ -26,7 +26,7 @@ class Engine : public ::testing::Test {
 
   void ReadyToPaint() {
     ApplyStartValues(engine.Model);
-    engine.Model.PaintEnabled = true;
+    engine.PaintEnabled = true;
   }
 
   test::TempDir dir;
@@ -36,7 +36,7 @@ class Engine : public ::testing::Test {
 
 TEST_F(Engine, StartsEmptyWithTheSampleAndDrawsNothing) {
   EXPECT_TRUE(engine.Model.LoadAllOptions);
-  EXPECT_FALSE(engine.Model.PaintEnabled);
+  EXPECT_FALSE(engine.PaintEnabled);
   EXPECT_EQ(engine.Model.ImageWidth, 0);
   EXPECT_EQ(engine.Data().LineCount(), 701u);
   EXPECT_EQ(engine.DataFileName(), "Demo1.txt");
@@ -63,11 +63,11 @@ TEST_F(Engine, ALoadedFileBecomesTheDataTextAndRedraws) {
   EXPECT_TRUE(engine.LoadDataFile(path));
   EXPECT_EQ(engine.DataFileName(), "si.xy");
   EXPECT_EQ(engine.DataFilePath(), path);
-  EXPECT_EQ(engine.Model.TextInDataFile, "Run 7");
+  EXPECT_EQ(engine.HeadText(), "Run 7");
   ASSERT_EQ(engine.Data().LineCount(), 2u);
   EXPECT_EQ(engine.Data().Line(1), "400 1.5 2.5");
   EXPECT_EQ(paints, 1);
-  EXPECT_EQ(engine.Model.CurveCount, 2);
+  EXPECT_EQ(engine.State().CurveCount, 2);
 }
 
 TEST_F(Engine, DataChangesRedrawOnlyAfterTheFirstLoad) {
@@ -136,7 +136,7 @@ TEST_F(Engine, HeadLinesOnlyGiveAnEmptyDataText) {
   ReadyToPaint();
   EXPECT_TRUE(engine.LoadDataFile(Write("head.txt", "title\r\n\r\nremark\r\n")));
   EXPECT_TRUE(engine.Data().Empty());
-  EXPECT_EQ(engine.Model.TextInDataFile, "title\r\n\r\nremark");
+  EXPECT_EQ(engine.HeadText(), "title\r\n\r\nremark");
   EXPECT_EQ(engine.DataFileName(), "head.txt");
 }
 
@@ -146,7 +146,7 @@ TEST_F(Engine, AHugeHeadTextIsWrappedOnlyAsFarAsItShows) {
   std::string head;
   for (int i = 0; i < 100000; ++i) head += "remark\tnumber " + std::to_string(i) + "\n";
   EXPECT_TRUE(engine.LoadDataFile(Write("head.txt", head + "300 1 2\n")));
-  EXPECT_EQ(engine.Model.TextInDataFile.substr(0, 34), "remark\tnumber 0\r\nremark\tnumber 1\r\n");
+  EXPECT_EQ(engine.HeadText().substr(0, 34), "remark\tnumber 0\r\nremark\tnumber 1\r\n");
   const std::vector<std::string>& lines = engine.TextBlockLines();
   ASSERT_GT(lines.size(), 10u);
   EXPECT_LT(lines.size(), 2000u);
@@ -169,7 +169,7 @@ TEST_F(Engine, CurvesOnlyModeKeepsTheOrigin) {
   engine.Model.OnlyCurves = true;
   engine.Model.AxisX.Left = 100;
   engine.RepaintGraph();
-  EXPECT_EQ(engine.Model.OriginX, 70);
+  EXPECT_EQ(engine.State().OriginX, 70);
 }
 
 }  // namespace

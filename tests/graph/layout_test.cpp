@@ -76,10 +76,9 @@ TEST_F(Layout, PositionsBeyondTheImageAreKeptOrClampedAsDrawn) {
 }
 
 TEST_F(Layout, YLabelRowsUseTheIntegerStep) {
-  m.OriginY = 370;
-  for (int i = 0; i <= 4; ++i) EXPECT_EQ(AxisYTickLabelTop(m, i), 365 - 70 * i);
+  for (int i = 0; i <= 4; ++i) EXPECT_EQ(AxisYTickLabelTop(m, 370, i), 365 - 70 * i);
   m.AxisY.Length = 281;  // 281 div 4 is still 70
-  for (int i = 0; i <= 4; ++i) EXPECT_EQ(AxisYTickLabelTop(m, i), 365 - 70 * i);
+  for (int i = 0; i <= 4; ++i) EXPECT_EQ(AxisYTickLabelTop(m, 370, i), 365 - 70 * i);
 }
 
 TEST_F(Layout, LegendRowsOverlapByTwoPixels) {
@@ -102,7 +101,7 @@ TEST_F(Layout, ExtremeTypedValuesSaturate) {
   EXPECT_EQ(OriginRow(m), 2147483647);
   m.AxisY.Length = -2147483647 - 1;
   m.AxisY.TickCount = -1;
-  EXPECT_EQ(AxisYTickLabelTop(m, 1), -2147483647 - 1);
+  EXPECT_EQ(AxisYTickLabelTop(m, 0, 1), -2147483647 - 1);
   EXPECT_EQ(TextBlockLineTop(2147483000, 100000, 15), 2147483647);
 }
 

@@ -12,7 +12,6 @@ namespace {
 // The persisted values at start are checked in their file form by the options file tests.
 TEST(StartModel, HoldsWhatNoOptionsFileShows) {
   const GraphModel m = StartModel();
-  EXPECT_FALSE(m.PaintEnabled);
   EXPECT_FALSE(m.LoadAllOptions);
   EXPECT_EQ(m.CurvesFont, (TMyFont{"MT Symbol", 2, 0, 8, false, false, false}));
   EXPECT_NE(m.Text.Text.find("incidence 70\xC2\xB0)."), std::string::npos);
@@ -22,21 +21,13 @@ TEST(StartModel, HoldsWhatNoOptionsFileShows) {
   EXPECT_EQ(m.Curve[10].SymbolText, "4");
 }
 
-TEST(StartModel, ApplyingStartValuesKeepsTheRunTimeFields) {
+TEST(StartModel, ApplyingStartValuesKeepsTheLoadSwitch) {
   GraphModel m;
   m.LoadAllOptions = true;
-  m.PaintEnabled = true;
-  m.TextInDataFile = "Run 7";
-  m.OriginX = 70;
-  m.CurveCount = 2;
   m.ImageWidth = 1234;
   m.Curve[4].Symbol = 40;
   ApplyStartValues(m);
   EXPECT_TRUE(m.LoadAllOptions);
-  EXPECT_TRUE(m.PaintEnabled);
-  EXPECT_EQ(m.TextInDataFile, "Run 7");
-  EXPECT_EQ(m.OriginX, 70);
-  EXPECT_EQ(m.CurveCount, 2);
   EXPECT_EQ(m.ImageWidth, 600);
   EXPECT_EQ(m.Curve[4].Symbol, 4);
   EXPECT_EQ(m.Curve[4].SymbolText, "\xC2\xA8");

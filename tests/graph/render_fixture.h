@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "graph/font_engine.h"
 #include "graph/graph_engine.h"
 #include "graph/layout.h"
 #include "graph/model.h"
+#include "graph/render/font_engine.h"
 
 namespace kurvex::testing {
 
@@ -21,7 +21,7 @@ class RenderTest : public ::testing::Test {
  protected:
   RenderTest() {
     ApplyStartValues(engine.Model);
-    engine.Model.PaintEnabled = true;
+    engine.PaintEnabled = true;
   }
 
   TColor Pixel(int x, int y) const { return engine.Pixels().At(x, y); }

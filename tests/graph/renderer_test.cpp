@@ -19,8 +19,8 @@ class Renderer : public RenderTest {
 };
 
 TEST_F(Renderer, OriginAndAxisLines) {
-  EXPECT_EQ(engine.Model.OriginX, 70);
-  EXPECT_EQ(engine.Model.OriginY, 370);
+  EXPECT_EQ(engine.State().OriginX, 70);
+  EXPECT_EQ(engine.State().OriginY, 370);
   for (int x = 70; x < 570; ++x) EXPECT_EQ(Pixel(x, 370), kBlack) << x;
   for (int y = 90; y <= 370; ++y) EXPECT_EQ(Pixel(70, y), kBlack) << y;
   EXPECT_EQ(Pixel(70, 89), kWhite);    // the y axis ends at row 90
@@ -164,7 +164,7 @@ TEST_F(Renderer, TextBlockClearsEverythingBelowItsTop) {
 
 TEST_F(Renderer, TextBlockExpandsThePlaceholders) {
   engine.Model.Text.Text = "{DataFile}: {TextInDataFile}";
-  engine.Model.TextInDataFile = "Run 7";
+  engine.SetHeadText("Run 7");
   engine.DrawTextBlock();
   ASSERT_EQ(engine.TextBlockLines().size(), 1u);
   EXPECT_EQ(engine.TextBlockLines()[0], "Demo1.txt: Run 7");
@@ -176,10 +176,10 @@ TEST_F(Renderer, PaintingNeedsBothFlags) {
   engine.RepaintIfAuto();
   EXPECT_EQ(Pixel(300, 200), kWhite);
   engine.Model.AutoRepaint = true;
-  engine.Model.PaintEnabled = false;
+  engine.PaintEnabled = false;
   engine.RepaintIfAuto();
   EXPECT_EQ(Pixel(300, 200), kWhite);
-  engine.Model.PaintEnabled = true;
+  engine.PaintEnabled = true;
   engine.RepaintIfAuto();
   EXPECT_EQ(Pixel(300, 200), 0x123456);
 }

@@ -6,7 +6,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
-#include "graph/rtf_reader.h"
+#include "rtf/rtf_reader.h"
 #include "shell/help/rich_edit_box.h"
 #include "shell/help/rich_text_fill.h"
 

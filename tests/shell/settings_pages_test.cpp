@@ -286,11 +286,11 @@ TEST_F(SettingsPagesTest, UndoAndRedoWalkTheUsersSteps) {
   EXPECT_EQ(Model().AxisX.TickCount, 12);
   EXPECT_EQ(Find<QCheckBox>("CheckBoxLegendVisible")->isChecked(), start.Legend.Visible);
   QTest::keyClick(main_.get(), Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_TRUE(SameStyle(Model(), start));
+  EXPECT_TRUE(Model() == start);
   EXPECT_EQ(Find<QLineEdit>("EditAxisXTickCount")->text(), QString::number(start.AxisX.TickCount));
   QTest::keyClick(main_.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
   QTest::keyClick(main_.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_TRUE(SameStyle(Model(), edited));
+  EXPECT_TRUE(Model() == edited);
 
   // A whole options load is one step; a fill the program does is none.
   main_->Hub().Step(
@@ -298,7 +298,7 @@ TEST_F(SettingsPagesTest, UndoAndRedoWalkTheUsersSteps) {
   EXPECT_EQ(Model().ImageWidth, 800);
   main_->SetVariables();
   EXPECT_TRUE(main_->Hub().Undo());
-  EXPECT_TRUE(SameStyle(Model(), edited));
+  EXPECT_TRUE(Model() == edited);
   EXPECT_EQ(Find<QLineEdit>("EditGraphWidth")->text(), QString::number(edited.ImageWidth));
 }
 
@@ -313,7 +313,7 @@ TEST_F(SettingsPagesTest, FitToDataWritesThroughTheEditsAsOneUndoStep) {
   EXPECT_EQ(Find<QLineEdit>("EditAxisYTickCount")->text(),
             QString::number(Model().AxisY.TickCount));
   EXPECT_TRUE(main_->Hub().Undo());
-  EXPECT_TRUE(SameStyle(Model(), before));
+  EXPECT_TRUE(Model() == before);
   EXPECT_FALSE(main_->Hub().History().CanUndo());
 }
 

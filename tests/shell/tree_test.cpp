@@ -77,7 +77,7 @@ TEST_F(TreeTest, EveryClickOnAnActionRunsItOnce) {
   EXPECT_EQ(asked.Filter, "Ini Files|*.ini|*.*|*.*");
   EXPECT_EQ(asked.DefaultExt, "ini");
   EXPECT_EQ(asked.Title, "Save environment options");
-  EXPECT_TRUE(Model().PaintEnabled);
+  EXPECT_TRUE(graph_->PaintEnabled());
 }
 
 TEST_F(TreeTest, LoadOtherOpensTheSettingFolderOrReportsItsAbsence) {
@@ -85,7 +85,7 @@ TEST_F(TreeTest, LoadOtherOpensTheSettingFolderOrReportsItsAbsence) {
   EXPECT_EQ(SettingPage(), "LoadIni");
   ASSERT_EQ(dialogs_.Errors.size(), 1u);
   EXPECT_NE(dialogs_.Errors[0].find("Setting"), std::string::npos);
-  EXPECT_TRUE(Model().PaintEnabled);
+  EXPECT_TRUE(graph_->PaintEnabled());
 
   Write("Setting/Blue.ini", "[Image]\nColor=16711680\n");
   Click(Item(kData));

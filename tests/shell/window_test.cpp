@@ -53,7 +53,7 @@ TEST_F(WindowTest, StartShowsTheGraphWithTheDefaultsOfAFreshInstallation) {
   EXPECT_EQ(graph_->StatusBar()->parentWidget(), main_->PanelGraphImage());
   EXPECT_EQ(graph_->EditDataFile()->parentWidget()->objectName(), "PanelData");
   EXPECT_EQ(graph_->MemoData()->geometry(), QRect(8, 32, 200, 49));
-  EXPECT_TRUE(Model().PaintEnabled);
+  EXPECT_TRUE(graph_->PaintEnabled());
   EXPECT_EQ(Model().ImageWidth, 600);
 }
 
@@ -175,7 +175,7 @@ TEST_F(WindowTest, BrokenOptionsFileIsReportedAndTheWindowStillWorks) {
       Path("Kurvex.ini") + ": [AxisX] Minimum=abc: 'abc' is not a valid floating point value");
   EXPECT_EQ(graph_->ScrollBoxGraph()->parentWidget(), main_->PanelGraphImage());
   EXPECT_EQ(main_->TreeView()->ItemCount(), 21);
-  EXPECT_TRUE(Model().PaintEnabled);
+  EXPECT_TRUE(graph_->PaintEnabled());
 }
 
 TEST_F(WindowTest, AutoSaveOffLeavesTheOptionsFileUntouched) {

@@ -6,7 +6,7 @@
 #include <QMenuBar>
 #include <QTextEdit>
 
-#include "graph/rtf_reader.h"
+#include "rtf/rtf_reader.h"
 #include "shell/color_panel.h"
 #include "shell/form_main.h"
 #include "shell/guard.h"

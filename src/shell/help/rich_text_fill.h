@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graph/rtf_reader.h"
+#include "rtf/rtf_reader.h"
 
 class QTextEdit;
 

@@ -57,20 +57,20 @@ bool PageHub::Redo() {
 
 void PageHub::Restore(const GraphModel& style) {
   GraphModel& model = graph_->Model();
-  const bool paint = model.PaintEnabled;
+  const bool paint = graph_->PaintEnabled();
+  graph_->SetPaintEnabled(false);
   // Inside a handler: the fill's handler runs are no steps of their own.
   ++depth_;
   Guard(dialogs_, [&] {
-    model = WithRunTimeFields(style, model);
-    model.PaintEnabled = false;
+    model = style;
     if (FillPages) FillPages();
-    model = WithRunTimeFields(style, model);
-    model.PaintEnabled = false;
+    // A fill may round what it shows; the step restores the style exactly.
+    model = style;
     graph_->SetBackgroundColor(model.BackGroundColor);
     graph_->SetStatusBarVisible(model.StatusBarVisible);
   });
   --depth_;
-  model.PaintEnabled = paint;
+  graph_->SetPaintEnabled(paint);
   Guard(dialogs_, [&] { graph_->RepaintIfAuto(); });
 }
 

@@ -10,22 +10,9 @@ constexpr std::size_t kMaxSteps = 100;
 
 }  // namespace
 
-GraphModel WithRunTimeFields(GraphModel style, const GraphModel& current) {
-  style.PaintEnabled = current.PaintEnabled;
-  style.TextInDataFile = current.TextInDataFile;
-  style.OriginX = current.OriginX;
-  style.OriginY = current.OriginY;
-  style.CurveCount = current.CurveCount;
-  return style;
-}
-
-bool SameStyle(const GraphModel& a, const GraphModel& b) {
-  return WithRunTimeFields(a, b) == b;
-}
-
 void UndoHistory::Record(const std::string& control, const GraphModel& before,
                          const GraphModel& after) {
-  if (SameStyle(before, after)) return;
+  if (before == after) return;
   redo_.clear();
   if (!control.empty() && control == lastControl_ && !undo_.empty()) return;
   undo_.push_back(before);

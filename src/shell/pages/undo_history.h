@@ -30,11 +30,4 @@ class UndoHistory {
   std::string lastControl_;
 };
 
-/// Whether two models hold the same style, ignoring what comes from the data file and the
-/// drawing state.
-bool SameStyle(const GraphModel& a, const GraphModel& b);
-
-/// `style` with the run-time fields (painting flag, data head, origin, curve count) of `current`.
-GraphModel WithRunTimeFields(GraphModel style, const GraphModel& current);
-
 }  // namespace kurvex::shell

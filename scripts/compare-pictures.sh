@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Renders every sample and instrument data file with the built-in style and every shipped style,
+# in every picture format, with two builds of kurvex-plot, and compares the pictures: BMP, PNG
+# and SVG byte for byte, PDF apart from its creation date. Run it before and after a change that
+# must not alter a picture.
+# Usage: scripts/compare-pictures.sh OLD_KURVEX_PLOT NEW_KURVEX_PLOT [extra kurvex-plot args...]
+set -uo pipefail
+[ $# -ge 2 ] || { echo "usage: $0 OLD_KURVEX_PLOT NEW_KURVEX_PLOT [args...]" >&2; exit 2; }
+old=$(realpath "$1"); new=$(realpath "$2"); shift 2
+extra=("$@")
+root=$(cd "$(dirname "$0")/.." && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+styles=("")
+for s in "$root"/resources/Setting/*.ini; do styles+=("$s"); done
+data=("$root"/resources/Data/* "$root"/tests/app/instrument_files/*)
+
+render() {  # render BINARY OUTDIR
+  local bin=$1 out=$2 i=0
+  for style in "${styles[@]}"; do
+    local opts=() tag=builtin
+    if [ -n "$style" ]; then opts=(--options "$style"); tag=$(basename "$style" .ini); fi
+    for fmt in bmp png svg pdf; do
+      mkdir -p "$out/$tag/$fmt"
+      # The sample drawn without data files, then every file on its own.
+      "$bin" "${opts[@]}" "${extra[@]}" --format "$fmt" --output "$out/$tag/$fmt/sample.$fmt" >/dev/null 2>&1
+      "$bin" "${opts[@]}" "${extra[@]}" --format "$fmt" --output "$out/$tag/$fmt" "${data[@]}" >/dev/null 2>&1
+    done
+  done
+}
+
+render "$old" "$work/old"
+render "$new" "$work/new"
+
+# PDF: the creation date is the only part that changes from run to run.
+for f in $(find "$work" -name '*.pdf'); do
+  LC_ALL=C sed -i -e 's/CreationDate (D:[^)]*)/CreationDate ()/' "$f"
+done
+
+count=$(find "$work/old" -type f | wc -l)
+if diff -r "$work/old" "$work/new" >/dev/null; then
+  echo "identical: $count pictures"
+else
+  diff -rq "$work/old" "$work/new" | head -20
+  echo "DIFFERENT: $(diff -rq "$work/old" "$work/new" | wc -l) of $count pictures"
+  exit 1
+fi

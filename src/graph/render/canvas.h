@@ -1,0 +1,72 @@
+#pragma once
+
+#include <string_view>
+
+#include "graph/geometry.h"
+#include "graph/model.h"
+
+namespace kurvex {
+
+/// What draws text: name, charset, size in points at 96 dpi, style and colour.
+using FontSpec = TMyFont;
+
+/// The drawing surface with its persistent pen, brush and font, behind the few primitives the
+/// renderer needs: the raster canvas and the vector (SVG/PDF) canvas draw the same calls.
+class Canvas {
+ public:
+  virtual ~Canvas() = default;
+
+  virtual int Width() const = 0;
+  virtual int Height() const = 0;
+
+  int PenWidth = 1;
+  TColor PenColor = 0;
+  TColor BrushColor = 0xFFFFFF;
+  FontSpec Font;
+
+  /// Fills [left, right) x [top, bottom) with the brush colour.
+  virtual void FillRect(int left, int top, int right, int bottom) = 0;
+  virtual void MoveTo(int x, int y) = 0;
+  /// Line from the current position with the pen; a 1-pixel line leaves out its end point.
+  virtual void LineTo(int x, int y) = 0;
+  /// Opaque text: fills the text cell with the brush colour, then draws the glyphs.
+  virtual void TextOut(int x, int y, std::string_view text) = 0;
+  /// Extent of one line in the canvas font.
+  virtual TextSize TextExtent(std::string_view text) = 0;
+  /// Text reading from bottom to top (turned a quarter to the left, letter tops facing left) in
+  /// the band of columns [left, left + line height) and rows (bottom - length, bottom]: the band
+  /// is filled with the brush colour, the text starts `offset` pixels above `bottom` and is cut
+  /// at the band's ends.
+  virtual void TextOutUp(int left, int bottom, int length, int offset, std::string_view text) = 0;
+  /// One pixel of `color` (a curve point drawn without a line).
+  virtual void Dot(int x, int y, TColor color) = 0;
+};
+
+/// Keeps the pen, brush and font of a canvas for the length of a scope: a drawing step that
+/// changes them for itself leaves them as the steps after it expect.
+class CanvasStateSaver {
+ public:
+  explicit CanvasStateSaver(Canvas& canvas)
+      : canvas_(canvas),
+        penWidth_(canvas.PenWidth),
+        penColor_(canvas.PenColor),
+        brushColor_(canvas.BrushColor),
+        font_(canvas.Font) {}
+  ~CanvasStateSaver() {
+    canvas_.PenWidth = penWidth_;
+    canvas_.PenColor = penColor_;
+    canvas_.BrushColor = brushColor_;
+    canvas_.Font = font_;
+  }
+  CanvasStateSaver(const CanvasStateSaver&) = delete;
+  CanvasStateSaver& operator=(const CanvasStateSaver&) = delete;
+
+ private:
+  Canvas& canvas_;
+  int penWidth_;
+  TColor penColor_;
+  TColor brushColor_;
+  FontSpec font_;
+};
+
+}  // namespace kurvex

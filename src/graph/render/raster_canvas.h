@@ -1,0 +1,83 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "graph/render/canvas.h"
+
+namespace kurvex {
+
+class FontEngine;
+
+/// 32-bit pixels 0x00BBGGRR, row-major, top-left origin.
+class PixelBuffer {
+ public:
+  PixelBuffer(int width, int height, TColor fill = 0xFFFFFF);
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+  TColor At(int x, int y) const { return pixels_[Index(x, y)]; }
+  void Set(int x, int y, TColor color) { pixels_[Index(x, y)] = color; }
+  TColor* Row(int y) { return pixels_.get() + static_cast<std::size_t>(y) * width_; }
+  const TColor* Row(int y) const { return pixels_.get() + static_cast<std::size_t>(y) * width_; }
+
+ private:
+  std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y) * width_ + x; }
+  int width_;
+  int height_;
+  struct Release {
+    void operator()(TColor* p) const;
+  };
+  std::unique_ptr<TColor[], Release> pixels_;
+};
+
+/// Blends the antialiased glyphs of `text` in font.Color onto the buffer with the top-left of the
+/// text cell at (x, y), and the underline when the font has one. Clipped to the buffer.
+/// `painted`, when given, receives a rectangle holding every pixel that may have changed.
+void DrawGlyphs(PixelBuffer& target, FontEngine& fonts, int x, int y, const FontSpec& font,
+                std::string_view text, PixelRect* painted = nullptr);
+
+/// The raster drawing surface. A fill of the whole surface only touches the pixels that have been
+/// drawn on since the last such fill, when the colour stays the same.
+class RasterCanvas : public Canvas {
+ public:
+  RasterCanvas(int width, int height, FontEngine& fonts);
+
+  int Width() const override { return pixels_.Width(); }
+  int Height() const override { return pixels_.Height(); }
+
+  void FillRect(int left, int top, int right, int bottom) override;
+  void MoveTo(int x, int y) override;
+  void LineTo(int x, int y) override;
+  void TextOut(int x, int y, std::string_view text) override;
+  TextSize TextExtent(std::string_view text) override;
+  /// Writes the text on a work surface and copies it turned, pixel by pixel.
+  void TextOutUp(int left, int bottom, int length, int offset, std::string_view text) override;
+  void Dot(int x, int y, TColor color) override { SetPixel(x, y, color); }
+
+  /// The pixel at (x, y); 0 outside the surface.
+  TColor GetPixel(int x, int y) const;
+  /// Sets one pixel; nothing outside the surface.
+  void SetPixel(int x, int y, TColor color);
+
+  const PixelBuffer& Pixels() const { return pixels_; }
+  FontEngine& Fonts() { return fonts_; }
+
+ private:
+  PixelBuffer pixels_;
+  FontEngine& fonts_;
+  int penX_ = 0;
+  int penY_ = 0;
+  // Every pixel outside touched_ has the colour of the last whole-surface fill, base_.
+  TColor base_;
+  PixelRect touched_;
+
+  void Touch(long long left, long long top, long long right, long long bottom, TColor color);
+  void Fill(long long left, long long top, long long right, long long bottom, TColor color);
+  void ThinLine(long long x0, long long y0, long long x1, long long y1, TColor color);
+  void WideLine(double x0, double y0, double x1, double y1, double radius, TColor color);
+};
+
+}  // namespace kurvex

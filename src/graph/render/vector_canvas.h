@@ -1,0 +1,81 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "graph/render/canvas.h"
+
+using cairo_t = struct _cairo;
+using cairo_surface_t = struct _cairo_surface;
+using cairo_font_face_t = struct _cairo_font_face;
+
+namespace kurvex {
+
+class FontEngine;
+struct FaceSource;
+struct TextLayout;
+
+/// The documents the vector canvas writes.
+enum class VectorFormat { kSvg, kPdf };
+
+/// The canvas on a cairo SVG or PDF document whose page is the image: one unit is one pixel at
+/// 96 dpi. Text is real text in the faces the raster canvas uses, placed glyph by glyph where the
+/// raster canvas puts it; nothing in the document is a raster image.
+class VectorCanvas : public Canvas {
+ public:
+  /// Throws Error when cairo cannot make the document.
+  VectorCanvas(VectorFormat format, int width, int height, FontEngine& fonts);
+  ~VectorCanvas() override;
+  VectorCanvas(const VectorCanvas&) = delete;
+  VectorCanvas& operator=(const VectorCanvas&) = delete;
+
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+
+  void FillRect(int left, int top, int right, int bottom) override;
+  void MoveTo(int x, int y) override;
+  /// Lines in a row with the same pen are joined into one path, drawn before anything else.
+  void LineTo(int x, int y) override;
+  void TextOut(int x, int y, std::string_view text) override;
+  TextSize TextExtent(std::string_view text) override;
+  /// Turns the coordinate system instead of pixels: the title stays text.
+  void TextOutUp(int left, int bottom, int length, int offset, std::string_view text) override;
+  void Dot(int x, int y, TColor color) override;
+
+  /// Ends the document and returns its bytes; throws Error when cairo failed on the way.
+  std::string Finish();
+
+ private:
+  struct Point {
+    double X;
+    double Y;
+  };
+  // Lines of one pen waiting to be drawn: each part is a connected run of segments.
+  struct Stroke {
+    TColor Color;
+    int Width;
+    std::vector<std::vector<Point>> Parts;
+  };
+
+  void DrawStrokes();
+  void StrokePart(const std::vector<Point>& part, int width);
+  void FillBox(double left, double top, double right, double bottom, TColor color);
+  void ShowText(double x, double y, const TextLayout& layout, double low, double high);
+  void SetColor(TColor color);
+  cairo_font_face_t* FaceFor(const FaceSource& source);
+
+  int width_;
+  int height_;
+  FontEngine& fonts_;
+  std::string bytes_;
+  cairo_surface_t* surface_ = nullptr;
+  cairo_t* cr_ = nullptr;
+  int penX_ = 0;
+  int penY_ = 0;
+  std::vector<Stroke> strokes_;
+  std::map<std::string, cairo_font_face_t*> faces_;
+};
+
+}  // namespace kurvex

@@ -1,0 +1,310 @@
+// SVG and PDF of a graph, rasterised at 96 dpi by librsvg and poppler, against the raster
+// picture of the same graph: each element lands on the same pixels, within one.
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "common/error.h"
+#include "common/temp_dir.h"
+#include "graph/graph_engine.h"
+#include "graph/graph_image.h"
+#include "graph/model.h"
+
+namespace kurvex {
+namespace {
+
+bool HasTool(const std::string& name) {
+  return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+struct Picture {
+  int Width = 0;
+  int Height = 0;
+  std::vector<TColor> Pixels;
+  TColor At(int x, int y) const { return Pixels[static_cast<std::size_t>(y) * Width + x]; }
+};
+
+struct Box {
+  int Left = 0, Top = 0, Right = -1, Bottom = -1;
+  bool Empty() const { return Right < Left; }
+};
+
+std::ostream& operator<<(std::ostream& out, const Box& b) {
+  return out << "[" << b.Left << "," << b.Top << " - " << b.Right << "," << b.Bottom << "]";
+}
+
+Picture FromSurface(GraphEngine& engine) {
+  Picture p{engine.Model.ImageWidth, engine.Model.ImageHeight, {}};
+  for (int y = 0; y < p.Height; ++y) {
+    for (int x = 0; x < p.Width; ++x) p.Pixels.push_back(engine.Pixels().At(x, y));
+  }
+  return p;
+}
+
+Picture ReadPng(const std::string& path) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  Picture p;
+  if (!png_image_begin_read_from_file(&image, path.c_str())) return p;
+  image.format = PNG_FORMAT_RGB;
+  std::vector<png_byte> rgb(PNG_IMAGE_SIZE(image));
+  const png_color white{255, 255, 255};
+  if (!png_image_finish_read(&image, &white, rgb.data(), 0, nullptr)) return p;
+  p.Width = static_cast<int>(image.width);
+  p.Height = static_cast<int>(image.height);
+  for (std::size_t i = 0; i + 2 < rgb.size(); i += 3) {
+    p.Pixels.push_back(rgb[i] | rgb[i + 1] << 8 | rgb[i + 2] << 16);
+  }
+  return p;
+}
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// Pixels at least about half covered by something other than the background.
+Box InkBox(const Picture& p, TColor background) {
+  Box box{p.Width, p.Height, -1, -1};
+  for (int y = 0; y < p.Height; ++y) {
+    for (int x = 0; x < p.Width; ++x) {
+      const TColor c = p.At(x, y);
+      int difference = 0;
+      for (int shift = 0; shift < 24; shift += 8) {
+        difference = std::max(difference, std::abs(static_cast<int>((c >> shift) & 0xFF) -
+                                                   static_cast<int>((background >> shift) & 0xFF)));
+      }
+      if (difference < 110) continue;
+      box.Left = std::min(box.Left, x);
+      box.Top = std::min(box.Top, y);
+      box.Right = std::max(box.Right, x);
+      box.Bottom = std::max(box.Bottom, y);
+    }
+  }
+  return box;
+}
+
+class VectorPicture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!HasTool("rsvg-convert") || !HasTool("pdftoppm")) {
+      GTEST_SKIP() << "rsvg-convert (librsvg2-bin) and pdftoppm (poppler-utils) are needed";
+    }
+    ApplyStartValues(engine.Model);
+    engine.PaintEnabled = true;
+  }
+
+  // The document of `format`, written to a file and rasterised at 96 dpi.
+  Picture Rasterised(ImageFormat format) {
+    const std::string name = ImageFormatName(format);
+    const std::string document = dir.File("graph." + name);
+    std::ofstream(document, std::ios::binary) << GraphImageBytes(engine, format);
+    const std::string png = dir.File(name + ".png");
+    const std::string command =
+        format == ImageFormat::kSvg
+            ? "rsvg-convert -d 96 -p 96 '" + document + "' -o '" + png + "'"
+            : "pdftoppm -r 96 -png -singlefile '" + document + "' '" + dir.File(name) + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    return ReadPng(png);
+  }
+
+  // The raster picture and both rasterised documents, whose elements must match within 1 px.
+  void ExpectSameBoxes(const std::string& what) {
+    engine.RepaintGraph();
+    const Picture raster = FromSurface(engine);
+    const Box expected = InkBox(raster, engine.Model.ImageColor);
+    ASSERT_FALSE(expected.Empty()) << what;
+    for (ImageFormat format : {ImageFormat::kSvg, ImageFormat::kPdf}) {
+      const Picture vector = Rasterised(format);
+      ASSERT_EQ(vector.Width, raster.Width) << what;
+      ASSERT_EQ(vector.Height, raster.Height) << what;
+      const Box got = InkBox(vector, engine.Model.ImageColor);
+      const std::string where = what + " in " + ImageFormatName(format);
+      EXPECT_NEAR(got.Left, expected.Left, 1) << where << " " << got << " vs " << expected;
+      EXPECT_NEAR(got.Top, expected.Top, 1) << where << " " << got << " vs " << expected;
+      EXPECT_NEAR(got.Right, expected.Right, 1) << where << " " << got << " vs " << expected;
+      EXPECT_NEAR(got.Bottom, expected.Bottom, 1) << where << " " << got << " vs " << expected;
+    }
+  }
+
+  // Everything hidden; the curves' points lie above the y range, so nothing of them shows.
+  void HideAll() {
+    GraphModel& m = engine.Model;
+    m.Title.Visible = m.AxisX.Title.Visible = m.AxisY.Title.Visible = false;
+    m.AxisX.Visible = m.AxisY.Visible = m.AxisY.TickVisible = false;
+    m.Legend.Visible = m.Text.Visible = m.ImageBorderVisible = false;
+    engine.SetDataText("300 5 5\r\n1000 5 5");
+  }
+
+  GraphEngine engine;
+  test::TempDir dir;
+};
+
+TEST_F(VectorPicture, EveryElementLandsWhereTheRasterPutsIt) {
+  const TColor hidden = 0xFFFFFF;  // drawn in the background colour
+  const std::vector<std::pair<std::string, std::function<void(GraphModel&)>>> cases = {
+      {"title", [](GraphModel& m) { m.Title.Visible = true; }},
+      {"vertical y title", [](GraphModel& m) { m.AxisY.Title.Visible = true; }},
+      {"y title placed by hand",
+       [](GraphModel& m) {
+         m.AxisY.Title.Visible = true;
+         m.AxisY.Title.TopAuto = false;
+         m.AxisY.Title.Top = 30;
+         m.AxisY.Title.Font.Size = 16;
+       }},
+      {"x title", [](GraphModel& m) { m.AxisX.Title.Visible = true; }},
+      {"x axis and ticks",
+       [](GraphModel& m) {
+         m.AxisX.Visible = m.AxisX.TickVisible = true;
+         m.AxisX.TickLabels.Visible = false;
+       }},
+      {"x tick labels",
+       [=](GraphModel& m) {
+         m.AxisX.Visible = m.AxisX.TickVisible = m.AxisX.TickLabels.Visible = true;
+         m.AxisX.Color = hidden;
+       }},
+      {"y axis and ticks",
+       [](GraphModel& m) {
+         m.AxisY.Visible = m.AxisY.TickVisible = true;
+         m.AxisY.TickLabels.Visible = false;
+       }},
+      {"y tick labels",
+       [=](GraphModel& m) {
+         m.AxisY.Visible = m.AxisY.TickVisible = m.AxisY.TickLabels.Visible = true;
+         m.AxisY.Color = hidden;
+       }},
+      {"wide axes, even and odd",
+       [](GraphModel& m) {
+         m.AxisX.Visible = m.AxisY.Visible = m.AxisX.TickVisible = m.AxisY.TickVisible = true;
+         m.AxisX.TickLabels.Visible = m.AxisY.TickLabels.Visible = false;
+         m.AxisX.Width = 4;
+         m.AxisY.Width = 5;
+       }},
+      {"legend", [](GraphModel& m) { m.Legend.Visible = true; }},
+      {"text block", [](GraphModel& m) { m.Text.Visible = true; }},
+      {"border", [](GraphModel& m) {
+         m.ImageBorderVisible = true;
+         m.ImageBorderWidth = 3;
+       }}};
+  for (const auto& [what, show] : cases) {
+    ApplyStartValues(engine.Model);
+    engine.PaintEnabled = true;
+    HideAll();
+    show(engine.Model);
+    ExpectSameBoxes(what);
+  }
+}
+
+TEST_F(VectorPicture, CurvesLinesPointsAndSymbolsMatch) {
+  const std::string data = "300 0 1\r\n420 1.5 -0.5\r\n560 2.5 0.25\r\n700 0.5 2\r\n1000 -1 3";
+  const std::vector<std::pair<std::string, std::function<void(GraphModel&)>>> cases = {
+      {"thin lines", [](GraphModel&) {}},
+      {"wide lines", [](GraphModel& m) { m.CurveLineWidth = 4; }},
+      {"points and symbols", [](GraphModel& m) {
+         m.Curve[1].LineVisible = false;
+         m.Curve[1].SymbolVisible = m.Curve[2].SymbolVisible = true;
+         m.CurvesFont.Size = 14;
+       }}};
+  for (const auto& [what, change] : cases) {
+    ApplyStartValues(engine.Model);
+    engine.PaintEnabled = true;
+    HideAll();
+    engine.SetDataText(data);
+    change(engine.Model);
+    ApplySymbolTexts(engine.Model);
+    ExpectSameBoxes(what);
+  }
+}
+
+TEST_F(VectorPicture, TheWholeGraphMatchesWithExactColoursAndNoImages) {
+  engine.Model.ImageColor = 0xD2E6F0;
+  engine.Model.AxisX.Color = 0x785A3C;
+  engine.Model.AxisX.Width = 7;
+  ExpectSameBoxes("whole graph");
+  const Picture raster = FromSurface(engine);
+  const int axisRow = engine.State().OriginY;
+  for (ImageFormat format : {ImageFormat::kSvg, ImageFormat::kPdf}) {
+    const Picture vector = Rasterised(format);
+    EXPECT_EQ(vector.At(300, 250), raster.At(300, 250)) << ImageFormatName(format);
+    EXPECT_EQ(vector.At(300, axisRow), 0x785A3Cu) << ImageFormatName(format);
+  }
+  EXPECT_EQ(GraphImageBytes(engine, ImageFormat::kSvg).find("<image"), std::string::npos);
+  EXPECT_EQ(GraphImageBytes(engine, ImageFormat::kPdf).find("/Image"), std::string::npos);
+}
+
+// Positions a user can type reach cairo, whose coordinates overflow far below int32, only as
+// what lands on or near the page.
+TEST(VectorDocument, ExtremeGeometryGivesAValidDocumentOrAClearError) {
+  const std::vector<std::pair<std::string, std::function<void(GraphModel&)>>> cases = {
+      {"huge axis lengths",
+       [](GraphModel& m) {
+         m.AxisX.Length = 2000000000;
+         m.AxisY.Length = 2000000000;
+         m.AxisY.Title.TopAuto = false;
+         m.AxisY.Title.Top = -2000000000;
+       }},
+      {"positions far off the page",
+       [](GraphModel& m) {
+         m.Title.LeftAuto = false;
+         m.Title.Left = -2147483647;
+         m.AxisX.Left = 2147483647;
+         m.AxisY.Bottom = -2147483647;
+         m.Legend.LeftAuto = false;
+         m.Legend.Left = 2000000000;
+       }},
+      {"wide pens and huge fonts",
+       [](GraphModel& m) {
+         m.AxisX.Width = m.AxisY.Width = m.CurveLineWidth = m.ImageBorderWidth = 100000;
+         m.Title.Font.Size = 400;
+         m.Curve[1].SymbolVisible = true;
+         m.CurvesFont.Size = 200;
+       }},
+      {"axis range of one point", [](GraphModel& m) { m.AxisX.Maximum = m.AxisX.Minimum; }},
+  };
+  for (const auto& [what, change] : cases) {
+    GraphEngine engine;
+    ApplyStartValues(engine.Model);
+    change(engine.Model);
+    ApplySymbolTexts(engine.Model);
+    for (ImageFormat format : {ImageFormat::kSvg, ImageFormat::kPdf}) {
+      try {
+        const std::string bytes = GraphImageBytes(engine, format);
+        EXPECT_GT(bytes.size(), 100u) << what;
+      } catch (const Error& e) {
+        EXPECT_EQ(std::string(e.what()), "Invalid floating point operation") << what;
+      }
+    }
+  }
+  GraphEngine engine;
+  ApplyStartValues(engine.Model);
+  engine.Model.ImageWidth = 0;
+  EXPECT_TRUE(GraphImageBytes(engine, ImageFormat::kSvg).empty());
+  test::TempDir dir;
+  EXPECT_THROW(SaveGraphImage(engine, dir.File("g.pdf"), ImageFormat::kPdf), Error);
+  EXPECT_FALSE(std::ifstream(dir.File("g.pdf")).good());
+}
+
+TEST_F(VectorPicture, PdfTextIsTextAViewerFinds) {
+  if (!HasTool("pdftotext")) GTEST_SKIP() << "pdftotext (poppler-utils) is needed";
+  const std::string pdf = dir.File("graph.pdf");
+  std::ofstream(pdf, std::ios::binary) << GraphImageBytes(engine, ImageFormat::kPdf);
+  ASSERT_EQ(std::system(("pdftotext '" + pdf + "' '" + dir.File("text.txt") + "'").c_str()), 0);
+  const std::string text = Slurp(dir.File("text.txt"));
+  for (const std::string& expected :
+       {engine.Model.Title.Text, engine.Model.AxisX.Title.Text, std::string("1000"),
+        std::string("Tan(Psi)"), std::string("70°")}) {
+    EXPECT_NE(text.find(expected), std::string::npos) << expected << " not in:\n" << text;
+  }
+}
+
+}  // namespace
+}  // namespace kurvex
