@@ -92,7 +92,7 @@ class Plotter {
     try {
       engine_.SaveOptionsFile(o_.SaveOptions);
     } catch (const std::exception& e) {
-      Report(o_.SaveOptions, MessageWithReason(e));
+      Report(o_.SaveOptions, e.what());
       status_ = kExitFailure;
     }
   }
@@ -138,7 +138,7 @@ class Plotter {
     const bool sample = file.empty();
     const std::string name = sample ? engine_.DataFileName() : file;
     if (!Load(file)) {
-      Report(file, "cannot open or read the file");
+      Report(file, engine_.ReadError());
       status_ = kExitFailure;
       return;
     }
@@ -201,7 +201,7 @@ class Plotter {
       picture_.Write(path);
       written_.emplace(key, file);
     } catch (const std::exception& e) {
-      Report(file, MessageWithReason(e));
+      Report(file, e.what());
       status_ = kExitFailure;
     }
   }

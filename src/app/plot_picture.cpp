@@ -33,8 +33,10 @@ void PlotPicture::Write(const std::string& path) {
     return;
   }
   std::unique_ptr<VectorCanvas> document = std::move(document_);
-  if (!document || engine_.Model.ImageWidth <= 0 || engine_.Model.ImageHeight <= 0)
-    throw Error(FormatMessage("Unable to write to %s", path));
+  const int width = engine_.Model.ImageWidth, height = engine_.Model.ImageHeight;
+  if (!document || width <= 0 || height <= 0) {
+    throw FileError("Unable to write to " + path, InvalidImageSize(width, height));
+  }
   WriteFileAtomic(path, document->Finish(), FileSync::kNone);
 }
 

@@ -10,10 +10,8 @@ std::string FormatMessage(const std::string& pattern, const std::string& argumen
   return message;
 }
 
-std::string MessageWithReason(const std::exception& error) {
-  const auto* file = dynamic_cast<const FileError*>(&error);
-  if (file == nullptr || file->Reason().empty()) return error.what();
-  return std::string(error.what()) + ": " + file->Reason();
+std::string InvalidImageSize(int width, int height) {
+  return "invalid image size " + std::to_string(width) + " x " + std::to_string(height);
 }
 
 }  // namespace kurvex

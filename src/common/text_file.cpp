@@ -173,6 +173,10 @@ std::string DecodeText(std::string bytes) {
 
 std::optional<std::string> ReadTextFile(const std::string& path) {
   std::string reason;
+  return ReadTextFile(path, reason);
+}
+
+std::optional<std::string> ReadTextFile(const std::string& path, std::string& reason) {
   std::optional<std::string> bytes = ReadBytes(path, reason);
   if (!bytes) return std::nullopt;
   return DecodeText(std::move(*bytes));

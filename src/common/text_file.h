@@ -19,6 +19,8 @@ std::optional<std::string> ReadFileBytes(const std::string& path);
 /// The decoded content of a file or named pipe, or nothing when it cannot be opened or read.
 /// Devices are never opened.
 std::optional<std::string> ReadTextFile(const std::string& path);
+/// The same; on failure `reason` receives the system's reason ("Permission denied").
+std::optional<std::string> ReadTextFile(const std::string& path, std::string& reason);
 
 /// The bytes of a file or named pipe as they are; throws Error("Cannot open file "<path>".
 /// <reason>") when it cannot be opened or read. Devices are never opened.

@@ -40,7 +40,8 @@ GraphEngine::GraphEngine(FontEngine& fonts)
 
 bool GraphEngine::LoadDataFile(const std::string& path) {
   dataChangeRedraws_ = false;
-  std::optional<std::string> text = ReadTextFile(path);
+  readError_.clear();
+  std::optional<std::string> text = ReadTextFile(path, readError_);
   if (text) {
     try {
       const bool hadLines = !text->empty();  // any text holds at least one (maybe empty) line
@@ -52,7 +53,7 @@ bool GraphEngine::LoadDataFile(const std::string& path) {
         headLines_ = prepared.HeadLineCount;
         headText_ = std::move(prepared.TextInDataFile);
       }
-    } catch (...) {
+    } catch (const std::exception&) {
       // A data file never reports to its caller; a drawing that failed keeps what it painted.
     }
   }
@@ -70,7 +71,8 @@ void GraphEngine::TakeData(PreparedData prepared, const std::string& path) {
 }
 
 bool GraphEngine::ReloadDataFile(const std::string& path) {
-  std::optional<std::string> text = ReadTextFile(path);
+  readError_.clear();
+  std::optional<std::string> text = ReadTextFile(path, readError_);
   if (!text) return false;
   PreparedData prepared = PrepareDataText(std::move(*text));
   if (!DataConvertsCompletely(prepared.Data)) return false;
@@ -78,7 +80,7 @@ bool GraphEngine::ReloadDataFile(const std::string& path) {
   dataChangeRedraws_ = false;
   try {
     TakeData(std::move(prepared), path);
-  } catch (...) {
+  } catch (const std::exception&) {
     // Like a load: a drawing that failed keeps what it painted.
   }
   dataChangeRedraws_ = redraws;

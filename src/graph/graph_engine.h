@@ -48,6 +48,9 @@ class GraphEngine {
   /// unreadable file leaves everything as it was, a failure while preparing or drawing ends it
   /// silently. Returns whether the file was read.
   bool LoadDataFile(const std::string& path);
+  /// Why the last LoadDataFile or ReloadDataFile could not read its file ("Permission
+  /// denied"); empty when it could.
+  const std::string& ReadError() const { return readError_; }
 
   /// Loads the file again after it changed on disk, but only when all of its data converts:
   /// a file caught empty or half written leaves the last good data and picture. Returns
@@ -101,6 +104,7 @@ class GraphEngine {
   std::string dataFileName_ = "Demo1.txt";
   std::string dataFilePath_;
   std::string headText_;
+  std::string readError_;
   std::size_t headLines_ = 0;  // file lines before the data text
   bool dataChangeRedraws_ = false;
   DrawingState state_;

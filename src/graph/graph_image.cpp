@@ -41,9 +41,12 @@ void SaveGraphImage(GraphEngine& engine, const std::string& path, ImageFormat fo
   try {
     bytes = GraphImageBytes(engine, format);
   } catch (const std::bad_alloc&) {
-    throw Error(FormatMessage("Unable to write to %s", path));
+    throw FileError("Unable to write to " + path, "out of memory");
   }
-  if (bytes.empty()) throw Error(FormatMessage("Unable to write to %s", path));
+  if (bytes.empty()) {
+    throw FileError("Unable to write to " + path,
+                    InvalidImageSize(engine.Model.ImageWidth, engine.Model.ImageHeight));
+  }
   WriteFileAtomic(path, bytes, FileSync::kNone);
 }
 

@@ -289,7 +289,7 @@ void LoadWithSymbols(GraphModel& model, const ProfileFile& file,
                      const std::vector<SectionBinding>& defaults, AfterFailure after) {
   try {
     LoadSections(file, targets, defaults, after);
-  } catch (...) {
+  } catch (...) {  // whatever failed, the symbols shown must match the indices loaded
     ApplySymbolTexts(model);
     throw;
   }

@@ -181,7 +181,7 @@ TEST_F(PlotRun, AnImageWrittenEarlierInTheRunIsNeverOverwritten) {
   EXPECT_EQ(Slurp(dir.File("out/run.bmp")), Slurp(dir.File("first.bmp")));
 }
 
-TEST_F(PlotRun, WriteErrorsGiveTheSystemsReason) {
+TEST_F(PlotRun, FileErrorsGiveTheSystemsReason) {
   Write("a.xy", "300 1 2\n1000 2 1\n");
   Write("locked.bmp", "old");
   fs::permissions(dir.File("locked.bmp"), fs::perms::owner_read);
@@ -191,6 +191,9 @@ TEST_F(PlotRun, WriteErrorsGiveTheSystemsReason) {
             "no/such/dir.ini: Unable to write to no/such/dir.ini: No such file or directory\n"
             "a.xy: Unable to write to locked.bmp: Permission denied\n");
   EXPECT_EQ(Slurp(dir.File("locked.bmp")), "old");
+  EXPECT_EQ(Run("--output out missing.xy").err, "missing.xy: No such file or directory\n");
+  EXPECT_EQ(Run("--set Image.Width=-5 --output neg.png a.xy").err,
+            "a.xy: Unable to write to neg.png: invalid image size -5 x 500\n");
 }
 
 TEST_F(PlotRun, OverlayOfUnreadableFilesWritesNothing) {

@@ -198,7 +198,8 @@ TEST_F(Profile, SaveFailureNamesTheFile) {
     profile.Save();
     FAIL() << "no error";
   } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), "Unable to write to " + dir_.File("missing/Kurvex.ini"));
+    EXPECT_EQ(std::string(e.what()), "Unable to write to " + dir_.File("missing/Kurvex.ini") +
+                                         ": No such file or directory");
   }
 }
 

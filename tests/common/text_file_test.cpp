@@ -200,13 +200,14 @@ TEST(WriteFileAtomic, ReplacesTheFileAndKeepsItsPermissions) {
 TEST(WriteFileAtomic, FailureNamesTheFileAndLeavesNothingBehind) {
   test::TempDir dir;
   const std::string missingFolder = dir.File("no/such/folder/Kurvex.ini");
-  EXPECT_EQ(ErrorOfWrite(missingFolder, "x"), "Unable to write to " + missingFolder);
+  EXPECT_EQ(ErrorOfWrite(missingFolder, "x"),
+            "Unable to write to " + missingFolder + ": No such file or directory");
 
   // A directory cannot be replaced by a file: the rename fails after the temporary was written.
   const std::string folder = dir.File("Setting");
   std::filesystem::create_directory(folder);
   WriteBytes(folder + "/keep.ini", "kept");
-  EXPECT_EQ(ErrorOfWrite(folder, "x"), "Unable to write to " + folder);
+  EXPECT_EQ(ErrorOfWrite(folder, "x"), "Unable to write to " + folder + ": not a regular file");
   EXPECT_EQ(ReadTextFile(folder + "/keep.ini"), "kept");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
@@ -217,7 +218,7 @@ TEST(WriteFileAtomic, RefusesAReadOnlyFile) {
   const std::string path = dir.File("Shared.ini");
   WriteBytes(path, "protected");
   chmod(path.c_str(), 0444);
-  EXPECT_EQ(ErrorOfWrite(path, "x"), "Unable to write to " + path);
+  EXPECT_EQ(ErrorOfWrite(path, "x"), "Unable to write to " + path + ": Permission denied");
   EXPECT_EQ(ReadTextFile(path), "protected");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
@@ -247,8 +248,7 @@ TEST(WriteFileAtomic, ReplacesOnlyRegularFiles) {
       WriteFileAtomic(path, "x");
       ADD_FAILURE() << "no error for " << path;
     } catch (const FileError& e) {
-      EXPECT_EQ(std::string(e.what()), "Unable to write to " + path);
-      EXPECT_EQ(MessageWithReason(e), "Unable to write to " + path + ": not a regular file");
+      EXPECT_EQ(std::string(e.what()), "Unable to write to " + path + ": not a regular file");
     }
     EXPECT_TRUE(std::filesystem::is_fifo(fifo));
   }
@@ -266,10 +266,9 @@ TEST(WriteFileAtomic, ErrorsCarryTheSystemsReason) {
     WriteFileAtomic(missing, "x");
     ADD_FAILURE();
   } catch (const std::exception& e) {
-    EXPECT_EQ(MessageWithReason(e),
+    EXPECT_EQ(std::string(e.what()),
               "Unable to write to " + missing + ": No such file or directory");
   }
-  EXPECT_EQ(MessageWithReason(Error("plain")), "plain");
 }
 
 }  // namespace

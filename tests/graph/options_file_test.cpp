@@ -550,7 +550,7 @@ TEST(OptionsFile, FailedSaveReportsTheFileAndLeavesTheOldOneWhole) {
   }
   setrlimit(RLIMIT_FSIZE, &saved);
   signal(SIGXFSZ, previousHandler);
-  EXPECT_EQ(message, "Unable to write to " + path);
+  EXPECT_EQ(message, "Unable to write to " + path + ": File too large");
   EXPECT_EQ(ReadFile(path), old);
 
   EXPECT_THROW(SaveOptionsFile(StartModel(), dir.File("missing/o.ini")), Error);

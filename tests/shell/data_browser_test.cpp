@@ -148,7 +148,8 @@ TEST_F(DataBrowserTest, PictureFolderIsMadeWhenMissingAndAFailureIsSaidOnce) {
   QDir(QString::fromStdString(Path("GraphImages"))).removeRecursively();
   Write("GraphImages", "not a folder");
   ClickFile("b.xy");
-  EXPECT_EQ(Message().toStdString(), "Unable to write to " + Path("GraphImages/b.bmp"));
+  EXPECT_EQ(Message().toStdString(),
+            "Unable to write to " + Path("GraphImages/b.bmp") + ": Not a directory");
   main_->Messages()->Clear();
   ClickFile("c.xy");
   EXPECT_EQ(Message(), "");  // the same folder is not reported again

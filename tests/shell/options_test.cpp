@@ -270,7 +270,8 @@ TEST_F(OptionsTest, SaveThatCannotWriteThrowsItsMessage) {
     main_->SaveOptions(Path("folder.ini"));
     FAIL() << "no error";
   } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), "Unable to write to " + Path("folder.ini"));
+    EXPECT_EQ(std::string(e.what()),
+              "Unable to write to " + Path("folder.ini") + ": not a regular file");
   }
 }
 

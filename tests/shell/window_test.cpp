@@ -192,7 +192,8 @@ TEST_F(WindowTest, FailedWritesAtCloseAreReportedAndTheLogIsStillWritten) {
   Start();
   main_->close();
   ASSERT_EQ(dialogs_.Errors.size(), 1u);
-  EXPECT_EQ(dialogs_.Errors[0], "Unable to write to " + Path("Kurvex.ini"));
+  EXPECT_EQ(dialogs_.Errors[0],
+            "Unable to write to " + Path("Kurvex.ini") + ": not a regular file");
   EXPECT_EQ(Read("Kurvex.log"), "Log is off\r\n\r\n");
 }
 

@@ -1,5 +1,7 @@
 #include "graph/data/data_check.h"
 
+#include "common/error.h"
+
 namespace kurvex {
 
 bool DataConvertsCompletely(const DataText& data) {
@@ -10,7 +12,7 @@ bool DataConvertsCompletely(const DataText& data) {
       std::string_view rest = data.Line(r);
       for (int field = 0; field <= curves; ++field) ConvertField(NextField(rest));
     }
-  } catch (...) {
+  } catch (const Error&) {
     return false;
   }
   return true;

@@ -23,8 +23,8 @@ Area AreaOf(const PixelBuffer& pixels, int width, int height) {
   return area.width <= 0 || area.height <= 0 ? Area{0, 0} : area;
 }
 
-std::string Checked(std::string bytes, const std::string& path) {
-  if (bytes.empty()) throw Error(FormatMessage("Unable to write to %s", path));
+std::string Checked(std::string bytes, const std::string& path, int width, int height) {
+  if (bytes.empty()) throw FileError("Unable to write to " + path, InvalidImageSize(width, height));
   return bytes;
 }
 
@@ -74,11 +74,13 @@ std::string EncodeBmp(const PixelBuffer& pixels, int width, int height) {
 }
 
 void WriteBmp(const PixelBuffer& pixels, int width, int height, const std::string& path) {
-  WriteFileAtomic(path, Checked(EncodeBmp(pixels, width, height), path), FileSync::kNone);
+  WriteFileAtomic(path, Checked(EncodeBmp(pixels, width, height), path, width, height),
+                  FileSync::kNone);
 }
 
 void WritePng(const PixelBuffer& pixels, int width, int height, const std::string& path) {
-  WriteFileAtomic(path, Checked(EncodePng(pixels, width, height), path), FileSync::kNone);
+  WriteFileAtomic(path, Checked(EncodePng(pixels, width, height), path, width, height),
+                  FileSync::kNone);
 }
 
 std::string ImageFileName(const std::string& dataFileName, const std::string& extension) {

@@ -99,7 +99,7 @@ void FontMatchCache::Save() {
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), ec);
     WriteFileAtomic(path_, out.str(), FileSync::kNone);
-  } catch (...) {
+  } catch (const std::exception&) {
     // Only speed is lost: the next run asks fontconfig again.
   }
 }

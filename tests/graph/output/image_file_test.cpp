@@ -95,7 +95,8 @@ TEST_F(ImageFileTest, FailuresNameTheFileAndLeaveNothingBehind) {
     WriteBmp(Sample(), 3, 2, missingDir);
     ADD_FAILURE() << "no error";
   } catch (const Error& error) {
-    EXPECT_EQ(std::string(error.what()), "Unable to write to " + missingDir);
+    EXPECT_EQ(std::string(error.what()),
+              "Unable to write to " + missingDir + ": No such file or directory");
   }
   for (const auto& [width, height] : {std::pair{0, 2}, {3, 0}, {-1, -1}}) {
     EXPECT_THROW(WriteBmp(Sample(), width, height, Path("d.bmp")), Error);
