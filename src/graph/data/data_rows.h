@@ -1,41 +1,42 @@
 #pragma once
 
 #include <cstddef>
-#include <string_view>
 
-#include "graph/data/data_error.h"
 #include "graph/data/data_text.h"
+#include "graph/data/numeric_columns.h"
 
 namespace kurvex {
 
-/// Reads the numbers of the data text line by line, field by field, in the order the drawing
-/// needs them. A field that does not convert, or a line that ends before the field, throws at
-/// that field (DataLineError naming its line), so that what was drawn before it stays.
+/// Reads the numbers of the data line by line, field by field, in the order the drawing needs
+/// them. The field that does not convert (or that a line lacks) throws when it is reached
+/// (DataLineError naming its line), so that what was drawn before it stays.
 class DataRows {
  public:
-  explicit DataRows(const DataText& data) : data_(data) {}
+  explicit DataRows(const NumericColumns& columns) : columns_(columns) {}
 
-  std::size_t LineCount() const { return data_.LineCount(); }
+  std::size_t LineCount() const { return columns_.LineCount(); }
 
   /// Starts reading line `index` (from 0).
   void Seek(std::size_t index) {
     line_ = index;
-    rest_ = data_.Empty() ? std::string_view{} : data_.Line(index);
+    field_ = 0;
   }
 
-  /// Whether the line has no field left.
-  bool AtEnd() const { return rest_.empty(); }
+  /// Whether the line has no field left that the drawing reads.
+  bool AtEnd() const { return field_ > columns_.CurveCount(); }
 
   /// The next field of the line as a number. An empty data text has no line to name.
   double Next() {
-    if (data_.Empty()) return ConvertField(NextField(rest_));
-    return AtDataLine(line_, [this] { return ConvertField(NextField(rest_)); });
+    if (columns_.LineCount() == 0) return ConvertField({});
+    const auto& bad = columns_.FirstBad();
+    if (bad && bad->Line == line_ && bad->Field == field_) columns_.ThrowBad();
+    return columns_.Value(field_++, line_);
   }
 
  private:
-  const DataText& data_;
+  const NumericColumns& columns_;
   std::size_t line_ = 0;
-  std::string_view rest_;
+  int field_ = 0;
 };
 
 }  // namespace kurvex
