@@ -84,29 +84,24 @@ void DataExtent::Add(const DataExtent& other) {
   Y.Add(other.Y);
 }
 
-DataExtent MeasureData(const DataText& data) {
+DataExtent MeasureData(const NumericColumns& columns) {
   DataExtent extent;
-  if (data.Empty()) return extent;
-  int curves = 0;
-  try {
-    curves = CountCurves(data);
-  } catch (const Error&) {
-    return extent;
-  }
-  double y[kCurveCount];
-  for (std::size_t r = 0, lines = data.LineCount(); r < lines; ++r) {
-    std::string_view rest = data.Line(r);
-    double x = 0;
-    try {
-      x = ConvertField(NextField(rest));
-      for (int k = 0; k < curves; ++k) y[k] = ConvertField(NextField(rest));
-    } catch (const Error&) {
-      break;  // the drawing ends at this line too
-    }
+  // The bad field's line is where the drawing ends: none of it is drawn.
+  std::size_t lines = columns.ConvertedLines();
+  if (columns.FirstBad()) lines = columns.FirstBad()->Line;
+  for (std::size_t r = 0; r < lines; ++r) {
+    const double x = columns.Value(0, r);
+    if (std::isnan(x)) continue;  // a gap
     extent.X.Add(x);
-    for (int k = 0; k < curves; ++k) extent.Y.Add(y[k]);
+    for (int k = 1; k <= columns.CurveCount(); ++k) {
+      if (const double y = columns.Value(k, r); !std::isnan(y)) extent.Y.Add(y);
+    }
   }
   return extent;
+}
+
+DataExtent MeasureData(const DataText& data) {
+  return MeasureData(NumericColumns(data));
 }
 
 std::optional<AxisFit> FitAxis(double low, double high) {
@@ -148,9 +143,13 @@ std::optional<AxisFit> FitRange(const ValueRange& range) {
 
 }  // namespace
 
-AxesFit FitAxesToData(const DataText& data) {
-  const DataExtent extent = MeasureData(data);
+AxesFit FitAxesToData(const NumericColumns& columns) {
+  const DataExtent extent = MeasureData(columns);
   return {FitRange(extent.X), FitRange(extent.Y)};
+}
+
+AxesFit FitAxesToData(const DataText& data) {
+  return FitAxesToData(NumericColumns(data));
 }
 
 void ApplyAxisFit(const AxisFit& fit, TMyAxis& axis) {

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "graph/data/data_text.h"
+#include "graph/data/numeric_columns.h"
 #include "graph/model.h"
 
 namespace kurvex {
@@ -29,6 +30,8 @@ struct DataExtent {
 /// The rows as the curve drawing reads them (curve count from the first line), up to the first
 /// line that does not convert: what a drawing of this data text shows.
 DataExtent MeasureData(const DataText& data);
+/// The same from the numbers converted at load; gaps are left out.
+DataExtent MeasureData(const NumericColumns& columns);
 
 /// One axis fitted to a range of values.
 struct AxisFit {
@@ -51,6 +54,7 @@ struct AxesFit {
   std::optional<AxisFit> Y;
 };
 AxesFit FitAxesToData(const DataText& data);
+AxesFit FitAxesToData(const NumericColumns& columns);
 
 /// Writes a fit into an axis of the model: limits, tick count and tick-label decimals.
 void ApplyAxisFit(const AxisFit& fit, TMyAxis& axis);

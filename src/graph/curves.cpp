@@ -1,5 +1,6 @@
 // Curves and legend of the graph painter.
 #include <array>
+#include <cmath>
 
 #include "graph/axis_map.h"
 #include "graph/data/data_rows.h"
@@ -35,11 +36,21 @@ struct LazyPixel {
 
 }  // namespace
 
+// A peak table is a list of positions: its points show as symbols, never joined, whatever the
+// curve's style says (which stays as it is).
+bool GraphPainter::LineVisible(const TCurve& curve) const {
+  return curve.LineVisible && !data_.SymbolsOnly;
+}
+
+bool GraphPainter::SymbolVisible(const TCurve& curve) const {
+  return curve.SymbolVisible || data_.SymbolsOnly;
+}
+
 void GraphPainter::DrawCurves() {
   canvas_.Font = m_.CurvesFont;
   canvas_.PenWidth = m_.CurveLineWidth;
 
-  DataRows rows(data_.Text);
+  DataRows rows(data_.Columns);
   rows.Seek(0);
   double xPrev = rows.Next();
   std::array<CurveTrack, kCurveCount + 1> track{};
@@ -68,7 +79,9 @@ void GraphPainter::DrawCurves() {
       const TCurve& curve = m_.Curve[k];
       CurveTrack& t = track[k];
       canvas_.Font.Color = curve.Color;
-      if (curve.SymbolVisible) {
+      // A gap (a missing value of an instrument file) has no symbol and joins no line.
+      const bool prevGap = std::isnan(prevX.value) || std::isnan(t.yPrev);
+      if (SymbolVisible(curve) && !prevGap) {
         const int32_t py = t.prevMapped ? t.prevPy : mapY.ToPixel(t.yPrev);
         canvas_.TextOut(ClampPixel(int64_t{prevX.Get()} - t.symbol.Width / 2),
                         ClampPixel(int64_t{py} - t.symbol.Height / 2), curve.SymbolText);
@@ -77,14 +90,16 @@ void GraphPainter::DrawCurves() {
       if (xInside && yMin <= y && y <= yMax) {
         const int32_t px = curX.Get();
         const int32_t py = mapY.ToPixel(y);
-        if (curve.LineVisible) {
+        if (LineVisible(curve)) {
           canvas_.PenColor = curve.Color;
-          if (!t.prevMapped) {
+          if (!t.prevMapped && !prevGap) {
             t.prevPx = prevX.Get();
             t.prevPy = mapY.ToPixel(t.yPrev);
           }
-          canvas_.MoveTo(t.prevPx, t.prevPy);
-          canvas_.LineTo(px, py);
+          if (t.prevMapped || !prevGap) {
+            canvas_.MoveTo(t.prevPx, t.prevPy);
+            canvas_.LineTo(px, py);
+          }
         } else {
           canvas_.Dot(px, py, curve.Color);
         }
@@ -102,7 +117,7 @@ void GraphPainter::DrawCurves() {
   for (int k = 1; k <= count; ++k) {
     const TCurve& curve = m_.Curve[k];
     canvas_.Font.Color = curve.Color;
-    if (curve.SymbolVisible) {
+    if (SymbolVisible(curve) && !std::isnan(prevX.value) && !std::isnan(track[k].yPrev)) {
       canvas_.TextOut(
           ClampPixel(int64_t{prevX.Get()} - track[k].symbol.Width / 2),
           ClampPixel(int64_t{mapY.ToPixel(track[k].yPrev)} - track[k].symbol.Height / 2),
@@ -112,9 +127,10 @@ void GraphPainter::DrawCurves() {
 }
 
 void GraphPainter::DrawLegend() {
-  const DataText& text = data_.Text;
-  state_.CurveCount =
-      text.Empty() ? CountCurves(text) : AtDataLine(0, [&text] { return CountCurves(text); });
+  const NumericColumns& columns = data_.Columns;
+  if (columns.LineCount() == 0) ConvertField({});  // no first line to count the curves of
+  if (columns.FirstBad() && columns.FirstBad()->Line == 0) columns.ThrowBad();
+  state_.CurveCount = columns.CurveCount();
   for (int k = 1; k <= kCurveCount; ++k) DrawLegendEntry(k);
 }
 
@@ -123,7 +139,7 @@ void GraphPainter::DrawLegendEntry(int k) {
   const TCurve& curve = m_.Curve[k];
   const LegendRow row = LegendRowAt(m_, k, measure_);
   const int64_t middle = int64_t{row.Top} + row.Height / 2;
-  if (curve.LineVisible) {
+  if (LineVisible(curve)) {
     canvas_.PenColor = curve.Color;
     canvas_.MoveTo(row.Left, ClampPixel(middle));
     canvas_.LineTo(ClampPixel(int64_t{row.Left} + kLegendSampleLength), ClampPixel(middle));
@@ -132,7 +148,7 @@ void GraphPainter::DrawLegendEntry(int k) {
   const int textHeight = measure_.Measure(m_.Legend.Font, curve.LegendText).Height;
   canvas_.TextOut(ClampPixel(int64_t{row.Left} + kLegendTextOffset),
                   ClampPixel(int64_t{row.Top} + (row.Height - textHeight) / 2), curve.LegendText);
-  if (curve.SymbolVisible) {
+  if (SymbolVisible(curve)) {
     canvas_.Font = m_.CurvesFont;
     canvas_.Font.Color = curve.Color;
     const TextSize s = measure_.Measure(m_.CurvesFont, curve.SymbolText);

@@ -1,8 +1,9 @@
 #include "graph/graph_engine.h"
 
+#include <algorithm>
+
 #include "common/text_file.h"
 #include "common/text_utils.h"
-#include "graph/data/data_check.h"
 #include "graph/data/data_error.h"
 #include "graph/mapping.h"
 #include "graph/options_file.h"
@@ -34,7 +35,10 @@ std::string FileNamePart(const std::string& path) {
 }  // namespace
 
 GraphEngine::GraphEngine(FontEngine& fonts)
-    : fonts_(fonts), canvas_(kSurfaceSize, kSurfaceSize, fonts), data_(BuiltInSampleText()) {
+    : fonts_(fonts),
+      canvas_(std::make_unique<RasterCanvas>(kSurfaceSize, kSurfaceSize, fonts)),
+      data_(BuiltInSampleText()),
+      columns_(data_) {
   Model.LoadAllOptions = true;
 }
 
@@ -45,13 +49,14 @@ bool GraphEngine::LoadDataFile(const std::string& path) {
   if (text) {
     try {
       const bool hadLines = !text->empty();  // any text holds at least one (maybe empty) line
-      PreparedData prepared = PrepareDataText(std::move(*text));
+      LoadedData loaded = ReadDataText(std::move(*text));
       if (hadLines) {
-        TakeData(std::move(prepared), path);
+        TakeData(std::move(loaded), path);
       } else {
-        data_ = std::move(prepared.Data);
-        headLines_ = prepared.HeadLineCount;
-        headText_ = std::move(prepared.TextInDataFile);
+        data_ = std::move(loaded.Prepared.Data);
+        columns_ = std::move(loaded.Columns);
+        headLines_ = loaded.Prepared.HeadLineCount;
+        headText_ = std::move(loaded.Prepared.TextInDataFile);
       }
     } catch (const std::exception&) {
       // A data file never reports to its caller; a drawing that failed keeps what it painted.
@@ -61,10 +66,13 @@ bool GraphEngine::LoadDataFile(const std::string& path) {
   return text.has_value();
 }
 
-void GraphEngine::TakeData(PreparedData prepared, const std::string& path) {
-  data_ = std::move(prepared.Data);
-  headLines_ = prepared.HeadLineCount;
-  headText_ = std::move(prepared.TextInDataFile);
+void GraphEngine::TakeData(LoadedData loaded, const std::string& path) {
+  data_ = std::move(loaded.Prepared.Data);
+  columns_ = std::move(loaded.Columns);
+  headLines_ = loaded.Prepared.HeadLineCount;
+  headText_ = std::move(loaded.Prepared.TextInDataFile);
+  symbolsOnly_ = loaded.SymbolsOnly;
+  loadNote_ = std::move(loaded.Note);
   dataFileName_ = FileNamePart(path);
   dataFilePath_ = path;
   RepaintIfAuto();
@@ -74,12 +82,12 @@ bool GraphEngine::ReloadDataFile(const std::string& path) {
   readError_.clear();
   std::optional<std::string> text = ReadTextFile(path, readError_);
   if (!text) return false;
-  PreparedData prepared = PrepareDataText(std::move(*text));
-  if (!DataConvertsCompletely(prepared.Data)) return false;
+  LoadedData loaded = ReadDataText(std::move(*text));
+  if (loaded.Columns.LineCount() == 0 || loaded.Columns.FirstBad()) return false;
   const bool redraws = dataChangeRedraws_;
   dataChangeRedraws_ = false;
   try {
-    TakeData(std::move(prepared), path);
+    TakeData(std::move(loaded), path);
   } catch (const std::exception&) {
     // Like a load: a drawing that failed keeps what it painted.
   }
@@ -89,6 +97,8 @@ bool GraphEngine::ReloadDataFile(const std::string& path) {
 
 void GraphEngine::SetDataText(std::string text) {
   data_ = DataText(std::move(text));
+  columns_ = NumericColumns(data_);
+  symbolsOnly_ = false;
   if (dataChangeRedraws_) RepaintIfAuto();
 }
 
@@ -111,6 +121,7 @@ void GraphEngine::RepaintGraph() {
       DrawingState last = state_;  // the curves draw on the last full drawing's axes
       Painter(last).RepaintGraph(true);
     } else {
+      FitSurfaceToImage();
       Painter(state_).RepaintGraph(false);
     }
   } catch (DataLineError& e) {
@@ -124,8 +135,23 @@ void GraphEngine::DrawTextBlock() {
   Painter(state_).DrawTextBlock();
 }
 
+// A full redraw paints every pixel of the surface first, so a new one needs no pixels of the
+// old; it takes the pen, brush and font, which a step may use before setting them.
+void GraphEngine::FitSurfaceToImage() {
+  const int width = std::clamp(Model.ImageWidth, 1, kSurfaceSize);
+  const int height = std::clamp(Model.ImageHeight, 1, kSurfaceSize);
+  if (canvas_->Width() == width && canvas_->Height() == height) return;
+  auto surface = std::make_unique<RasterCanvas>(width, height, fonts_);
+  surface->PenWidth = canvas_->PenWidth;
+  surface->PenColor = canvas_->PenColor;
+  surface->BrushColor = canvas_->BrushColor;
+  surface->Font = canvas_->Font;
+  canvas_ = std::move(surface);
+}
+
 GraphPainter GraphEngine::Painter(DrawingState& state) {
-  return GraphPainter(Model, canvas_, fonts_, {data_, dataFileName_, headText_}, state);
+  return GraphPainter(Model, *canvas_, fonts_, {columns_, dataFileName_, headText_, symbolsOnly_},
+                      state);
 }
 
 std::string GraphEngine::CursorReadoutAt(int x, int y) const {

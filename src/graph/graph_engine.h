@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "graph/data/data_text.h"
+#include "graph/data/loaded_data.h"
+#include "graph/data/numeric_columns.h"
 #include "graph/drawing_state.h"
 #include "graph/mapping.h"
 #include "graph/model.h"
@@ -20,11 +22,12 @@ class GraphPainter;
 /// Plain C++; the desktop program shows its pixels and calls its operations from handlers.
 class GraphEngine {
  public:
-  /// The surface is 2000 x 2000; the model holds zeros (as before the first options load) with
-  /// LoadAllOptions on; the data text is the built-in sample, file name "Demo1.txt"; painting
-  /// is off.
+  /// The surface starts 2000 x 2000 and takes the image's size at each full redraw; the model holds
+  /// zeros (as before the first options load) with LoadAllOptions on; the data text is the built-in
+  /// sample, file name "Demo1.txt"; painting is off.
   explicit GraphEngine(FontEngine& fonts = FontEngine::Shared());
 
+  /// The largest surface: a larger image is clipped to it.
   static constexpr int kSurfaceSize = 2000;
 
   /// The style: everything an options file holds.
@@ -35,6 +38,8 @@ class GraphEngine {
 
   // --- data text ---------------------------------------------------------------------------
   const DataText& Data() const { return data_; }
+  /// The numbers of the data text, converted when it was loaded or set.
+  const NumericColumns& Columns() const { return columns_; }
   /// File name without directory ("Demo1.txt" at start); substituted for "{DataFile}".
   const std::string& DataFileName() const { return dataFileName_; }
   /// The path exactly as last passed to LoadDataFile (empty at start).
@@ -51,6 +56,11 @@ class GraphEngine {
   /// Why the last LoadDataFile or ReloadDataFile could not read its file ("Permission
   /// denied"); empty when it could.
   const std::string& ReadError() const { return readError_; }
+  /// How the loaded file was read, when the user should know ("the file holds 3 blocks of
+  /// data; the first is drawn"); empty otherwise.
+  const std::string& LoadNote() const { return loadNote_; }
+  /// Whether the loaded data is a table of peaks, drawn with symbols only.
+  bool SymbolsOnly() const { return symbolsOnly_; }
 
   /// Loads the file again after it changed on disk, but only when all of its data converts:
   /// a file caught empty or half written leaves the last good data and picture. Returns
@@ -75,8 +85,8 @@ class GraphEngine {
   /// The text block alone, whatever PaintEnabled and AutoRepaint say.
   void DrawTextBlock();
 
-  RasterCanvas& Surface() { return canvas_; }
-  const PixelBuffer& Pixels() const { return canvas_.Pixels(); }
+  RasterCanvas& Surface() { return *canvas_; }
+  const PixelBuffer& Pixels() const { return canvas_->Pixels(); }
   FontEngine& Fonts() { return fonts_; }
 
   /// What the last full drawing found out (origin, plot rectangle, curve count, text-block
@@ -96,15 +106,21 @@ class GraphEngine {
 
  private:
   GraphPainter Painter(DrawingState& state);
-  void TakeData(PreparedData prepared, const std::string& path);
+  void FitSurfaceToImage();
+  void TakeData(LoadedData loaded, const std::string& path);
 
   FontEngine& fonts_;
-  RasterCanvas canvas_;
+  // Only what the picture shows is allocated and cleared: an image of 600 x 500 pixels needs
+  // a twelfth of the largest surface. Kept across pictures of the same size.
+  std::unique_ptr<RasterCanvas> canvas_;
   DataText data_;
+  NumericColumns columns_;
   std::string dataFileName_ = "Demo1.txt";
   std::string dataFilePath_;
   std::string headText_;
   std::string readError_;
+  std::string loadNote_;
+  bool symbolsOnly_ = false;
   std::size_t headLines_ = 0;  // file lines before the data text
   bool dataChangeRedraws_ = false;
   DrawingState state_;

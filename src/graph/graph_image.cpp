@@ -12,7 +12,8 @@ void PaintGraph(GraphEngine& engine, Canvas& canvas, bool curvesOnly) {
   // Another canvas finds out its own state; the curves alone draw on the engine's axes.
   DrawingState state = curvesOnly ? engine.State() : DrawingState{};
   GraphPainter(engine.Model, canvas, engine.Fonts(),
-               {engine.Data(), engine.DataFileName(), engine.HeadText()}, state)
+               {engine.Columns(), engine.DataFileName(), engine.HeadText(), engine.SymbolsOnly()},
+               state)
       .RepaintGraph(curvesOnly);
 }
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "graph/data/data_text.h"
+#include "graph/data/numeric_columns.h"
 #include "graph/drawing_state.h"
 #include "graph/layout.h"
 #include "graph/model.h"
@@ -26,9 +26,10 @@ class FontMeasurer : public TextMeasurer {
 
 /// The data a picture is drawn from, and what its texts may name of the file.
 struct GraphData {
-  const DataText& Text;
+  const NumericColumns& Columns;
   const std::string& FileName;  // for "{DataFile}"
   const std::string& HeadText;  // for "{TextInDataFile}"
+  bool SymbolsOnly = false;     // a table of peaks: symbols, no lines
 };
 
 /// Paints the graph of a style and a data text onto a canvas, step by step in a fixed order.
@@ -59,6 +60,8 @@ class GraphPainter {
   void DrawAxisYTicks();
   void DrawAxisXTicks();
   void DrawLegendEntry(int k);
+  bool LineVisible(const TCurve& curve) const;
+  bool SymbolVisible(const TCurve& curve) const;
 
   const GraphModel& m_;
   Canvas& canvas_;

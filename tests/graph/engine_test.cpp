@@ -143,6 +143,8 @@ TEST_F(Engine, HeadLinesOnlyGiveAnEmptyDataText) {
 // A head text far longer than the surface can show is wrapped only as far as it shows.
 TEST_F(Engine, AHugeHeadTextIsWrappedOnlyAsFarAsItShows) {
   ReadyToPaint();
+  engine.Model.ImageHeight += 1500;  // room below the graph, which stays where it was
+  engine.Model.AxisY.Bottom += 1500;
   std::string head;
   for (int i = 0; i < 100000; ++i) head += "remark\tnumber " + std::to_string(i) + "\n";
   EXPECT_TRUE(engine.LoadDataFile(Write("head.txt", head + "300 1 2\n")));
@@ -170,6 +172,51 @@ TEST_F(Engine, CurvesOnlyModeKeepsTheOrigin) {
   engine.Model.AxisX.Left = 100;
   engine.RepaintGraph();
   EXPECT_EQ(engine.State().OriginX, 70);
+}
+
+}  // namespace
+}  // namespace kurvex
+
+namespace kurvex {
+namespace {
+
+// JCAMP-DX files are recognised by their content and drawn from their decoded points: what the
+// drawing reads, where it stops and what the user is told.
+TEST_F(Engine, JcampDxFilesAreDrawnFromTheirDecodedPoints) {
+  struct Case {
+    const char* file;
+    std::size_t points;
+    bool symbolsOnly;
+    std::string note;
+    std::string error;  // "line: message" where the drawing stops, or empty
+  };
+  const Case cases[] = {
+      {"ir_polystyrene_difdup.jdx", 921, false, "", ""},
+      {"ms_toluene_peak_table.jdx", 14, true, "", ""},
+      {"ir_polystyrene_link.jdx", 101, false, "the file holds 2 blocks of data; the first is drawn",
+       ""},
+      {"ir_polystyrene_bad_check.jdx", 0, false, "", "28: JCAMP-DX check value does not match"},
+  };
+  for (const Case& c : cases) {
+    ReadyToPaint();
+    engine.Model.AutoRepaint = false;
+    ASSERT_TRUE(engine.LoadDataFile(std::string(KURVEX_TEST_DATA_DIR) + "/jcamp/" + c.file));
+    const NumericColumns& columns = engine.Columns();
+    if (c.points > 0) {
+      EXPECT_EQ(columns.LineCount(), c.points) << c.file;
+    }
+    EXPECT_EQ(columns.CurveCount(), 1) << c.file;
+    EXPECT_EQ(engine.SymbolsOnly(), c.symbolsOnly) << c.file;
+    EXPECT_EQ(engine.LoadNote(), c.note) << c.file;
+    EXPECT_EQ(engine.HeadText().substr(0, 8), "##TITLE=") << c.file;
+    std::string error;
+    try {
+      engine.RepaintGraph();
+    } catch (const DataLineError& e) {
+      error = std::to_string(e.Line()) + ": " + e.what();
+    }
+    EXPECT_EQ(error, c.error) << c.file;
+  }
 }
 
 }  // namespace
