@@ -142,6 +142,7 @@ class Plotter {
       status_ = kExitFailure;
       return;
     }
+    if (!engine_.LoadNote().empty()) Report(file, engine_.LoadNote());
     if (o_.PrintHead && !engine_.HeadText().empty()) {
       std::cout << engine_.HeadText() << '\n';
     }

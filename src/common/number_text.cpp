@@ -247,7 +247,7 @@ int32_t TextToInt(std::string_view text) {
                   : static_cast<int32_t>(magnitude);
 }
 
-double ParseDataField(std::string_view field) {
+bool TryParseDataField(std::string_view field, double& value) {
   std::string_view number = TrimBlanks(field);
   bool negative = false;
   if (!number.empty() && (number.front() == '+' || number.front() == '-')) {
@@ -255,21 +255,25 @@ double ParseDataField(std::string_view field) {
     number.remove_prefix(1);
   }
   // from_chars would also take "inf" and "nan"; a number starts with a digit or a point.
-  if (number.empty() || !(IsDigit(number.front()) || number.front() == '.')) {
-    ThrowInvalidFloat(field);
-  }
-  double value = 0;
+  if (number.empty() || !(IsDigit(number.front()) || number.front() == '.')) return false;
   const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-  if (end != number.data() + number.size()) ThrowInvalidFloat(field);
+  if (end != number.data() + number.size()) return false;
   if (error == std::errc::result_out_of_range) {
     // Too small is zero (or a denormal), too large has no value.
     const std::string copy(number);
     value = strtod_l(copy.c_str(), nullptr, CLocale());
-    if (!std::isfinite(value)) ThrowInvalidFloat(field);
+    if (!std::isfinite(value)) return false;
   } else if (error != std::errc()) {
-    ThrowInvalidFloat(field);
+    return false;
   }
-  return negative ? -value : value;
+  if (negative) value = -value;
+  return true;
+}
+
+double ParseDataField(std::string_view field) {
+  double value = 0;
+  if (!TryParseDataField(field, value)) ThrowInvalidFloat(field);
+  return value;
 }
 
 std::string FormatAxisValue(long double value, int decDigits) {

@@ -35,6 +35,8 @@ int32_t TextToInt(std::string_view text);
 
 /// Parses a data field (always with a point); throws the floating point message.
 double ParseDataField(std::string_view field);
+/// The same without an exception: false where ParseDataField throws.
+bool TryParseDataField(std::string_view field, double& value);
 
 /// Tick label and readout text: exactly `decDigits` decimals, at most 5 significant digits
 /// (1234.5678, 2 -> "1234.60"), scientific for more than 5 integer digits.
