@@ -35,10 +35,7 @@ std::string FileNamePart(const std::string& path) {
 }  // namespace
 
 GraphEngine::GraphEngine(FontEngine& fonts)
-    : fonts_(fonts),
-      canvas_(std::make_unique<RasterCanvas>(kSurfaceSize, kSurfaceSize, fonts)),
-      data_(BuiltInSampleText()),
-      columns_(data_) {
+    : fonts_(fonts), data_(BuiltInSampleText()), columns_(data_) {
   Model.LoadAllOptions = true;
 }
 
@@ -140,17 +137,26 @@ void GraphEngine::DrawTextBlock() {
 void GraphEngine::FitSurfaceToImage() {
   const int width = std::clamp(Model.ImageWidth, 1, kSurfaceSize);
   const int height = std::clamp(Model.ImageHeight, 1, kSurfaceSize);
-  if (canvas_->Width() == width && canvas_->Height() == height) return;
+  if (canvas_ && canvas_->Width() == width && canvas_->Height() == height) return;
   auto surface = std::make_unique<RasterCanvas>(width, height, fonts_);
-  surface->PenWidth = canvas_->PenWidth;
-  surface->PenColor = canvas_->PenColor;
-  surface->BrushColor = canvas_->BrushColor;
-  surface->Font = canvas_->Font;
+  if (canvas_) {
+    surface->PenWidth = canvas_->PenWidth;
+    surface->PenColor = canvas_->PenColor;
+    surface->BrushColor = canvas_->BrushColor;
+    surface->Font = canvas_->Font;
+  }
   canvas_ = std::move(surface);
 }
 
+RasterCanvas& GraphEngine::Surface() const {
+  // Made when first shown or drawn on: a batch that draws 600 x 500 pictures never clears the
+  // largest surface.
+  if (!canvas_) canvas_ = std::make_unique<RasterCanvas>(kSurfaceSize, kSurfaceSize, fonts_);
+  return *canvas_;
+}
+
 GraphPainter GraphEngine::Painter(DrawingState& state) {
-  return GraphPainter(Model, *canvas_, fonts_, {columns_, dataFileName_, headText_, symbolsOnly_},
+  return GraphPainter(Model, Surface(), fonts_, {columns_, dataFileName_, headText_, symbolsOnly_},
                       state);
 }
 

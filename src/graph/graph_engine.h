@@ -85,8 +85,8 @@ class GraphEngine {
   /// The text block alone, whatever PaintEnabled and AutoRepaint say.
   void DrawTextBlock();
 
-  RasterCanvas& Surface() { return *canvas_; }
-  const PixelBuffer& Pixels() const { return canvas_->Pixels(); }
+  RasterCanvas& Surface() const;
+  const PixelBuffer& Pixels() const { return Surface().Pixels(); }
   FontEngine& Fonts() { return fonts_; }
 
   /// What the last full drawing found out (origin, plot rectangle, curve count, text-block
@@ -112,7 +112,7 @@ class GraphEngine {
   FontEngine& fonts_;
   // Only what the picture shows is allocated and cleared: an image of 600 x 500 pixels needs
   // a twelfth of the largest surface. Kept across pictures of the same size.
-  std::unique_ptr<RasterCanvas> canvas_;
+  mutable std::unique_ptr<RasterCanvas> canvas_;
   DataText data_;
   NumericColumns columns_;
   std::string dataFileName_ = "Demo1.txt";
