@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <algorithm>
 
@@ -128,17 +129,12 @@ bool TFormKurvex::LoadDataFile(const std::string& path) {
 }
 
 void TFormKurvex::LoadOptionsFile(const ProfileFile& file, AfterFailure after) {
-  auto follow = [this] {
+  // Also after a failed key: what was read before it shows.
+  const auto follow = qScopeGuard([this] {
     SetBackgroundColor(engine_.Model.BackGroundColor);
     SetStatusBarVisible(engine_.Model.StatusBarVisible);
-  };
-  try {
-    kurvex::LoadOptionsFile(engine_.Model, file, after);
-  } catch (...) {
-    follow();
-    throw;
-  }
-  follow();
+  });
+  kurvex::LoadOptionsFile(engine_.Model, file, after);
 }
 
 void TFormKurvex::PlaceImage() {

@@ -1,31 +1,40 @@
 #include "shell/form_main.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
 #include "common/app_dir.h"
+#include "shell/browser/data_page.h"
 #include "shell/browser/data_watcher.h"
 #include "shell/browser/file_browser.h"
-#include "shell/color_panel.h"
-#include "shell/data_page.h"
+#include "shell/browser/loadini_page.h"
+#include "shell/data_loader.h"
 #include "shell/dialogs.h"
 #include "shell/form_kurvex.h"
 #include "shell/guard.h"
+#include "shell/help/help_desk.h"
 #include "shell/image_actions.h"
-#include "shell/loadini_page.h"
+#include "shell/languages.h"
 #include "shell/log_file.h"
 #include "shell/message_line.h"
 #include "shell/nav_tree.h"
 #include "shell/notebook.h"
+#include "shell/options_files.h"
 #include "shell/page_parts.h"
 #include "shell/pages/axis_line_page.h"
 #include "shell/pages/axis_values_page.h"
@@ -33,11 +42,13 @@
 #include "shell/pages/environment_page.h"
 #include "shell/pages/image_page.h"
 #include "shell/pages/legend_page.h"
+#include "shell/pages/page_hub.h"
 #include "shell/pages/text_page.h"
 #include "shell/pages/title_page.h"
 #include "shell/panel_splitter.h"
 #include "shell/qt_convert.h"
 #include "shell/tree_icons.h"
+#include "shell/tree_navigation.h"
 #include "shell/window_fit.h"
 
 namespace kurvex::shell {
@@ -55,6 +66,14 @@ std::string LogPath() {
   return ApplicationPath(AppPath::LogFile);
 }
 
+// Where Page Down and Page Up keep their own meaning.
+bool KeepsPageKeys(const QWidget* focus, const QWidget* tree) {
+  if (!focus || focus == tree) return false;
+  // The manual scrolls by page although it is read-only.
+  return InTextField(focus) || qobject_cast<const QTextEdit*>(focus) ||
+         qobject_cast<const QComboBox*>(focus) || qobject_cast<const QAbstractItemView*>(focus);
+}
+
 }  // namespace
 
 TFormMain::TFormMain(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs) {
@@ -69,16 +88,10 @@ TFormMain::TFormMain(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), d
   statusBar()->setSizeGripEnabled(false);
   statusBar()->addWidget(messages_, 1);
   hub_ = new PageHub(dialogs_, *messages_, this);
-  hub_->FillPages = [this] {
-    FillEnvironmentPage();
-    FillImagePage();
-    FillGraphPages();
-  };
-  dataWatcher_ = new DataWatcher(this);
   BuildLayout();
   BuildShortcuts();
   images_ = new ImageActions(*this, dialogs_);
-  BuildMainMenu();
+  help_->BuildMainMenu(*this);
   setAcceptDrops(true);
   qApp->installEventFilter(this);
   FormCreate();
@@ -143,36 +156,36 @@ void TFormMain::BuildCentralPages() {
   logLayout->addWidget(logTitle);
   logLayout->addWidget(memoLog_, 1);
 
-  BuildHelpPages(about, notebookImage_->AddPage("Manual"));
+  help_ = new HelpDesk(about, notebookImage_->AddPage("Manual"), *notebookImage_, *treeView_,
+                       dialogs_, this);
 }
 
 template <class Page, class... Args>
 Page* TFormMain::AddSettingsPage(const char* name, Args&&... args) {
   auto* page = new Page(notebookSetting_->AddPage(name), std::forward<Args>(args)...);
-  settingsPages_.push_back(page);
+  pages_.Settings.push_back(page);
   return page;
 }
 
 void TFormMain::BuildSettingPages() {
-  environment_ = AddSettingsPage<EnvironmentPage>("Environment");
-  image_ = AddSettingsPage<ImagePage>("Image");
-  // One line a page, in the order the fill runs.
-  graphPages_ = {
-      AddSettingsPage<TitlePage>("Graph Title", kGraphTitleNames),
-      AddSettingsPage<TitlePage>("Axis X Title", kAxisXTitleNames),
-      AddSettingsPage<AxisValuesPage>("Axis X Values", kAxisXValuesNames),
-      AddSettingsPage<AxisLinePage>("Axis X Line", kAxisXLineNames),
-      AddSettingsPage<TitlePage>("Axis Y Title", kAxisYTitleNames),
-      AddSettingsPage<AxisValuesPage>("Axis Y Values", kAxisYValuesNames),
-      AddSettingsPage<AxisLinePage>("Axis Y Line", kAxisYLineNames),
-      curves_ = AddSettingsPage<CurvesPage>("Curves"),
-      AddSettingsPage<LegendPage>("Legend"),
-      AddSettingsPage<TextPage>("Text"),
-  };
-  image_->SetAxisLengthFields(static_cast<AxisLinePage*>(graphPages_[3])->LengthField(),
-                              static_cast<AxisLinePage*>(graphPages_[6])->LengthField());
-  data_ = new DataPage(notebookSetting_->AddPage("Data"));
-  loadIni_ = new LoadIniPage(notebookSetting_->AddPage("LoadIni"));
+  PageSet& p = pages_;
+  p.Environment = AddSettingsPage<EnvironmentPage>("Environment");
+  p.Image = AddSettingsPage<ImagePage>("Image");
+  p.GraphTitle = AddSettingsPage<TitlePage>("Graph Title", kGraphTitleNames);
+  p.AxisXTitle = AddSettingsPage<TitlePage>("Axis X Title", kAxisXTitleNames);
+  p.AxisXValues = AddSettingsPage<AxisValuesPage>("Axis X Values", kAxisXValuesNames);
+  p.AxisXLine = AddSettingsPage<AxisLinePage>("Axis X Line", kAxisXLineNames);
+  p.AxisYTitle = AddSettingsPage<TitlePage>("Axis Y Title", kAxisYTitleNames);
+  p.AxisYValues = AddSettingsPage<AxisValuesPage>("Axis Y Values", kAxisYValuesNames);
+  p.AxisYLine = AddSettingsPage<AxisLinePage>("Axis Y Line", kAxisYLineNames);
+  p.Curves = AddSettingsPage<CurvesPage>("Curves");
+  p.Legend = AddSettingsPage<LegendPage>("Legend");
+  p.Text = AddSettingsPage<TextPage>("Text");
+  p.Graph = {p.GraphTitle,  p.AxisXTitle, p.AxisXValues, p.AxisXLine, p.AxisYTitle,
+             p.AxisYValues, p.AxisYLine,  p.Curves,      p.Legend,    p.Text};
+  p.Image->SetAxisLengthFields(p.AxisXLine->LengthField(), p.AxisYLine->LengthField());
+  p.Data = new DataPage(notebookSetting_->AddPage("Data"));
+  p.LoadIni = new LoadIniPage(notebookSetting_->AddPage("LoadIni"));
   notebookSetting_->ShowPage("Data");
 }
 
@@ -193,14 +206,6 @@ void TFormMain::RedoSettings() {
   if (!InTextField(QApplication::focusWidget())) hub_->Redo();
 }
 
-void TFormMain::ShowMessage(const QString& text) {
-  if (text.isEmpty()) {
-    messages_->Clear();
-  } else {
-    messages_->ShowMessage(text);
-  }
-}
-
 void TFormMain::FormCreate() {
   std::string log = S(memoLog_->toPlainText());
   Quietly([&] {
@@ -209,43 +214,66 @@ void TFormMain::FormCreate() {
   memoLog_->setPlainText(Q(AppendLogLine(log, "")));
   memoLog_->moveCursor(QTextCursor::End);
   SetDefaultCaptions(captions_);
-  ListLanguages();
-  SetTreeImages();
-  FillLicence();
-}
-
-template <class Sender, class Signal>
-void TFormMain::Connect(Sender* sender, Signal signal, void (TFormMain::*handler)()) {
-  ConnectGuarded(this, dialogs_, sender, signal, handler);
+  Languages::ListLanguages(*pages_.Environment->ComboBoxLocalize);
+  treeView_->SetTreeImages();
+  help_->FillLicence();
 }
 
 void TFormMain::SetGraphWindow(TFormKurvex& graph) {
   graph_ = &graph;
   hub_->SetGraph(graph);
   images_->Attach(graph, *treeView_);
-  for (SettingsPage* page : settingsPages_) page->Bind(*hub_);
+  BuildCollaborators();
+  for (SettingsPage* page : pages_.Settings) page->Bind(*hub_);
+  ConnectSignals();
+}
+
+void TFormMain::BuildCollaborators() {
+  TFormKurvex& graph = *graph_;
+  languages_ = new Languages(*this, graph, captions_, *treeView_, pages_, help_->Manual(), this);
+  const WindowPanels panels{*this,      *panelLeft_,     *panelCenter_,    *panelRight_,
+                            *treeView_, *notebookImage_, *notebookSetting_};
+  options_ = new OptionsFiles(panels, pages_, graph, *hub_, *languages_, *images_, *messages_,
+                              dialogs_, this);
+  hub_->FillPages = [this] { options_->FillPages(); };
+  loader_ =
+      new DataLoader(graph, *hub_, pages_, *notebookImage_, *notebookSetting_, *messages_, this);
+  navigation_ =
+      new TreeNavigation(panels, captions_, graph, *help_, *pages_.LoadIni, *options_, this);
+}
+
+void TFormMain::ConnectSignals() {
   connect(treeView_, &QTreeWidget::itemSelectionChanged, this,
-          [this] { Guard(dialogs_, [&] { TreeViewChange(treeView_->Selected()); }); });
+          [this] { Guard(dialogs_, [&] { navigation_->TreeViewChange(treeView_->Selected()); }); });
   connect(treeView_, &NavTree::MouseDown, this, [this](Qt::MouseButton button, QPoint pos) {
-    Guard(dialogs_, [&] { TreeViewMouseDown(button, pos); });
+    Guard(dialogs_, [&] { navigation_->TreeViewMouseDown(button, pos); });
   });
-  Connect(treeView_, &NavTree::MouseMoved, &TFormMain::TreeViewMouseMove);
-  Connect(environment_->ComboBoxLocalize, &QComboBox::activated,
-          &TFormMain::ComboBoxLocalizeChange);
-  Connect(environment_->ComboBoxLocalize->lineEdit(), &QLineEdit::textEdited,
-          &TFormMain::ComboBoxLocalizeChange);
-  Connect(loadIni_->Browser->Edit(), &QLineEdit::textChanged, &TFormMain::EditFileIniChange);
-  Connect(data_->Browser->Edit(), &QLineEdit::textChanged, &TFormMain::EditFileChange);
-  Connect(data_->Browser->Files(), &FileList::Pressed, &TFormMain::FileListBoxClick);
-  Connect(loadIni_->Browser->Files(), &FileList::Pressed, &TFormMain::FileListBoxClick);
-  for (FileBrowser* browser : {data_->Browser, loadIni_->Browser}) {
+  ConnectGuarded(navigation_, dialogs_, treeView_, &NavTree::MouseMoved,
+                 &TreeNavigation::TreeViewMouseMove);
+  QComboBox* localize = pages_.Environment->ComboBoxLocalize;
+  ConnectGuarded(languages_, dialogs_, localize, &QComboBox::activated,
+                 &Languages::ComboBoxLocalizeChange);
+  ConnectGuarded(languages_, dialogs_, localize->lineEdit(), &QLineEdit::textEdited,
+                 &Languages::ComboBoxLocalizeChange);
+  FileBrowser* data = pages_.Data->Browser;
+  FileBrowser* loadIni = pages_.LoadIni->Browser;
+  ConnectGuarded(options_, dialogs_, loadIni->Edit(), &QLineEdit::textChanged,
+                 &OptionsFiles::EditFileIniChange);
+  ConnectGuarded(loader_, dialogs_, data->Edit(), &QLineEdit::textChanged,
+                 &DataLoader::EditFileChange);
+  ConnectGuarded(loader_, dialogs_, data->Files(), &FileList::Pressed,
+                 &DataLoader::FileListBoxClick);
+  ConnectGuarded(loader_, dialogs_, loadIni->Files(), &FileList::Pressed,
+                 &DataLoader::FileListBoxClick);
+  for (FileBrowser* browser : {data, loadIni}) {
     connect(browser, &FileBrowser::Problem, messages_,
             [this](const QString& message) { messages_->ShowMessage(message); });
   }
-  connect(dataWatcher_, &DataWatcher::Changed, this,
-          [this](const QString& path) { Guard(dialogs_, [&] { DataFileChanged(path); }); });
-  connect(data_->Browser->Directories(), &DirectoryList::DirectoryChanged, this,
-          [this](const QString& directory) { dataPath_ = directory; });
+  connect(&loader_->Watcher(), &DataWatcher::Changed, this, [this](const QString& path) {
+    Guard(dialogs_, [&] { loader_->DataFileChanged(path); });
+  });
+  connect(data->Directories(), &DirectoryList::DirectoryChanged, options_,
+          &OptionsFiles::RememberDataPath);
 }
 
 void TFormMain::showEvent(QShowEvent* event) {
@@ -265,17 +293,17 @@ void TFormMain::closeEvent(QCloseEvent* event) {
 
 void TFormMain::FormShow() {
   graph_->SetPaintEnabled(false);
-  environment_->CheckBoxLoadAllOptions->setChecked(true);
+  pages_.Environment->CheckBoxLoadAllOptions->setChecked(true);
   // A broken options file must not leave a window without its graph: report and go on.
-  Guard(dialogs_, [this] { LoadStartOptions(ApplicationPath(AppPath::OptionsFile)); });
+  Guard(dialogs_, [this] { options_->LoadStartOptions(ApplicationPath(AppPath::OptionsFile)); });
   graph_->SetPaintEnabled(false);
   Guard(dialogs_, [this] { KurvexShow(); });
   // The remembered data file is followed on disk like one the user picked.
-  dataWatcher_->Watch(Q(graph_->Engine().DataFilePath()));
-  if (!startDataFile_.isEmpty()) Guard(dialogs_, [this] { OpenFile(startDataFile_); });
+  loader_->WatchLoadedFile();
+  if (!startDataFile_.isEmpty()) Guard(dialogs_, [this] { loader_->OpenFile(startDataFile_); });
   if (QTreeWidgetItem* item = treeView_->Selected();
       item && S(item->text(0)) == captions_.FastStart) {
-    ShowManualTopic(captions_.FastStart);
+    help_->ShowManualTopic(captions_.FastStart);
   }
   delete treeView_->ItemAt(kLogItemIndex);
   treeView_->expandAll();
@@ -289,29 +317,59 @@ void TFormMain::KurvexShow() {
   graph_->SetStatusBarVisible(graph_->StatusBarVisible());
 
   QLineEdit* edit = graph_->EditDataFile();
-  edit->setParent(data_->PanelData);
-  data_->PanelDataResize();
+  DataPage& data = *pages_.Data;
+  edit->setParent(data.PanelData);
+  data.PanelDataResize();
   edit->show();
   QPlainTextEdit* memo = graph_->MemoData();
-  memo->setParent(data_->PanelData);
+  memo->setParent(data.PanelData);
   memo->setGeometry(8, 32, 200, 49);
   memo->show();
 
   graph_->SetPaintEnabled(true);
-  try {
-    graph_->RepaintIfAuto();
-  } catch (...) {
-    graph_->PlaceImage();
-    throw;
-  }
-  graph_->PlaceImage();
+  // The image goes to its place also when the drawing fails.
+  const auto place = qScopeGuard([this] { graph_->PlaceImage(); });
+  graph_->RepaintIfAuto();
 }
 
 void TFormMain::FormClose() {
-  if (environment_->CheckBoxAutoSave->isChecked()) {
-    Guard(dialogs_, [this] { SaveOptions(ApplicationPath(AppPath::OptionsFile)); });
+  if (pages_.Environment->CheckBoxAutoSave->isChecked()) {
+    Guard(dialogs_, [this] { options_->SaveOptions(ApplicationPath(AppPath::OptionsFile)); });
   }
   Guard(dialogs_, [this] { WriteLog(LogPath(), S(memoLog_->toPlainText())); });
+}
+
+void TFormMain::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TFormMain::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (!loader_ || urls.isEmpty() || !urls.first().isLocalFile()) return;
+  event->acceptProposedAction();
+  const QString path = urls.first().toLocalFile();
+  Guard(dialogs_, [&] { loader_->OpenFile(path); });
+}
+
+bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress || !isActiveWindow() || !loader_) {
+    return QMainWindow::eventFilter(watched, event);
+  }
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!widget || widget->window() != this) return QMainWindow::eventFilter(watched, event);
+  const auto* key = static_cast<QKeyEvent*>(event);
+  const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+  int direction = 0;
+  if (modifiers == Qt::AltModifier && (key->key() == Qt::Key_Down || key->key() == Qt::Key_Up)) {
+    direction = key->key() == Qt::Key_Down ? 1 : -1;
+  } else if (modifiers == Qt::NoModifier &&
+             (key->key() == Qt::Key_PageDown || key->key() == Qt::Key_PageUp) &&
+             !KeepsPageKeys(QApplication::focusWidget(), treeView_)) {
+    direction = key->key() == Qt::Key_PageDown ? 1 : -1;
+  }
+  if (direction == 0) return QMainWindow::eventFilter(watched, event);
+  Guard(dialogs_, [&] { loader_->FlipDataFile(direction); });
+  return true;
 }
 
 }  // namespace kurvex::shell

@@ -2,40 +2,31 @@
 
 #include <QMainWindow>
 #include <string>
-#include <vector>
 
-#include "common/profile_file.h"
 #include "shell/captions.h"
+#include "shell/pages/page_set.h"
 
-class QLabel;
 class QPlainTextEdit;
-class QTextEdit;
-class QTreeWidgetItem;
 
 namespace kurvex::shell {
 
-class AboutPage;
-class AxisLinePage;
-class AxisValuesPage;
-class CurvesPage;
-class DataPage;
-class DataWatcher;
+class DataLoader;
 class Dialogs;
-class EnvironmentPage;
+class HelpDesk;
 class ImageActions;
-class ImagePage;
-class LoadIniPage;
-class ManualPage;
+class Languages;
 class MessageLine;
-class PageHub;
-class SettingsPage;
 class NavTree;
 class Notebook;
+class OptionsFiles;
+class PageHub;
 class PanelSplitter;
 class TFormKurvex;
+class TreeNavigation;
 
 /// The main window: navigation tree on the left, graph and text pages in the centre, settings
-/// pages on the right. Everything the user does runs in one of its handlers.
+/// pages on the right. It lays them out, builds the collaborators that do the work (data files,
+/// options files, languages, help, tree navigation) and routes every signal to its handler.
 class TFormMain : public QMainWindow {
   Q_OBJECT
 
@@ -44,10 +35,9 @@ class TFormMain : public QMainWindow {
   /// licence). The graph window does not exist yet.
   explicit TFormMain(Dialogs& dialogs, QWidget* parent = nullptr);
 
-  /// Joins the graph window, created after this one, to the pages.
+  /// Joins the graph window, created after this one, to the pages and builds what works on it.
   void SetGraphWindow(TFormKurvex& graph);
 
-  // --- start-up and shutdown (form_main.cpp) ----------------------------------------------
   /// Runs once, when the window is first shown: loads "Kurvex.ini" and takes in the graph.
   void FormShow();
   /// Moves the graph window's widgets into this window and draws the graph.
@@ -57,78 +47,21 @@ class TFormMain : public QMainWindow {
   /// Remembers the data file named on the command line (an absolute path), to open at start.
   void OpenDataFileAtStart(const QString& path) { startDataFile_ = path; }
 
-  // --- options files (form_main_options.cpp) ------------------------------------------------
-  void LoadOptions(const std::string& fileName);
-  void SaveOptions(const std::string& fileName);
-  void SaveOtherOptions();
-  /// Fills every settings page from the model with painting off, then redraws.
-  void SetVariables();
-  void FillEnvironmentPage();
-  void FillImagePage();
-  /// The graph pages from "Graph Title" to "Text", in that order.
-  void FillGraphPages();
-  void EditFileIniChange();
+  /// Goes back one settings step (Ctrl+Z) or forward again (Ctrl+Shift+Z); nothing while the
+  /// focus is in a text field, which keeps its own undo.
+  void UndoSettings();
+  void RedoSettings();
 
-  // --- data files (form_main_data.cpp) -----------------------------------------------------
-  /// The data-load sequence: the graph page to the front, the file selected in the list loaded
-  /// and drawn, then the picture saved when the user asked for it.
-  void EditFileChange();
-  /// A press in either file list while the data edit still shows a mask loads the data list's
-  /// selection at once.
-  void FileListBoxClick();
-  /// Saves the picture of the freshly drawn graph when "Auto save images" is on.
-  void AfterDataLoad(const std::string& fileName);
-  /// A file given from outside (dropped, on the command line): a data file loads as a click
-  /// in the data list would, an options file as a pick on the "LoadIni" page.
-  void OpenFile(const QString& path);
-  /// Selects and loads the next (+1) or previous (-1) file of the data list.
-  void FlipDataFile(int direction);
-  /// The loaded data file changed on disk: reloaded when all of it converts.
-  void DataFileChanged(const QString& path);
-  /// Loads (or reloads) a data file, fitted to the axes first when the user asked for it;
-  /// returns whether the file was taken.
-  bool LoadData(const std::string& path, bool reload);
-
-  // --- navigation (form_main_tree.cpp) ------------------------------------------------------
-  void ShowSelectedItem();
-  void TreeViewChange(QTreeWidgetItem* node);
-  void TreeViewMouseDown(Qt::MouseButton button, const QPoint& pos);
-  void TreeViewMouseMove();
-  /// The manual's help for a tree caption; does nothing until the manual exists.
-  void ShowManualTopic(const std::string& caption);
-  void SetTreeImages();
-
-  // --- languages (form_main_localize.cpp) ---------------------------------------------------
-  /// Fills the language selector from the files "Localize/*.ini", sorted by file name, and
-  /// selects the first entry without applying it.
-  void ListLanguages();
-  /// Applies the selected language (the built-in texts when the box shows no entry of its list)
-  /// and loads its manual.
-  void ComboBoxLocalizeChange();
-  /// Applies one language file to the item captions, the tree, the controls and the readout
-  /// prefix; the pages are laid out again afterwards, also after a failure.
-  void LocalizeKurvex(const std::string& fileName);
-  /// Loads the manual of a language into the manual box; a missing file changes nothing.
-  void LoadManual(const std::string& rtfPath);
-  /// The index `Environment.Language` is saved with: the entry last picked or loaded, kept while
-  /// the list has no entry of that index.
-  int LanguageIndex() const { return language_; }
-
-  // --- manual and About page (help/form_main_help.cpp) -------------------------------------
-  /// F1: the manual's topic of the tree's selected item.
-  void MenuHelpClick();
-  /// Ctrl+F: the manual with the focus in its find field.
-  void MenuFindFirstClick();
-  /// F3: the manual at the next match of the find text.
-  void MenuFindNextClick();
-  /// A click on the About banner shows the graph again.
-  void PanelAboutClick();
-  ManualPage* Manual() const { return manual_; }
-  AboutPage* About() const { return about_; }
+  // The collaborators; all but the help exist once the graph window has joined.
+  DataLoader& Loader() const { return *loader_; }
+  OptionsFiles& Options() const { return *options_; }
+  Languages& Language() const { return *languages_; }
+  TreeNavigation& Navigation() const { return *navigation_; }
+  HelpDesk& Help() const { return *help_; }
 
   const ItemCaptions& Captions() const { return captions_; }
   TFormKurvex* Graph() const { return graph_; }
-
+  const PageSet& Pages() const { return pages_; }
   NavTree* TreeView() const { return treeView_; }
   Notebook* NotebookImage() const { return notebookImage_; }
   Notebook* NotebookSetting() const { return notebookSetting_; }
@@ -136,25 +69,11 @@ class TFormMain : public QMainWindow {
   QWidget* PanelRight() const { return panelRight_; }
   QWidget* PanelGraphImage() const { return panelGraphImage_; }
   QPlainTextEdit* MemoLog() const { return memoLog_; }
-  QTextEdit* RichEditAbout() const { return richEditAbout_; }
-  EnvironmentPage* Environment() const { return environment_; }
-  ImagePage* Image() const { return image_; }
-  DataPage* Data() const { return data_; }
-  LoadIniPage* LoadIni() const { return loadIni_; }
-  CurvesPage* Curves() const { return curves_; }
-  /// The settings pages of the graph, in the order they are filled.
-  const std::vector<SettingsPage*>& GraphPages() const { return graphPages_; }
   PageHub& Hub() const { return *hub_; }
   /// The main window's message line.
   MessageLine* Messages() const { return messages_; }
   /// "Copy image" and "Save image as…".
   ImageActions* Images() const { return images_; }
-  void ShowMessage(const QString& text);
-
-  /// Goes back one settings step (Ctrl+Z) or forward again (Ctrl+Shift+Z); nothing while the
-  /// focus is in a text field, which keeps its own undo.
-  void UndoSettings();
-  void RedoSettings();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -168,47 +87,22 @@ class TFormMain : public QMainWindow {
  private:
   void BuildLayout();
   void BuildCentralPages();
+  /// Builds the settings pages in the order the tree lists them, with "Data" in front.
   void BuildSettingPages();
-  void BuildShortcuts();
-  void BuildHelpPages(QWidget* about, QWidget* manual);
-  void BuildMainMenu();
-  void FillLicence();
   template <class Page, class... Args>
   Page* AddSettingsPage(const char* name, Args&&... args);
+  void BuildShortcuts();
   void FormCreate();
-  /// Binds a signal to a handler that runs inside the error guard.
-  template <class Sender, class Signal>
-  void Connect(Sender* sender, Signal signal, void (TFormMain::*handler)());
-
-  /// The load at start: a value that does not convert leaves the keys after it at their
-  /// defaults, the pages are filled all the same, and the file is backed up before it is saved.
-  void LoadStartOptions(const std::string& fileName);
-  void ReadOptions(const std::string& fileName, bool firstLoad);
-  /// Keeps the user's file as "<name>.bak" before the first save over a file that failed to load.
-  void KeepBackupBeforeSaving(const std::string& fileName);
-  void ApplyWindowKeys(const ProfileFile& file);
-  void ApplyPanelWidths(const ProfileFile& file);
-  void LoadDataKeys(const ProfileFile& file);
-  void ApplyLanguage(const ProfileFile& file);
-  void ShowSetting(const std::string& page);
-  bool OnLoadIniPage() const;
+  /// Builds the collaborators that work on the graph window.
+  void BuildCollaborators();
+  void ConnectSignals();
 
   Dialogs& dialogs_;
   TFormKurvex* graph_ = nullptr;
   ItemCaptions captions_;
-  int language_ = 0;
   bool shown_ = false;
   bool closed_ = false;
   QString startDataFile_;
-  DataWatcher* dataWatcher_ = nullptr;
-  // Folders whose picture could not be written and has been reported; said once until a
-  // picture is written there again.
-  QStringList failedImageFolders_;
-  // What "DataPath" holds: the folder the user last chose, or the stored one while it is
-  // missing; a fallback folder chosen by the program does not replace it.
-  QString dataPath_;
-  // The options file whose load failed at start, until its backup is made.
-  std::string backupPending_;
 
   QWidget* panelLeft_ = nullptr;
   QWidget* panelCenter_ = nullptr;
@@ -220,20 +114,16 @@ class TFormMain : public QMainWindow {
   Notebook* notebookSetting_ = nullptr;
   QWidget* panelGraphImage_ = nullptr;
   QPlainTextEdit* memoLog_ = nullptr;
-  QTextEdit* memoLicence_ = nullptr;
-  QTextEdit* richEditAbout_ = nullptr;
-  ManualPage* manual_ = nullptr;
-  AboutPage* about_ = nullptr;
-  EnvironmentPage* environment_ = nullptr;
-  ImagePage* image_ = nullptr;
-  DataPage* data_ = nullptr;
-  LoadIniPage* loadIni_ = nullptr;
-  CurvesPage* curves_ = nullptr;
-  std::vector<SettingsPage*> graphPages_;
-  std::vector<SettingsPage*> settingsPages_;
+  PageSet pages_;
   MessageLine* messages_ = nullptr;
   PageHub* hub_ = nullptr;
   ImageActions* images_ = nullptr;
+
+  HelpDesk* help_ = nullptr;
+  Languages* languages_ = nullptr;
+  OptionsFiles* options_ = nullptr;
+  DataLoader* loader_ = nullptr;
+  TreeNavigation* navigation_ = nullptr;
 };
 
 }  // namespace kurvex::shell

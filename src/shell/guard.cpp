@@ -12,6 +12,7 @@ void Guard(Dialogs& dialogs, const std::function<void()>& handler) {
   } catch (const std::exception& e) {
     dialogs.ShowError(e.what());
   } catch (...) {
+    // Whatever it is, it must not reach the event loop, which would end the program.
     dialogs.ShowError("Unexpected error");
   }
 }
@@ -19,7 +20,7 @@ void Guard(Dialogs& dialogs, const std::function<void()>& handler) {
 void Quietly(const std::function<void()>& action) {
   try {
     action();
-  } catch (...) {
+  } catch (const std::exception&) {
     // Documented as silent: the previous state stays.
   }
 }

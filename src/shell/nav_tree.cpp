@@ -3,9 +3,11 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QTreeWidgetItemIterator>
 
 #include "shell/captions.h"
+#include "shell/tree_icons.h"
 
 namespace kurvex::shell {
 
@@ -37,6 +39,16 @@ void NavTree::BuildItems() {
     const int parent = kParents[i];
     items[i] = parent < 0 ? new QTreeWidgetItem(this) : new QTreeWidgetItem(items[parent]);
     items[i]->setText(0, kTreeDesignTexts[i]);
+  }
+}
+
+void NavTree::SetTreeImages() {
+  // Items without a picture get an empty one, so that all texts of a level line up.
+  QPixmap blank(16, 16);
+  blank.fill(Qt::transparent);
+  for (int i = 0; i < ItemCount(); ++i) ItemAt(i)->setIcon(0, QIcon(blank));
+  for (auto [item, image] : {std::pair{17, 5}, {1, 1}, {3, 3}, {4, 4}, {0, 7}, {19, 8}}) {
+    if (QTreeWidgetItem* node = ItemAt(item)) node->setIcon(0, TreeStateImage(image));
   }
 }
 

@@ -15,6 +15,8 @@ class NavTree : public QTreeWidget {
 
   /// Creates the 22 items with their design texts.
   void BuildItems();
+  /// The state images of the items that have one; the others get a blank one.
+  void SetTreeImages();
 
   /// The item at an absolute (depth-first) index, or nullptr.
   QTreeWidgetItem* ItemAt(int absoluteIndex) const;

@@ -8,8 +8,8 @@
 #include <QSignalSpy>
 #include <QUrl>
 
+#include "shell/browser/data_page.h"
 #include "shell/browser/file_browser.h"
-#include "shell/data_page.h"
 #include "shell/message_line.h"
 #include "shell/pages/environment_page.h"
 #include "shell/pages/page_hub.h"
@@ -32,12 +32,12 @@ class DataBrowserTest : public ShellTest {
     Start();
   }
 
-  FileBrowser* Browser() const { return main_->Data()->Browser; }
+  FileBrowser* Browser() const { return main_->Pages().Data->Browser; }
   FileList* Files() const { return Browser()->Files(); }
   QString Message() const { return main_->Messages()->text(); }
   void AutoSave(bool on, bool toDataDir = false) {
-    main_->Environment()->CheckBoxAutoSaveImage->setChecked(on);
-    main_->Environment()->CheckBoxSaveImageToDataDir->setChecked(toDataDir);
+    main_->Pages().Environment->CheckBoxAutoSaveImage->setChecked(on);
+    main_->Pages().Environment->CheckBoxSaveImageToDataDir->setChecked(toDataDir);
   }
 
   /// A press on the row of that file, as the mouse gives it.
@@ -108,12 +108,12 @@ TEST_F(DataBrowserTest, AutoSavedPictureTakesTheChosenFormatOrPngWhenTheSurfaceI
       {"PDF", true, true, "b.xy", "GraphImages/b.png", ImageFormat::kPng},
   };
   AutoSave(true);
-  QComboBox* format = main_->Environment()->ComboBoxAutoSaveFormat;
+  QComboBox* format = main_->Pages().Environment->ComboBoxAutoSaveFormat;
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.format) + " " + c.file);
     format->setCurrentIndex(format->findText(c.format));
-    main_->Environment()->CheckBoxAutoRepaint->setChecked(c.autoRepaint);
-    main_->Environment()->CheckBoxOnlyCurves->setChecked(c.onlyCurves);
+    main_->Pages().Environment->CheckBoxAutoRepaint->setChecked(c.autoRepaint);
+    main_->Pages().Environment->CheckBoxOnlyCurves->setChecked(c.onlyCurves);
     ClickFile(c.file);
     EXPECT_TRUE(HasImageSignature(Read(c.picture), c.written));
   }
@@ -234,7 +234,7 @@ TEST_F(DataBrowserTest, ListFollowsItsFolderWithoutLoadingAnything) {
 }
 
 TEST_F(DataBrowserTest, FitAxesToEachFileBeforeItIsDrawnAndSaved) {
-  main_->Environment()->CheckBoxFitAxes->setChecked(true);
+  main_->Pages().Environment->CheckBoxFitAxes->setChecked(true);
   AutoSave(true);
   Write("spectra/ftir.xy", "4000 1200\n2000 2950\n550 1800\n");
   QTRY_VERIFY_WITH_TIMEOUT(!Files()->findItems("ftir.xy", Qt::MatchExactly).isEmpty(), 3000);
@@ -249,11 +249,11 @@ TEST_F(DataBrowserTest, FitAxesToEachFileBeforeItIsDrawnAndSaved) {
   EXPECT_FALSE(main_->Hub().History().CanUndo());  // the program's own fit is no user step
   EXPECT_TRUE(Exists("GraphImages/ftir.bmp"));
 
-  main_->Environment()->CheckBoxFitAxes->setChecked(false);
+  main_->Pages().Environment->CheckBoxFitAxes->setChecked(false);
   ClickFile("a.xy");  // the style's ranges hold again
   EXPECT_GE(static_cast<long double>(Model().AxisX.Maximum), 4000.0L);
 
-  main_->Environment()->CheckBoxFitAxes->setChecked(true);
+  main_->Pages().Environment->CheckBoxFitAxes->setChecked(true);
   main_->close();
   EXPECT_TRUE(ProfileFile(Path("Kurvex.ini")).ReadBool("Environment", "FitAxesToData", false));
 }

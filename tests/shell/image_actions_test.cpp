@@ -111,7 +111,7 @@ TEST_F(ImageActionsTest, SaveAsWritesTheFilterOrTypedFormatAndRemembersTheFolder
   EXPECT_TRUE(dialogs_.Errors.empty());
 
   // The folder outlives the session as "ImagePath" in "Data".
-  main_->SaveOptions(ApplicationPath(AppPath::OptionsFile));
+  main_->Options().SaveOptions(ApplicationPath(AppPath::OptionsFile));
   EXPECT_EQ(ProfileFile(Path("Kurvex.ini")).ReadString("Data", "ImagePath", ""), Path("other"));
   main_.reset();
   graph_.reset();

@@ -1,8 +1,8 @@
 // An installed copy: resources in a read-only share folder, the user's files elsewhere.
+#include "shell/browser/data_page.h"
 #include "shell/browser/file_browser.h"
-#include "shell/data_page.h"
+#include "shell/browser/loadini_page.h"
 #include "shell/form_kurvex.h"
-#include "shell/loadini_page.h"
 #include "shell_fixture.h"
 
 namespace kurvex::shell {
@@ -24,12 +24,12 @@ TEST_F(InstalledLayoutTest, OptionsStylesAndDataComeFromTheirOwnFolders) {
   Start();
   EXPECT_EQ(Model().Title.Text, "Saved");
   // The default data folder "Data" is the installed one.
-  EXPECT_EQ(main_->Data()->Browser->Directory().toStdString(), Path("share/Data"));
+  EXPECT_EQ(main_->Pages().Data->Browser->Directory().toStdString(), Path("share/Data"));
   EXPECT_EQ(graph_->EditDataFile()->text(), "si.xy");
 
   Click(Item(3));  // Load other
-  EXPECT_EQ(main_->LoadIni()->Browser->Directory().toStdString(), Path("data/Setting"));
-  EXPECT_EQ(main_->LoadIni()->Browser->Files()->count(), 1);
+  EXPECT_EQ(main_->Pages().LoadIni->Browser->Directory().toStdString(), Path("data/Setting"));
+  EXPECT_EQ(main_->Pages().LoadIni->Browser->Files()->count(), 1);
   Click(Item(4));  // Save other
   ASSERT_EQ(dialogs_.SaveRequests.size(), 1u);
   EXPECT_EQ(dialogs_.SaveRequests[0].InitialDir, Path("data/Setting"));

@@ -23,7 +23,7 @@ namespace {
 
 class LocalizeTest : public ShellTest {
  protected:
-  QComboBox* Selector() const { return main_->Environment()->ComboBoxLocalize; }
+  QComboBox* Selector() const { return main_->Pages().Environment->ComboBoxLocalize; }
   QStringList Entries() const {
     QStringList entries;
     for (int i = 0; i < Selector()->count(); ++i) entries << Selector()->itemText(i);
@@ -149,7 +149,7 @@ TEST_F(LocalizeTest, ControlNamedByItsKeyTakesTheTextAndGetsItsOwnTextBack) {
   Write("Localize/A.ini", "[Caption]\nButtonAxisXFit=Podle dat\nActionCopyImage=Kopírovat\n");
   Write("Localize/B.ini", "");
   Start(false);
-  auto* button = new QPushButton("Fit", main_->Environment()->Content());
+  auto* button = new QPushButton("Fit", main_->Pages().Environment->Content());
   button->setObjectName("ButtonAxisXFit");
   auto* action = new QAction("Copy image", main_.get());
   action->setObjectName("ActionCopyImage");
@@ -245,7 +245,7 @@ TEST_F(LocalizeTest, TypedTextAppliesTheBuiltInTextsAndIsNotRemembered) {
   QTest::keyClicks(edit, "Klingon");
   EXPECT_EQ(Selector()->currentText(), "Klingon");
   EXPECT_EQ(Item(1)->text(0), "Graph");
-  EXPECT_EQ(main_->LanguageIndex(), 1);
+  EXPECT_EQ(main_->Language().LanguageIndex(), 1);
   // Typing the name of the entry the box stands on takes it again.
   edit->selectAll();
   QTest::keyClicks(edit, "B");

@@ -50,8 +50,8 @@ class ManualTest : public ShellTest {
     ASSERT_TRUE(QTest::qWaitForWindowActive(main_.get()));
   }
 
-  QTextEdit* Box() const { return main_->RichEditAbout(); }
-  QLineEdit* EditFind() const { return main_->Manual()->EditFind; }
+  QTextEdit* Box() const { return main_->Help().Manual().RichEditAbout; }
+  QLineEdit* EditFind() const { return main_->Help().Manual().EditFind; }
   QString Selected() const { return Box()->textCursor().selectedText(); }
   int SelStart() const { return Box()->textCursor().selectionStart(); }
   int SelLength() const { return Box()->textCursor().selectionEnd() - SelStart(); }
@@ -223,7 +223,7 @@ TEST_F(ManualTest, FastStartSelectedAtStartOpensItsTopic) {
 TEST_F(ManualTest, FindPanelFollowsTheLabelAndThePanelWidth) {
   Write("Localize/Slovensky.ini", "[Caption]\nFind=Hľadať v príručke\n");
   StartWith("text\n");
-  ManualPage& page = *main_->Manual();
+  ManualPage& page = main_->Help().Manual();
   main_->NotebookImage()->ShowPage("Manual");
   const auto expectLaidOut = [&] {
     EXPECT_EQ(page.PanelFind->height(), 33);
@@ -231,9 +231,9 @@ TEST_F(ManualTest, FindPanelFollowsTheLabelAndThePanelWidth) {
     EXPECT_EQ(page.EditFind->x() + page.EditFind->width(), page.PanelFind->width() - 8);
   };
   expectLaidOut();
-  QComboBox* languages = main_->Environment()->ComboBoxLocalize;
+  QComboBox* languages = main_->Pages().Environment->ComboBoxLocalize;
   languages->setCurrentIndex(languages->findText("Slovensky"));
-  main_->ComboBoxLocalizeChange();
+  main_->Language().ComboBoxLocalizeChange();
   EXPECT_EQ(page.LabelFind->text(), "Hľadať v príručke");
   expectLaidOut();
   main_->resize(main_->width() + 120, main_->height());
@@ -243,7 +243,7 @@ TEST_F(ManualTest, FindPanelFollowsTheLabelAndThePanelWidth) {
 
 TEST_F(ManualTest, AboutPageShowsVersionLicenceAndLeadsBackToTheGraph) {
   Start();
-  AboutPage& about = *main_->About();
+  AboutPage& about = main_->Help().About();
   EXPECT_TRUE(about.PanelAbout->text().contains(ProgramVersion()));
   EXPECT_TRUE(about.PanelAbout->text().contains(LicenceKind()));
   EXPECT_EQ(about.MemoLicence->toPlainText(), QString::fromStdString(LicenceText()));
@@ -282,7 +282,7 @@ TEST_F(ManualTest, ShippedManualsHaveATopicForEveryTreeCaption) {
     for (int item = 0; item <= kFastStartItem; ++item) {
       const QString caption = Item(item)->text(0);
       main_->NotebookImage()->ShowPage("GraphImage");
-      main_->ShowManualTopic(caption.toStdString());
+      main_->Help().ShowManualTopic(caption.toStdString());
       EXPECT_EQ(CentralPage(), "Manual") << caption.toStdString();
       EXPECT_EQ(Selected(), caption);
     }

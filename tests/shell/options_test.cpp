@@ -5,9 +5,9 @@
 #include <QStatusBar>
 #include <algorithm>
 
+#include "shell/browser/data_page.h"
 #include "shell/browser/file_browser.h"
-#include "shell/data_page.h"
-#include "shell/loadini_page.h"
+#include "shell/browser/loadini_page.h"
 #include "shell/pages/environment_page.h"
 #include "shell/pages/image_page.h"
 #include "shell_fixture.h"
@@ -18,17 +18,17 @@ namespace {
 class OptionsTest : public ShellTest {
  protected:
   ProfileFile Saved(const std::string& name) {
-    main_->SaveOptions(Path(name));
+    main_->Options().SaveOptions(Path(name));
     return ProfileFile(Path(name));
   }
 
   /// Picks a file on the "LoadIni" page as the user would.
   void PickIni(const std::string& name) {
     Click(Item(3));  // Load other
-    ASSERT_TRUE(main_->LoadIni()->Browser->Files()->SelectFile(QString::fromStdString(name)));
+    ASSERT_TRUE(main_->Pages().LoadIni->Browser->Files()->SelectFile(QString::fromStdString(name)));
   }
 
-  FileBrowser* DataBrowser() { return main_->Data()->Browser; }
+  FileBrowser* DataBrowser() { return main_->Pages().Data->Browser; }
 };
 
 TEST_F(OptionsTest, StartAppliesTheWindowKeys) {
@@ -44,7 +44,7 @@ TEST_F(OptionsTest, StartAppliesTheWindowKeys) {
   EXPECT_EQ(main_->TreeView()->Selected()->text(0), "Curves");
   EXPECT_EQ(SettingPage(), "Environment");
   EXPECT_EQ(CentralPage(), "About");
-  EXPECT_FALSE(main_->Environment()->CheckBoxAutoSave->isChecked());
+  EXPECT_FALSE(main_->Pages().Environment->CheckBoxAutoSave->isChecked());
 }
 
 TEST_F(OptionsTest, TreeItemThatNamesNoItemSelectsNothingAndTheLoadGoesOn) {
@@ -52,12 +52,12 @@ TEST_F(OptionsTest, TreeItemThatNamesNoItemSelectsNothingAndTheLoadGoesOn) {
   Start();
   EXPECT_EQ(main_->TreeView()->Selected(), nullptr);
   EXPECT_TRUE(dialogs_.Errors.empty());
-  EXPECT_EQ(main_->Image()->EditGraphWidth->text(), "700");
+  EXPECT_EQ(main_->Pages().Image->EditGraphWidth->text(), "700");
 
   // A selection made since does not survive a load that names no item.
   Click(Item(14));
-  main_->Environment()->CheckBoxLoadAllOptions->setChecked(true);
-  main_->LoadOptions(Path("Kurvex.ini"));
+  main_->Pages().Environment->CheckBoxLoadAllOptions->setChecked(true);
+  main_->Options().LoadOptions(Path("Kurvex.ini"));
   EXPECT_EQ(main_->TreeView()->Selected(), nullptr);
   EXPECT_TRUE(dialogs_.Errors.empty());
 }
@@ -91,7 +91,7 @@ TEST_F(OptionsTest, NormalWindowIsSavedWithItsBoundsBesideTheGraphSections) {
 
 TEST_F(OptionsTest, FreshFileHoldsTheWindowKeysInTheirOrderBeforeTheGraphKeys) {
   Start();
-  main_->SaveOptions(Path("fresh.ini"));
+  main_->Options().SaveOptions(Path("fresh.ini"));
   std::vector<std::string> keys;
   std::istringstream lines(Read("fresh.ini"));
   for (std::string line; std::getline(lines, line);) {
@@ -117,7 +117,7 @@ TEST_F(OptionsTest, AutoSaveFormatLoadsAnyCaseFallsBackToBmpAndSavesItsName) {
   const Case cases[] = {{"png", "PNG"}, {"PDF", "PDF"}, {"svg", "SVG"},
                         {"gif", "BMP"}, {"", "BMP"},    {nullptr, "BMP"}};
   Start();
-  QComboBox* box = main_->Environment()->ComboBoxAutoSaveFormat;
+  QComboBox* box = main_->Pages().Environment->ComboBoxAutoSaveFormat;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.stored ? c.stored : "none");
     // Something else beforehand, so what is shown comes from the file.
@@ -125,8 +125,8 @@ TEST_F(OptionsTest, AutoSaveFormatLoadsAnyCaseFallsBackToBmpAndSavesItsName) {
     Write("format.ini",
           std::string("[Environment]\nFitAxesToData=0\n") +
               (c.stored ? "AutoSaveImageFormat=" + std::string(c.stored) + "\n" : ""));
-    main_->Environment()->CheckBoxLoadAllOptions->setChecked(true);
-    main_->LoadOptions(Path("format.ini"));
+    main_->Pages().Environment->CheckBoxLoadAllOptions->setChecked(true);
+    main_->Options().LoadOptions(Path("format.ini"));
     EXPECT_EQ(box->currentText().toStdString(), c.shown);
     std::string name = c.shown;
     std::transform(name.begin(), name.end(), name.begin(), ::tolower);
@@ -138,7 +138,7 @@ TEST_F(OptionsTest, AutoSaveFormatLoadsAnyCaseFallsBackToBmpAndSavesItsName) {
 TEST_F(OptionsTest, MinimizedOrMaximizedWindowKeepsTheLastNormalBoundsAndLoadsSo) {
   Write("max.ini", "[Environment]\nWindowLeft=11\nWindowTop=22\nWindowWidth=333\n");
   Start();
-  main_->Environment()->CheckBoxLoadAllOptions->setChecked(true);
+  main_->Pages().Environment->CheckBoxLoadAllOptions->setChecked(true);
   for (const auto& [state, stored] :
        {std::pair{Qt::WindowMaximized, 1}, {Qt::WindowMinimized, -1}}) {
     main_->setWindowState(state);
@@ -149,18 +149,18 @@ TEST_F(OptionsTest, MinimizedOrMaximizedWindowKeepsTheLastNormalBoundsAndLoadsSo
     EXPECT_EQ(ini.ReadInteger("Environment", "WindowHeight", -1), -1);
 
     main_->setWindowState(Qt::WindowNoState);
-    main_->LoadOptions(Path("max.ini"));
+    main_->Options().LoadOptions(Path("max.ini"));
     EXPECT_EQ(main_->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized), state) << stored;
   }
 }
 
 TEST_F(OptionsTest, UnknownWindowStateChangesNeitherStateNorBounds) {
   Start();
-  main_->Environment()->CheckBoxLoadAllOptions->setChecked(true);
+  main_->Pages().Environment->CheckBoxLoadAllOptions->setChecked(true);
   const QRect before = main_->geometry();
   Write("odd.ini",
         "[Environment]\nWindowState=5\nWindowLeft=1\nWindowWidth=300\nPanelLeftWidth=90\n");
-  main_->LoadOptions(Path("odd.ini"));
+  main_->Options().LoadOptions(Path("odd.ini"));
   EXPECT_EQ(main_->geometry(), before);
   EXPECT_FALSE(main_->isMaximized() || main_->isMinimized());
   EXPECT_EQ(main_->PanelLeft()->minimumWidth(), 90);  // the other window keys still apply
@@ -171,7 +171,7 @@ TEST_F(OptionsTest, LoadIniPageLoadsTheStyleButNotTheWindowAndStaysInFront) {
         "[Environment]\nWindowState=1\nPanelLeftWidth=50\nShowInRightPanel=Curves\n"
         "ShowInMainPanel=About\n[Image]\nWidth=800\n");
   Start();
-  main_->Environment()->CheckBoxLoadAllOptions->setChecked(true);
+  main_->Pages().Environment->CheckBoxLoadAllOptions->setChecked(true);
   const QRect before = main_->geometry();
   PickIni("Big.ini");
   EXPECT_EQ(main_->geometry(), before);
@@ -180,8 +180,8 @@ TEST_F(OptionsTest, LoadIniPageLoadsTheStyleButNotTheWindowAndStaysInFront) {
   EXPECT_EQ(SettingPage(), "LoadIni");
   EXPECT_EQ(Model().ImageWidth, 800);
   EXPECT_EQ(Model().AxisX.Length, 500);
-  EXPECT_EQ(main_->Image()->EditGraphWidth->text(), "800");
-  EXPECT_EQ(main_->LoadIni()->Browser->Edit()->text(), "Big.ini");
+  EXPECT_EQ(main_->Pages().Image->EditGraphWidth->text(), "800");
+  EXPECT_EQ(main_->Pages().LoadIni->Browser->Edit()->text(), "Big.ini");
 }
 
 TEST_F(OptionsTest, LoadAllOptionsDecidesAboutDataAndEnvironmentKeys) {
@@ -194,7 +194,7 @@ TEST_F(OptionsTest, LoadAllOptionsDecidesAboutDataAndEnvironmentKeys) {
   ASSERT_EQ(graph_->EditDataFile()->text(), "si.xy");
 
   // Unchecked: neither the data browser nor the loaded data change, the style does.
-  main_->Environment()->CheckBoxLoadAllOptions->setChecked(false);
+  main_->Pages().Environment->CheckBoxLoadAllOptions->setChecked(false);
   PickIni("Other.ini");
   EXPECT_EQ(DataBrowser()->Directory().toStdString(), appDir_ + "Data");
   EXPECT_EQ(graph_->EditDataFile()->text(), "si.xy");
@@ -202,13 +202,13 @@ TEST_F(OptionsTest, LoadAllOptionsDecidesAboutDataAndEnvironmentKeys) {
   EXPECT_TRUE(Model().AutoRepaint);
 
   // Checked on this page: the data comes along and the box wins over the file's switch.
-  main_->Environment()->CheckBoxLoadAllOptions->setChecked(true);
+  main_->Pages().Environment->CheckBoxLoadAllOptions->setChecked(true);
   PickIni("Other.ini");
   EXPECT_EQ(DataBrowser()->Directory().toStdString(), appDir_ + "Elsewhere");
   EXPECT_EQ(graph_->EditDataFile()->text(), "other.xy");
   EXPECT_FALSE(Model().AutoRepaint);
   EXPECT_TRUE(Model().LoadAllOptions);
-  EXPECT_TRUE(main_->Environment()->CheckBoxLoadAllOptions->isChecked());
+  EXPECT_TRUE(main_->Pages().Environment->CheckBoxLoadAllOptions->isChecked());
 }
 
 TEST_F(OptionsTest, DataFileMissingFromItsFolderIsTakenFromTheProgramsDataFolder) {
@@ -235,7 +235,7 @@ TEST_F(OptionsTest, LoadIniWithoutASelectedFileLoadsNothing) {
   Start();
   Model().ImageWidth = 777;
   Click(Item(3));
-  main_->EditFileIniChange();
+  main_->Options().EditFileIniChange();
   EXPECT_EQ(Model().ImageWidth, 777);
   EXPECT_EQ(SettingPage(), "LoadIni");
 }
@@ -248,18 +248,18 @@ TEST_F(OptionsTest, FailedGraphSectionLeavesThePagesAsTheyWere) {
   EXPECT_EQ(dialogs_.Errors[0],
             Path("Setting/Bad.ini") + ": [AxisY] Maximum=1e99: Floating point overflow");
   EXPECT_EQ(Model().ImageWidth, 900);
-  EXPECT_EQ(main_->Image()->EditGraphWidth->text(), "600");
+  EXPECT_EQ(main_->Pages().Image->EditGraphWidth->text(), "600");
 }
 
 TEST_F(OptionsTest, SaveOtherWritesTheChosenFileWithTheDefaultExtension) {
   Start();
   dialogs_.SaveAnswer = Path("mystyle");
-  main_->SaveOtherOptions();
+  main_->Options().SaveOtherOptions();
   EXPECT_TRUE(Exists("mystyle.ini"));
   EXPECT_FALSE(Exists("mystyle"));
 
   dialogs_.SaveAnswer.reset();
-  main_->SaveOtherOptions();
+  main_->Options().SaveOtherOptions();
   EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).size(), 1);
 }
 
@@ -267,7 +267,7 @@ TEST_F(OptionsTest, SaveThatCannotWriteThrowsItsMessage) {
   Start();
   QDir().mkpath(QString::fromStdString(Path("folder.ini")));
   try {
-    main_->SaveOptions(Path("folder.ini"));
+    main_->Options().SaveOptions(Path("folder.ini"));
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(std::string(e.what()),
@@ -280,7 +280,7 @@ TEST_F(OptionsTest, EnvironmentKeysReachTheirWidgets) {
         "[Environment]\nLoadAllOptions=1\nAutoRepaint=0\nOnlyCurves=1\nBackGroundColor=255\n"
         "StatusBarVisible=1\n");
   Start();
-  EnvironmentPage* page = main_->Environment();
+  EnvironmentPage* page = main_->Pages().Environment;
   EXPECT_TRUE(page->CheckBoxLoadAllOptions->isChecked());
   EXPECT_FALSE(page->CheckBoxAutoRepaint->isChecked());
   EXPECT_TRUE(page->CheckBoxOnlyCurves->isChecked());

@@ -20,8 +20,8 @@ class PagesTest : public ShellTest {
     ShellTest::SetUp();
     Start();
   }
-  ImagePage& Image() { return *main_->Image(); }
-  EnvironmentPage& Environment() { return *main_->Environment(); }
+  ImagePage& Image() { return *main_->Pages().Image; }
+  EnvironmentPage& Environment() { return *main_->Pages().Environment; }
 };
 
 TEST_F(PagesTest, ColourDialogIsPreloadedWithTheModelsColours) {
@@ -126,7 +126,7 @@ TEST_F(PagesTest, BorderControlsWriteTheModel) {
 
 TEST_F(ShellTest, ImagePageSpinnersKeepTheirRangesAndSteps) {
   Start(false);
-  ImagePage& page = *main_->Image();
+  ImagePage& page = *main_->Pages().Image;
   struct Spin {
     UpDown* upDown;
     QLineEdit* edit;
@@ -146,8 +146,8 @@ TEST_F(ShellTest, ImagePageSpinnersKeepTheirRangesAndSteps) {
     s.upDown->SetPosition(100000);
     EXPECT_EQ(s.edit->text().toInt(), s.max) << name.toStdString();
   }
-  for (ColorPanel* swatch :
-       {main_->Environment()->PanelBackGroundColor, page.PanelImageColor, page.PanelBorderColor}) {
+  for (ColorPanel* swatch : {main_->Pages().Environment->PanelBackGroundColor, page.PanelImageColor,
+                             page.PanelBorderColor}) {
     EXPECT_EQ(swatch->toolTip(), "Image bacground color");
   }
 }

@@ -12,6 +12,8 @@
 
 #include "common/number_text.h"
 #include "graph/options_file.h"
+#include "shell/browser/data_page.h"
+#include "shell/browser/file_browser.h"
 #include "shell/color_panel.h"
 #include "shell/message_line.h"
 #include "shell/pages/curves_page.h"
@@ -156,7 +158,7 @@ TEST_F(SettingsPagesTest, FewerDecimalsRoundTheRangeThatIsKept) {
 }
 
 TEST_F(SettingsPagesTest, AutoRepaintOffDrawsOnlyTheTextBlockUntilSwitchedOn) {
-  main_->Environment()->CheckBoxAutoRepaint->setChecked(false);
+  main_->Pages().Environment->CheckBoxAutoRepaint->setChecked(false);
   const int before = Redraws();
   Find<QCheckBox>("CheckBoxLegendVisible")->click();
   Find<QLineEdit>("EditTitle")->setText("Spectrum");
@@ -165,7 +167,7 @@ TEST_F(SettingsPagesTest, AutoRepaintOffDrawsOnlyTheTextBlockUntilSwitchedOn) {
   Find<QPlainTextEdit>("MemoGraphText")->setPlainText("one\ntwo");
   EXPECT_EQ(Model().Text.Text, "one\r\ntwo");
   EXPECT_EQ(Redraws(), before + 1);
-  main_->Environment()->CheckBoxAutoRepaint->setChecked(true);
+  main_->Pages().Environment->CheckBoxAutoRepaint->setChecked(true);
   EXPECT_EQ(Redraws(), before + 2);
 }
 
@@ -200,7 +202,7 @@ TEST_F(SettingsPagesTest, CurvesPageShowsOneCurveAndStoresOnlyAUsersChange) {
   EXPECT_EQ(curve.LegendText, "third");
 
   // After a load the page shows curve 1 again, and an edit goes there.
-  main_->SetVariables();
+  main_->Options().SetVariables();
   EXPECT_EQ(Find<QLineEdit>("EditCurve")->text(), "1");
   TypeInto("EditLegendText", "first");
   EXPECT_EQ(Model().Curve[1].LegendText, "first");
@@ -256,10 +258,10 @@ TEST_F(SettingsPagesTest, FillWritesBackEveryKeyOfEveryShippedStyle) {
   files.push_back(Path("Empty.ini"));  // every key at its default
   for (const auto& file : files) {
     SCOPED_TRACE(file.string());
-    main_->Environment()->CheckBoxLoadAllOptions->setChecked(true);
+    main_->Pages().Environment->CheckBoxLoadAllOptions->setChecked(true);
     GraphModel direct = Model();
     LoadOptionsFile(direct, file.string());
-    main_->LoadOptions(file.string());
+    main_->Options().LoadOptions(file.string());
     ProfileFile expected(Path("expected.ini")), actual(Path("actual.ini"));
     WriteOptionsSections(direct, expected);
     WriteOptionsSections(Model(), actual);
@@ -293,13 +295,41 @@ TEST_F(SettingsPagesTest, UndoAndRedoWalkTheUsersSteps) {
   EXPECT_TRUE(Model() == edited);
 
   // A whole options load is one step; a fill the program does is none.
-  main_->Hub().Step(
-      [&] { main_->LoadOptions(std::string(KURVEX_SOURCE_DIR) + "/resources/Setting/Large.ini"); });
+  main_->Hub().Step([&] {
+    main_->Options().LoadOptions(std::string(KURVEX_SOURCE_DIR) + "/resources/Setting/Large.ini");
+  });
   EXPECT_EQ(Model().ImageWidth, 800);
-  main_->SetVariables();
+  main_->Options().SetVariables();
   EXPECT_TRUE(main_->Hub().Undo());
   EXPECT_TRUE(Model() == edited);
   EXPECT_EQ(Find<QLineEdit>("EditGraphWidth")->text(), QString::number(edited.ImageWidth));
+}
+
+// What the program writes into the pages by itself is no step of the user's: after a file picked
+// in the data list (fitted to the axes), a style loaded with painting off and a fill of every
+// page, the one step to undo is the user's own change, and it goes back to the loaded style.
+TEST_F(SettingsPagesTest, DataLoadsAndPageFillsRecordNoUndoStep) {
+  Write("spectra/ftir.xy", "4000 1200\n2000 2950\n550 1800\n");
+  // A range finer than its decimals: filling the page rounds it in the model.
+  Write("fine.ini", "[Data]\nDataPath=" + Path("spectra") +
+                        "\nDataFile=ftir.xy\n[AxisY]\nMinimum=1000.123456\nMaximum=3000.5\n"
+                        "TickLabelDecDigits=1\n");
+  main_->Pages().Environment->CheckBoxFitAxes->setChecked(true);
+  FileBrowser* browser = main_->Pages().Data->Browser;
+  browser->SetDirectory(QString::fromStdString(Path("spectra")));
+  ASSERT_TRUE(browser->Files()->SelectFile("ftir.xy"));
+  ASSERT_EQ(graph_->Engine().DataFilePath(), Path("spectra/ftir.xy"));
+  graph_->SetPaintEnabled(false);
+  main_->Options().LoadOptions(Path("fine.ini"));
+  main_->Options().SetVariables();
+  EXPECT_EQ(Find<QLineEdit>("EditAxisYMin")->text().toStdString(), FormatFixed(1000.1L, 1));
+  EXPECT_FALSE(main_->Hub().History().CanUndo());
+
+  const GraphModel filled = Model();
+  TypeInto("EditAxisXTickCount", "12");
+  EXPECT_TRUE(main_->Hub().Undo());
+  EXPECT_TRUE(Model() == filled);
+  EXPECT_FALSE(main_->Hub().Undo());
 }
 
 TEST_F(SettingsPagesTest, FitToDataWritesThroughTheEditsAsOneUndoStep) {

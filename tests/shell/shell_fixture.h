@@ -13,11 +13,16 @@
 #include "common/error.h"
 #include "common/profile_file.h"
 #include "graph/graph_image.h"
+#include "shell/data_loader.h"
 #include "shell/dialogs.h"
 #include "shell/form_kurvex.h"
 #include "shell/form_main.h"
+#include "shell/help/help_desk.h"
+#include "shell/help/manual_page.h"
+#include "shell/languages.h"
 #include "shell/nav_tree.h"
 #include "shell/notebook.h"
+#include "shell/options_files.h"
 
 inline void PrintTo(const QString& text, std::ostream* out) {
   *out << '"' << text.toStdString() << '"';

@@ -4,7 +4,7 @@
 #include <QTextEdit>
 
 #include "shell/browser/file_browser.h"
-#include "shell/loadini_page.h"
+#include "shell/browser/loadini_page.h"
 #include "shell/pages/environment_page.h"
 #include "shell_fixture.h"
 
@@ -91,8 +91,8 @@ TEST_F(TreeTest, LoadOtherOpensTheSettingFolderOrReportsItsAbsence) {
   Click(Item(kData));
   Click(Item(kLoadOther));
   EXPECT_EQ(SettingPage(), "LoadIni");
-  EXPECT_EQ(main_->LoadIni()->Browser->Directory().toStdString() + "/", Path("Setting/"));
-  EXPECT_EQ(main_->LoadIni()->Browser->Files()->count(), 1);
+  EXPECT_EQ(main_->Pages().LoadIni->Browser->Directory().toStdString() + "/", Path("Setting/"));
+  EXPECT_EQ(main_->Pages().LoadIni->Browser->Files()->count(), 1);
   EXPECT_EQ(dialogs_.Errors.size(), 1u);
 }
 
@@ -130,10 +130,10 @@ TEST_F(TreeTest, CentralPagesAndTheWayBackToTheGraph) {
   EXPECT_EQ(CentralPage(), "GraphImage");
 
   // The caret lands 8 characters before the first mention of the caption.
-  main_->RichEditAbout()->setPlainText("Introduction text\nFast start here\nmore");
+  main_->Help().Manual().RichEditAbout->setPlainText("Introduction text\nFast start here\nmore");
   Click(Item(kFastStart));
   EXPECT_EQ(CentralPage(), "Manual");
-  EXPECT_EQ(main_->RichEditAbout()->textCursor().position(), 10);
+  EXPECT_EQ(main_->Help().Manual().RichEditAbout->textCursor().position(), 10);
 }
 
 TEST_F(TreeTest, EnterFoldsAndUnfoldsItemsWithChildren) {
@@ -167,12 +167,12 @@ TEST_F(TreeTest, RightClickOrAClickBesideTheItemsNeitherSelectsNorShowsAPage) {
 
 TEST_F(TreeTest, SelectedIndexSurvivesASaveAndALoad) {
   Click(Item(kAxisYValues));
-  main_->SaveOptions(Path("nav.ini"));
+  main_->Options().SaveOptions(Path("nav.ini"));
   EXPECT_EQ(ProfileFile(Path("nav.ini")).ReadInteger("Environment", "TreeItem", -5), kAxisYValues);
   Click(Item(kData));
   // A fresh installation starts with the switch off; only with it on are window keys read.
-  main_->Environment()->CheckBoxLoadAllOptions->setChecked(true);
-  main_->LoadOptions(Path("nav.ini"));
+  main_->Pages().Environment->CheckBoxLoadAllOptions->setChecked(true);
+  main_->Options().LoadOptions(Path("nav.ini"));
   EXPECT_EQ(main_->TreeView()->Selected(), Item(kAxisYValues));
   EXPECT_EQ(SettingPage(), "Axis Y Values");
 }

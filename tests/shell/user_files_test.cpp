@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QScreen>
 
+#include "shell/browser/data_page.h"
 #include "shell/browser/file_browser.h"
-#include "shell/data_page.h"
 #include "shell/message_line.h"
 #include "shell/pages/image_page.h"
 #include "shell/window_fit.h"
@@ -38,9 +38,9 @@ TEST_F(UserFilesTest, BrokenOptionsFileAtStartKeepsAUsableStyleAndABackup) {
   EXPECT_EQ(Model().AxisX.Length, start.AxisX.Length);
   EXPECT_EQ(Model().Legend.Left, start.Legend.Left);
   EXPECT_EQ(Model().Title.Text, "Ellipsometry");
-  EXPECT_EQ(main_->Image()->EditGraphWidth->text(), "700");  // the pages were filled
+  EXPECT_EQ(main_->Pages().Image->EditGraphWidth->text(), "700");  // the pages were filled
 
-  main_->SaveOptions(Path("Kurvex.ini"));
+  main_->Options().SaveOptions(Path("Kurvex.ini"));
   EXPECT_EQ(Read("Kurvex.ini.bak"), ini);
   Model().ImageWidth = 650;
   main_->close();
@@ -70,7 +70,7 @@ TEST_F(UserFilesTest, WindowStoredOffTheScreenComesBack) {
     EXPECT_GE(main_->PanelGraphImage()->width(), kMinGraphWidth - 8) << keys;
     EXPECT_GE(main_->PanelRight()->width(), kMinSettingsWidth) << keys;
     // What is saved is what the user saw.
-    main_->SaveOptions(Path("seen.ini"));
+    main_->Options().SaveOptions(Path("seen.ini"));
     const ProfileFile seen(Path("seen.ini"));
     EXPECT_EQ(seen.ReadInteger("Environment", "WindowLeft", 0), main_->x());
     EXPECT_EQ(seen.ReadInteger("Environment", "PanelRightWidth", 0), main_->PanelRight()->width());
@@ -130,11 +130,11 @@ TEST_F(UserFilesTest, FolderTheProgramChoosesDoesNotReplaceTheStoredOneButAUserP
   Start();
   EXPECT_EQ(graph_->Engine().DataFilePath(), Path("Data/si.xy"));
   EXPECT_EQ(Message(), "");
-  main_->SaveOptions(Path("a.ini"));
+  main_->Options().SaveOptions(Path("a.ini"));
   EXPECT_EQ(ProfileFile(Path("a.ini")).ReadString("Data", "DataPath", ""), "/media/gone");
 
-  main_->Data()->Browser->SetDirectory(QString::fromStdString(Path("Other")));
-  main_->SaveOptions(Path("b.ini"));
+  main_->Pages().Data->Browser->SetDirectory(QString::fromStdString(Path("Other")));
+  main_->Options().SaveOptions(Path("b.ini"));
   EXPECT_EQ(ProfileFile(Path("b.ini")).ReadString("Data", "DataPath", ""), Path("Other"));
 }
 

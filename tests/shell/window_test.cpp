@@ -161,7 +161,7 @@ TEST_F(WindowTest, TreeHasNoRootDecorationAndTheLogItemGoesEvenWhenSelected) {
   EXPECT_FALSE(main_->TreeView()->rootIsDecorated());
   EXPECT_EQ(main_->TreeView()->ItemCount(), 21);
   EXPECT_TRUE(dialogs_.Errors.empty());
-  main_->SaveOptions(Path("after.ini"));
+  main_->Options().SaveOptions(Path("after.ini"));
   EXPECT_EQ(ProfileFile(Path("after.ini")).ReadInteger("Environment", "TreeItem", -5),
             main_->TreeView()->AbsoluteIndex(main_->TreeView()->Selected()));
 }

@@ -10,6 +10,7 @@ namespace kurvex::shell {
 
 const AxisLineNames kAxisXLineNames = {
     "ScrollBoxAxisXLine",
+    "ScrollBoxAxisXLineContent",
     "LabelAxisXLine",
     "Axis X line",
     "CheckBoxAxisXVisible",
@@ -17,7 +18,14 @@ const AxisLineNames kAxisXLineNames = {
     "Bottom",
     "EditAxisYBottom",
     "UpDownAxisYBottom",
-    "AxisX",
+    "LabelAxisXLength",
+    "EditAxisXLength",
+    "UpDownAxisXLength",
+    "LabelAxisXWidth",
+    "EditAxisXWidth",
+    "UpDownAxisXWidth",
+    "LabelAxisXColor",
+    "PanelAxisXColor",
     "Axis X color",
     [](GraphModel& m) -> TMyAxis& { return m.AxisX; },
     [](GraphModel& m) -> int32_t& { return m.AxisY.Bottom; },
@@ -25,6 +33,7 @@ const AxisLineNames kAxisXLineNames = {
 
 const AxisLineNames kAxisYLineNames = {
     "ScrollBoxAxisYLine",
+    "ScrollBoxAxisYLineContent",
     "LabelAxisYLine",
     "Axis Y line",
     "CheckBoxAxisYVisible",
@@ -32,25 +41,30 @@ const AxisLineNames kAxisYLineNames = {
     "Left",
     "EditAxisXLeft",
     "UpDownAxisXLeft",
-    "AxisY",
+    "LabelAxisYLength",
+    "EditAxisYLength",
+    "UpDownAxisYLength",
+    "LabelAxisYWidth",
+    "EditAxisYWidth",
+    "UpDownAxisYWidth",
+    "LabelAxisYColor",
+    "PanelAxisYColor",
     "Axis Y color",
     [](GraphModel& m) -> TMyAxis& { return m.AxisY; },
     [](GraphModel& m) -> int32_t& { return m.AxisX.Left; },
 };
 
 AxisLinePage::AxisLinePage(QWidget* page, const AxisLineNames& names)
-    : SettingsPage(page, names.Page), names_(names) {
-  const std::string a = names.Length;
+    : SettingsPage(page, names.Page, names.Content), names_(names) {
   Heading(names.Heading, names.HeadingText);
   visible_ = Check(names.Visible, "Visible");
   offset_ = Spin(names.OffsetLabel, names.OffsetText, names.OffsetEdit, names.OffsetSpinner, 10,
                  800, 10, 100);
-  length_ = Spin(("Label" + a + "Length").c_str(), "Length", ("Edit" + a + "Length").c_str(),
-                 ("UpDown" + a + "Length").c_str(), 100, 1000, 10, 400);
-  width_ = Spin(("Label" + a + "Width").c_str(), "Thick", ("Edit" + a + "Width").c_str(),
-                ("UpDown" + a + "Width").c_str(), 1, 8, 1, 1);
-  color_ = Swatch(("Label" + a + "Color").c_str(), "Color", ("Panel" + a + "Color").c_str(),
-                  names.ColorAccessible, &colorLabel_);
+  length_ =
+      Spin(names.LengthLabel, "Length", names.LengthEdit, names.LengthSpinner, 100, 1000, 10, 400);
+  width_ = Spin(names.WidthLabel, "Thick", names.WidthEdit, names.WidthSpinner, 1, 8, 1, 1);
+  color_ =
+      Swatch(names.ColorLabel, "Color", names.ColorSwatch, names.ColorAccessible, &colorLabel_);
 }
 
 void AxisLinePage::Connect() {

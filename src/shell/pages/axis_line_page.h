@@ -7,6 +7,7 @@ namespace kurvex::shell {
 /// The names of one axis-line page's controls and the fields it edits.
 struct AxisLineNames {
   const char* Page;
+  const char* Content;
   const char* Heading;
   const char* HeadingText;
   const char* Visible;
@@ -16,7 +17,14 @@ struct AxisLineNames {
   const char* OffsetText;
   const char* OffsetEdit;
   const char* OffsetSpinner;
-  const char* Length;  // "AxisX" or "AxisY" in the length, width and colour names
+  const char* LengthLabel;
+  const char* LengthEdit;
+  const char* LengthSpinner;
+  const char* WidthLabel;
+  const char* WidthEdit;
+  const char* WidthSpinner;
+  const char* ColorLabel;
+  const char* ColorSwatch;
   const char* ColorAccessible;
   TMyAxis& (*Record)(GraphModel&);
   int32_t& (*Offset)(GraphModel&);

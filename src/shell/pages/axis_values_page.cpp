@@ -5,54 +5,89 @@
 #include <QPushButton>
 
 #include "common/number_text.h"
-#include "graph/axis_fit.h"
 #include "shell/color_panel.h"
 #include "shell/form_kurvex.h"
 #include "shell/up_down.h"
 
 namespace kurvex::shell {
 
-const AxisValuesNames kAxisXValuesNames = {"ScrollBoxAxisXValues", "LabelAxisXValues",
-                                           "Axis X values", "AxisX",
-                                           [](GraphModel& m) -> TMyAxis& { return m.AxisX; }};
-const AxisValuesNames kAxisYValuesNames = {"ScrollBoxAxisYValues", "LabelAxisYValues",
-                                           "Axis Y values", "AxisY",
-                                           [](GraphModel& m) -> TMyAxis& { return m.AxisY; }};
+const AxisValuesNames kAxisXValuesNames = {
+    "ScrollBoxAxisXValues",
+    "ScrollBoxAxisXValuesContent",
+    "LabelAxisXValues",
+    "Axis X values",
+    "LabelAxisXMin",
+    "EditAxisXMin",
+    "LabelAxisXMax",
+    "EditAxisXMax",
+    "LabelAxisXLabels",
+    "CheckBoxAxisXTickLabelVisible",
+    "LabelAxisXDecDigits",
+    "EditAxisXDecDigits",
+    "UpDownAxisXDecDigits",
+    "LabelAxisXTick",
+    "CheckBoxAxisXTickVisible",
+    "LabelAxisXTickCount",
+    "EditAxisXTickCount",
+    "UpDownAxisXTickCount",
+    "LabelAxisXTickLength",
+    "EditAxisXTickLength",
+    "UpDownAxisXTickLength",
+    "ButtonAxisXFit",
+    [](GraphModel& m) -> TMyAxis& { return m.AxisX; },
+    [](const AxesFit& f) -> const std::optional<AxisFit>& { return f.X; },
+};
 
-namespace {
-
-// "Edit" + "AxisX" + "Min": the pages of both axes name their controls alike.
-std::string Name(const char* kind, const char* axis, const char* role) {
-  return std::string(kind) + axis + role;
-}
-
-}  // namespace
+const AxisValuesNames kAxisYValuesNames = {
+    "ScrollBoxAxisYValues",
+    "ScrollBoxAxisYValuesContent",
+    "LabelAxisYValues",
+    "Axis Y values",
+    "LabelAxisYMin",
+    "EditAxisYMin",
+    "LabelAxisYMax",
+    "EditAxisYMax",
+    "LabelAxisYLabels",
+    "CheckBoxAxisYTickLabelVisible",
+    "LabelAxisYDecDigits",
+    "EditAxisYDecDigits",
+    "UpDownAxisYDecDigits",
+    "LabelAxisYTick",
+    "CheckBoxAxisYTickVisible",
+    "LabelAxisYTickCount",
+    "EditAxisYTickCount",
+    "UpDownAxisYTickCount",
+    "LabelAxisYTickLength",
+    "EditAxisYTickLength",
+    "UpDownAxisYTickLength",
+    "ButtonAxisYFit",
+    [](GraphModel& m) -> TMyAxis& { return m.AxisY; },
+    [](const AxesFit& f) -> const std::optional<AxisFit>& { return f.Y; },
+};
 
 AxisValuesPage::AxisValuesPage(QWidget* page, const AxisValuesNames& names)
-    : SettingsPage(page, names.Page), names_(names) {
-  const char* a = names.Axis;
-  auto n = [&](const char* kind, const char* role) { return Name(kind, a, role); };
+    : SettingsPage(page, names.Page, names.Content), names_(names) {
   Heading(names.Heading, names.HeadingText);
-  min_ = NumberRow(n("Label", "Min").c_str(), "From", n("Edit", "Min").c_str());
-  max_ = NumberRow(n("Label", "Max").c_str(), "To", n("Edit", "Max").c_str());
-  labels_ = new ClickLabel(n("Label", "Labels").c_str(), "Labels", Parent());
+  min_ = NumberRow(names.MinLabel, "From", names.MinEdit);
+  max_ = NumberRow(names.MaxLabel, "To", names.MaxEdit);
+  labels_ = new ClickLabel(names.Labels, "Labels", Parent());
   labels_->setCursor(Qt::PointingHandCursor);
   labels_->setStyleSheet("font-weight: bold; padding-top: 6px;");
   Row(labels_);
-  tickLabelVisible_ = Check(n("CheckBox", "TickLabelVisible").c_str(), "Visible");
-  decDigits_ = Spin(n("Label", "DecDigits").c_str(), "Dec.digits", n("Edit", "DecDigits").c_str(),
-                    n("UpDown", "DecDigits").c_str(), 0, 6, 1, 0);
+  tickLabelVisible_ = Check(names.TickLabelVisible, "Visible");
+  decDigits_ = Spin(names.DecDigitsLabel, "Dec.digits", names.DecDigitsEdit, names.DecDigitsSpinner,
+                    0, 6, 1, 0);
   auto* tick = new QLabel("Tick", Parent());
-  tick->setObjectName(n("Label", "Tick").c_str());
+  tick->setObjectName(names.Tick);
   tick->setStyleSheet("font-weight: bold; padding-top: 6px;");
   Row(tick);
-  tickVisible_ = Check(n("CheckBox", "TickVisible").c_str(), "Visible");
-  tickCount_ = Spin(n("Label", "TickCount").c_str(), "Count", n("Edit", "TickCount").c_str(),
-                    n("UpDown", "TickCount").c_str(), 0, 100, 5, 5);
-  tickLength_ = Spin(n("Label", "TickLength").c_str(), "Length", n("Edit", "TickLength").c_str(),
-                     n("UpDown", "TickLength").c_str(), 1, 20, 1, 10);
+  tickVisible_ = Check(names.TickVisible, "Visible");
+  tickCount_ = Spin(names.TickCountLabel, "Count", names.TickCountEdit, names.TickCountSpinner, 0,
+                    100, 5, 5);
+  tickLength_ = Spin(names.TickLengthLabel, "Length", names.TickLengthEdit, names.TickLengthSpinner,
+                     1, 20, 1, 10);
   fit_ = new QPushButton("Fit to data", Parent());
-  fit_->setObjectName(n("Button", "Fit").c_str());
+  fit_->setObjectName(names.Fit);
   fit_->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
   Row(fit_);
 }
@@ -126,7 +161,7 @@ void AxisValuesPage::EditTickLengthChange() {
 
 void AxisValuesPage::FitToDataClick() {
   const AxesFit fits = FitAxesToData(Graph().Engine().Data());
-  const std::optional<AxisFit>& fit = std::string(names_.Axis) == "AxisX" ? fits.X : fits.Y;
+  const std::optional<AxisFit>& fit = names_.FitOf(fits);
   if (!fit) return;
   // The decimals first: their rule rewrites the range edits from the values held before.
   SetPosition(decDigits_, fit->DecDigits);

@@ -1,18 +1,38 @@
 #pragma once
 
+#include "graph/axis_fit.h"
 #include "shell/pages/settings_page.h"
 
 class QPushButton;
 
 namespace kurvex::shell {
 
-/// The names of one axis-values page's controls and the axis it edits.
+/// The names of one axis-values page's controls, the axis it edits and that axis's fit.
 struct AxisValuesNames {
   const char* Page;
+  const char* Content;
   const char* Heading;
   const char* HeadingText;
-  const char* Axis;  // "AxisX" or "AxisY": the middle of every control name
+  const char* MinLabel;
+  const char* MinEdit;
+  const char* MaxLabel;
+  const char* MaxEdit;
+  const char* Labels;
+  const char* TickLabelVisible;
+  const char* DecDigitsLabel;
+  const char* DecDigitsEdit;
+  const char* DecDigitsSpinner;
+  const char* Tick;
+  const char* TickVisible;
+  const char* TickCountLabel;
+  const char* TickCountEdit;
+  const char* TickCountSpinner;
+  const char* TickLengthLabel;
+  const char* TickLengthEdit;
+  const char* TickLengthSpinner;
+  const char* Fit;
   TMyAxis& (*Record)(GraphModel&);
+  const std::optional<AxisFit>& (*FitOf)(const AxesFit&);
 };
 
 extern const AxisValuesNames kAxisXValuesNames;

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLineEdit>
+#include <QScopeGuard>
 
 #include "common/code_page.h"
 #include "shell/color_panel.h"
@@ -22,7 +23,8 @@ QString SymbolGlyph(const std::string& symbolText) {
   return glyphs;
 }
 
-CurvesPage::CurvesPage(QWidget* page) : SettingsPage(page, "ScrollBoxCurves") {
+CurvesPage::CurvesPage(QWidget* page)
+    : SettingsPage(page, "ScrollBoxCurves", "ScrollBoxCurvesContent") {
   Heading("LabelCurves", "Curves");
   symbolSize_ = Spin("LabelCurveSymbolSize", "Symbol size", "EditCurveSymbolSize",
                      "UpDownCurveSymbolSize", 1, 32, 1, 8);
@@ -122,13 +124,9 @@ void CurvesPage::EditCurveLineWidthChange() {
 
 void CurvesPage::EditCurveChange() {
   CurveLoading = true;
-  try {
-    if (const int n = Current()) ShowCurve(Model().Curve[n]);
-  } catch (...) {
-    CurveLoading = false;
-    throw;
-  }
-  CurveLoading = false;
+  // Cleared also when showing fails, or the next user's change would be taken for the program's.
+  const auto loaded = qScopeGuard([this] { CurveLoading = false; });
+  if (const int n = Current()) ShowCurve(Model().Curve[n]);
 }
 
 void CurvesPage::SetCurveChange() {

@@ -11,7 +11,8 @@
 
 namespace kurvex::shell {
 
-EnvironmentPage::EnvironmentPage(QWidget* page) : SettingsPage(page, "ScrollBoxEnvironment") {
+EnvironmentPage::EnvironmentPage(QWidget* page)
+    : SettingsPage(page, "ScrollBoxEnvironment", "ScrollBoxEnvironmentContent") {
   LabelEnvironment = Heading("LabelEnvironment", "Environment");
   const int row = NextRow();
   LabelLanguage = new QLabel("Language", Parent());

@@ -9,7 +9,8 @@
 
 namespace kurvex::shell {
 
-ImagePage::ImagePage(QWidget* page) : SettingsPage(page, "ScrollBoxImage") {
+ImagePage::ImagePage(QWidget* page)
+    : SettingsPage(page, "ScrollBoxImage", "ScrollBoxImageContent") {
   Heading("LabelImage", "Image");
   left_ = Spin("LabelImageLeft", "Left", "EditGraphLeft", "UpDownGraphLeft", 0, 100, 1, 10);
   top_ = Spin("LabelImageTop", "Top", "EditGraphTop", "UpDownGraphTop", 0, 100, 1, 10);

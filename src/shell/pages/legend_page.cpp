@@ -7,7 +7,8 @@
 
 namespace kurvex::shell {
 
-LegendPage::LegendPage(QWidget* page) : SettingsPage(page, "ScrollBoxLegend") {
+LegendPage::LegendPage(QWidget* page)
+    : SettingsPage(page, "ScrollBoxLegend", "ScrollBoxLegendContent") {
   heading_ = Heading("LabelLegend", "Legend");
   visible_ = Check("CheckBoxLegendVisible", "Visible");
   left_ = Spin("LabelLegendLeft", "Left", "EditLegendLeft", "UpDownLegendLeft", 0, 1000, 1, 8,

@@ -37,14 +37,15 @@ bool MouseClicks::eventFilter(QObject*, QEvent* event) {
   return false;
 }
 
-SettingsPage::SettingsPage(QWidget* page, const QString& scrollBoxName) : QObject(page) {
+SettingsPage::SettingsPage(QWidget* page, const char* scrollBoxName, const char* contentName)
+    : QObject(page) {
   auto* scroll = new QScrollArea(page);
   scroll->setObjectName(scrollBoxName);
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
   scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   content_ = new QWidget;
-  content_->setObjectName(scrollBoxName + "Content");
+  content_->setObjectName(contentName);
   scroll->setWidget(content_);
   auto* outer = new QVBoxLayout(page);
   outer->setContentsMargins(0, 0, 0, 0);
@@ -207,7 +208,7 @@ std::optional<int32_t> SettingsPage::ReadInt(QLineEdit* edit) const {
 std::optional<Real48> SettingsPage::ReadFloat(QLineEdit* edit) const {
   try {
     return Real48::From(TextToFloat(S(edit->text())));
-  } catch (...) {
+  } catch (const Error&) {
     // Half-typed numbers are normal while typing; the model keeps its value.
     return std::nullopt;
   }

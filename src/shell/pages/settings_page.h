@@ -55,8 +55,9 @@ class SettingsPage : public QObject {
   Q_OBJECT
 
  public:
-  /// Builds into the notebook page `page`; the controls sit in a scroll box of that name.
-  SettingsPage(QWidget* page, const QString& scrollBoxName);
+  /// Builds into the notebook page `page`; the controls sit in a scroll box of the first name, on
+  /// a widget of the second.
+  SettingsPage(QWidget* page, const char* scrollBoxName, const char* contentName);
 
   /// Connects the handlers; from now on a change of a control, also by the program, runs them.
   void Bind(PageHub& hub);

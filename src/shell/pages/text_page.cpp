@@ -22,7 +22,7 @@ std::string ModelText(const QString& memo) {
   return S(memo.split('\n').join("\r\n"));
 }
 
-TextPage::TextPage(QWidget* page) : SettingsPage(page, "ScrollBoxText") {
+TextPage::TextPage(QWidget* page) : SettingsPage(page, "ScrollBoxText", "ScrollBoxTextContent") {
   heading_ = Heading("LabelText", "Text");
   visible_ = Check("CheckBoxTextVisible", "Visible");
   left_ = Spin("LabelTextLeft", "Left", "EditTextLeft", "UpDownTextLeft", 10, 2000, 10, 10,

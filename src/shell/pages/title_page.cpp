@@ -10,6 +10,7 @@ namespace kurvex::shell {
 
 const TitlePageNames kGraphTitleNames = {
     "ScrollBoxTitle",
+    "ScrollBoxTitleContent",
     "LabelTitle",
     "Title",
     "CheckBoxTitleVisible",
@@ -31,6 +32,7 @@ const TitlePageNames kGraphTitleNames = {
 
 const TitlePageNames kAxisXTitleNames = {
     "ScrollBoxAxisXTitle",
+    "ScrollBoxAxisXTitleContent",
     "LabelAxisXTitle",
     "Axis X title",
     "CheckBoxAxisXTitleVisible",
@@ -52,6 +54,7 @@ const TitlePageNames kAxisXTitleNames = {
 
 const TitlePageNames kAxisYTitleNames = {
     "ScrollBoxAxisYTitle",
+    "ScrollBoxAxisYTitleContent",
     "LabelAxisYTitle",
     "Axis Y title",
     "CheckBoxAxisYTitleVisible",
@@ -72,7 +75,7 @@ const TitlePageNames kAxisYTitleNames = {
 };
 
 TitlePage::TitlePage(QWidget* page, const TitlePageNames& names)
-    : SettingsPage(page, names.Page), names_(names) {
+    : SettingsPage(page, names.Page, names.Content), names_(names) {
   heading_ = Heading(names.Heading, names.HeadingText);
   visible_ = Check(names.Visible, "Visible");
   edit_ = WideEdit(names.TextLabel, names.TextLabelText, names.Edit, &textLabel_);

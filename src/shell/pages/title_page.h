@@ -7,6 +7,7 @@ namespace kurvex::shell {
 /// The names of one title page's controls and the record it edits.
 struct TitlePageNames {
   const char* Page;  // scroll box
+  const char* Content;
   const char* Heading;
   const char* HeadingText;
   const char* Visible;

@@ -1,31 +1,35 @@
-// The main window's part of the options files: its own keys, the "Data" section, and the
-// load and save that wrap the graph sections in the same file.
+#include "shell/options_files.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QScopeGuard>
 #include <QScreen>
 #include <filesystem>
 
 #include "common/app_dir.h"
 #include "common/error.h"
+#include "common/profile_file.h"
 #include "common/text_file.h"
 #include "graph/options_file.h"
+#include "shell/browser/data_page.h"
 #include "shell/browser/file_browser.h"
-#include "shell/data_page.h"
+#include "shell/browser/loadini_page.h"
 #include "shell/dialogs.h"
 #include "shell/form_kurvex.h"
-#include "shell/form_main.h"
 #include "shell/guard.h"
 #include "shell/image_actions.h"
-#include "shell/loadini_page.h"
+#include "shell/languages.h"
+#include "shell/message_line.h"
 #include "shell/nav_tree.h"
 #include "shell/notebook.h"
 #include "shell/pages/environment_page.h"
 #include "shell/pages/image_page.h"
 #include "shell/pages/page_hub.h"
+#include "shell/pages/page_set.h"
 #include "shell/panel_splitter.h"
 #include "shell/qt_convert.h"
 #include "shell/window_fit.h"
@@ -53,36 +57,48 @@ int PanelWidth(const QWidget* panel) {
 
 }  // namespace
 
-bool TFormMain::OnLoadIniPage() const {
-  return notebookSetting_->ActivePage().compare("LoadIni", Qt::CaseInsensitive) == 0;
+OptionsFiles::OptionsFiles(const WindowPanels& panels, const PageSet& pages, TFormKurvex& graph,
+                           PageHub& hub, Languages& languages, ImageActions& images,
+                           MessageLine& messages, Dialogs& dialogs, QObject* parent)
+    : QObject(parent),
+      panels_(panels),
+      pages_(pages),
+      graph_(graph),
+      hub_(hub),
+      languages_(languages),
+      images_(images),
+      messages_(messages),
+      dialogs_(dialogs) {}
+
+bool OptionsFiles::OnLoadIniPage() const {
+  return panels_.Settings.ActivePage().compare("LoadIni", Qt::CaseInsensitive) == 0;
 }
 
-void TFormMain::LoadOptions(const std::string& fileName) {
+void OptionsFiles::LoadOptions(const std::string& fileName) {
   ReadOptions(fileName, false);
 }
 
-void TFormMain::LoadStartOptions(const std::string& fileName) {
+void OptionsFiles::LoadStartOptions(const std::string& fileName) {
   ReadOptions(fileName, true);
 }
 
-void TFormMain::ReadOptions(const std::string& fileName, bool firstLoad) {
+void OptionsFiles::ReadOptions(const std::string& fileName, bool firstLoad) {
   const ProfileFile file(fileName);
   std::exception_ptr failure;
   try {
-    if (environment_->CheckBoxLoadAllOptions->isChecked()) {
+    if (pages_.Environment->CheckBoxLoadAllOptions->isChecked()) {
       if (!OnLoadIniPage()) ApplyWindowKeys(file);
       LoadDataKeys(file);
     }
-    ApplyLanguage(file);
-  } catch (...) {
+    languages_.ApplyLanguage(file.ReadInteger(kEnvironment, "Language", 0));
+  } catch (const std::exception&) {
     failure = std::current_exception();
   }
   // The graph sections are read whatever happened above. A later load fills the pages only
   // when it went through; the first has no working style to keep, so its keys after a fault
   // take their defaults and the pages show that style.
   try {
-    graph_->LoadOptionsFile(file,
-                            firstLoad ? AfterFailure::kDefaults : AfterFailure::kKeepPrevious);
+    graph_.LoadOptionsFile(file, firstLoad ? AfterFailure::kDefaults : AfterFailure::kKeepPrevious);
   } catch (const Error& e) {
     if (firstLoad) backupPending_ = fileName;
     if (!failure) failure = std::make_exception_ptr(Error(fileName + ": " + e.what()));
@@ -92,65 +108,69 @@ void TFormMain::ReadOptions(const std::string& fileName, bool firstLoad) {
   if (failure) std::rethrow_exception(failure);
 }
 
-void TFormMain::ApplyWindowKeys(const ProfileFile& file) {
+void OptionsFiles::ApplyWindowKeys(const ProfileFile& file) {
+  QMainWindow& window = panels_.Window;
   switch (file.ReadInteger(kEnvironment, "WindowState", 0)) {
     case -1:
-      setWindowState(Qt::WindowMinimized);
+      window.setWindowState(Qt::WindowMinimized);
       break;
     case 0:
-      setWindowState(Qt::WindowNoState);
+      window.setWindowState(Qt::WindowNoState);
       {
         // A window stored off every screen (a monitor since removed) comes back onto this one.
         const QRect bounds = OnScreen(QRect(file.ReadInteger(kEnvironment, "WindowLeft", 200),
                                             file.ReadInteger(kEnvironment, "WindowTop", 120),
                                             file.ReadInteger(kEnvironment, "WindowWidth", 1000),
                                             file.ReadInteger(kEnvironment, "WindowHeight", 600)),
-                                      minimumSizeHint());
-        move(bounds.topLeft());
-        resize(bounds.size());
+                                      window.minimumSizeHint());
+        window.move(bounds.topLeft());
+        window.resize(bounds.size());
         break;
       }
     case 1:
-      move(0, 0);
-      if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
-        resize(s->geometry().size());
+      window.move(0, 0);
+      if (const QScreen* s = window.screen() ? window.screen() : QGuiApplication::primaryScreen()) {
+        window.resize(s->geometry().size());
       }
-      setWindowState(Qt::WindowMaximized);
+      window.setWindowState(Qt::WindowMaximized);
       break;
     default:
       break;
   }
   // An index that names no item (the default among them) leaves no item selected and the load
   // goes on.
-  if (QTreeWidgetItem* item = treeView_->ItemAt(file.ReadInteger(kEnvironment, "TreeItem", 23))) {
-    treeView_->setCurrentItem(item);
+  if (QTreeWidgetItem* item = panels_.Tree.ItemAt(file.ReadInteger(kEnvironment, "TreeItem", 23))) {
+    panels_.Tree.setCurrentItem(item);
   } else {
-    treeView_->clearSelection();
+    panels_.Tree.clearSelection();
   }
-  notebookSetting_->ShowPage(Q(file.ReadString(kEnvironment, "ShowInRightPanel", "Data")));
-  notebookImage_->ShowPage(Q(file.ReadString(kEnvironment, "ShowInMainPanel", "GraphImage")));
+  panels_.Settings.ShowPage(Q(file.ReadString(kEnvironment, "ShowInRightPanel", "Data")));
+  panels_.Central.ShowPage(Q(file.ReadString(kEnvironment, "ShowInMainPanel", "GraphImage")));
   ApplyPanelWidths(file);
-  environment_->CheckBoxAutoSave->setChecked(file.ReadBool(kEnvironment, "AutoSaveOptions", true));
-  environment_->CheckBoxFitAxes->setChecked(file.ReadBool(kEnvironment, "FitAxesToData", false));
+  pages_.Environment->CheckBoxAutoSave->setChecked(
+      file.ReadBool(kEnvironment, "AutoSaveOptions", true));
+  pages_.Environment->CheckBoxFitAxes->setChecked(
+      file.ReadBool(kEnvironment, "FitAxesToData", false));
   // A format this version does not know reads as the one every version writes.
-  environment_->SetAutoSaveFormat(
+  pages_.Environment->SetAutoSaveFormat(
       ImageFormatNamed(file.ReadString(kEnvironment, "AutoSaveImageFormat", "bmp"))
           .value_or(ImageFormat::kBmp));
 }
 
 // Each of the tree, the graph and the settings keeps a usable width, whatever the file says:
 // a huge panel would widen the window beyond every screen, a negative one hide the tree.
-void TFormMain::ApplyPanelWidths(const ProfileFile& file) {
-  const PanelWidths widths = FitPanelWidths(file.ReadInteger(kEnvironment, "PanelLeftWidth", 165),
-                                            file.ReadInteger(kEnvironment, "PanelRightWidth", 177),
-                                            width(), panelCenter_->minimumSizeHint().width());
-  SetPanelWidth(panelLeft_, widths.Left);
-  SetPanelWidth(panelRight_, widths.Right);
+void OptionsFiles::ApplyPanelWidths(const ProfileFile& file) {
+  const PanelWidths widths =
+      FitPanelWidths(file.ReadInteger(kEnvironment, "PanelLeftWidth", 165),
+                     file.ReadInteger(kEnvironment, "PanelRightWidth", 177), panels_.Window.width(),
+                     panels_.Center.minimumSizeHint().width());
+  SetPanelWidth(&panels_.Left, widths.Left);
+  SetPanelWidth(&panels_.Right, widths.Right);
 }
 
-void TFormMain::LoadDataKeys(const ProfileFile& file) {
-  images_->SetFolder(Q(file.ReadString(kData, "ImagePath", "")));
-  FileBrowser* browser = data_->Browser;
+void OptionsFiles::LoadDataKeys(const ProfileFile& file) {
+  images_.SetFolder(Q(file.ReadString(kData, "ImagePath", "")));
+  FileBrowser* browser = pages_.Data->Browser;
   const QString storedPath = Q(file.ReadString(kData, "DataPath", "Data"));
   bool storedPathShown = false;
   Quietly([&] {
@@ -170,7 +190,7 @@ void TFormMain::LoadDataKeys(const ProfileFile& file) {
       dataPath_ = rememberedPath;
       // Else the sample spectrum still drawn would pass for the user's data.
       if (!name.isEmpty() && !IsMask(name))
-        ShowMessage(JoinPath(rememberedPath, name) + ": file not found");
+        messages_.ShowMessage(JoinPath(rememberedPath, name) + ": file not found");
       return;
     }
     browser->SetDirectory(dataDir);
@@ -178,59 +198,48 @@ void TFormMain::LoadDataKeys(const ProfileFile& file) {
     path = JoinPath(dataDir, browser->Edit()->text());
   }
   dataPath_ = rememberedPath;
-  graph_->LoadDataFile(S(path));
+  graph_.LoadDataFile(S(path));
   // Show which file is loaded; the name is already in the edit, so nothing runs again.
   const QSignalBlocker blocker(browser->Files());
   browser->Files()->SelectFile(QFileInfo(path).fileName());
 }
 
-void TFormMain::ApplyLanguage(const ProfileFile& file) {
-  // Kept as read until the user picks an entry: a language file missing for a while must not
-  // cost the setting.
-  language_ = file.ReadInteger(kEnvironment, "Language", 0);
-  QComboBox* box = environment_->ComboBoxLocalize;
-  const int index = language_ >= 0 && language_ < box->count() ? language_ : -1;
-  if (index != box->currentIndex()) {
-    const QSignalBlocker blocker(box);
-    box->setCurrentIndex(index);
-  }
-  ComboBoxLocalizeChange();
-}
-
-void TFormMain::SaveOptions(const std::string& fileName) {
+void OptionsFiles::SaveOptions(const std::string& fileName) {
   KeepBackupBeforeSaving(fileName);
   ProfileFile file(fileName);
-  if (isMinimized()) {
+  const QMainWindow& window = panels_.Window;
+  if (window.isMinimized()) {
     file.WriteInteger(kEnvironment, "WindowState", -1);
-  } else if (isMaximized()) {
+  } else if (window.isMaximized()) {
     file.WriteInteger(kEnvironment, "WindowState", 1);
   } else {
     file.WriteInteger(kEnvironment, "WindowState", 0);
-    file.WriteInteger(kEnvironment, "WindowLeft", x());
-    file.WriteInteger(kEnvironment, "WindowTop", y());
-    file.WriteInteger(kEnvironment, "WindowWidth", width());
-    file.WriteInteger(kEnvironment, "WindowHeight", height());
+    file.WriteInteger(kEnvironment, "WindowLeft", window.x());
+    file.WriteInteger(kEnvironment, "WindowTop", window.y());
+    file.WriteInteger(kEnvironment, "WindowWidth", window.width());
+    file.WriteInteger(kEnvironment, "WindowHeight", window.height());
   }
-  file.WriteInteger(kEnvironment, "PanelLeftWidth", PanelWidth(panelLeft_));
-  file.WriteInteger(kEnvironment, "TreeItem", treeView_->AbsoluteIndex(treeView_->Selected()));
-  file.WriteString(kEnvironment, "ShowInRightPanel", S(notebookSetting_->ActivePage()));
-  file.WriteString(kEnvironment, "ShowInMainPanel", S(notebookImage_->ActivePage()));
-  file.WriteInteger(kEnvironment, "PanelRightWidth", PanelWidth(panelRight_));
-  file.WriteBool(kEnvironment, "AutoSaveOptions", environment_->CheckBoxAutoSave->isChecked());
-  file.WriteInteger(kEnvironment, "Language", language_);
+  file.WriteInteger(kEnvironment, "PanelLeftWidth", PanelWidth(&panels_.Left));
+  file.WriteInteger(kEnvironment, "TreeItem", panels_.Tree.AbsoluteIndex(panels_.Tree.Selected()));
+  file.WriteString(kEnvironment, "ShowInRightPanel", S(panels_.Settings.ActivePage()));
+  file.WriteString(kEnvironment, "ShowInMainPanel", S(panels_.Central.ActivePage()));
+  file.WriteInteger(kEnvironment, "PanelRightWidth", PanelWidth(&panels_.Right));
+  file.WriteBool(kEnvironment, "AutoSaveOptions",
+                 pages_.Environment->CheckBoxAutoSave->isChecked());
+  file.WriteInteger(kEnvironment, "Language", languages_.LanguageIndex());
   // New keys come after the old ones, so a file written now still reads as before.
-  file.WriteBool(kEnvironment, "FitAxesToData", environment_->CheckBoxFitAxes->isChecked());
+  file.WriteBool(kEnvironment, "FitAxesToData", pages_.Environment->CheckBoxFitAxes->isChecked());
   file.WriteString(kEnvironment, "AutoSaveImageFormat",
-                   ImageFormatName(environment_->AutoSaveFormat()));
+                   ImageFormatName(pages_.Environment->AutoSaveFormat()));
   file.WriteString(kData, "DataPath",
-                   S(dataPath_.isEmpty() ? data_->Browser->Directory() : dataPath_));
-  file.WriteString(kData, "DataFile", S(data_->Browser->Edit()->text()));
-  file.WriteString(kData, "ImagePath", S(images_->Folder()));
-  WriteOptionsSections(graph_->Model(), file);
+                   S(dataPath_.isEmpty() ? pages_.Data->Browser->Directory() : dataPath_));
+  file.WriteString(kData, "DataFile", S(pages_.Data->Browser->Edit()->text()));
+  file.WriteString(kData, "ImagePath", S(images_.Folder()));
+  WriteOptionsSections(graph_.Model(), file);
   file.Save();
 }
 
-void TFormMain::KeepBackupBeforeSaving(const std::string& fileName) {
+void OptionsFiles::KeepBackupBeforeSaving(const std::string& fileName) {
   if (backupPending_.empty()) return;
   std::error_code error;
   if (!std::filesystem::equivalent(fileName, backupPending_, error)) return;
@@ -241,7 +250,7 @@ void TFormMain::KeepBackupBeforeSaving(const std::string& fileName) {
   backupPending_.clear();
 }
 
-void TFormMain::SaveOtherOptions() {
+void OptionsFiles::SaveOtherOptions() {
   // The title stays English whatever the language: no language file names it.
   const SaveDialogOptions options{ApplicationPath(AppPath::Styles), "Ini Files|*.ini|*.*|*.*",
                                   "ini", "Save environment options"};
@@ -250,40 +259,44 @@ void TFormMain::SaveOtherOptions() {
   }
 }
 
-void TFormMain::SetVariables() {
-  graph_->SetPaintEnabled(false);
+void OptionsFiles::SetVariables() {
+  graph_.SetPaintEnabled(false);
   {
-    const PageHub::Filling filling(*hub_);
-    setUpdatesEnabled(false);
-    const auto updatesBack = qScopeGuard([this] { setUpdatesEnabled(true); });
-    FillEnvironmentPage();
-    FillImagePage();
-    FillGraphPages();
+    const PageHub::Filling filling(hub_);
+    panels_.Window.setUpdatesEnabled(false);
+    const auto updatesBack = qScopeGuard([this] { panels_.Window.setUpdatesEnabled(true); });
+    FillPages();
   }
-  graph_->SetPaintEnabled(true);
-  graph_->RepaintIfAuto();
+  graph_.SetPaintEnabled(true);
+  graph_.RepaintIfAuto();
 }
 
-void TFormMain::FillEnvironmentPage() {
-  environment_->FillEnvironment(OnLoadIniPage());
+void OptionsFiles::FillPages() {
+  FillEnvironmentPage();
+  FillImagePage();
+  FillGraphPages();
 }
 
-void TFormMain::FillGraphPages() {
-  for (SettingsPage* page : graphPages_) page->Fill();
+void OptionsFiles::FillEnvironmentPage() {
+  pages_.Environment->FillEnvironment(OnLoadIniPage());
 }
 
-void TFormMain::FillImagePage() {
-  image_->Fill();
+void OptionsFiles::FillGraphPages() {
+  for (SettingsPage* page : pages_.Graph) page->Fill();
 }
 
-void TFormMain::EditFileIniChange() {
-  FileList* files = loadIni_->Browser->Files();
+void OptionsFiles::FillImagePage() {
+  pages_.Image->Fill();
+}
+
+void OptionsFiles::EditFileIniChange() {
+  FileList* files = pages_.LoadIni->Browser->Files();
   // With no file picked there is nothing to load; loading "" would reset every setting.
   // A whole load is one step the user can take back.
   if (const QString path = files->SelectedPath(); !path.isEmpty()) {
-    hub_->Step([&] { LoadOptions(S(path)); });
+    hub_.Step([&] { LoadOptions(S(path)); });
   }
-  notebookSetting_->ShowPage("LoadIni");
+  panels_.Settings.ShowPage("LoadIni");
   files->setFocus();
 }
 

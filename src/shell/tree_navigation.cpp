@@ -1,17 +1,15 @@
-// Navigation: the tree's items, which page each one shows, and the captions they compare with.
-#include <QPixmap>
-#include <QTextEdit>
+#include "shell/tree_navigation.h"
 
 #include "common/app_dir.h"
 #include "shell/browser/file_browser.h"
+#include "shell/browser/loadini_page.h"
+#include "shell/captions.h"
 #include "shell/form_kurvex.h"
-#include "shell/form_main.h"
-#include "shell/help/manual_page.h"
-#include "shell/loadini_page.h"
+#include "shell/help/help_desk.h"
 #include "shell/nav_tree.h"
 #include "shell/notebook.h"
+#include "shell/options_files.h"
 #include "shell/qt_convert.h"
-#include "shell/tree_icons.h"
 
 namespace kurvex::shell {
 
@@ -30,55 +28,80 @@ class PaintingOff {
   TFormKurvex& graph_;
 };
 
+/// The settings pages of one axis, shown by the "Title", "Line" and "Values" items under it.
+struct AxisPages {
+  const char* Title;
+  const char* Line;
+  const char* Values;
+};
+
+constexpr AxisPages kAxisXPages = {"Axis X Title", "Axis X Line", "Axis X Values"};
+constexpr AxisPages kAxisYPages = {"Axis Y Title", "Axis Y Line", "Axis Y Values"};
+
 std::string ParentCaption(const QTreeWidgetItem* item) {
   return item->parent() ? S(item->parent()->text(0)) : std::string();
 }
 
 }  // namespace
 
-void TFormMain::ShowSetting(const std::string& page) {
-  notebookSetting_->ShowPage(Q(page));
+TreeNavigation::TreeNavigation(const WindowPanels& panels, const ItemCaptions& captions,
+                               TFormKurvex& graph, HelpDesk& help, LoadIniPage& loadIni,
+                               OptionsFiles& options, QObject* parent)
+    : QObject(parent),
+      tree_(panels.Tree),
+      captions_(captions),
+      central_(panels.Central),
+      settings_(panels.Settings),
+      graph_(graph),
+      help_(help),
+      loadIni_(loadIni),
+      options_(options) {}
+
+void TreeNavigation::ShowSetting(const std::string& page) {
+  settings_.ShowPage(Q(page));
 }
 
-void TFormMain::ShowSelectedItem() {
-  QTreeWidgetItem* item = treeView_->Selected();
+void TreeNavigation::ShowSelectedItem() {
+  QTreeWidgetItem* item = tree_.Selected();
   if (!item) return;
-  const PaintingOff paintingOff(*graph_);
+  const PaintingOff paintingOff(graph_);
   const std::string caption = S(item->text(0));
   const ItemCaptions& c = captions_;
   if (caption == c.About) {
-    notebookImage_->ShowPage("About");
+    central_.ShowPage("About");
     return;
   }
-  notebookImage_->ShowPage("GraphImage");
+  central_.ShowPage("GraphImage");
   if (caption == c.Data) {
     ShowSetting("Data");
   } else if (caption == c.Graph) {
     ShowSetting("Image");
   } else if (caption == c.Repaint) {
-    graph_->RepaintGraph();
+    graph_.RepaintGraph();
   } else if (caption == c.LoadOther) {
     ShowSetting("LoadIni");
-    loadIni_->Browser->SetDirectory(Q(ApplicationPath(AppPath::Styles)));
-    loadIni_->Browser->Files()->setFocus();
+    loadIni_.Browser->SetDirectory(Q(ApplicationPath(AppPath::Styles)));
+    loadIni_.Browser->Files()->setFocus();
   } else if (caption == c.SaveOther) {
     const std::string parent = ParentCaption(item);
-    SaveOtherOptions();
+    options_.SaveOtherOptions();
     ShowSetting(parent);
   } else if (caption == c.Title) {
     ShowSetting("Graph Title");
   } else if (caption == c.AxisX) {
-    ShowSetting("Axis X Title");
+    ShowSetting(kAxisXPages.Title);
   } else if (caption == c.AxisTitle || caption == c.Line || caption == c.Values) {
-    const char* part = caption == c.AxisTitle ? "Title" : caption == c.Line ? "Line" : "Values";
     const std::string parent = ParentCaption(item);
-    if (parent == c.AxisX) {
-      ShowSetting(std::string("Axis X ") + part);
-    } else if (parent == c.AxisY) {
-      ShowSetting(std::string("Axis Y ") + part);
+    const AxisPages* axis = parent == c.AxisX   ? &kAxisXPages
+                            : parent == c.AxisY ? &kAxisYPages
+                                                : nullptr;
+    if (axis) {
+      ShowSetting(caption == c.AxisTitle ? axis->Title
+                  : caption == c.Line    ? axis->Line
+                                         : axis->Values);
     }
   } else if (caption == c.AxisY) {
-    ShowSetting("Axis Y Title");
+    ShowSetting(kAxisYPages.Title);
   } else if (caption == c.Curves) {
     ShowSetting("Curves");
   } else if (caption == c.Legend) {
@@ -86,13 +109,11 @@ void TFormMain::ShowSelectedItem() {
   } else if (caption == c.Environment) {
     ShowSetting("Environment");
   } else if (caption == c.Manual) {
-    notebookImage_->ShowPage("Manual");
+    central_.ShowPage("Manual");
   } else if (caption == c.FastStart) {
-    notebookImage_->ShowPage("Manual");
-    // The first mention, topic or not.
-    manual_->ScrollNearTop(static_cast<int>(richEditAbout_->toPlainText().indexOf(Q(c.FastStart))));
+    help_.ShowFirstMention(c.FastStart);
   } else if (caption == c.Log) {
-    notebookImage_->ShowPage("Log");
+    central_.ShowPage("Log");
   } else if (caption == c.Image) {
     ShowSetting("Image");
   } else {
@@ -100,7 +121,7 @@ void TFormMain::ShowSelectedItem() {
   }
 }
 
-void TFormMain::TreeViewChange(QTreeWidgetItem* node) {
+void TreeNavigation::TreeViewChange(QTreeWidgetItem* node) {
   if (!node) return;
   const std::string caption = S(node->text(0));
   // Moving through the tree by keyboard shows pages but never runs an action.
@@ -110,28 +131,18 @@ void TFormMain::TreeViewChange(QTreeWidgetItem* node) {
   ShowSelectedItem();
 }
 
-void TFormMain::TreeViewMouseDown(Qt::MouseButton button, const QPoint& pos) {
-  QTreeWidgetItem* item = treeView_->itemAt(pos);
+void TreeNavigation::TreeViewMouseDown(Qt::MouseButton button, const QPoint& pos) {
+  QTreeWidgetItem* item = tree_.itemAt(pos);
   if (!item) return;
   if (button == Qt::RightButton) {
-    ShowManualTopic(S(item->text(0)));
-  } else if (item == treeView_->Selected()) {
+    help_.ShowManualTopic(S(item->text(0)));
+  } else if (item == tree_.Selected()) {
     ShowSelectedItem();
   }
 }
 
-void TFormMain::TreeViewMouseMove() {
-  graph_->ClearCursorPosition();
-}
-
-void TFormMain::SetTreeImages() {
-  // Items without a picture get an empty one, so that all texts of a level line up.
-  QPixmap blank(16, 16);
-  blank.fill(Qt::transparent);
-  for (int i = 0; i < treeView_->ItemCount(); ++i) treeView_->ItemAt(i)->setIcon(0, QIcon(blank));
-  for (auto [item, image] : {std::pair{17, 5}, {1, 1}, {3, 3}, {4, 4}, {0, 7}, {19, 8}}) {
-    if (QTreeWidgetItem* node = treeView_->ItemAt(item)) node->setIcon(0, TreeStateImage(image));
-  }
+void TreeNavigation::TreeViewMouseMove() {
+  graph_.ClearCursorPosition();
 }
 
 }  // namespace kurvex::shell

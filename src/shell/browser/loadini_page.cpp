@@ -1,4 +1,4 @@
-#include "shell/loadini_page.h"
+#include "shell/browser/loadini_page.h"
 
 #include <QVBoxLayout>
 

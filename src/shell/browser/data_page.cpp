@@ -1,4 +1,4 @@
-#include "shell/data_page.h"
+#include "shell/browser/data_page.h"
 
 #include <QLineEdit>
 #include <QSplitter>

@@ -1,0 +1,143 @@
+#include "shell/data_loader.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QScopeGuard>
+
+#include "common/app_dir.h"
+#include "graph/axis_fit.h"
+#include "graph/graph_image.h"
+#include "graph/output/image_file.h"
+#include "shell/browser/data_page.h"
+#include "shell/browser/data_watcher.h"
+#include "shell/browser/file_browser.h"
+#include "shell/browser/loadini_page.h"
+#include "shell/form_kurvex.h"
+#include "shell/guard.h"
+#include "shell/image_actions.h"
+#include "shell/message_line.h"
+#include "shell/notebook.h"
+#include "shell/pages/axis_values_page.h"
+#include "shell/pages/environment_page.h"
+#include "shell/pages/page_hub.h"
+#include "shell/pages/page_set.h"
+#include "shell/qt_convert.h"
+
+namespace kurvex::shell {
+
+DataLoader::DataLoader(TFormKurvex& graph, PageHub& hub, const PageSet& pages, Notebook& central,
+                       Notebook& settings, MessageLine& messages, QObject* parent)
+    : QObject(parent),
+      graph_(graph),
+      hub_(hub),
+      pages_(pages),
+      central_(central),
+      settings_(settings),
+      messages_(messages),
+      watcher_(new DataWatcher(this)) {}
+
+FileList* DataLoader::DataFiles() const {
+  return pages_.Data->Browser->Files();
+}
+
+bool DataLoader::LoadData(const std::string& path, bool reload) {
+  GraphEngine& engine = graph_.Engine();
+  if (!pages_.Environment->CheckBoxFitAxes->isChecked()) {
+    return reload ? engine.ReloadDataFile(path) : engine.LoadDataFile(path);
+  }
+  // The fit comes before the drawing, so the picture saved after it is the fitted one.
+  bool taken = false;
+  {
+    const bool painting = graph_.PaintEnabled();
+    graph_.SetPaintEnabled(false);
+    const auto paintingBack = qScopeGuard([&] { graph_.SetPaintEnabled(painting); });
+    taken = reload ? engine.ReloadDataFile(path) : engine.LoadDataFile(path);
+    if (taken && engine.DataFilePath() == path) {
+      FitModelAxes(MeasureData(engine.Data()), true, true, graph_.Model());
+      // The pages show the fitted ranges; what the program does by itself is no undo step.
+      const PageHub::Filling filling(hub_);
+      pages_.AxisXValues->Fill();
+      pages_.AxisYValues->Fill();
+    }
+  }
+  graph_.RepaintIfAuto();
+  return taken;
+}
+
+void DataLoader::EditFileChange() {
+  Quietly([this] {
+    central_.ShowPage("GraphImage");
+    const std::string path = S(DataFiles()->SelectedPath());
+    watcher_->Watch(Q(path));
+    // A note about an earlier file no longer applies once the user's data is drawn.
+    if (LoadData(path, false) && !path.empty()) messages_.Clear();
+    AfterDataLoad(S(DataFiles()->SelectedPath()));
+  });
+}
+
+void DataLoader::FileListBoxClick() {
+  if (pages_.Data->Browser->Edit()->text().contains('*')) EditFileChange();
+}
+
+void DataLoader::AfterDataLoad(const std::string& fileName) {
+  const EnvironmentPage& environment = *pages_.Environment;
+  // With no file there is nothing to name a picture after.
+  if (fileName.empty() || !environment.CheckBoxAutoSaveImage->isChecked()) return;
+  const ImageFormat format = AutoSavedFormat(environment.AutoSaveFormat(), graph_.Model());
+  const QFileInfo data(Q(ImageFileName(fileName, ImageExtension(format))));
+  QString folder = data.absolutePath();
+  if (!environment.CheckBoxSaveImageToDataDir->isChecked()) {
+    folder = Q(ApplicationPath(AppPath::GraphImages));
+    // The user asked for pictures: a missing folder is made rather than the pictures dropped.
+    QDir().mkpath(folder);
+  }
+  const std::string target = S(JoinPath(folder, data.fileName()));
+  try {
+    SaveGraphImage(graph_.Engine(), target, format);
+    failedImageFolders_.removeAll(folder);
+  } catch (const std::exception& e) {
+    if (failedImageFolders_.contains(folder)) return;
+    failedImageFolders_ << folder;
+    messages_.ShowMessage(Q(e.what()));
+  }
+}
+
+void DataLoader::OpenFile(const QString& path) {
+  const QFileInfo info(path);
+  if (!info.isFile()) {
+    messages_.ShowMessage(path + ": file not found");
+    return;
+  }
+  const bool options = info.suffix().compare("ini", Qt::CaseInsensitive) == 0;
+  FileBrowser* browser = options ? pages_.LoadIni->Browser : pages_.Data->Browser;
+  browser->SetDirectory(info.absolutePath());
+  FileList* files = browser->Files();
+  if (!files->SelectFile(info.fileName())) {
+    // A file the chosen type hides: show every file so it can be selected.
+    FilterComboBox* filter = browser->Filter();
+    filter->setCurrentIndex(filter->count() - 1);
+    files->SetMask(filter->currentData().toString());
+    files->SelectFile(info.fileName());
+  }
+  // The new folder wrote the mask into the edit and the selection its name, so the same
+  // handlers ran as for a user's pick.
+  settings_.ShowPage(options ? "LoadIni" : "Data");
+}
+
+void DataLoader::FlipDataFile(int direction) {
+  settings_.ShowPage("Data");
+  DataFiles()->SelectNeighbour(direction);
+}
+
+void DataLoader::DataFileChanged(const QString& path) {
+  if (S(path) != graph_.Engine().DataFilePath()) return;
+  if (LoadData(S(path), true)) AfterDataLoad(S(path));
+}
+
+void DataLoader::WatchLoadedFile() {
+  watcher_->Watch(Q(graph_.Engine().DataFilePath()));
+}
+
+}  // namespace kurvex::shell

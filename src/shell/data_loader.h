@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <string>
+
+namespace kurvex::shell {
+
+class DataWatcher;
+class FileList;
+class MessageLine;
+class Notebook;
+class PageHub;
+class TFormKurvex;
+struct PageSet;
+
+/// The data files: the data-load sequence, the picture saved after it, files dropped or given on
+/// the command line, flipping through a folder and following a file that changes on disk.
+class DataLoader : public QObject {
+  Q_OBJECT
+
+ public:
+  /// Loads into `graph`; `central` brings the graph to the front, `settings` the browser a file
+  /// opens in. What the program writes into the pages is no step of `hub`'s undo history.
+  DataLoader(TFormKurvex& graph, PageHub& hub, const PageSet& pages, Notebook& central,
+             Notebook& settings, MessageLine& messages, QObject* parent = nullptr);
+
+  /// The data-load sequence: the graph page to the front, the file selected in the list loaded
+  /// and drawn, then the picture saved when the user asked for it.
+  void EditFileChange();
+  /// A press in either file list while the data edit still shows a mask loads the data list's
+  /// selection at once.
+  void FileListBoxClick();
+  /// Saves the picture of the freshly drawn graph when "Auto save images" is on.
+  void AfterDataLoad(const std::string& fileName);
+  /// A file given from outside (dropped, on the command line): a data file loads as a click
+  /// in the data list would, an options file as a pick on the "LoadIni" page.
+  void OpenFile(const QString& path);
+  /// Selects and loads the next (+1) or previous (-1) file of the data list.
+  void FlipDataFile(int direction);
+  /// The loaded data file changed on disk: reloaded when all of it converts.
+  void DataFileChanged(const QString& path);
+  /// Loads (or reloads) a data file, fitted to the axes first when the user asked for it;
+  /// returns whether the file was taken.
+  bool LoadData(const std::string& path, bool reload);
+  /// Follows the loaded data file on disk, as one the user picked.
+  void WatchLoadedFile();
+
+  DataWatcher& Watcher() const { return *watcher_; }
+
+ private:
+  FileList* DataFiles() const;
+
+  TFormKurvex& graph_;
+  PageHub& hub_;
+  const PageSet& pages_;
+  Notebook& central_;
+  Notebook& settings_;
+  MessageLine& messages_;
+  DataWatcher* watcher_;
+  // Folders whose picture could not be written and has been reported; said once until a
+  // picture is written there again.
+  QStringList failedImageFolders_;
+};
+
+}  // namespace kurvex::shell

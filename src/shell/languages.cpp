@@ -1,0 +1,125 @@
+#include "shell/languages.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QScopeGuard>
+#include <algorithm>
+
+#include "common/app_dir.h"
+#include "common/profile_file.h"
+#include "common/text_utils.h"
+#include "rtf/rtf_reader.h"
+#include "shell/browser/data_page.h"
+#include "shell/captions.h"
+#include "shell/form_kurvex.h"
+#include "shell/guard.h"
+#include "shell/help/manual_page.h"
+#include "shell/help/rich_text_fill.h"
+#include "shell/localize.h"
+#include "shell/nav_tree.h"
+#include "shell/pages/environment_page.h"
+#include "shell/pages/page_set.h"
+#include "shell/qt_convert.h"
+
+namespace kurvex::shell {
+
+namespace {
+
+std::string LocalizeFolder() {
+  return ApplicationDirectory() + "Localize/";
+}
+
+// What "*.ini" finds: any kind of entry, hidden ones too, the ending in any letter case. Sorted
+// by the bytes of the name, because a folder's own order changes when files are rewritten and
+// the saved language is an index into this list.
+std::vector<std::string> LanguageFiles() {
+  const QDir folder(Q(LocalizeFolder()));
+  std::vector<std::string> names;
+  for (const QString& name : folder.entryList(
+           {"*.ini"}, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+    names.push_back(S(name));
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace
+
+Languages::Languages(QWidget& window, TFormKurvex& graph, ItemCaptions& captions, NavTree& tree,
+                     const PageSet& pages, ManualPage& manual, QObject* parent)
+    : QObject(parent),
+      window_(window),
+      graph_(graph),
+      captions_(captions),
+      tree_(tree),
+      pages_(pages),
+      manual_(manual),
+      box_(*pages.Environment->ComboBoxLocalize) {}
+
+void Languages::ListLanguages(QComboBox& box) {
+  const QSignalBlocker blocker(box);
+  // An empty list keeps showing what the box showed.
+  const QString shown = box.currentText();
+  box.clear();
+  for (const std::string& file : LanguageFiles()) box.addItem(Q(ReplaceAll(file, ".ini", "")));
+  if (box.count() > 0) {
+    box.setCurrentIndex(0);
+  } else {
+    box.setEditText(shown);
+  }
+}
+
+void Languages::ComboBoxLocalizeChange() {
+  const int index = box_.currentIndex();
+  // After typing, the box shows no entry of its list even while its index still names one.
+  std::string name;
+  if (index >= 0 && box_.currentText() == box_.itemText(index)) {
+    name = S(box_.itemText(index));
+    language_ = index;
+  }
+  LocalizeKurvex(LocalizeFolder() + name + ".ini");
+  Quietly([&] {
+    graph_.ClearCursorPosition();
+    LoadManual(LocalizeFolder() + name + ".rtf");
+  });
+}
+
+void Languages::LocalizeKurvex(const std::string& fileName) {
+  const ProfileFile file(fileName);
+  // Captions of another width sit in every page: lay them out again whatever happened.
+  const auto relayout = qScopeGuard([this] {
+    for (SettingsPage* page : pages_.Settings) page->CaptionsChanged();
+    pages_.Data->PanelDataResize();
+    manual_.PanelFindResize();
+  });
+  ReadCaptions(file, "Tree", captions_);
+  for (int i = 0; i < kTreeItemCount; ++i) {
+    // The "Log" item is gone after the first show; its caption is then skipped.
+    if (QTreeWidgetItem* item = tree_.ItemAt(i)) {
+      item->setText(0, Q(captions_.*kTreeItemCaptions[i]));
+    }
+  }
+  ApplyControlCaptions(file, captions_, {&window_, &graph_});
+  ReadCaptions(file, "Others", captions_);
+  graph_.Engine().CursorPrefix = captions_.CursorPosition;
+}
+
+void Languages::LoadManual(const std::string& rtfPath) {
+  // Read whole before the box changes, so a file that cannot be read leaves the old manual.
+  const RtfDocument document = ReadRtfFile(rtfPath);
+  FillRichText(*manual_.RichEditAbout, document);
+}
+
+void Languages::ApplyLanguage(int index) {
+  // Kept as read until the user picks an entry: a language file missing for a while must not
+  // cost the setting.
+  language_ = index;
+  const int entry = index >= 0 && index < box_.count() ? index : -1;
+  if (entry != box_.currentIndex()) {
+    const QSignalBlocker blocker(box_);
+    box_.setCurrentIndex(entry);
+  }
+  ComboBoxLocalizeChange();
+}
+
+}  // namespace kurvex::shell
