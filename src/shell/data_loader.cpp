@@ -55,7 +55,7 @@ bool DataLoader::LoadData(const std::string& path, bool reload) {
     const auto paintingBack = qScopeGuard([&] { graph_.SetPaintEnabled(painting); });
     taken = reload ? engine.ReloadDataFile(path) : engine.LoadDataFile(path);
     if (taken && engine.DataFilePath() == path) {
-      FitModelAxes(MeasureData(engine.Data()), true, true, graph_.Model());
+      FitModelAxes(MeasureData(engine.Columns()), true, true, graph_.Model());
       // The pages show the fitted ranges; what the program does by itself is no undo step.
       const PageHub::Filling filling(hub_);
       pages_.AxisXValues->Fill();

@@ -160,7 +160,7 @@ void AxisValuesPage::EditTickLengthChange() {
 }
 
 void AxisValuesPage::FitToDataClick() {
-  const AxesFit fits = FitAxesToData(Graph().Engine().Data());
+  const AxesFit fits = FitAxesToData(Graph().Engine().Columns());
   const std::optional<AxisFit>& fit = names_.FitOf(fits);
   if (!fit) return;
   // The decimals first: their rule rewrites the range edits from the values held before.
