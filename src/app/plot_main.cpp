@@ -4,6 +4,8 @@
 
 #include <cerrno>
 #include <clocale>
+#include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <exception>
 #include <filesystem>
@@ -17,6 +19,7 @@
 #include "app/plot_picture.h"
 #include "common/error.h"
 #include "common/profile_file.h"
+#include "common/text_file.h"
 #include "graph/axis_fit.h"
 #include "graph/data/data_columns.h"
 #include "graph/data/data_error.h"
@@ -47,6 +50,26 @@ void LoadStyle(GraphEngine& engine, const PlotOptions& o) {
   LoadOptionsFile(engine.Model, profile);
 }
 
+// The files a run reads, by device and inode, so that no picture replaces one of them, whatever
+// name reaches it.
+class Inputs {
+ public:
+  void Add(const std::string& path, const std::string& what) {
+    struct stat st {};
+    if (!path.empty() && stat(path.c_str(), &st) == 0) files_[{st.st_dev, st.st_ino}] = what + path;
+  }
+  // "the data file a.xy" when `path` is that file, else "".
+  std::string Replaced(const std::string& path) const {
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0) return {};
+    const auto it = files_.find({st.st_dev, st.st_ino});
+    return it == files_.end() ? std::string() : it->second;
+  }
+
+ private:
+  std::map<std::pair<dev_t, ino_t>, std::string> files_;
+};
+
 void EnsureFolder(const std::string& folder) {
   if (folder.empty()) return;
   std::error_code ec;
@@ -66,12 +89,17 @@ class Plotter {
       Report(o_.OptionsFile.empty() ? "--set" : o_.OptionsFile, e.what());
       return kExitFailure;
     }
+    for (const std::string& file : o_.DataFiles) inputs_.Add(file, "the data file ");
     if (!o_.SaveOptions.empty()) SaveStyle();
+    inputs_.Add(o_.OptionsFile, "the options file ");
+    inputs_.Add(o_.SaveOptions, "the options file ");
     styleX_ = engine_.Model.AxisX;
     styleY_ = engine_.Model.AxisY;
 
+    // Saving a style alone draws no sample picture over whatever is in the folder.
     const bool printing = o_.PrintData || o_.PrintHead;
-    writeImages_ = !printing || !o_.Output.empty();
+    const bool styleOnly = !o_.SaveOptions.empty() && o_.DataFiles.empty();
+    writeImages_ = !o_.Output.empty() || !(printing || styleOnly);
     if (writeImages_ && !PrepareOutput()) return kExitFailure;
 
     std::vector<std::string> files = o_.DataFiles;
@@ -87,9 +115,15 @@ class Plotter {
     return status_;
   }
 
+  // errno of the first write to standard output that failed, else 0.
+  int OutputError() const { return outputError_; }
+
  private:
   void SaveStyle() {
     try {
+      if (const std::string input = inputs_.Replaced(o_.SaveOptions); !input.empty()) {
+        throw Error("the options would replace " + input);
+      }
       engine_.SaveOptionsFile(o_.SaveOptions);
     } catch (const std::exception& e) {
       Report(o_.SaveOptions, e.what());
@@ -121,7 +155,7 @@ class Plotter {
     if (!o_.FitX && !o_.FitY) return;
     DataExtent all;
     for (const std::string& file : files) {
-      if (Load(file)) all.Add(MeasureData(engine_.Data()));
+      if (Load(file)) all.Add(MeasureData(engine_.Columns()));
     }
     FitModelAxes(all, o_.FitX, o_.FitY, engine_.Model);
   }
@@ -131,7 +165,7 @@ class Plotter {
     if (o_.Overlay || (!o_.FitX && !o_.FitY)) return;
     engine_.Model.AxisX = styleX_;
     engine_.Model.AxisY = styleY_;
-    FitModelAxes(MeasureData(engine_.Data()), o_.FitX, o_.FitY, engine_.Model);
+    FitModelAxes(MeasureData(engine_.Columns()), o_.FitX, o_.FitY, engine_.Model);
   }
 
   void Plot(const std::string& file) {
@@ -143,9 +177,7 @@ class Plotter {
       return;
     }
     if (!engine_.LoadNote().empty()) Report(file, engine_.LoadNote());
-    if (o_.PrintHead && !engine_.HeadText().empty()) {
-      std::cout << engine_.HeadText() << '\n';
-    }
+    if (o_.PrintHead && !engine_.HeadText().empty()) Print(engine_.HeadText() + '\n');
     if (o_.PrintData) PrintData();
     if (!writeImages_) return;
     FitToFile();
@@ -184,7 +216,13 @@ class Plotter {
       out.append(data.Line(i));
       out.push_back('\n');
     }
-    std::cout << out;
+    Print(out);
+  }
+
+  // The reason of the first failed write stays for the report at the end of the run.
+  void Print(const std::string& text) {
+    std::cout << text;
+    if (!std::cout && outputError_ == 0) outputError_ = errno;
   }
 
   // An image written earlier in the run is never overwritten: "c1/run.xy" and "c2/run.xy", or
@@ -195,6 +233,11 @@ class Plotter {
     const std::string key = std::filesystem::absolute(path, ec).lexically_normal().string();
     if (const auto earlier = written_.find(key); earlier != written_.end()) {
       Report(file, "image name " + path + " is already used by " + earlier->second);
+      status_ = kExitFailure;
+      return;
+    }
+    if (const std::string input = inputs_.Replaced(path); !input.empty()) {
+      Report(path, "the picture would replace " + input);
       status_ = kExitFailure;
       return;
     }
@@ -216,7 +259,39 @@ class Plotter {
   bool overlayDrawn_ = false;
   int status_ = 0;
   std::map<std::string, std::string> written_;  // image path -> the data file drawn into it
+  Inputs inputs_;
+  int outputError_ = 0;
 };
+
+// Printed data cut short by a full disk or a failing device must not pass for success.
+int CheckStandardOutput(int status, int error) {
+  std::cout.flush();
+  const bool failed = std::fflush(stdout) != 0 || std::ferror(stdout) || !std::cout;
+  if (failed && error == 0) error = errno != 0 ? errno : EIO;
+  // Some file systems report a failed write only when the file is closed.
+  if (close(STDOUT_FILENO) != 0 && errno != EBADF && error == 0) error = errno;
+  if (error == 0) return status;
+  std::cerr << "kurvex-plot: standard output: " << std::strerror(error) << '\n';
+  return kExitFailure;
+}
+
+// An interrupted save leaves no temporary file; the program then ends as the signal says.
+extern "C" void RemoveTemporaryAndStop(int signal) {
+  RemovePendingTemporaryFile();
+  std::raise(signal);  // the default action again, as SA_RESETHAND restored it
+}
+
+void InstallInterruptCleanup() {
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    struct sigaction action {
+    }, old{};
+    sigaction(signal, nullptr, &old);
+    if (old.sa_handler == SIG_IGN) continue;  // nohup and background jobs keep ignoring it
+    action.sa_handler = RemoveTemporaryAndStop;
+    action.sa_flags = SA_RESETHAND;
+    sigaction(signal, &action, nullptr);
+  }
+}
 
 }  // namespace
 }  // namespace kurvex
@@ -232,16 +307,15 @@ int main(int argc, char** argv) {
     std::cerr << "kurvex-plot: " << e.what() << "\n\n" << PlotUsage();
     return kExitUsage;
   }
-  if (options.Help) {
-    std::cout << PlotUsage();
-    return 0;
+  if (options.Help || options.Version) {
+    std::cout << (options.Help ? PlotUsage() : "kurvex-plot " KURVEX_VERSION "\n");
+    return CheckStandardOutput(0, 0);
   }
-  if (options.Version) {
-    std::cout << "kurvex-plot " << KURVEX_VERSION << '\n';
-    return 0;
-  }
+  InstallInterruptCleanup();
   try {
-    return Plotter(options).Run();
+    Plotter plotter(options);
+    const int status = plotter.Run();
+    return CheckStandardOutput(status, plotter.OutputError());
   } catch (const std::exception& e) {
     std::cerr << "kurvex-plot: " << e.what() << '\n';
     return kExitFailure;

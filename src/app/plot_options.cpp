@@ -167,7 +167,7 @@ std::string PlotUsage() {
          "                        --overlay, to all files together)\n"
          "  --columns X,Y1,...    draw these columns of each data line (numbered from 1): the\n"
          "                        x column, then one column per curve\n"
-         "  --save-options FILE   write the graph style to FILE\n"
+         "  --save-options FILE   write the graph style to FILE (no sample image unless --output)\n"
          "  --print-data          print the prepared data rows (no image unless --output)\n"
          "  --print-head          print the head text of the data file (no image unless --output)\n"
          "  --help, --version\n"

@@ -2,9 +2,12 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -151,6 +154,131 @@ std::optional<std::string> ReadBytes(const std::string& path, std::string& reaso
 
 namespace {
 
+// The temporary files being written, where a signal handler finds them: fixed slots read
+// without locks or allocation. A slot is filled while kClaimed and seen by the handler only
+// once kReady; a save that finds every slot taken goes on without one.
+struct PendingSlot {
+  enum : int { kFree, kClaimed, kReady };
+  std::atomic<int> state{kFree};
+  char path[PATH_MAX];
+};
+static_assert(std::atomic<int>::is_always_lock_free);
+PendingSlot gPending[4];
+
+// A new file "<target>.tmp-XXXXXX" that RemovePendingTemporaryFile finds while this lives.
+// Signals wait while the file is made and registered: one in between would leave a file that
+// the handler does not know of.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(const std::string& target) : path_(target + ".tmp-XXXXXX") {
+    sigset_t all, old;
+    sigfillset(&all);
+    pthread_sigmask(SIG_BLOCK, &all, &old);
+    fd_ = mkstemp(path_.data());
+    error_ = errno;
+    if (fd_ >= 0) Register();
+    pthread_sigmask(SIG_SETMASK, &old, nullptr);
+  }
+  ~TemporaryFile() {
+    if (slot_) slot_->state.store(PendingSlot::kFree, std::memory_order_release);
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  int Descriptor() const { return fd_; }
+  int Error() const { return error_; }
+  const std::string& Path() const { return path_; }
+
+ private:
+  void Register() {
+    if (path_.size() >= sizeof(PendingSlot::path)) return;
+    for (PendingSlot& slot : gPending) {
+      int expected = PendingSlot::kFree;
+      if (!slot.state.compare_exchange_strong(expected, PendingSlot::kClaimed)) continue;
+      std::memcpy(slot.path, path_.c_str(), path_.size() + 1);
+      slot.state.store(PendingSlot::kReady, std::memory_order_release);
+      slot_ = &slot;
+      return;
+    }
+  }
+
+  std::string path_;
+  int fd_ = -1;
+  int error_ = 0;
+  PendingSlot* slot_ = nullptr;
+};
+
+// errno of the first failure, 0 when the content is in the file (and on the disk if durable).
+int WriteAndClose(int fd, std::string_view content, FileSync sync) {
+  int error = 0;
+  if (!WriteAll(fd, content) || (sync == FileSync::kDurable && fsync(fd) != 0)) error = errno;
+  if (close(fd) != 0 && error == 0) error = errno;
+  return error;
+}
+
+// What ReplaceByRename returns when the new file cannot have the old one's owner and group.
+constexpr int kOwnerNotKept = -1;
+
+// The old file's owner and group on the new one; false when this process may not give them.
+// Changing the owner drops set-user-ID bits, so the mode comes after.
+bool TakeAttributes(int fd, mode_t mode, const struct stat* owner) {
+  struct stat now;
+  if (owner && fstat(fd, &now) == 0 &&
+      (now.st_uid != owner->st_uid || now.st_gid != owner->st_gid) &&
+      fchown(fd, owner->st_uid, owner->st_gid) != 0) {
+    return false;
+  }
+  static_cast<void>(fchmod(fd, mode));  // best effort: the content matters more than the mode
+  return true;
+}
+
+// A new file beside `target` renamed over it: 0, an errno, or kOwnerNotKept before anything
+// was written.
+int ReplaceByRename(const std::string& target, std::string_view content, FileSync sync, mode_t mode,
+                    const struct stat* owner) {
+  const TemporaryFile temporary(target);
+  const int fd = temporary.Descriptor();
+  if (fd < 0) return temporary.Error();
+  int error = TakeAttributes(fd, mode, owner) ? 0 : kOwnerNotKept;
+  if (error != 0) {
+    close(fd);
+  } else {
+    error = WriteAndClose(fd, content, sync);
+  }
+  if (error == 0 && rename(temporary.Path().c_str(), target.c_str()) != 0) error = errno;
+  if (error != 0) unlink(temporary.Path().c_str());
+  return error;
+}
+
+// The file itself rewritten, its old content first saved whole as <target>.bak; "" or why not.
+// Should the rewrite fail, the old content is put back as far as the disk allows.
+std::string RewriteInPlace(const std::string& target, std::string_view content, FileSync sync,
+                           const struct stat& old) {
+  std::string reason;
+  const std::optional<std::string> before = ReadBytes(target, reason);
+  if (!before) return reason;
+  const std::string backup = target + ".bak";
+  struct stat info;
+  if (lstat(backup.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode)) {
+    return backup + ": " + kNotRegular;
+  }
+  if (const int error = ReplaceByRename(backup, *before, sync, old.st_mode & 0777, nullptr)) {
+    return backup + ": " + std::strerror(error);
+  }
+  const auto rewrite = [&target, sync](std::string_view bytes) {
+    const int fd = open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    return fd < 0 ? errno : WriteAndClose(fd, bytes, sync);
+  };
+  const int error = rewrite(content);
+  if (error == 0) return {};
+  static_cast<void>(rewrite(*before));
+  return std::strerror(error);
+}
+
+}  // namespace
+
+namespace {
+
 // A file saved from decoded text must decode to that text again, so no mark may be left at
 // its start: not a second one, nor one that UTF-16 held behind its own.
 std::string WithoutByteOrderMarks(std::string text) {
@@ -211,11 +339,11 @@ std::vector<std::string> SplitLines(std::string_view text) {
 }
 
 void WriteFileAtomic(const std::string& path, std::string_view content, FileSync sync) {
-  const auto fail = [&path](const char* reason) {
+  const auto fail = [&path](const std::string& reason) {
     return FileError("Unable to write to " + path, reason);
   };
   const std::string target = LinkTarget(path);
-  struct stat old;
+  struct stat old {};
   const bool exists = stat(target.c_str(), &old) == 0;
   // A rename would put a plain file in the place of a device, a pipe or a folder, and replace a
   // file its owner made read-only as easily as any other: only regular files are replaced.
@@ -223,21 +351,22 @@ void WriteFileAtomic(const std::string& path, std::string_view content, FileSync
   if (exists && ((old.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0)) {
     throw fail(std::strerror(EACCES));
   }
-
-  std::string temporary = target + ".tmp-XXXXXX";
-  const int fd = mkstemp(temporary.data());
-  if (fd < 0) throw fail(std::strerror(errno));
-
-  const mode_t mode = exists ? (old.st_mode & 07777) : NewFileMode();
-  static_cast<void>(fchmod(fd, mode));  // best effort: the content matters more than the mode
-
   int error = 0;
-  if (!WriteAll(fd, content) || (sync == FileSync::kDurable && fsync(fd) != 0)) error = errno;
-  if (close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && rename(temporary.c_str(), target.c_str()) != 0) error = errno;
-  if (error != 0) {
-    unlink(temporary.c_str());
-    throw fail(std::strerror(error));
+  if (!exists || old.st_nlink <= 1) {
+    error = ReplaceByRename(target, content, sync, exists ? old.st_mode & 07777 : NewFileMode(),
+                            exists ? &old : nullptr);
+    if (error != kOwnerNotKept) {
+      if (error != 0) throw fail(std::strerror(error));
+      return;
+    }
+  }
+  const std::string reason = RewriteInPlace(target, content, sync, old);
+  if (!reason.empty()) throw fail(reason);
+}
+
+void RemovePendingTemporaryFile() noexcept {
+  for (PendingSlot& slot : gPending) {
+    if (slot.state.load(std::memory_order_acquire) == PendingSlot::kReady) unlink(slot.path);
   }
 }
 

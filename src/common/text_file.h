@@ -36,10 +36,19 @@ enum class FileSync {
 };
 
 /// Writes the file whole or not at all: a new file beside it, renamed over the old one (over a
-/// symbolic link's target, not the link). Only a regular file is replaced: a device, a pipe, a
-/// folder or a file without write permission is refused; a missing file is created. Throws
-/// FileError("Unable to write to <path>", reason) and leaves the old file untouched on failure.
+/// symbolic link's target, not the link), with the old file's mode, owner and group. Only a
+/// regular file is replaced: a device, a pipe, a folder or a file without write permission is
+/// refused; a missing file is created. Throws FileError("Unable to write to <path>", reason) and
+/// leaves the old file untouched on failure.
+/// A file with several hard links, or whose owner or group this process cannot give the new
+/// file, is rewritten in place instead, after its old content was saved whole as <path>.bak: a
+/// rename would split the links or hand the file to whoever saved it.
 void WriteFileAtomic(const std::string& path, std::string_view content,
                      FileSync sync = FileSync::kDurable);
+
+/// Removes the temporary files of the writes under way. Async-signal-safe: a program calls it
+/// from its SIGINT and SIGTERM handlers, so that an interrupted save leaves no *.tmp-XXXXXX
+/// file behind.
+void RemovePendingTemporaryFile() noexcept;
 
 }  // namespace kurvex

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -257,6 +258,57 @@ TEST(WriteFileAtomic, ReplacesOnlyRegularFiles) {
 
   WriteFileAtomic(dir.File("new.ini"), "created");
   EXPECT_EQ(ReadTextFile(dir.File("new.ini")), "created");
+}
+
+struct stat StatOf(const std::string& path) {
+  struct stat info {};
+  EXPECT_EQ(stat(path.c_str(), &info), 0) << path;
+  return info;
+}
+
+// A rename would split a file's hard links, or give the file to whoever saved it: the file keeps
+// its links, owner and group, and where a rename cannot keep them it is rewritten in place after
+// its old content was saved as a backup.
+TEST(WriteFileAtomic, KeepsHardLinksOwnerAndGroup) {
+  test::TempDir dir;
+  const std::string path = dir.File("Kurvex.ini");
+  const std::string link = dir.File("link.ini");
+  WriteBytes(path, "old");
+  ASSERT_EQ(::link(path.c_str(), link.c_str()), 0);
+  WriteFileAtomic(path, "new");
+  EXPECT_EQ(ReadTextFile(link), "new");
+  EXPECT_EQ(StatOf(link).st_ino, StatOf(path).st_ino);
+  EXPECT_EQ(ReadTextFile(path + ".bak"), "old");
+
+  if (geteuid() != 0) GTEST_SKIP() << "files of other users need root to make";
+  constexpr uid_t kOwner = 4321, kOther = 4322;
+  const std::string shared = dir.File("shared.ini");
+  WriteBytes(shared, "old");
+  ASSERT_EQ(chown(shared.c_str(), kOwner, kOwner), 0);
+  chmod(shared.c_str(), 0666);
+  chmod(dir.Path().c_str(), 0777);
+  WriteFileAtomic(shared, "root's");
+  EXPECT_EQ(StatOf(shared).st_uid, kOwner);
+  EXPECT_EQ(StatOf(shared).st_gid, kOwner);
+  EXPECT_FALSE(std::filesystem::exists(shared + ".bak"));
+
+  // Another user may write the file but not give a new one to its owner.
+  const pid_t child = fork();
+  if (child == 0) {
+    if (setgid(kOther) != 0 || setuid(kOther) != 0) _exit(2);
+    try {
+      WriteFileAtomic(shared, "other's");
+    } catch (...) {
+      _exit(1);
+    }
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(ReadTextFile(shared), "other's");
+  EXPECT_EQ(StatOf(shared).st_uid, kOwner);
+  EXPECT_EQ(ReadTextFile(shared + ".bak"), "root's");
 }
 
 TEST(WriteFileAtomic, ErrorsCarryTheSystemsReason) {
