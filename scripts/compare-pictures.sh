@@ -17,15 +17,17 @@ for s in "$root"/resources/Setting/*.ini; do styles+=("$s"); done
 data=("$root"/resources/Data/* "$root"/tests/app/instrument_files/*)
 
 render() {  # render BINARY OUTDIR
-  local bin=$1 out=$2 i=0
+  local bin=$1 out=$2 i=0 fixed=()
+  # A program that fits its first picture to the data keeps the style's ranges with --no-fit.
+  if "$bin" --help 2>&1 | grep -q -- --no-fit; then fixed=(--no-fit); fi
   for style in "${styles[@]}"; do
     local opts=() tag=builtin
     if [ -n "$style" ]; then opts=(--options "$style"); tag=$(basename "$style" .ini); fi
     for fmt in bmp png svg pdf; do
       mkdir -p "$out/$tag/$fmt"
       # The sample drawn without data files, then every file on its own.
-      "$bin" "${opts[@]}" "${extra[@]}" --format "$fmt" --output "$out/$tag/$fmt/sample.$fmt" >/dev/null 2>&1
-      "$bin" "${opts[@]}" "${extra[@]}" --format "$fmt" --output "$out/$tag/$fmt" "${data[@]}" >/dev/null 2>&1
+      "$bin" "${opts[@]}" "${fixed[@]}" "${extra[@]}" --format "$fmt" --output "$out/$tag/$fmt/sample.$fmt" >/dev/null 2>&1
+      "$bin" "${opts[@]}" "${fixed[@]}" "${extra[@]}" --format "$fmt" --output "$out/$tag/$fmt" "${data[@]}" >/dev/null 2>&1
     done
   done
 }

@@ -95,6 +95,10 @@ class Plotter {
     inputs_.Add(o_.SaveOptions, "the options file ");
     styleX_ = engine_.Model.AxisX;
     styleY_ = engine_.Model.AxisY;
+    // A style may ask for fitted axes itself; --fit and --no-fit on the command line win.
+    const bool styleFits = engine_.Model.FitAxesToData && !o_.FitGiven && !o_.NoFit;
+    fitX_ = o_.FitX || styleFits;
+    fitY_ = o_.FitY || styleFits;
 
     // Saving a style alone draws no sample picture over whatever is in the folder.
     const bool printing = o_.PrintData || o_.PrintHead;
@@ -152,20 +156,20 @@ class Plotter {
 
   // Every file of an overlay is drawn on the same axes, so they are fitted to all together.
   void FitOverlay(const std::vector<std::string>& files) {
-    if (!o_.FitX && !o_.FitY) return;
+    if (!fitX_ && !fitY_) return;
     DataExtent all;
     for (const std::string& file : files) {
       if (Load(file)) all.Add(MeasureData(engine_.Columns()));
     }
-    FitModelAxes(all, o_.FitX, o_.FitY, engine_.Model);
+    FitModelAxes(all, fitX_, fitY_, engine_.Model);
   }
 
   // Each file of a batch starts again from the style's axes.
   void FitToFile() {
-    if (o_.Overlay || (!o_.FitX && !o_.FitY)) return;
+    if (o_.Overlay || (!fitX_ && !fitY_)) return;
     engine_.Model.AxisX = styleX_;
     engine_.Model.AxisY = styleY_;
-    FitModelAxes(MeasureData(engine_.Columns()), o_.FitX, o_.FitY, engine_.Model);
+    FitModelAxes(MeasureData(engine_.Columns()), fitX_, fitY_, engine_.Model);
   }
 
   void Plot(const std::string& file) {
@@ -180,7 +184,7 @@ class Plotter {
     if (o_.PrintHead && !engine_.HeadText().empty()) Print(engine_.HeadText() + '\n');
     if (o_.PrintData) PrintData();
     if (!writeImages_) return;
-    FitToFile();
+    if (!(sample && o_.FitByDefault)) FitToFile();
 
     // Every image is a full redraw, whatever the style's curves-only switch says; only the
     // later files of an overlay add their curves to the picture.
@@ -195,6 +199,9 @@ class Plotter {
       // file with a trailer of instrument notes after its numbers.
       engine_.Model.OnlyCurves = savedOnlyCurves;
       std::cerr << DataErrorMessage(name, e) << '\n';
+      if (engine_.BlockFinderWouldRead()) {
+        std::cerr << name << ":" << e.Line() << ": not data; --find-data reads this file\n";
+      }
       status_ = kExitFailure;
     } catch (const std::exception& e) {
       engine_.Model.OnlyCurves = savedOnlyCurves;
@@ -254,6 +261,8 @@ class Plotter {
   GraphEngine engine_;
   TMyAxis styleX_;
   TMyAxis styleY_;
+  bool fitX_ = false;
+  bool fitY_ = false;
   PlotPicture picture_{engine_, *ImageFormatNamed(o_.Format)};
   bool writeImages_ = true;
   bool overlayDrawn_ = false;

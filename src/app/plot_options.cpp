@@ -45,6 +45,15 @@ KeySetting ParseSetting(const std::string& text) {
 }
 
 // "x", "y" or "xy".
+bool SetsAxisRange(const std::vector<KeySetting>& settings) {
+  for (const KeySetting& s : settings) {
+    const bool axis = Lower(s.Section) == "axisx" || Lower(s.Section) == "axisy";
+    const std::string key = Lower(s.Key);
+    if (axis && (key == "minimum" || key == "maximum")) return true;
+  }
+  return false;
+}
+
 void ParseFit(const std::string& text, PlotOptions& o) {
   const std::string axes = Lower(text);
   if (axes != "x" && axes != "y" && axes != "xy") {
@@ -86,6 +95,7 @@ std::string FileNamePart(const std::string& path) {
 
 PlotOptions ParsePlotArguments(const std::vector<std::string>& args) {
   PlotOptions o;
+  bool fitGiven = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     auto value = [&]() -> const std::string& {
@@ -107,6 +117,11 @@ PlotOptions ParsePlotArguments(const std::vector<std::string>& args) {
       }
     } else if (a == "--fit") {
       ParseFit(value(), o);
+      fitGiven = true;
+    } else if (a == "--no-fit") {
+      o.NoFit = true;
+    } else if (a == "--find-data") {
+      o.Settings.push_back({"Environment", "FindDataBlock", "1"});
     } else if (a == "--columns") {
       o.Columns = ParseColumns(value());
     } else if (a == "--overlay") {
@@ -130,6 +145,13 @@ PlotOptions ParsePlotArguments(const std::vector<std::string>& args) {
       o.DataFiles.push_back(a);
     }
   }
+  o.FitGiven = fitGiven;
+  if (fitGiven && o.NoFit) throw std::invalid_argument("--fit and --no-fit exclude each other");
+  // A first picture should show the data: the built-in ranges suit one kind of spectrum only.
+  // A style, or a range the user set, is kept.
+  if (!fitGiven && !o.NoFit && o.OptionsFile.empty() && !SetsAxisRange(o.Settings)) {
+    o.FitX = o.FitY = o.FitByDefault = true;
+  }
   if (!o.Overlay && o.DataFiles.size() > 1 && NamesImage(o.Output)) {
     throw std::invalid_argument("--output " + o.Output +
                                 " names one image, but each data file gives its own image");
@@ -149,7 +171,7 @@ PlotOptions ParsePlotArguments(const std::vector<std::string>& args) {
 std::string PlotUsage() {
   return "Usage: kurvex-plot [--options FILE] [--set Section.Key=VALUE]... [--output PATH]\n"
          "                   [--format bmp|png|svg|pdf] [--overlay] [--save-options FILE]\n"
-         "                   [--fit x|y|xy] [--columns X,Y1[,Y2...]]\n"
+         "                   [--fit x|y|xy | --no-fit] [--find-data] [--columns X,Y1[,Y2...]]\n"
          "                   [--print-data] [--print-head] [DATAFILE...]\n"
          "\n"
          "Draws each data file with the graph style of an options file and writes it as an\n"
@@ -164,7 +186,13 @@ std::string PlotUsage() {
          "  --format FORMAT       bmp, png, svg or pdf (default bmp; SVG and PDF at 96 dpi)\n"
          "  --overlay             draw all data files into one image\n"
          "  --fit x|y|xy          fit the axis ranges and ticks to each file's data (with\n"
-         "                        --overlay, to all files together)\n"
+         "                        --overlay, to all files together); without --options and\n"
+         "                        without a --set of an axis Minimum or Maximum both axes\n"
+         "                        are fitted (not the built-in sample)\n"
+         "  --no-fit              keep the style's axis ranges\n"
+         "  --find-data           read the longest block of number lines of each file (the\n"
+         "                        lines before it are its head, after it a trailer); NaN,\n"
+         "                        nan, ---, - and empty fields are gaps\n"
          "  --columns X,Y1,...    draw these columns of each data line (numbered from 1): the\n"
          "                        x column, then one column per curve\n"
          "  --save-options FILE   write the graph style to FILE (no sample image unless --output)\n"

@@ -24,9 +24,12 @@ struct PlotOptions {
   std::string SaveOptions;
   bool PrintData = false;
   bool PrintHead = false;
-  bool FitX = false;         // --fit x or xy
-  bool FitY = false;         // --fit y or xy
-  std::vector<int> Columns;  // --columns: x column, then the curves' columns, from 1
+  bool FitX = false;          // --fit x or xy, or fitted by default
+  bool FitY = false;          // --fit y or xy, or fitted by default
+  bool FitGiven = false;      // --fit
+  bool FitByDefault = false;  // no style and no range given: each file's data decides
+  bool NoFit = false;         // --no-fit: the built-in ranges
+  std::vector<int> Columns;   // --columns: x column, then the curves' columns, from 1
   bool Help = false;
   bool Version = false;
   std::vector<std::string> DataFiles;

@@ -4,6 +4,7 @@
 
 #include "common/text_file.h"
 #include "common/text_utils.h"
+#include "graph/data/data_block.h"
 #include "graph/data/data_error.h"
 #include "graph/mapping.h"
 #include "graph/options_file.h"
@@ -46,12 +47,19 @@ bool GraphEngine::LoadDataFile(const std::string& path) {
   if (text) {
     try {
       const bool hadLines = !text->empty();  // any text holds at least one (maybe empty) line
-      LoadedData loaded = ReadDataText(std::move(*text));
+      LoadedData loaded = ReadDataText(std::move(*text), {Model.FindDataBlock});
+      if (!Model.FindDataBlock && loaded.Columns.FirstBad()) {
+        // The preparation took the text apart; a file that fails is rare enough to read again.
+        if (const auto again = ReadTextFile(path)) {
+          loaded.BlockFinderWouldRead = FindDataBlock(*again).Lines >= 2;
+        }
+      }
       if (hadLines) {
         TakeData(std::move(loaded), path);
       } else {
         data_ = std::move(loaded.Prepared.Data);
         columns_ = std::move(loaded.Columns);
+        missing_ = loaded.Missing;
         headLines_ = loaded.Prepared.HeadLineCount;
         headText_ = std::move(loaded.Prepared.TextInDataFile);
       }
@@ -70,6 +78,8 @@ void GraphEngine::TakeData(LoadedData loaded, const std::string& path) {
   headText_ = std::move(loaded.Prepared.TextInDataFile);
   symbolsOnly_ = loaded.SymbolsOnly;
   loadNote_ = std::move(loaded.Note);
+  blockFinderWouldRead_ = loaded.BlockFinderWouldRead;
+  missing_ = loaded.Missing;
   dataFileName_ = FileNamePart(path);
   dataFilePath_ = path;
   RepaintIfAuto();
@@ -79,7 +89,7 @@ bool GraphEngine::ReloadDataFile(const std::string& path) {
   readError_.clear();
   std::optional<std::string> text = ReadTextFile(path, readError_);
   if (!text) return false;
-  LoadedData loaded = ReadDataText(std::move(*text));
+  LoadedData loaded = ReadDataText(std::move(*text), {Model.FindDataBlock});
   if (loaded.Columns.LineCount() == 0 || loaded.Columns.FirstBad()) return false;
   const bool redraws = dataChangeRedraws_;
   dataChangeRedraws_ = false;
@@ -94,8 +104,7 @@ bool GraphEngine::ReloadDataFile(const std::string& path) {
 
 void GraphEngine::SetDataText(std::string text) {
   data_ = DataText(std::move(text));
-  columns_ = NumericColumns(data_);
-  symbolsOnly_ = false;
+  columns_ = NumericColumns(data_, missing_);
   if (dataChangeRedraws_) RepaintIfAuto();
 }
 

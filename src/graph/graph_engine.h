@@ -59,6 +59,9 @@ class GraphEngine {
   /// How the loaded file was read, when the user should know ("the file holds 3 blocks of
   /// data; the first is drawn"); empty otherwise.
   const std::string& LoadNote() const { return loadNote_; }
+  /// Whether the loaded file fails under the plain data rules but holds a block of numbers
+  /// that "find the data" would read.
+  bool BlockFinderWouldRead() const { return blockFinderWouldRead_; }
   /// Whether the loaded data is a table of peaks, drawn with symbols only.
   bool SymbolsOnly() const { return symbolsOnly_; }
 
@@ -124,6 +127,8 @@ class GraphEngine {
   std::size_t headLines_ = 0;  // file lines before the data text
   bool dataChangeRedraws_ = false;
   DrawingState state_;
+  bool blockFinderWouldRead_ = false;
+  MissingValues missing_ = MissingValues::kAreErrors;
 };
 
 }  // namespace kurvex

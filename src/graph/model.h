@@ -140,6 +140,9 @@ struct GraphModel {
   bool StatusBarVisible = false;
 
   bool operator==(const GraphModel&) const = default;
+  // How data files are read: the data block found among other lines, and fitted axes.
+  bool FindDataBlock = false;
+  bool FitAxesToData = false;
 };
 
 /// The graph of a fresh installation (the values at start). LoadAllOptions stays false; every

@@ -42,7 +42,9 @@ SectionBinding EnvironmentKeys(GraphModel& m) {
            {"AutoRepaint", &m.AutoRepaint},
            {"OnlyCurves", &m.OnlyCurves},
            {"BackGroundColor", &m.BackGroundColor},
-           {"StatusBarVisible", &m.StatusBarVisible}}};
+           {"StatusBarVisible", &m.StatusBarVisible},
+           {"FindDataBlock", &m.FindDataBlock},
+           {"FitAxesToData", &m.FitAxesToData}}};
 }
 
 SectionBinding ImageKeys(GraphModel& m) {

@@ -51,8 +51,16 @@ TEST(PlotArguments, FitAndColumns) {
       {{"--fit", "x"}, true, false, {}},
       {{"--fit", "Y"}, false, true, {}},
       {{"--fit", "xy", "--columns", "2,3"}, true, true, {2, 3}},
-      {{"--columns", "3,1,12,4"}, false, false, {3, 1, 12, 4}},
-      {{"--columns", "1,2,3,4,5,6,7,8,9,10,11"}, false, false, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}},
+      {{"--no-fit", "--columns", "3,1,12,4"}, false, false, {3, 1, 12, 4}},
+      {{"--no-fit", "--columns", "1,2,3,4,5,6,7,8,9,10,11"},
+       false,
+       false,
+       {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}},
+      // Without a style or a typed range both axes follow the data; with either, they stay.
+      {{"run.xy"}, true, true, {}},
+      {{"--set", "axisy.maximum=3", "run.xy"}, false, false, {}},
+      {{"--options", "s.ini", "run.xy"}, false, false, {}},
+      {{"--set", "AxisX.TickCount=4", "run.xy"}, true, true, {}},
   };
   for (const Case& c : good) {
     const PlotOptions o = Parse(c.args);
@@ -67,6 +75,7 @@ TEST(PlotArguments, FitAndColumns) {
   for (const char* bad : {"", "z", "yx", "xyz"}) {
     EXPECT_THROW(Parse({"--fit", bad}), std::invalid_argument) << bad;
   }
+  EXPECT_THROW(Parse({"--fit", "x", "--no-fit"}), std::invalid_argument);
 }
 
 TEST(PlotArguments, ImagePathsFollowTheDataFileNames) {

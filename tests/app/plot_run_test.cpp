@@ -35,9 +35,11 @@ TEST_F(PlotRun, ATrailerAfterTheDataGivesTheGraphAndNamesItsLine) {
   Write("uv.csv",
         "\"Wavelength (nm)\",\"Abs\"\r\n300.0,0.5\r\n500.0,1.5\r\n700.0,2.5\r\n"
         "Collection Time: 3/14/2025\r\n");
-  const Result r = Run("uv.csv");
+  const Result r = Run("--no-fit uv.csv");
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "uv.csv:5: 'Collection' is not a valid floating point value\n");
+  EXPECT_EQ(r.err,
+            "uv.csv:5: 'Collection' is not a valid floating point value\n"
+            "uv.csv:5: not data; --find-data reads this file\n");
   // The curve from 300 to 700 nm is in the picture, 4/7 of the way along the axis.
   const auto cover = CurvesInFrame(Slurp(dir.File("uv.bmp")));
   ASSERT_FALSE(cover.columns.empty());
@@ -47,7 +49,7 @@ TEST_F(PlotRun, ATrailerAfterTheDataGivesTheGraphAndNamesItsLine) {
 
 TEST_F(PlotRun, FitDrawsWhatTheStyleRangesWouldMiss) {
   Write("raman.txt", "#Laser=532 nm\n100\t1200\n520\t45000\n1000\t9000\n3200\t1500\n");
-  ASSERT_EQ(Run("--output plain.bmp raman.txt").status, 0);
+  ASSERT_EQ(Run("--no-fit --output plain.bmp raman.txt").status, 0);
   EXPECT_TRUE(CurvesInFrame(Slurp(dir.File("plain.bmp"))).columns.empty());
 
   // Falling x keeps the rising axis; after --set, so the fit wins over a typed range.
@@ -91,7 +93,9 @@ TEST_F(PlotRun, ColumnsChooseXAndCurvesBeforeTheDrawing) {
   // The short line keeps its number in the file.
   r = Run("--columns 2,3 idx.csv");
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "idx.csv:4: '' is not a valid floating point value\n");
+  EXPECT_EQ(r.err,
+            "idx.csv:4: '' is not a valid floating point value\n"
+            "idx.csv:4: not data; --find-data reads this file\n");
   EXPECT_EQ(Run("--columns 0,1 idx.csv").status, 2);
 }
 

@@ -74,6 +74,8 @@ AutoRepaint=1
 OnlyCurves=0
 BackGroundColor=14155735
 StatusBarVisible=0
+FindDataBlock=0
+FitAxesToData=0
 [Image]
 Left=10
 Top=10

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "graph/data/data_block.h"
 #include "graph/data/jcamp_dx.h"
 
 namespace kurvex {
@@ -11,7 +12,7 @@ namespace {
 
 void AppendNumber(std::string& out, double value) {
   if (std::isnan(value)) {
-    out += '?';  // how JCAMP-DX writes a missing value
+    out += "nan";
     return;
   }
   char buffer[32];
@@ -34,6 +35,7 @@ LoadedData FromJcampDx(const JcampDxData& jcamp) {
   loaded.Columns = NumericColumns(jcamp.X, jcamp.Y);
   if (jcamp.Error) loaded.Columns.StopWith(jcamp.Error->Message, jcamp.Error->Line);
   loaded.SymbolsOnly = jcamp.PeakTable;
+  loaded.Missing = MissingValues::kAreGaps;
   if (jcamp.BlockCount > 1) {
     loaded.Note = "the file holds " + std::to_string(jcamp.BlockCount) +
                   " blocks of data; the first is drawn";
@@ -43,9 +45,17 @@ LoadedData FromJcampDx(const JcampDxData& jcamp) {
 
 }  // namespace
 
-LoadedData ReadDataText(std::string text) {
+LoadedData ReadDataText(std::string text, const DataRules& rules) {
   if (LooksLikeJcampDx(text)) return FromJcampDx(ReadJcampDx(text));
   LoadedData loaded;
+  if (rules.FindDataBlock) {
+    if (const DataBlockSpan block = FindDataBlock(text); block.Lines > 0) {
+      loaded.Prepared = PrepareDataBlock(text, block);
+      loaded.Missing = MissingValues::kAreGaps;
+      loaded.Columns = NumericColumns(loaded.Prepared.Data, loaded.Missing);
+      return loaded;
+    }
+  }
   loaded.Prepared = PrepareDataText(std::move(text));
   loaded.Columns = NumericColumns(loaded.Prepared.Data);
   return loaded;

@@ -12,11 +12,22 @@ struct LoadedData {
   PreparedData Prepared;     // the text the data view shows, the head text, the head's line count
   NumericColumns Columns;    // the numbers drawn
   bool SymbolsOnly = false;  // a table of peaks
-  std::string Note;          // how the file was read, when the user should know
+  MissingValues Missing = MissingValues::kAreErrors;  // how its text reads again when edited
+  std::string Note;  // how the file was read, when the user should know
+  /// The plain rules stop at a line, but the file holds a block of data the block finder
+  /// reads: worth telling the user.
+  bool BlockFinderWouldRead = false;
+};
+
+/// How plain data files are read.
+struct DataRules {
+  /// Read the longest block of lines of numbers, with gaps for missing values, instead of
+  /// everything after the head.
+  bool FindDataBlock = false;
 };
 
 /// Reads the decoded text of a data file: a JCAMP-DX file (recognised by its content) through
-/// its own decoder, anything else by the plain data rules.
-LoadedData ReadDataText(std::string text);
+/// its own decoder, anything else by the data rules.
+LoadedData ReadDataText(std::string text, const DataRules& rules = {});
 
 }  // namespace kurvex
