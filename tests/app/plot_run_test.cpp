@@ -45,6 +45,11 @@ TEST_F(PlotRun, ATrailerAfterTheDataGivesTheGraphAndNamesItsLine) {
   ASSERT_FALSE(cover.columns.empty());
   EXPECT_EQ(*cover.columns.begin(), 70);
   EXPECT_NEAR(*cover.columns.rbegin(), 70 + 4 * 500 / 7, 1);
+  // Read as an instrument file, the trailer is no error and the picture is the same.
+  const Result found = Run("--find-data --no-fit --output found.bmp uv.csv");
+  EXPECT_EQ(found.status, 0);
+  EXPECT_EQ(found.err, "");
+  EXPECT_EQ(Slurp(dir.File("found.bmp")), Slurp(dir.File("uv.bmp")));
 }
 
 TEST_F(PlotRun, FitDrawsWhatTheStyleRangesWouldMiss) {
