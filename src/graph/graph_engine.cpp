@@ -80,9 +80,29 @@ void GraphEngine::TakeData(LoadedData loaded, const std::string& path) {
   loadNote_ = std::move(loaded.Note);
   blockFinderWouldRead_ = loaded.BlockFinderWouldRead;
   missing_ = loaded.Missing;
+  TakeNames(loaded);
   dataFileName_ = FileNamePart(path);
   dataFilePath_ = path;
   RepaintIfAuto();
+}
+
+// {XTitle} is the x column's name, or the unit a JCAMP-DX file gives; {YTitle} likewise for a
+// file of one curve.
+void GraphEngine::TakeNames(const LoadedData& loaded) {
+  columnNames_ = loaded.ColumnNames;
+  xTitle_ = !columnNames_.empty() ? columnNames_[0] : loaded.XUnits;
+  const bool oneCurve = columns_.CurveCount() == 1;
+  yTitle_ = oneCurve && columnNames_.size() >= 2 ? columnNames_[1] : loaded.YUnits;
+}
+
+DataNames GraphEngine::Names() const {
+  DataNames names;
+  names.FileName = dataFileName_;
+  names.HeadText = headText_;
+  names.Columns = &columnNames_;
+  names.XTitle = xTitle_;
+  names.YTitle = yTitle_;
+  return names;
 }
 
 bool GraphEngine::ReloadDataFile(const std::string& path) {

@@ -11,6 +11,7 @@
 #include "graph/drawing_state.h"
 #include "graph/mapping.h"
 #include "graph/model.h"
+#include "graph/placeholders.h"
 #include "graph/render/font_engine.h"
 #include "graph/render/raster_canvas.h"
 
@@ -62,6 +63,9 @@ class GraphEngine {
   /// Whether the loaded file fails under the plain data rules but holds a block of numbers
   /// that "find the data" would read.
   bool BlockFinderWouldRead() const { return blockFinderWouldRead_; }
+  /// What the graph's texts may name of the data file (file name, head text, column names,
+  /// axis titles); valid while the engine and its data stay.
+  DataNames Names() const;
   /// Whether the loaded data is a table of peaks, drawn with symbols only.
   bool SymbolsOnly() const { return symbolsOnly_; }
 
@@ -114,6 +118,7 @@ class GraphEngine {
 
   FontEngine& fonts_;
   // Only what the picture shows is allocated and cleared: an image of 600 x 500 pixels needs
+  void TakeNames(const LoadedData& loaded);
   // a twelfth of the largest surface. Kept across pictures of the same size.
   mutable std::unique_ptr<RasterCanvas> canvas_;
   DataText data_;
@@ -128,6 +133,9 @@ class GraphEngine {
   bool dataChangeRedraws_ = false;
   DrawingState state_;
   bool blockFinderWouldRead_ = false;
+  std::vector<std::string> columnNames_;
+  std::string xTitle_;
+  std::string yTitle_;
   MissingValues missing_ = MissingValues::kAreErrors;
 };
 

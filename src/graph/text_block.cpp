@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/utf8.h"
+#include "graph/placeholders.h"
 
 namespace kurvex {
 
@@ -67,26 +68,22 @@ void WrapLine(std::string_view line, int width,
   }
 }
 
-// The graph text with both placeholders replaced, as pieces of the texts themselves: a head text
+// The graph text with its placeholders replaced, as pieces of the texts themselves: a head text
 // of gigabytes is never copied. One pass, so that inserted text is never scanned again: a file
 // name that holds "{TextInDataFile}" shows as it is, and no placeholder forms where an insertion
 // joins the text around it.
-std::vector<std::string_view> ExpandedPieces(std::string_view text, std::string_view dataFileName,
-                                             std::string_view textInDataFile) {
-  constexpr std::string_view kDataFile = "{DataFile}";
-  constexpr std::string_view kTextInDataFile = "{TextInDataFile}";
+std::vector<std::string_view> ExpandedPieces(std::string_view text, const DataNames& names) {
   std::vector<std::string_view> pieces;
   std::size_t copied = 0;
   for (std::size_t at = text.find('{'); at != std::string_view::npos; at = text.find('{', at)) {
-    const std::string_view from = text.substr(at);
-    const bool isFileName = from.starts_with(kDataFile);
-    if (!isFileName && !from.starts_with(kTextInDataFile)) {
+    const PlaceholderMatch match = MatchPlaceholder(text.substr(at), names);
+    if (match.Length == 0) {
       ++at;
       continue;
     }
     pieces.push_back(text.substr(copied, at - copied));
-    pieces.push_back(isFileName ? dataFileName : textInDataFile);
-    at += (isFileName ? kDataFile : kTextInDataFile).size();
+    pieces.push_back(match.Value);
+    at += match.Length;
     copied = at;
   }
   pieces.push_back(text.substr(copied));
@@ -152,7 +149,17 @@ std::vector<std::string> ExpandGraphText(const std::string& graphText,
                                          const std::string& textInDataFile, int wrapWidth,
                                          const std::function<int(std::string_view)>& textWidth,
                                          std::size_t maxLines) {
-  ExpandedLines source(ExpandedPieces(graphText, dataFileName, textInDataFile));
+  DataNames names;
+  names.FileName = dataFileName;
+  names.HeadText = textInDataFile;
+  return ExpandGraphText(graphText, names, wrapWidth, textWidth, maxLines);
+}
+
+std::vector<std::string> ExpandGraphText(const std::string& graphText, const DataNames& names,
+                                         int wrapWidth,
+                                         const std::function<int(std::string_view)>& textWidth,
+                                         std::size_t maxLines) {
+  ExpandedLines source(ExpandedPieces(graphText, names));
   const std::size_t maxBytes = MaxLineBytes(wrapWidth);
   // A wrapped line takes at most maxBytes of text and one run of blanks of maxBytes + 1.
   const std::size_t perLine = 2 * maxBytes + 2;

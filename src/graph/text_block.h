@@ -9,6 +9,8 @@
 
 namespace kurvex {
 
+struct DataNames;
+
 /// The text-block lines: placeholders "{DataFile}" and "{TextInDataFile}" replaced, split at
 /// CR LF, a tab made one blank, each line wrapped at word boundaries to `wrapWidth` pixels as
 /// `textWidth` measures. Only the first `maxLines` lines are made, in time and memory that do
@@ -16,6 +18,12 @@ namespace kurvex {
 std::vector<std::string> ExpandGraphText(const std::string& graphText,
                                          const std::string& dataFileName,
                                          const std::string& textInDataFile, int wrapWidth,
+                                         const std::function<int(std::string_view)>& textWidth,
+                                         std::size_t maxLines = SIZE_MAX);
+
+/// The same with every placeholder a text of the graph may hold ("{Column1}", "{XTitle}", …).
+std::vector<std::string> ExpandGraphText(const std::string& graphText, const DataNames& names,
+                                         int wrapWidth,
                                          const std::function<int(std::string_view)>& textWidth,
                                          std::size_t maxLines = SIZE_MAX);
 

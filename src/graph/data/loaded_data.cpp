@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "graph/data/column_names.h"
 #include "graph/data/data_block.h"
 #include "graph/data/jcamp_dx.h"
 
@@ -35,12 +36,24 @@ LoadedData FromJcampDx(const JcampDxData& jcamp) {
   loaded.Columns = NumericColumns(jcamp.X, jcamp.Y);
   if (jcamp.Error) loaded.Columns.StopWith(jcamp.Error->Message, jcamp.Error->Line);
   loaded.SymbolsOnly = jcamp.PeakTable;
+  loaded.XUnits = jcamp.XUnits;
+  loaded.YUnits = jcamp.YUnits;
   loaded.Missing = MissingValues::kAreGaps;
   if (jcamp.BlockCount > 1) {
     loaded.Note = "the file holds " + std::to_string(jcamp.BlockCount) +
                   " blocks of data; the first is drawn";
   }
   return loaded;
+}
+
+// Fields of a prepared line: one blank between them.
+std::size_t FieldCount(std::string_view line) {
+  std::size_t count = 0;
+  while (!line.empty()) {
+    NextField(line);
+    ++count;
+  }
+  return count;
 }
 
 }  // namespace
@@ -53,11 +66,16 @@ LoadedData ReadDataText(std::string text, const DataRules& rules) {
       loaded.Prepared = PrepareDataBlock(text, block);
       loaded.Missing = MissingValues::kAreGaps;
       loaded.Columns = NumericColumns(loaded.Prepared.Data, loaded.Missing);
+      loaded.ColumnNames = ColumnNames(loaded.Prepared.TextInDataFile, block.Fields);
       return loaded;
     }
   }
   loaded.Prepared = PrepareDataText(std::move(text));
   loaded.Columns = NumericColumns(loaded.Prepared.Data);
+  if (!loaded.Prepared.Data.Empty()) {
+    loaded.ColumnNames =
+        ColumnNames(loaded.Prepared.TextInDataFile, FieldCount(loaded.Prepared.Data.Line(0)));
+  }
   return loaded;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "graph/data/data_text.h"
 #include "graph/data/numeric_columns.h"
@@ -13,7 +14,9 @@ struct LoadedData {
   NumericColumns Columns;    // the numbers drawn
   bool SymbolsOnly = false;  // a table of peaks
   MissingValues Missing = MissingValues::kAreErrors;  // how its text reads again when edited
-  std::string Note;  // how the file was read, when the user should know
+  std::string Note;                      // how the file was read, when the user should know
+  std::vector<std::string> ColumnNames;  // from the head, when it names the columns
+  std::string XUnits, YUnits;            // what a JCAMP-DX file says of its axes
   /// The plain rules stop at a line, but the file holds a block of data the block finder
   /// reads: worth telling the user.
   bool BlockFinderWouldRead = false;
