@@ -12,8 +12,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
+# The styles the old program shipped with (staged beside it): a style added since may use what
+# the old one cannot draw.
 styles=("")
-for s in "$root"/resources/Setting/*.ini; do styles+=("$s"); done
+for s in "$(dirname "$old")"/Setting/*.ini; do [ -e "$s" ] && styles+=("$s"); done
 data=("$root"/resources/Data/* "$root"/tests/app/instrument_files/*)
 
 render() {  # render BINARY OUTDIR
