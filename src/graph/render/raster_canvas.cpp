@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <new>
 
@@ -23,6 +24,25 @@ constexpr double kEpsilon = 1e-7;
 
 bool IsEmpty(const PixelRect& rect) {
   return rect.Right <= rect.Left || rect.Bottom <= rect.Top;
+}
+
+// Whether every pixel centre of a width x height surface lies within `radius` of the segment,
+// with room to spare for rounding: the capsule is convex, so its holding the four corner pixels
+// is enough.
+bool CoversSurface(double x0, double y0, double x1, double y1, double radius, int width,
+                   int height) {
+  const double dx = x1 - x0;
+  const double dy = y1 - y0;
+  const double squared = dx * dx + dy * dy;
+  const double reach = radius - 1e-6;
+  for (const double cx : {0.0, width - 1.0}) {
+    for (const double cy : {0.0, height - 1.0}) {
+      const double t =
+          squared > 0 ? std::clamp(((cx - x0) * dx + (cy - y0) * dy) / squared, 0.0, 1.0) : 0;
+      if (std::hypot(cx - x0 - t * dx, cy - y0 - t * dy) >= reach) return false;
+    }
+  }
+  return true;
 }
 
 // Widens [lo, hi] to hold the x range of a disk at (cx, cy) on the row at height y.
@@ -62,6 +82,36 @@ TColor Blend(TColor dst, TColor fg, unsigned coverage) {
     out |= ((dc * (255 - coverage) + fc * coverage + 127) / 255) << shift;
   }
   return static_cast<TColor>(out);
+}
+
+// Whether the 8 coverage bytes at p are all `value` (0 or 255).
+bool EightAre(const std::uint8_t* p, std::uint64_t value) {
+  std::uint64_t word;
+  std::memcpy(&word, p, sizeof word);
+  return word == value;
+}
+
+// One row of a glyph onto the pixels. Uncovered stretches are skipped and fully covered ones
+// filled eight bytes at a time, so that a symbol as large as the picture costs little more than
+// a fill of its ink.
+void BlendRow(const std::uint8_t* coverage, TColor* pixels, long long count, TColor color) {
+  constexpr std::uint64_t kNone = 0;
+  constexpr std::uint64_t kFull = ~std::uint64_t{0};
+  long long i = 0;
+  while (i < count) {
+    while (i + 8 <= count && EightAre(coverage + i, kNone)) i += 8;
+    if (i >= count) break;
+    if (coverage[i] == 255) {
+      long long end = i + 1;
+      while (end + 8 <= count && EightAre(coverage + end, kFull)) end += 8;
+      while (end < count && coverage[end] == 255) ++end;
+      std::fill(pixels + i, pixels + end, color);
+      i = end;
+      continue;
+    }
+    if (coverage[i] != 0) pixels[i] = Blend(pixels[i], color, coverage[i]);
+    ++i;
+  }
 }
 
 void Include(PixelRect& box, long long left, long long top, long long right, long long bottom) {
@@ -148,27 +198,43 @@ void RasterCanvas::Fill(long long left, long long top, long long right, long lon
   right = std::min<long long>(right, Width());
   bottom = std::min<long long>(bottom, Height());
   if (right <= left || bottom <= top) return;
-  const bool whole = left == 0 && top == 0 && right == Width() && bottom == Height();
+  if (left == 0 && top == 0 && right == Width() && bottom == Height()) {
+    // What differs from the new colour is painted when the pixels are next needed.
+    if (color != base_) {
+      stale_ = {0, 0, Width(), Height()};
+    } else if (!IsEmpty(touched_)) {
+      Include(stale_, touched_.Left, touched_.Top, touched_.Right, touched_.Bottom);
+    }
+    base_ = color;
+    touched_ = {};
+    return;
+  }
   if (color == base_) {
-    // Outside touched_ the pixels already have this colour.
+    // Outside touched_ the pixels already have this colour; touched_ is empty while any are
+    // stale, as every other drawing settles them first.
     const bool coversTouched = left <= touched_.Left && top <= touched_.Top &&
                                right >= touched_.Right && bottom >= touched_.Bottom;
     left = std::max<long long>(left, touched_.Left);
     top = std::max<long long>(top, touched_.Top);
     right = std::min<long long>(right, touched_.Right);
     bottom = std::min<long long>(bottom, touched_.Bottom);
-    if (coversTouched || whole) touched_ = {};
+    if (coversTouched) touched_ = {};
     if (right <= left || bottom <= top) return;
-  } else if (whole) {
-    base_ = color;
-    touched_ = {};
   } else {
+    Settle();
     Touch(left, top, right, bottom, color);
   }
   for (long long y = top; y < bottom; ++y) {
     TColor* row = pixels_.Row(static_cast<int>(y));
     std::fill(row + left, row + right, color);
   }
+}
+
+void RasterCanvas::Settle() const {
+  for (int y = stale_.Top; y < stale_.Bottom; ++y) {
+    std::fill(pixels_.Row(y) + stale_.Left, pixels_.Row(y) + stale_.Right, base_);
+  }
+  stale_ = {};
 }
 
 void RasterCanvas::FillRect(int left, int top, int right, int bottom) {
@@ -226,6 +292,7 @@ void RasterCanvas::ThinLine(long long x0, long long y0, long long x1, long long 
   }
   if (first > last) return;
 
+  Settle();
   long long v = v0;
   long long remainder = n;
   if (first > 0) {
@@ -267,6 +334,11 @@ void RasterCanvas::WideLine(double x0, double y0, double x1, double y1, double r
       !ClipSegment(x0, y0, x1, y1, -margin, -margin, width + margin, height + margin)) {
     return;
   }
+  if (CoversSurface(x0, y0, x1, y1, radius, width, height)) {
+    Fill(0, 0, width, height, color);
+    return;
+  }
+  Settle();
   const double dx = x1 - x0;
   const double dy = y1 - y0;
   const double length = std::hypot(dx, dy);
@@ -303,6 +375,7 @@ void RasterCanvas::TextOut(int x, int y, std::string_view text) {
   Fill(x, y, static_cast<long long>(x) + size.Width, static_cast<long long>(y) + size.Height,
        BrushColor & kColorMask);
   PixelRect ink;
+  Settle();
   DrawGlyphs(pixels_, fonts_, x, y, Font, text, &ink);
   Touch(ink.Left, ink.Top, ink.Right, ink.Bottom, Font.Color & kColorMask);
 }
@@ -335,11 +408,13 @@ void RasterCanvas::TextOutUp(int left, int bottom, int length, int offset, std::
 }
 
 TColor RasterCanvas::GetPixel(int x, int y) const {
+  Settle();
   return pixels_.Contains(x, y) ? pixels_.At(x, y) : 0;
 }
 
 void RasterCanvas::SetPixel(int x, int y, TColor color) {
   if (!pixels_.Contains(x, y)) return;
+  Settle();
   color &= kColorMask;
   pixels_.Set(x, y, color);
   Touch(x, y, x + 1LL, y + 1LL, color);
@@ -356,12 +431,7 @@ void DrawGlyphs(PixelBuffer& target, FontEngine& fonts, int x, int y, const Font
     for (long long row = t; row < b; ++row) {
       const std::uint8_t* src =
           glyph.Coverage + static_cast<std::size_t>(row - glyph.Top) * glyph.Width;
-      TColor* dst = target.Row(static_cast<int>(row));
-      for (long long col = l; col < r; ++col) {
-        if (const unsigned coverage = src[col - glyph.Left]; coverage != 0) {
-          dst[col] = coverage == 255 ? color : Blend(dst[col], color, coverage);
-        }
-      }
+      BlendRow(src + (l - glyph.Left), target.Row(static_cast<int>(row)) + l, r - l, color);
     }
     Include(box, l, t, r, b);
   });

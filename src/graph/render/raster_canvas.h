@@ -39,8 +39,10 @@ class PixelBuffer {
 void DrawGlyphs(PixelBuffer& target, FontEngine& fonts, int x, int y, const FontSpec& font,
                 std::string_view text, PixelRect* painted = nullptr);
 
-/// The raster drawing surface. A fill of the whole surface only touches the pixels that have been
-/// drawn on since the last such fill, when the colour stays the same.
+/// The raster drawing surface. A fill of the whole surface is painted only when the pixels are
+/// next needed, and then only where they have been drawn on since the last such fill, when the
+/// colour stays the same: a run of fills, or of lines wide enough to cover the surface, costs no
+/// more than one.
 class RasterCanvas : public Canvas {
  public:
   RasterCanvas(int width, int height, FontEngine& fonts);
@@ -62,17 +64,25 @@ class RasterCanvas : public Canvas {
   /// Sets one pixel; nothing outside the surface.
   void SetPixel(int x, int y, TColor color);
 
-  const PixelBuffer& Pixels() const { return pixels_; }
+  const PixelBuffer& Pixels() const {
+    Settle();
+    return pixels_;
+  }
   FontEngine& Fonts() { return fonts_; }
 
  private:
-  PixelBuffer pixels_;
+  // The buffer lags behind the surface where a whole-surface fill is not painted yet: there, in
+  // stale_, its pixels are to become base_. Settle() paints them.
+  mutable PixelBuffer pixels_;
+  mutable PixelRect stale_;
   FontEngine& fonts_;
   int penX_ = 0;
   int penY_ = 0;
   // Every pixel outside touched_ has the colour of the last whole-surface fill, base_.
   TColor base_;
   PixelRect touched_;
+
+  void Settle() const;
 
   void Touch(long long left, long long top, long long right, long long bottom, TColor color);
   void Fill(long long left, long long top, long long right, long long bottom, TColor color);

@@ -22,6 +22,16 @@ namespace {
 // PDF pages are measured in points: 72 to the inch against 96 pixels.
 constexpr double kPointsPerPixel = 0.75;
 
+// Cairo keeps every drawing step of a document until its end, a kilobyte or more each. The
+// documents of ordinary data stay as they always were, each symbol real text; past this many
+// texts and dots a curve's symbol costs a reference to its stamp, and a symbol or dot where the
+// same one was drawn before costs nothing.
+constexpr std::size_t kPlainMarks = 10000;
+
+// Pixels remembered as holding a mark, over all marks: enough for every pixel of a large
+// picture, few enough that the memory for them stays small.
+constexpr std::size_t kRememberedPixels = std::size_t{1} << 20;
+
 // Geometry further off the page than this is cut before it reaches cairo, whose fixed-point
 // coordinates overflow long before int32 does.
 constexpr double kMargin = 64;
@@ -83,6 +93,9 @@ VectorCanvas::~VectorCanvas() {
   if (cr_) cairo_destroy(cr_);
   if (surface_) cairo_surface_destroy(surface_);
   for (auto& [key, face] : faces_) cairo_font_face_destroy(face);
+  for (auto& [key, mark] : marks_) {
+    if (mark.Stamp) cairo_pattern_destroy(mark.Stamp);
+  }
 }
 
 std::string VectorCanvas::Finish() {
@@ -119,6 +132,7 @@ void VectorCanvas::FillRect(int left, int top, int right, int bottom) {
 
 void VectorCanvas::Dot(int x, int y, TColor color) {
   DrawStrokes();
+  if (Repeated(marks_["\1dot " + std::to_string(color)], {x, y})) return;
   FillBox(x, y, x + 1.0, y + 1.0, color);
 }
 
@@ -129,12 +143,17 @@ void VectorCanvas::MoveTo(int x, int y) {
 
 void VectorCanvas::LineTo(int x, int y) {
   double x0 = penX_, y0 = penY_, x1 = x, y1 = y;
+  const int fromX = penX_, fromY = penY_;
   penX_ = x;
   penY_ = y;
   const double margin = kMargin + PenWidth;
   if (!ClipSegment(x0, y0, x1, y1, -margin, -margin, width_ + margin, height_ + margin)) return;
   const int width = std::max(PenWidth, 1);
   const TColor color = PenColor & 0xFFFFFF;
+  // Between the symbols of a curve each segment is a drawing step of its own, left out as a
+  // repeated symbol is when the same pen drew it before.
+  const std::string pen = "\2line " + std::to_string(color) + ' ' + std::to_string(width);
+  if (strokes_.empty() && Repeated(marks_[pen], {fromX, fromY, x, y})) return;
   auto stroke = std::find_if(strokes_.begin(), strokes_.end(),
                              [&](const Stroke& s) { return s.Color == color && s.Width == width; });
   if (stroke == strokes_.end()) {
@@ -267,9 +286,70 @@ void VectorCanvas::TextOut(int x, int y, std::string_view text) {
   DrawStrokes();
   const TextLayout layout = fonts_.Layout(Font, text);
   if (y + static_cast<double>(layout.Height) < 0 || y > height_) return;
-  FillBox(x, y, x + static_cast<double>(layout.Width), y + static_cast<double>(layout.Height),
-          BrushColor);
-  ShowText(x, y, layout, 0, width_);
+  if (x + static_cast<double>(layout.Width) < -kMargin || x > width_ + kMargin) return;
+  std::string key(text);
+  for (const auto field : {Font.Charset, Font.Color, Font.Size, int32_t{Font.Bold},
+                           int32_t{Font.Italic}, int32_t{Font.Underline}, BrushColor}) {
+    key += '\0' + std::to_string(field);
+  }
+  key += '\0' + Font.Name;
+  Mark& mark = marks_[key];
+  if (Repeated(mark, {x, y})) return;
+  if (drawnMarks_ <= kPlainMarks) {
+    FillBox(x, y, x + static_cast<double>(layout.Width), y + static_cast<double>(layout.Height),
+            BrushColor);
+    ShowText(x, y, layout, 0, width_);
+    return;
+  }
+  cairo_pattern_t* stamp = StampOf(mark, layout);
+  cairo_save(cr_);
+  cairo_translate(cr_, x - mark.Margin, y - mark.Margin);
+  cairo_set_source(cr_, stamp);
+  cairo_paint(cr_);
+  cairo_restore(cr_);
+}
+
+// Whether the mark is to be left out as drawn at this place before (its pixel, or a segment's two
+// ends); it is counted as drawn otherwise, and its place remembered while there is room. Places
+// far off the page, beyond 16 bits, are not remembered.
+bool VectorCanvas::Repeated(Mark& mark, std::initializer_list<int> place) {
+  std::uint64_t pixel = 0;
+  for (const int v : place) {
+    if (v < INT16_MIN || v > INT16_MAX) return false;
+    pixel = pixel << 16 | static_cast<std::uint16_t>(v);
+  }
+  const bool fresh = remembered_ < kRememberedPixels ? mark.DrawnAt.insert(pixel).second
+                                                     : !mark.DrawnAt.contains(pixel);
+  remembered_ += fresh && remembered_ < kRememberedPixels;
+  if (!fresh && drawnMarks_ >= kPlainMarks) return true;
+  ++drawnMarks_;
+  return false;
+}
+
+// The cell drawn once, on a recording that holds it whole and an em around it for glyphs that
+// reach out of it. The recording starts at its origin: an SVG document misplaces one that does
+// not.
+cairo_pattern_t* VectorCanvas::StampOf(Mark& mark, const TextLayout& layout) {
+  if (mark.Stamp) return mark.Stamp;
+  const double em = std::max(layout.Height, layout.PixelSize);
+  const cairo_rectangle_t extents{0, 0, layout.Width + 2 * em, layout.Height + 2 * em};
+  mark.Margin = em;
+  cairo_surface_t* recording = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &extents);
+  cairo_t* page = cr_;
+  cr_ = cairo_create(recording);
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_get_font_options(page, options);
+  cairo_set_font_options(cr_, options);
+  cairo_font_options_destroy(options);
+  SetColor(BrushColor);
+  cairo_rectangle(cr_, em, em, layout.Width, layout.Height);
+  cairo_fill(cr_);
+  ShowText(em, em, layout, 0, layout.Width + 2 * em);
+  cairo_destroy(cr_);
+  cr_ = page;
+  mark.Stamp = cairo_pattern_create_for_surface(recording);
+  cairo_surface_destroy(recording);
+  return mark.Stamp;
 }
 
 TextSize VectorCanvas::TextExtent(std::string_view text) {

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "graph/render/canvas.h"
@@ -10,6 +14,7 @@
 using cairo_t = struct _cairo;
 using cairo_surface_t = struct _cairo_surface;
 using cairo_font_face_t = struct _cairo_font_face;
+using cairo_pattern_t = struct _cairo_pattern;
 
 namespace kurvex {
 
@@ -38,10 +43,14 @@ class VectorCanvas : public Canvas {
   void MoveTo(int x, int y) override;
   /// Lines in a row with the same pen are joined into one path, drawn before anything else.
   void LineTo(int x, int y) override;
+  /// Past the first few thousand texts and dots of a document, a text repeated (a curve's
+  /// symbol) is drawn once and stamped where it recurs, and not again at a pixel it already
+  /// holds.
   void TextOut(int x, int y, std::string_view text) override;
   TextSize TextExtent(std::string_view text) override;
   /// Turns the coordinate system instead of pixels: the title stays text.
   void TextOutUp(int left, int bottom, int length, int offset, std::string_view text) override;
+  /// Past the first few thousand texts and dots, not again at a pixel it already holds.
   void Dot(int x, int y, TColor color) override;
 
   /// Ends the document and returns its bytes; throws Error when cairo failed on the way.
@@ -62,7 +71,17 @@ class VectorCanvas : public Canvas {
   void DrawStrokes();
   void StrokePart(const std::vector<Point>& part, int width);
   void FillBox(double left, double top, double right, double bottom, TColor color);
+  // A text in one font and colours, or a dot of one colour: the pixels it has been drawn at,
+  // and for a text its drawing once made.
+  struct Mark {
+    cairo_pattern_t* Stamp = nullptr;
+    double Margin = 0;  // of the stamp around the cell
+    std::unordered_set<std::uint64_t> DrawnAt;
+  };
+
   void ShowText(double x, double y, const TextLayout& layout, double low, double high);
+  bool Repeated(Mark& mark, std::initializer_list<int> place);
+  cairo_pattern_t* StampOf(Mark& mark, const TextLayout& layout);
   void SetColor(TColor color);
   cairo_font_face_t* FaceFor(const FaceSource& source);
 
@@ -76,6 +95,9 @@ class VectorCanvas : public Canvas {
   int penY_ = 0;
   std::vector<Stroke> strokes_;
   std::map<std::string, cairo_font_face_t*> faces_;
+  std::unordered_map<std::string, Mark> marks_;  // by text, font and brush, or dot colour
+  std::size_t drawnMarks_ = 0;
+  std::size_t remembered_ = 0;
 };
 
 }  // namespace kurvex

@@ -16,6 +16,7 @@
 #include "graph/graph_engine.h"
 #include "graph/graph_image.h"
 #include "graph/model.h"
+#include "graph/render/vector_canvas.h"
 
 namespace kurvex {
 namespace {
@@ -105,9 +106,13 @@ class VectorPicture : public ::testing::Test {
 
   // The document of `format`, written to a file and rasterised at 96 dpi.
   Picture Rasterised(ImageFormat format) {
+    return Rasterised(format, GraphImageBytes(engine, format));
+  }
+
+  Picture Rasterised(ImageFormat format, const std::string& bytes) {
     const std::string name = ImageFormatName(format);
     const std::string document = dir.File("graph." + name);
-    std::ofstream(document, std::ios::binary) << GraphImageBytes(engine, format);
+    std::ofstream(document, std::ios::binary) << bytes;
     const std::string png = dir.File(name + ".png");
     const std::string command =
         format == ImageFormat::kSvg
@@ -291,6 +296,40 @@ TEST(VectorDocument, ExtremeGeometryGivesAValidDocumentOrAClearError) {
   test::TempDir dir;
   EXPECT_THROW(SaveGraphImage(engine, dir.File("g.pdf"), ImageFormat::kPdf), Error);
   EXPECT_FALSE(std::ifstream(dir.File("g.pdf")).good());
+}
+
+// A curve of a million points puts its symbols and points on a few thousand pixels, over and
+// over, and the document holds every drawing step until it ends: the repeats must cost nothing,
+// and the picture must look as if each had been drawn once.
+TEST_F(VectorPicture, RepeatedSymbolsAndPointsCostNothingAndLookTheSame) {
+  // Rounds of symbols and points at the same 50 places, then one round at 50 new ones.
+  const auto draw = [this](ImageFormat format, int rounds) {
+    VectorCanvas canvas(format == ImageFormat::kSvg ? VectorFormat::kSvg : VectorFormat::kPdf, 600,
+                        500, engine.Fonts());
+    canvas.Font = engine.Model.CurvesFont;
+    canvas.Font.Size = 14;
+    canvas.Font.Color = 0x2040C0;
+    canvas.BrushColor = 0xD0E8F8;
+    for (int round = 0; round <= rounds; ++round) {
+      for (int i = 0; i < 50; ++i) {
+        const int x = 20 + i % 10 * 57 + (round == rounds) * 28;
+        const int y = 20 + i / 10 * 95 + (round == rounds) * 50;
+        canvas.TextOut(x, y, SymbolList()[1 + i % 5]);
+        canvas.Dot(x + 30, y + 40, 0x10A010);
+      }
+    }
+    return canvas.Finish();
+  };
+  for (ImageFormat format : {ImageFormat::kSvg, ImageFormat::kPdf}) {
+    SCOPED_TRACE(ImageFormatName(format));
+    const std::string many = draw(format, 2000);  // 200,000 symbols and points
+    if (format == ImageFormat::kSvg) {
+      EXPECT_LT(many.size(), 4000000u);
+    }
+    const Picture once = Rasterised(format, draw(format, 1));
+    EXPECT_EQ(InkBox(once, 0xFFFFFF).Right, 20 + 9 * 57 + 28 + 30);
+    EXPECT_TRUE(Rasterised(format, many).Pixels == once.Pixels);
+  }
 }
 
 TEST_F(VectorPicture, PdfTextIsTextAViewerFinds) {

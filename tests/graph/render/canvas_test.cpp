@@ -135,7 +135,8 @@ Pixels Capsule(int width, int x0, int y0, int x1, int y1) {
 TEST(WideLine, CoversThePixelsWithinHalfTheWidthAndRoundCaps) {
   const int cases[][5] = {{3, 10, 10, 20, 10}, {2, 10, 10, 20, 10}, {3, 5, 5, 30, 20},
                           {4, 30, 3, 8, 25},   {5, 12, 4, 13, 26},  {2, 3, 3, 36, 27},
-                          {7, -5, 14, 50, 16}, {3, 20, 15, 20, 15}};
+                          {7, -5, 14, 50, 16}, {3, 20, 15, 20, 15}, {48, 20, 14, 20, 15},
+                          {53, 20, 14, 20, 15}};
   for (const auto& c : cases) {
     EXPECT_EQ(Line(c[0], c[1], c[2], c[3], c[4]), Capsule(c[0], c[1], c[2], c[3], c[4]))
         << "width " << c[0] << " from " << c[1] << "," << c[2] << " to " << c[3] << "," << c[4];
@@ -353,7 +354,8 @@ TEST(WholeSurfaceFill, MatchesANaiveFillAcrossColourChanges) {
         naive.Text(x0, y0, font, brush, "Tan 1.00");
         break;
     }
-    ExpectSamePixels(canvas.Pixels(), naive.Pixels(), step);
+    // Not after every step: reading the pixels brings the surface up to date.
+    if (step % 3 == 0) ExpectSamePixels(canvas.Pixels(), naive.Pixels(), step);
   }
 }
 
