@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +23,7 @@
 #include "graph/data/data_error.h"
 #include "graph/data/data_text.h"
 #include "graph/data/numeric_columns.h"
+#include "graph/data/streamed_data.h"
 #include "graph/model.h"
 #include "graph/painter.h"
 #include "graph/render/font_engine.h"
@@ -144,6 +147,38 @@ bool CheckColumnsAgainstFieldParser(const DataText& data, const kurvex::NumericC
   return true;
 }
 
+// The file read in pieces (their size chosen by the input) must give the whole reading's head
+// and numbers, whenever the pieces can be read at all.
+void CheckStreamedReading(const std::string& bytes, const kurvex::PreparedData& whole,
+                          const kurvex::NumericColumns& numbers) {
+  const std::size_t step = 1 + bytes.size() % 7;
+  const auto source = [&](const std::function<void(std::string_view)>& take) {
+    for (std::size_t at = 0; at < bytes.size(); at += step) {
+      take(std::string_view(bytes).substr(at, step));
+    }
+    return true;
+  };
+  const std::optional<kurvex::LoadedData> streamed = kurvex::ReadDataStreamed(source);
+  if (!streamed) return;
+  Check(streamed->Prepared.TextInDataFile == whole.TextInDataFile);
+  Check(streamed->Prepared.HeadLineCount == whole.HeadLineCount);
+  const kurvex::NumericColumns& s = streamed->Columns;
+  Check(s.LineCount() == numbers.LineCount() && s.CurveCount() == numbers.CurveCount());
+  Check(s.ConvertedLines() == numbers.ConvertedLines());
+  Check(s.FirstBad().has_value() == numbers.FirstBad().has_value());
+  if (s.FirstBad()) {
+    Check(s.FirstBad()->Line == numbers.FirstBad()->Line);
+    Check(s.FirstBad()->Field == numbers.FirstBad()->Field);
+    Check(s.FirstBad()->Text == numbers.FirstBad()->Text);
+  }
+  for (std::size_t r = 0; r < s.ConvertedLines(); ++r) {
+    for (int f = 0; f <= s.CurveCount(); ++f) {
+      const double a = s.Value(f, r), b = numbers.Value(f, r);
+      Check(a == b || (std::isnan(a) && std::isnan(b)));
+    }
+  }
+}
+
 // Draws the data with the values at start on a surface of the image's size; the fit, when
 // asked for, is the one kurvex-plot applies. A drawing may fail with an Error on a field that
 // does not convert or on a value too far outside an axis for a pixel, but not when every
@@ -188,7 +223,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, std::size_t size) {
     Check(data.Line(i) == expected.Data[i]);
   }
 
-  const bool converts = CheckColumnsAgainstFieldParser(data, kurvex::NumericColumns(data));
+  const kurvex::NumericColumns numbers(data);
+  const bool converts = CheckColumnsAgainstFieldParser(data, numbers);
+  CheckStreamedReading(std::string(reinterpret_cast<const char*>(bytes), size), prepared, numbers);
   int curves = -1;
   try {
     curves = kurvex::CountCurves(data);

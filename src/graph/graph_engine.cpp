@@ -1,11 +1,14 @@
 #include "graph/graph_engine.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 
 #include "common/text_file.h"
 #include "common/text_utils.h"
 #include "graph/data/data_block.h"
 #include "graph/data/data_error.h"
+#include "graph/data/streamed_data.h"
 #include "graph/mapping.h"
 #include "graph/options_file.h"
 #include "graph/painter.h"
@@ -42,12 +45,11 @@ GraphEngine::GraphEngine(FontEngine& fonts)
 
 bool GraphEngine::LoadDataFile(const std::string& path) {
   dataChangeRedraws_ = false;
-  readError_.clear();
-  std::optional<std::string> text = ReadTextFile(path, readError_);
-  if (text) {
+  bool hadLines = false;  // any text holds at least one (maybe empty) line
+  std::optional<LoadedData> read = ReadData(path, hadLines);
+  if (read) {
     try {
-      const bool hadLines = !text->empty();  // any text holds at least one (maybe empty) line
-      LoadedData loaded = ReadDataText(std::move(*text), {Model.FindDataBlock});
+      LoadedData& loaded = *read;
       if (!Model.FindDataBlock && loaded.Columns.FirstBad()) {
         // The preparation took the text apart; a file that fails is rare enough to read again.
         if (const auto again = ReadTextFile(path)) {
@@ -58,6 +60,7 @@ bool GraphEngine::LoadDataFile(const std::string& path) {
         TakeData(std::move(loaded), path);
       } else {
         data_ = std::move(loaded.Prepared.Data);
+        dataLeftOut_ = false;
         columns_ = std::move(loaded.Columns);
         missing_ = loaded.Missing;
         headLines_ = loaded.Prepared.HeadLineCount;
@@ -68,11 +71,41 @@ bool GraphEngine::LoadDataFile(const std::string& path) {
     }
   }
   dataChangeRedraws_ = true;
-  return text.has_value();
+  return read.has_value();
+}
+
+// A plain data file is converted in pieces and its text is never held: a file of ten million
+// lines needs the memory of its numbers only. Others (a code page, UTF-16, JCAMP-DX, the block
+// finder, a pipe) are read whole.
+std::optional<LoadedData> GraphEngine::ReadData(const std::string& path, bool& hadText) {
+  readError_.clear();
+  struct stat info {};
+  if (!Model.FindDataBlock && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+    std::string reason;
+    if (std::optional<LoadedData> streamed = ReadDataStreamed(FileSource(path, reason))) {
+      hadText = info.st_size > 0;
+      return streamed;
+    }
+  }
+  std::optional<std::string> text = ReadTextFile(path, readError_);
+  if (!text) return std::nullopt;
+  hadText = !text->empty();
+  return ReadDataText(std::move(*text), {Model.FindDataBlock});
+}
+
+const DataText& GraphEngine::Data() const {
+  if (dataLeftOut_) {
+    dataLeftOut_ = false;
+    if (std::optional<std::string> text = ReadTextFile(dataFilePath_)) {
+      data_ = PrepareDataText(std::move(*text)).Data;
+    }
+  }
+  return data_;
 }
 
 void GraphEngine::TakeData(LoadedData loaded, const std::string& path) {
   data_ = std::move(loaded.Prepared.Data);
+  dataLeftOut_ = loaded.TextLeftOut;
   columns_ = std::move(loaded.Columns);
   headLines_ = loaded.Prepared.HeadLineCount;
   headText_ = std::move(loaded.Prepared.TextInDataFile);
@@ -106,10 +139,10 @@ DataNames GraphEngine::Names() const {
 }
 
 bool GraphEngine::ReloadDataFile(const std::string& path) {
-  readError_.clear();
-  std::optional<std::string> text = ReadTextFile(path, readError_);
-  if (!text) return false;
-  LoadedData loaded = ReadDataText(std::move(*text), {Model.FindDataBlock});
+  bool hadText = false;
+  std::optional<LoadedData> read = ReadData(path, hadText);
+  if (!read) return false;
+  LoadedData& loaded = *read;
   if (loaded.Columns.LineCount() == 0 || loaded.Columns.FirstBad()) return false;
   const bool redraws = dataChangeRedraws_;
   dataChangeRedraws_ = false;
@@ -124,6 +157,7 @@ bool GraphEngine::ReloadDataFile(const std::string& path) {
 
 void GraphEngine::SetDataText(std::string text) {
   data_ = DataText(std::move(text));
+  dataLeftOut_ = false;
   columns_ = NumericColumns(data_, missing_);
   if (dataChangeRedraws_) RepaintIfAuto();
 }

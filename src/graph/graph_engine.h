@@ -38,7 +38,9 @@ class GraphEngine {
   bool PaintEnabled = false;
 
   // --- data text ---------------------------------------------------------------------------
-  const DataText& Data() const { return data_; }
+  /// The data text; a plain file's is read again when first asked for after its load (its
+  /// numbers were converted without holding it).
+  const DataText& Data() const;
   /// The numbers of the data text, converted when it was loaded or set.
   const NumericColumns& Columns() const { return columns_; }
   /// File name without directory ("Demo1.txt" at start); substituted for "{DataFile}".
@@ -119,9 +121,11 @@ class GraphEngine {
   FontEngine& fonts_;
   // Only what the picture shows is allocated and cleared: an image of 600 x 500 pixels needs
   void TakeNames(const LoadedData& loaded);
+  std::optional<LoadedData> ReadData(const std::string& path, bool& hadText);
   // a twelfth of the largest surface. Kept across pictures of the same size.
   mutable std::unique_ptr<RasterCanvas> canvas_;
-  DataText data_;
+  mutable DataText data_;
+  mutable bool dataLeftOut_ = false;  // data_ still to be read again from the file
   NumericColumns columns_;
   std::string dataFileName_ = "Demo1.txt";
   std::string dataFilePath_;

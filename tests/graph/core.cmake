@@ -5,6 +5,7 @@ kurvex_add_test(graph_core_tests
     ${CMAKE_CURRENT_SOURCE_DIR}/data/data_text_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/data/jcamp_dx_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/data/data_block_test.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/data/streamed_data_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/text_block_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/placeholders_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/data_fit_test.cpp

@@ -1,6 +1,7 @@
 #include "graph/data/column_names.h"
 
 #include "common/number_text.h"
+#include "graph/data/data_text.h"
 
 namespace kurvex {
 
@@ -63,6 +64,15 @@ std::vector<std::string> ColumnNames(std::string_view headText, std::size_t colu
     if (fields.size() == columns && !AllNumbers(fields)) return fields;
   }
   return {};
+}
+
+std::size_t FieldCount(std::string_view line) {
+  std::size_t count = 0;
+  while (!line.empty()) {
+    NextField(line);
+    ++count;
+  }
+  return count;
 }
 
 }  // namespace kurvex

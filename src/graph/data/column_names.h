@@ -14,4 +14,7 @@ namespace kurvex {
 /// head has no such line.
 std::vector<std::string> ColumnNames(std::string_view headText, std::size_t columns);
 
+/// Fields of a prepared data line (one blank between them).
+std::size_t FieldCount(std::string_view line);
+
 }  // namespace kurvex

@@ -1,5 +1,7 @@
 #include "graph/data/data_text.h"
 
+#include "graph/data/data_cleanup.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -99,34 +101,54 @@ LineSpan LineAt(std::string_view text, std::size_t pos) {
   return {end, end + (pair ? 2 : 1)};
 }
 
-// A line whose first character after its blanks (not tabs) can start a number.
+}  // namespace
+
 bool IsNumberLine(std::string_view line) {
   const std::size_t first = line.find_first_not_of(' ');
   return first != std::string_view::npos &&
          std::string_view("0123456789.,+-").find(line[first]) != std::string_view::npos;
 }
 
-enum class CommaRule { kKeep, kToBlank, kToPoint };
-
 // Decided once for the whole data: a point anywhere means commas separate columns; otherwise
 // another separator means commas are decimal commas. Blanks that start a line do not count,
 // because the preparation removes them first.
-CommaRule DecideCommaRule(std::string_view data) {
+void CommaRuleScan::Add(std::string_view data) {
   const auto contains = [data](char c) { return data.find(c) != std::string_view::npos; };
-  if (!contains(',')) return CommaRule::kKeep;
-  if (contains('.')) return CommaRule::kToBlank;
-  if (contains(';') || contains('|') || contains('\t')) return CommaRule::kToPoint;
-  bool lineStart = true;
-  for (const char c : data) {
-    if (c == '\r' || c == '\n') {
-      lineStart = true;
-    } else if (c != ' ') {
-      lineStart = false;
-    } else if (!lineStart) {
-      return CommaRule::kToPoint;
-    }
+  comma_ = comma_ || contains(',');
+  point_ = point_ || contains('.');
+  // One search per character: find_first_of would test every byte against the set.
+  separator_ = separator_ || contains(';') || contains('|') || contains('\t');
+  // A blank inside a line: one whose run of blanks follows something else than a line break.
+  // `data` starts a line, or continues one whose start lineStart_ remembers.
+  for (std::size_t at = data.find(' '); !blankInside_ && at != std::string_view::npos;) {
+    std::size_t runStart = at;
+    while (runStart > 0 && data[runStart - 1] == ' ') --runStart;
+    const bool afterBreak =
+        runStart == 0 ? lineStart_ : data[runStart - 1] == '\r' || data[runStart - 1] == '\n';
+    if (!afterBreak) blankInside_ = true;
+    at = data.find_first_not_of(' ', at);
+    if (at != std::string_view::npos) at = data.find(' ', at);
   }
+  if (!data.empty()) {
+    const std::size_t last = data.find_last_not_of(' ');
+    lineStart_ =
+        last == std::string_view::npos ? lineStart_ : data[last] == '\r' || data[last] == '\n';
+  }
+}
+
+CommaRule CommaRuleScan::Rule() const {
+  if (!comma_) return CommaRule::kKeep;
+  if (point_) return CommaRule::kToBlank;
+  if (separator_ || blankInside_) return CommaRule::kToPoint;
   return CommaRule::kKeep;
+}
+
+namespace {
+
+CommaRule DecideCommaRule(std::string_view data) {
+  CommaRuleScan scan;
+  scan.Add(data);
+  return scan.Rule();
 }
 
 enum ByteClass : unsigned char { kKeep, kBlank, kSeparator, kCr, kLf };
@@ -178,6 +200,8 @@ bool CleanBlock(const char* in, char* out, CommaRule rule) {
 }
 #endif
 
+}  // namespace
+
 // Rewrites buffer[from, end) into buffer[0, ...) in one pass: a lone CR becomes '\n' (CR LF
 // stays), leading blanks go, separators become blanks and runs of blanks shrink to one. The
 // output never outgrows the input, so writing behind the reader is safe.
@@ -227,6 +251,8 @@ void CleanUpInPlace(std::string& buffer, std::size_t from, CommaRule rule) {
   buffer.resize(w);
 }
 
+namespace {
+
 // Lone CRs become line feeds; a CR LF pair stays and Line() leaves its CR out.
 void NormalizeLineEnds(std::string& text) {
   for (std::size_t cr = text.find('\r'); cr != std::string::npos; cr = text.find('\r', cr + 1)) {
@@ -234,12 +260,16 @@ void NormalizeLineEnds(std::string& text) {
   }
 }
 
+}  // namespace
+
 void DropFinalEmptyLine(std::string& buffer) {
   std::string_view text(buffer);
   if (!text.ends_with('\n')) return;
   text.remove_suffix(text.ends_with("\r\n") ? 2 : 1);
   if (text.empty() || text.back() == '\n') buffer.resize(text.size());
 }
+
+namespace {
 
 // An editor's habit of ending a file with empty lines is not an empty data line: the text
 // ends after the line break of its last line that holds more than blanks and tabs.

@@ -46,16 +46,6 @@ LoadedData FromJcampDx(const JcampDxData& jcamp) {
   return loaded;
 }
 
-// Fields of a prepared line: one blank between them.
-std::size_t FieldCount(std::string_view line) {
-  std::size_t count = 0;
-  while (!line.empty()) {
-    NextField(line);
-    ++count;
-  }
-  return count;
-}
-
 }  // namespace
 
 LoadedData ReadDataText(std::string text, const DataRules& rules) {

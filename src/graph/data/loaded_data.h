@@ -14,6 +14,7 @@ struct LoadedData {
   NumericColumns Columns;    // the numbers drawn
   bool SymbolsOnly = false;  // a table of peaks
   MissingValues Missing = MissingValues::kAreErrors;  // how its text reads again when edited
+  bool TextLeftOut = false;              // the data text was not kept: read again when it is shown
   std::string Note;                      // how the file was read, when the user should know
   std::vector<std::string> ColumnNames;  // from the head, when it names the columns
   std::string XUnits, YUnits;            // what a JCAMP-DX file says of its axes

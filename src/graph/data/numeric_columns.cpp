@@ -1,5 +1,6 @@
 #include "graph/data/numeric_columns.h"
 
+#include <charconv>
 #include <string_view>
 
 #include "common/number_text.h"
@@ -22,6 +23,26 @@ int CountFields(std::string_view line) {
   return count;
 }
 
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// The next field of a prepared line (fields one blank apart) converted where it plainly is a
+// number: digits with an optional minus, point and exponent, ending at a blank or the line's
+// end. Anything else (a plus sign, a huge exponent, text) returns false with `rest` untouched,
+// for the field parser to decide: the two must agree on every field.
+bool QuickField(std::string_view& rest, double& value) {
+  const char* p = rest.data();
+  const char* end = p + rest.size();
+  if (p == end) return false;
+  const char* digits = *p == '-' ? p + 1 : p;
+  if (digits == end || !(IsDigit(*digits) || *digits == '.')) return false;
+  const auto [stop, error] = std::from_chars(p, end, value);
+  if (error != std::errc() || (stop != end && *stop != ' ')) return false;
+  rest.remove_prefix(static_cast<std::size_t>(stop - p) + (stop != end ? 1 : 0));
+  return true;
+}
+
 }  // namespace
 
 bool IsMissingValue(std::string_view field) {
@@ -40,33 +61,47 @@ void NumericColumns::StopWith(std::string message, std::size_t fileLine) {
   for (auto& y : y_) y.push_back(kGap);
 }
 
-NumericColumns::NumericColumns(const DataText& data, MissingValues missing)
-    : lines_(data.LineCount()) {
+NumericColumns::NumericColumns(const DataText& data, MissingValues missing) {
+  Append(data, missing, data.LineCount());
+}
+
+void NumericColumns::Append(const DataText& data, MissingValues missing,
+                            std::size_t expectedLines) {
   const bool gaps = missing == MissingValues::kAreGaps;
-  if (lines_ == 0) return;
-  curves_ = CountFields(data.Line(0));
+  const std::size_t count = data.LineCount();
+  if (count == 0) return;
+  if (lines_ == 0) {
+    curves_ = CountFields(data.Line(0));
+    y_.resize(static_cast<std::size_t>(curves_));
+    x_.reserve(expectedLines);
+    for (auto& y : y_) y.reserve(expectedLines);
+  }
   const int fields = curves_ + 1;
-  x_.resize(lines_);
-  y_.assign(static_cast<std::size_t>(curves_), std::vector<double>(lines_));
-  double* column[kMaxCurves + 1];
-  column[0] = x_.data();
-  for (int k = 0; k < curves_; ++k) column[k + 1] = y_[static_cast<std::size_t>(k)].data();
-  for (std::size_t r = 0; r < lines_; ++r) {
-    std::string_view rest = data.Line(r);
+  std::vector<double>* column[kMaxCurves + 1];
+  column[0] = &x_;
+  for (int k = 0; k < curves_; ++k) column[k + 1] = &y_[static_cast<std::size_t>(k)];
+  for (std::size_t i = 0; i < count; ++i, ++lines_) {
+    if (bad_) continue;  // the drawing never reads past the bad field: lines are only counted
+    std::string_view rest = data.Line(i);
     for (int f = 0; f < fields; ++f) {
-      const std::string_view field = NextField(rest);
-      if (!TryParseDataField(field, column[f][r])) {
-        if (gaps && IsMissingValue(field)) {
-          column[f][r] = kGap;
-          continue;
-        }
-        // What the line holds up to here stays, so the drawing can go as far as the field.
-        bad_ = BadField{r, f, std::string(field), {}, 0};
-        for (int g = f; g < fields; ++g) column[g][r] = kGap;
-        x_.resize(r + 1);
-        for (auto& y : y_) y.resize(r + 1);
-        return;
+      double value = 0;
+      if (QuickField(rest, value)) {
+        column[f]->push_back(value);
+        continue;
       }
+      const std::string_view field = NextField(rest);
+      if (TryParseDataField(field, value)) {
+        column[f]->push_back(value);
+        continue;
+      }
+      if (gaps && IsMissingValue(field)) {
+        column[f]->push_back(kGap);
+        continue;
+      }
+      // What the line holds up to here stays, so the drawing can go as far as the field.
+      bad_ = BadField{lines_, f, std::string(field), {}, 0};
+      for (int g = f; g < fields; ++g) column[g]->push_back(kGap);
+      break;
     }
   }
 }

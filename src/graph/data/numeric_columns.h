@@ -37,6 +37,10 @@ class NumericColumns {
 
   NumericColumns() = default;
   explicit NumericColumns(const DataText& data, MissingValues missing = MissingValues::kAreErrors);
+  /// Converts further lines as if they followed those converted so far: a file read in
+  /// pieces. `expectedLines`, when known, spares the columns their regrowth.
+  void Append(const DataText& data, MissingValues missing, std::size_t expectedLines = 0);
+
   /// One curve given as points (a reader that decodes its own format); NaN is a gap.
   NumericColumns(std::vector<double> x, std::vector<double> y);
 

@@ -1,0 +1,80 @@
+#include "graph/data/streamed_data.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "common/text_file.h"
+
+namespace kurvex {
+namespace {
+
+// The bytes handed over in pieces of `step` bytes, as short reads would.
+ByteSource InPieces(const std::string& bytes, std::size_t step) {
+  return [bytes, step](const std::function<void(std::string_view)>& take) {
+    for (std::size_t at = 0; at < bytes.size(); at += step) {
+      take(std::string_view(bytes).substr(at, step));
+    }
+    return true;
+  };
+}
+
+void ExpectSameNumbers(const NumericColumns& a, const NumericColumns& b) {
+  ASSERT_EQ(a.LineCount(), b.LineCount());
+  ASSERT_EQ(a.ConvertedLines(), b.ConvertedLines());
+  ASSERT_EQ(a.CurveCount(), b.CurveCount());
+  ASSERT_EQ(a.FirstBad().has_value(), b.FirstBad().has_value());
+  if (a.FirstBad()) {
+    EXPECT_EQ(a.FirstBad()->Line, b.FirstBad()->Line);
+    EXPECT_EQ(a.FirstBad()->Field, b.FirstBad()->Field);
+    EXPECT_EQ(a.FirstBad()->Text, b.FirstBad()->Text);
+  }
+  const std::size_t lines = a.FirstBad() ? a.FirstBad()->Line : a.ConvertedLines();
+  for (std::size_t r = 0; r < lines; ++r) {
+    for (int f = 0; f <= a.CurveCount(); ++f) EXPECT_EQ(a.Value(f, r), b.Value(f, r));
+  }
+}
+
+// A file read in pieces, without its text ever whole, gives what the whole reading gives:
+// numbers, first bad field, head and its line count, whatever the pieces.
+TEST(StreamedData, ReadsAsTheWholeTextReads) {
+  const char* files[] = {
+      "300 1 2\n400 2 3\n",
+      "Sample\r\n  angle 70\r\n300,5;1,5\r\n400,5;2\r\n",
+      "title\rT 25\r300 1\r400 2\r",
+      "\xEF\xBB\xBF\xEF\xBB\xBF"
+      "300\t1\t\t2\n 400 2 3 \n\n \n\t\n",
+      "300 1 2\n400 x 3\n500 1 1\n",
+      "1.5,2,3\n2.5,3,4",
+      "head only\nno numbers\n",
+      "",
+      "\n\n",
+      "1 2\n\n3 4\n",
+      "+1 2 3 4 5 6 7 8 9 10 11 12\n-2 .5 1e3 4 5 6 7 8 9 10 11\n",
+      "300 1\r\n\r\n",
+      "1;2\n3;4\n   \n",
+  };
+  for (const char* file : files) {
+    const std::string bytes(file);
+    const PreparedData whole = PrepareDataText(DecodeText(bytes));
+    const NumericColumns wholeNumbers(whole.Data);
+    for (const std::size_t step : {std::size_t{1}, std::size_t{3}, std::size_t{1} << 20}) {
+      SCOPED_TRACE(testing::PrintToString(bytes) + " in pieces of " + std::to_string(step));
+      const std::optional<LoadedData> streamed = ReadDataStreamed(InPieces(bytes, step));
+      ASSERT_TRUE(streamed.has_value());
+      EXPECT_EQ(streamed->Prepared.TextInDataFile, whole.TextInDataFile);
+      EXPECT_EQ(streamed->Prepared.HeadLineCount, whole.HeadLineCount);
+      ExpectSameNumbers(streamed->Columns, wholeNumbers);
+    }
+  }
+  // Files whose whole text decides how they read are left to the whole reading.
+  for (const char* file : {"\xFF\xFE"
+                           "3\0"
+                           "0\0",
+                           "300 1\n\xE9\n", "##TITLE=IR\n##END=\n"}) {
+    EXPECT_FALSE(ReadDataStreamed(InPieces(file, 4)).has_value()) << file;
+  }
+}
+
+}  // namespace
+}  // namespace kurvex
