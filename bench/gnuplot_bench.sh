@@ -45,14 +45,14 @@ files = sorted(glob.glob("s*.xy"))
 cases = {
     "200 spectra in one process": {
         "gnuplot png": ["gnuplot", "batch.gp"],
-        "kurvex-plot bmp": [plot, "--output", "out"] + files,
-        "kurvex-plot png": [plot, "--format", "png", "--output", "out"] + files,
-        "kurvex-plot svg": [plot, "--format", "svg", "--output", "out"] + files,
-        "kurvex-plot pdf": [plot, "--format", "pdf", "--output", "out"] + files,
+        "kurvex-plot bmp": [plot, "--no-fit", "--output", "out"] + files,
+        "kurvex-plot png": [plot, "--no-fit", "--format", "png", "--output", "out"] + files,
+        "kurvex-plot svg": [plot, "--no-fit", "--format", "svg", "--output", "out"] + files,
+        "kurvex-plot pdf": [plot, "--no-fit", "--format", "pdf", "--output", "out"] + files,
     },
     "1,000,000-line file (load, draw, PNG)": {
         "gnuplot png": ["gnuplot", "million.gp"],
-        "kurvex-plot png": [plot, "--output", "million.png", "million.txt"],
+        "kurvex-plot png": [plot, "--no-fit", "--output", "million.png", "million.txt"],
     },
 }
 
