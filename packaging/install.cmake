@@ -19,17 +19,24 @@ if(KURVEX_BUILD_SHELL)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps RENAME kurvex.png)
   install(FILES ${KURVEX_PACKAGING}/kurvex-mime.xml
           DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME kurvex.xml)
+  # Software centres list the program from its AppStream description.
+  install(FILES ${KURVEX_PACKAGING}/io.github.kurvex.Kurvex.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 endif()
 
-# Man pages carry the project version and are compressed as Debian installs them.
+# Man pages carry the project version and are compressed as Debian installs them. They are made
+# when the build folder is configured, so an install works after a build of only the programs
+# (scripts/run.sh builds no more).
 set(KURVEX_MAN_OUTPUTS)
 foreach(page IN LISTS KURVEX_MAN_PAGES)
   set(text ${CMAKE_BINARY_DIR}/man/${page})
   configure_file(${KURVEX_PACKAGING}/man/${page} ${text} @ONLY)
-  add_custom_command(OUTPUT ${text}.gz COMMAND gzip -9nkf ${text} DEPENDS ${text} VERBATIM)
+  execute_process(COMMAND gzip -9nkf ${text} RESULT_VARIABLE gzipped)
+  if(NOT gzipped EQUAL 0)
+    message(FATAL_ERROR "gzip could not compress ${text}")
+  endif()
   list(APPEND KURVEX_MAN_OUTPUTS ${text}.gz)
 endforeach()
-add_custom_target(kurvex_man_pages ALL DEPENDS ${KURVEX_MAN_OUTPUTS})
 install(FILES ${KURVEX_MAN_OUTPUTS} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(CPACK_GENERATOR DEB)

@@ -9,7 +9,7 @@ packages=(
   libfreetype-dev libfontconfig-dev libpng-dev libcairo2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
-  xvfb xauth desktop-file-utils shared-mime-info groff-base dpkg-dev
+  xvfb xauth desktop-file-utils shared-mime-info groff-base dpkg-dev appstream git
   librsvg2-bin poppler-utils
 )
 

@@ -37,12 +37,14 @@ bool CatchTerminate() {
   return true;
 }
 
-void CloseWindowsOnTerminate(QApplication& app) {
+// Nobody may be there to answer a question then: the windows close without asking.
+void CloseWindowsOnTerminate(QApplication& app, kurvex::shell::Dialogs& dialogs) {
   auto* notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, &app);
-  QObject::connect(notifier, &QSocketNotifier::activated, &app, [notifier] {
+  QObject::connect(notifier, &QSocketNotifier::activated, &app, [notifier, &dialogs] {
     char byte = 0;
     [[maybe_unused]] const ssize_t got = read(g_signalPipe[0], &byte, 1);
     notifier->setEnabled(false);
+    dialogs.SetAttended(false);
     QApplication::closeAllWindows();
   });
 }
@@ -72,9 +74,9 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Kurvex ");
   // Lets the desktop match the window to kurvex.desktop and its icon.
   QApplication::setDesktopFileName("kurvex");
-  if (catching) CloseWindowsOnTerminate(app);
-
   kurvex::shell::QtDialogs dialogs;
+  // A signal that came before is read from the pipe as soon as the loop runs.
+  if (catching) CloseWindowsOnTerminate(app, dialogs);
   kurvex::shell::TFormMain formMain(dialogs);
   kurvex::shell::TFormKurvex formKurvex(dialogs);
   formMain.SetGraphWindow(formKurvex);

@@ -35,6 +35,15 @@ const std::vector<ItemCaptionKey> kItemCaptionKeys = {
     {&C::Log, "Tree", "Log", "Log", true},
     {&C::CursorPosition, "Others", "CursorPosition", kCursorPositionPrefix, false},
     {&C::SaveDialogTitle, "", "", "Save environment options", true},
+    {&C::FileNotFound, "Others", "FileNotFound", "%s: file not found", true},
+    {&C::OptionsChanged, "Others", "OptionsChanged",
+     "%s was changed by another program since Kurvex read it. Keep the settings of this window "
+     "or the ones in the file?",
+     true},
+    {&C::KeepMine, "Others", "KeepMine", "Keep mine", true},
+    {&C::KeepTheirs, "Others", "KeepTheirs", "Keep theirs", true},
+    {&C::OptionsKeptTheirs, "Others", "OptionsKeptTheirs",
+     "%s was changed by another program: it is kept, and this window's settings went to %s", true},
 };
 
 ItemCaptions BuiltInCaptions() {
@@ -66,6 +75,18 @@ const std::array<const char*, kTreeItemCount> kTreeDesignTexts = {
     "Data",   "Graph",       "Repaint", "Load setting", "Save setting", "Title", "Axis X", "Title",
     "Values", "Line",        "Axis Y",  "Title",        "Values",       "Line",  "Curves", "Legend",
     "Text",   "Environment", "About",   "Manual",       "Fast start",   "Log"};
+
+std::string FormatMessage(const std::string& pattern, const std::vector<std::string>& values) {
+  std::string text;
+  std::size_t from = 0;
+  for (const std::string& value : values) {
+    const std::size_t at = pattern.find("%s", from);
+    if (at == std::string::npos) break;
+    text.append(pattern, from, at - from).append(value);
+    from = at + 2;
+  }
+  return text.append(pattern, from);
+}
 
 std::string ActionExclusionText(const ItemCaptions& c) {
   return c.Repaint + c.Default + c.LoadIni + c.LoadOther + c.SaveIni + c.SaveOther;

@@ -39,6 +39,12 @@ struct ItemCaptions {
   std::string Log;
   std::string CursorPosition;
   std::string SaveDialogTitle;
+  // The program's own messages; "%s" stands for a file name.
+  std::string FileNotFound;
+  std::string OptionsChanged;
+  std::string KeepMine;
+  std::string KeepTheirs;
+  std::string OptionsKeptTheirs;
 };
 
 /// One item caption: where a language file keeps it and the text it has without one.
@@ -73,6 +79,9 @@ extern const std::array<std::string ItemCaptions::*, kTreeItemCount> kTreeItemCa
 
 /// The texts the tree items carry before any caption is applied.
 extern const std::array<const char*, kTreeItemCount> kTreeDesignTexts;
+
+/// `pattern` with each "%s" replaced by the next of `values`, in order.
+std::string FormatMessage(const std::string& pattern, const std::vector<std::string>& values);
 
 /// The words whose items act instead of showing a page; moving through the tree with the keyboard
 /// must not run them.

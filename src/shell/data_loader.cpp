@@ -14,6 +14,7 @@
 #include "shell/browser/data_watcher.h"
 #include "shell/browser/file_browser.h"
 #include "shell/browser/loadini_page.h"
+#include "shell/captions.h"
 #include "shell/form_kurvex.h"
 #include "shell/guard.h"
 #include "shell/image_actions.h"
@@ -28,7 +29,8 @@
 namespace kurvex::shell {
 
 DataLoader::DataLoader(TFormKurvex& graph, PageHub& hub, const PageSet& pages, Notebook& central,
-                       Notebook& settings, MessageLine& messages, QObject* parent)
+                       Notebook& settings, MessageLine& messages, const ItemCaptions& captions,
+                       QObject* parent)
     : QObject(parent),
       graph_(graph),
       hub_(hub),
@@ -36,6 +38,7 @@ DataLoader::DataLoader(TFormKurvex& graph, PageHub& hub, const PageSet& pages, N
       central_(central),
       settings_(settings),
       messages_(messages),
+      captions_(captions),
       watcher_(new DataWatcher(this)) {}
 
 FileList* DataLoader::DataFiles() const {
@@ -43,19 +46,16 @@ FileList* DataLoader::DataFiles() const {
 }
 
 bool DataLoader::LoadData(const std::string& path, bool reload) {
-  GraphEngine& engine = graph_.Engine();
-  if (!pages_.Environment->CheckBoxFitAxes->isChecked()) {
-    return reload ? engine.ReloadDataFile(path) : engine.LoadDataFile(path);
-  }
+  if (!pages_.Environment->CheckBoxFitAxes->isChecked()) return graph_.LoadDataFile(path, reload);
   // The fit comes before the drawing, so the picture saved after it is the fitted one.
   bool taken = false;
   {
     const bool painting = graph_.PaintEnabled();
     graph_.SetPaintEnabled(false);
     const auto paintingBack = qScopeGuard([&] { graph_.SetPaintEnabled(painting); });
-    taken = reload ? engine.ReloadDataFile(path) : engine.LoadDataFile(path);
-    if (taken && engine.DataFilePath() == path) {
-      FitModelAxes(MeasureData(engine.Columns()), true, true, graph_.Model());
+    taken = graph_.LoadDataFile(path, reload);
+    if (taken && graph_.Engine().DataFilePath() == path) {
+      FitModelAxes(MeasureData(graph_.Engine().Columns()), true, true, graph_.Model());
       // The pages show the fitted ranges; what the program does by itself is no undo step.
       const PageHub::Filling filling(hub_);
       pages_.AxisXValues->Fill();
@@ -71,8 +71,11 @@ void DataLoader::EditFileChange() {
     central_.ShowPage("GraphImage");
     const std::string path = S(DataFiles()->SelectedPath());
     watcher_->Watch(Q(path));
-    // A note about an earlier file no longer applies once the user's data is drawn.
-    if (LoadData(path, false) && !path.empty()) messages_.Clear();
+    // A note about an earlier file no longer applies; what this load has to say comes after.
+    if (!path.empty()) messages_.Clear();
+    if (!LoadData(path, false) && !path.empty() && !graph_.Engine().ReadError().empty()) {
+      messages_.ShowMessage(Q(path + ": " + graph_.Engine().ReadError()));
+    }
     AfterDataLoad(S(DataFiles()->SelectedPath()));
   });
 }
@@ -96,10 +99,8 @@ void DataLoader::AfterDataLoad(const std::string& fileName) {
   const std::string target = S(JoinPath(folder, data.fileName()));
   try {
     SaveGraphImage(graph_.Engine(), target, format);
-    failedImageFolders_.removeAll(folder);
   } catch (const std::exception& e) {
-    if (failedImageFolders_.contains(folder)) return;
-    failedImageFolders_ << folder;
+    // Said after every load that loses its picture: one said once is gone with the next load.
     messages_.ShowMessage(Q(e.what()));
   }
 }
@@ -107,7 +108,7 @@ void DataLoader::AfterDataLoad(const std::string& fileName) {
 void DataLoader::OpenFile(const QString& path) {
   const QFileInfo info(path);
   if (!info.isFile()) {
-    messages_.ShowMessage(path + ": file not found");
+    messages_.ShowMessage(Q(FormatMessage(captions_.FileNotFound, {S(path)})));
     return;
   }
   const bool options = info.suffix().compare("ini", Qt::CaseInsensitive) == 0;
@@ -133,7 +134,10 @@ void DataLoader::FlipDataFile(int direction) {
 
 void DataLoader::DataFileChanged(const QString& path) {
   if (S(path) != graph_.Engine().DataFilePath()) return;
-  if (LoadData(S(path), true)) AfterDataLoad(S(path));
+  if (!LoadData(S(path), true)) return;
+  // All of it converts now: a data problem said before is over (a typed value's is not).
+  messages_.ClearFor(nullptr);
+  AfterDataLoad(S(path));
 }
 
 void DataLoader::WatchLoadedFile() {

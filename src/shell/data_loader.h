@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QString>
-#include <QStringList>
 #include <string>
 
 namespace kurvex::shell {
@@ -13,6 +12,7 @@ class MessageLine;
 class Notebook;
 class PageHub;
 class TFormKurvex;
+struct ItemCaptions;
 struct PageSet;
 
 /// The data files: the data-load sequence, the picture saved after it, files dropped or given on
@@ -24,7 +24,8 @@ class DataLoader : public QObject {
   /// Loads into `graph`; `central` brings the graph to the front, `settings` the browser a file
   /// opens in. What the program writes into the pages is no step of `hub`'s undo history.
   DataLoader(TFormKurvex& graph, PageHub& hub, const PageSet& pages, Notebook& central,
-             Notebook& settings, MessageLine& messages, QObject* parent = nullptr);
+             Notebook& settings, MessageLine& messages, const ItemCaptions& captions,
+             QObject* parent = nullptr);
 
   /// The data-load sequence: the graph page to the front, the file selected in the list loaded
   /// and drawn, then the picture saved when the user asked for it.
@@ -58,10 +59,8 @@ class DataLoader : public QObject {
   Notebook& central_;
   Notebook& settings_;
   MessageLine& messages_;
+  const ItemCaptions& captions_;
   DataWatcher* watcher_;
-  // Folders whose picture could not be written and has been reported; said once until a
-  // picture is written there again.
-  QStringList failedImageFolders_;
 };
 
 }  // namespace kurvex::shell

@@ -6,7 +6,9 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
+#include <iostream>
 
 #include "shell/qt_convert.h"
 
@@ -136,7 +138,23 @@ std::optional<SaveDialogChoice> QtDialogs::SaveFileAndFilter(const SaveDialogOpt
                           static_cast<int>(filters.indexOf(dialog.selectedNameFilter()))};
 }
 
+OptionsConflictAnswer QtDialogs::AskOptionsConflict(const OptionsConflictQuestion& question) {
+  QMessageBox box(QMessageBox::Question, QApplication::applicationName(), Q(question.Text),
+                  QMessageBox::NoButton, QApplication::activeWindow());
+  QPushButton* mine = box.addButton(Q(question.KeepMine), QMessageBox::AcceptRole);
+  QPushButton* theirs = box.addButton(Q(question.KeepTheirs), QMessageBox::RejectRole);
+  box.setDefaultButton(mine);
+  box.setEscapeButton(theirs);
+  box.exec();
+  return box.clickedButton() == mine ? OptionsConflictAnswer::kKeepMine
+                                     : OptionsConflictAnswer::kKeepTheirs;
+}
+
 void QtDialogs::ShowError(const std::string& message) {
+  if (!Attended()) {
+    std::cerr << S(QApplication::applicationName().trimmed()) << ": " << message << '\n';
+    return;
+  }
   QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), Q(message));
 }
 

@@ -30,10 +30,25 @@ struct SaveDialogChoice {
   int FilterIndex = 0;
 };
 
+/// The question about an options file that another program changed while it was open.
+struct OptionsConflictQuestion {
+  std::string Text;
+  std::string KeepMine;
+  std::string KeepTheirs;
+};
+
+enum class OptionsConflictAnswer { kKeepMine, kKeepTheirs };
+
 /// Every dialog the program shows, behind one seam so tests can answer them.
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
+  /// Whether someone is there to answer: not while the program closes because it was told to
+  /// stop (the session ends, a "kill"), when a dialog would keep it from ending.
+  bool Attended() const { return attended_; }
+  void SetAttended(bool attended) { attended_ = attended; }
+  /// Which settings to keep: the window's or the ones another program wrote into the file.
+  virtual OptionsConflictAnswer AskOptionsConflict(const OptionsConflictQuestion& question) = 0;
   /// The chosen colour, or nothing when cancelled; customColors are "ColorA=0000FF" entries.
   virtual std::optional<TColor> PickColor(TColor initial,
                                           const std::vector<std::string>& customColors) = 0;
@@ -49,6 +64,9 @@ class Dialogs {
   }
   /// The application's error report.
   virtual void ShowError(const std::string& message) = 0;
+
+ private:
+  bool attended_ = true;
 };
 
 /// The real dialogs of the toolkit.
@@ -59,6 +77,8 @@ class QtDialogs : public Dialogs {
   std::optional<DialogFont> PickFont(const DialogFont& initial) override;
   std::optional<std::string> SaveFileName(const SaveDialogOptions& options) override;
   std::optional<SaveDialogChoice> SaveFileAndFilter(const SaveDialogOptions& options) override;
+  OptionsConflictAnswer AskOptionsConflict(const OptionsConflictQuestion& question) override;
+  /// A box; with nobody there, a line on the standard error instead.
   void ShowError(const std::string& message) override;
 };
 

@@ -119,12 +119,18 @@ TFormKurvex::~TFormKurvex() {
   delete scrollBox_.data();
 }
 
-bool TFormKurvex::LoadDataFile(const std::string& path) {
-  const bool read = engine_.LoadDataFile(path);
-  if (read) {
-    editDataFile_->setText(Q(engine_.DataFileName()));
-    editDataFile_->setToolTip(Q(engine_.DataFilePath()));
+bool TFormKurvex::LoadDataFile(const std::string& path, bool reload) {
+  bool read = false;
+  {
+    // The engine's drawing during a load keeps its failure to itself; the one after it tells.
+    const bool painting = engine_.PaintEnabled;
+    engine_.PaintEnabled = false;
+    const auto paintingBack = qScopeGuard([&] { engine_.PaintEnabled = painting; });
+    read = reload ? engine_.ReloadDataFile(path) : engine_.LoadDataFile(path);
   }
+  editDataFile_->setText(Q(engine_.DataFileName()));
+  editDataFile_->setToolTip(Q(engine_.DataFilePath()));
+  if (read && engine_.DataFilePath() == path) RepaintIfAuto();
   return read;
 }
 
@@ -170,25 +176,23 @@ void TFormKurvex::ImageGraphMouseMove(int x, int y) {
   SetStatusText(Q(engine_.CursorReadoutAt(x, y)));
 }
 
-namespace {
-
+// Data that does not convert is the file's fault, not the action's: it is said on the message
+// line, where it neither interrupts the user nor comes before the window at start.
 template <class Draw>
-void NamingTheDataLine(const GraphEngine& engine, Draw draw) {
+void TFormKurvex::NamingTheDataLine(Draw draw) {
   try {
     draw();
   } catch (const DataLineError& e) {
-    throw Error(DataErrorMessage(engine.DataFileName(), e));
+    emit DataProblem(Q(DataErrorMessage(engine_.DataFileName(), e)));
   }
 }
 
-}  // namespace
-
 void TFormKurvex::RepaintIfAuto() {
-  NamingTheDataLine(engine_, [this] { engine_.RepaintIfAuto(); });
+  NamingTheDataLine([this] { engine_.RepaintIfAuto(); });
 }
 
 void TFormKurvex::RepaintGraph() {
-  NamingTheDataLine(engine_, [this] { engine_.RepaintGraph(); });
+  NamingTheDataLine([this] { engine_.RepaintGraph(); });
 }
 
 TColor TFormKurvex::PickColor(TColor color) {

@@ -67,14 +67,16 @@ class TFormKurvex : public QWidget {
   QLineEdit* EditDataFile() const { return editDataFile_; }
   QPlainTextEdit* MemoData() const { return memoData_; }
 
-  /// Loads a data file (silently nothing when it cannot be read) and shows its name.
-  bool LoadDataFile(const std::string& path);
+  /// Loads a data file, or loads it again after a change on disk (taken only when all of it
+  /// converts), shows its name and draws it; a file that cannot be read changes nothing.
+  bool LoadDataFile(const std::string& path, bool reload = false);
 
   /// Reads the graph sections; the area colour and status bar follow what was read, also when a
   /// later key fails.
   void LoadOptionsFile(const ProfileFile& file, AfterFailure after = AfterFailure::kKeepPrevious);
 
-  /// Redraws; a data field that does not convert is reported with its file and line.
+  /// Redraws; a data field that does not convert ends the drawing and is told through
+  /// `DataProblem` with its file and line.
   void RepaintIfAuto();
   void RepaintGraph();
   bool PaintEnabled() const { return engine_.PaintEnabled; }
@@ -105,9 +107,13 @@ class TFormKurvex : public QWidget {
  signals:
   /// After every drawing operation of the engine.
   void Painted();
+  /// A drawing stopped at data that does not convert: "si.xy:12: '1.2.3' is not a valid …".
+  void DataProblem(const QString& message);
 
  private:
   void FollowDrawing();
+  template <class Draw>
+  void NamingTheDataLine(Draw draw);
 
   Dialogs& dialogs_;
   GraphEngine engine_;

@@ -236,8 +236,8 @@ void TFormMain::BuildCollaborators() {
   options_ = new OptionsFiles(panels, pages_, graph, *hub_, *languages_, *images_, *messages_,
                               dialogs_, this);
   hub_->FillPages = [this] { options_->FillPages(); };
-  loader_ =
-      new DataLoader(graph, *hub_, pages_, *notebookImage_, *notebookSetting_, *messages_, this);
+  loader_ = new DataLoader(graph, *hub_, pages_, *notebookImage_, *notebookSetting_, *messages_,
+                           captions_, this);
   navigation_ =
       new TreeNavigation(panels, captions_, graph, *help_, *pages_.LoadIni, *options_, this);
 }
@@ -269,6 +269,8 @@ void TFormMain::ConnectSignals() {
     connect(browser, &FileBrowser::Problem, messages_,
             [this](const QString& message) { messages_->ShowMessage(message); });
   }
+  connect(graph_, &TFormKurvex::DataProblem, messages_,
+          [this](const QString& message) { messages_->ShowMessage(message); });
   connect(&loader_->Watcher(), &DataWatcher::Changed, this, [this](const QString& path) {
     Guard(dialogs_, [&] { loader_->DataFileChanged(path); });
   });
@@ -319,6 +321,7 @@ void TFormMain::KurvexShow() {
   QLineEdit* edit = graph_->EditDataFile();
   DataPage& data = *pages_.Data;
   edit->setParent(data.PanelData);
+  data.LabelDataFile->setBuddy(edit);
   data.PanelDataResize();
   edit->show();
   QPlainTextEdit* memo = graph_->MemoData();
@@ -334,7 +337,11 @@ void TFormMain::KurvexShow() {
 
 void TFormMain::FormClose() {
   if (pages_.Environment->CheckBoxAutoSave->isChecked()) {
-    Guard(dialogs_, [this] { options_->SaveOptions(ApplicationPath(AppPath::OptionsFile)); });
+    Guard(dialogs_, [this] {
+      if (const auto line = options_->SaveAtClose(ApplicationPath(AppPath::OptionsFile))) {
+        memoLog_->setPlainText(Q(AppendLogLine(S(memoLog_->toPlainText()), *line)));
+      }
+    });
   }
   Guard(dialogs_, [this] { WriteLog(LogPath(), S(memoLog_->toPlainText())); });
 }

@@ -4,12 +4,15 @@
 #include <QDir>
 #include <QScopeGuard>
 #include <algorithm>
+#include <cstdlib>
 
 #include "common/app_dir.h"
 #include "common/profile_file.h"
 #include "common/text_utils.h"
 #include "rtf/rtf_reader.h"
 #include "shell/browser/data_page.h"
+#include "shell/browser/file_browser.h"
+#include "shell/browser/loadini_page.h"
 #include "shell/captions.h"
 #include "shell/form_kurvex.h"
 #include "shell/guard.h"
@@ -90,6 +93,8 @@ void Languages::LocalizeKurvex(const std::string& fileName) {
   const auto relayout = qScopeGuard([this] {
     for (SettingsPage* page : pages_.Settings) page->CaptionsChanged();
     pages_.Data->PanelDataResize();
+    pages_.Data->Browser->CaptionsChanged();
+    pages_.LoadIni->Browser->CaptionsChanged();
     manual_.PanelFindResize();
   });
   ReadCaptions(file, "Tree", captions_);
@@ -108,6 +113,44 @@ void Languages::LoadManual(const std::string& rtfPath) {
   // Read whole before the box changes, so a file that cannot be read leaves the old manual.
   const RtfDocument document = ReadRtfFile(rtfPath);
   FillRichText(*manual_.RichEditAbout, document);
+}
+
+int LocaleLanguage(const QStringList& entries,
+                   const std::function<const char*(const char*)>& environment) {
+  for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* value = environment(variable);
+    if (!value || !*value) continue;
+    const QString locale = QString::fromLocal8Bit(value);
+    const QString name = locale.startsWith("cs")   ? "Cesky"
+                         : locale.startsWith("sk") ? "Slovensky"
+                                                   : "English";
+    return std::max(0, static_cast<int>(entries.indexOf(name)));
+  }
+  return 0;
+}
+
+void Languages::ApplyStoredLanguage(const ProfileFile& file, bool firstLoad) {
+  // No key reads as this, whatever an options file can hold on one line.
+  constexpr const char* kAbsent = "\n";
+  const std::string name = file.ReadString("Environment", "LanguageName", kAbsent);
+  const bool hasName = name != kAbsent;
+  if (hasName) storedName_ = name;
+  if (const int entry = hasName ? box_.findText(Q(name)) : -1; entry >= 0) {
+    ApplyLanguage(entry);
+  } else if (file.ReadString("Environment", "Language", kAbsent) != kAbsent) {
+    ApplyLanguage(file.ReadInteger("Environment", "Language", 0));
+  } else if (firstLoad) {
+    // Nobody chose yet: a first start greets the user in the language of the desktop.
+    QStringList entries;
+    for (int i = 0; i < box_.count(); ++i) entries << box_.itemText(i);
+    ApplyLanguage(
+        LocaleLanguage(entries, [](const char* variable) { return std::getenv(variable); }));
+  }
+  // A style without either key (the shipped examples) leaves the language the user sees.
+}
+
+std::string Languages::LanguageName() const {
+  return language_ >= 0 && language_ < box_.count() ? S(box_.itemText(language_)) : storedName_;
 }
 
 void Languages::ApplyLanguage(int index) {

@@ -1,10 +1,16 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
+#include <functional>
 #include <string>
 
 class QComboBox;
 class QWidget;
+
+namespace kurvex {
+class ProfileFile;
+}
 
 namespace kurvex::shell {
 
@@ -38,9 +44,18 @@ class Languages : public QObject {
   void LoadManual(const std::string& rtfPath);
   /// Selects and applies the language an options file names, when the list has that entry.
   void ApplyLanguage(int index);
+  /// The language an options file stores: `LanguageName` when the list has that entry, else the
+  /// index `Language`. A file with neither leaves the language as it is, except at the first
+  /// load, which takes the language of the user's locale.
+  void ApplyStoredLanguage(const ProfileFile& file, bool firstLoad);
   /// The index `Environment.Language` is saved with: the entry last picked or loaded, kept while
   /// the list has no entry of that index.
   int LanguageIndex() const { return language_; }
+  /// The text of that entry, saved as `Environment.LanguageName`; while the list has no such
+  /// entry, the name last read.
+  std::string LanguageName() const;
+  /// The captions of the language applied last.
+  const ItemCaptions& Captions() const { return captions_; }
 
  private:
   QWidget& window_;
@@ -51,6 +66,13 @@ class Languages : public QObject {
   ManualPage& manual_;
   QComboBox& box_;
   int language_ = 0;
+  std::string storedName_;
 };
+
+/// The entry of `entries` for the user's locale: the first of LC_ALL, LC_MESSAGES and LANG that
+/// is set and not empty decides ("cs…" Cesky, "sk…" Slovensky, anything else English); without
+/// any, or without that entry, entry 0.
+int LocaleLanguage(const QStringList& entries,
+                   const std::function<const char*(const char*)>& environment);
 
 }  // namespace kurvex::shell

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QVariant>
+#include <QWidget>
 
 #include "common/profile_file.h"
 #include "shell/qt_convert.h"
@@ -86,9 +87,9 @@ const std::vector<ControlCaption> kControlCaptions = {
     {"", nullptr, &C::Legend, {"LabelLegend"}},
     {"", nullptr, &C::Text, {"LabelText"}},
     {"", nullptr, &C::Data, {"LabelData"}},
-    {"Path", "Path", nullptr, {"LabelPath"}},
-    {"DataFile", "File", nullptr, {"LabelDataFile", "LabelFile"}},
-    {"FilesFilter", "Type", nullptr, {"LabelFilesFilter"}},
+    {"Path", "Path", nullptr, {"LabelPath", "LabelPathIni"}},
+    {"DataFile", "File", nullptr, {"LabelDataFile", "LabelFile", "LabelFileIni"}},
+    {"FilesFilter", "Type", nullptr, {"LabelFilesFilter", "LabelFilesFilterIni"}},
     {"ButtonAxisXFit", nullptr, nullptr, {}},
     {"ButtonAxisYFit", nullptr, nullptr, {}},
     {"CheckBoxFitAxes", nullptr, nullptr, {}},
@@ -96,6 +97,15 @@ const std::vector<ControlCaption> kControlCaptions = {
     {"LabelMessageNotFound", nullptr, nullptr, {}},
     {"ActionCopyImage", nullptr, nullptr, {}},
     {"ActionSaveImageAs", nullptr, nullptr, {}},
+    // From here on a key is the object name without the kind of control in front.
+    {"LoadIni", "Load options", nullptr, {"LabelLoadIni"}},
+    {"Disk", "Disk", nullptr, {"LabelDisk", "LabelDiskIni"}},
+};
+
+const std::vector<ControlHint> kControlHints = {
+    {"HintBackGroundColor", "Background color", {"PanelBackGroundColor"}},
+    {"HintImageColor", "Image color", {"PanelImageColor"}},
+    {"HintBorderColor", "Border color", {"PanelBorderColor"}},
 };
 
 namespace {
@@ -161,6 +171,15 @@ void ApplyControlCaptions(const ProfileFile& file, const ItemCaptions& captions,
                      : file.ReadString("Caption", row.Key,
                                        row.BuiltIn ? row.BuiltIn : S(BuiltInOf(object)));
         SetCaption(object, Q(text));
+      }
+    }
+  }
+  for (const ControlHint& hint : kControlHints) {
+    for (const char* name : hint.Controls) {
+      for (QObject* object : Named(roots, name)) {
+        if (auto* widget = qobject_cast<QWidget*>(object)) {
+          widget->setToolTip(Q(file.ReadString("Others", hint.Key, hint.BuiltIn)));
+        }
       }
     }
   }

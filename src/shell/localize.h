@@ -28,8 +28,18 @@ struct ControlCaption {
 /// The rows in the order they are applied.
 extern const std::vector<ControlCaption> kControlCaptions;
 
+/// One key of a language file's "Others" section that sets the hint of controls.
+struct ControlHint {
+  const char* Key;
+  const char* BuiltIn;
+  std::vector<const char*> Controls;
+};
+
+extern const std::vector<ControlHint> kControlHints;
+
 /// Sets the text of every control of the table found under one of `roots` (labels, buttons, check
-/// boxes, actions) from `file` or the item captions; a control that does not exist is skipped.
+/// boxes, actions) from `file` or the item captions, and the hints of `kControlHints`; a control
+/// that does not exist is skipped.
 void ApplyControlCaptions(const ProfileFile& file, const ItemCaptions& captions,
                           const std::vector<const QObject*>& roots);
 

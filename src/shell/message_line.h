@@ -6,7 +6,8 @@
 namespace kurvex::shell {
 
 /// The main window's own message line: says what went wrong with what the user typed or with a
-/// file, without a modal box that would take the user's next keystrokes.
+/// file, without a modal box that would take the user's next keystrokes. A screen reader meets it
+/// as an alert whose name is the message, and hears each new message through a name change.
 class MessageLine : public QLabel {
   Q_OBJECT
 
@@ -20,6 +21,8 @@ class MessageLine : public QLabel {
   void Clear();
 
  private:
+  void Say(const QString& text);
+
   QPointer<QObject> owner_;
 };
 

@@ -18,6 +18,7 @@
 #include "shell/browser/data_page.h"
 #include "shell/browser/file_browser.h"
 #include "shell/browser/loadini_page.h"
+#include "shell/captions.h"
 #include "shell/dialogs.h"
 #include "shell/form_kurvex.h"
 #include "shell/guard.h"
@@ -55,6 +56,13 @@ int PanelWidth(const QWidget* panel) {
   return panel->minimumWidth();
 }
 
+// The bytes decide, not the time: a second instance may save within the same second.
+std::optional<std::size_t> FileHash(const std::string& fileName) {
+  const std::optional<std::string> bytes = ReadFileBytes(fileName);
+  if (!bytes) return std::nullopt;
+  return std::hash<std::string>{}(*bytes);
+}
+
 }  // namespace
 
 OptionsFiles::OptionsFiles(const WindowPanels& panels, const PageSet& pages, TFormKurvex& graph,
@@ -79,7 +87,38 @@ void OptionsFiles::LoadOptions(const std::string& fileName) {
 }
 
 void OptionsFiles::LoadStartOptions(const std::string& fileName) {
+  startFile_ = fileName;
+  NoteOnDisk(fileName);
   ReadOptions(fileName, true);
+}
+
+void OptionsFiles::NoteOnDisk(const std::string& fileName) {
+  std::error_code error;
+  if (fileName == startFile_ || std::filesystem::equivalent(fileName, startFile_, error)) {
+    startFileHash_ = FileHash(startFile_);
+  }
+}
+
+std::optional<std::string> OptionsFiles::SaveAtClose(const std::string& fileName) {
+  if (fileName != startFile_ || FileHash(fileName) == startFileHash_) {
+    SaveOptions(fileName);
+    return std::nullopt;
+  }
+  const ItemCaptions& c = languages_.Captions();
+  if (dialogs_.Attended()) {
+    const OptionsConflictQuestion question{FormatMessage(c.OptionsChanged, {fileName}), c.KeepMine,
+                                           c.KeepTheirs};
+    if (dialogs_.AskOptionsConflict(question) == OptionsConflictAnswer::kKeepMine) {
+      SaveOptions(fileName);
+    }
+    return std::nullopt;
+  }
+  const std::string unsaved = fileName + ".unsaved";
+  std::error_code error;
+  // Only this window's settings: nothing of an older copy may mix in.
+  std::filesystem::remove(unsaved, error);
+  SaveOptions(unsaved);
+  return FormatMessage(c.OptionsKeptTheirs, {fileName, unsaved});
 }
 
 void OptionsFiles::ReadOptions(const std::string& fileName, bool firstLoad) {
@@ -90,7 +129,7 @@ void OptionsFiles::ReadOptions(const std::string& fileName, bool firstLoad) {
       if (!OnLoadIniPage()) ApplyWindowKeys(file);
       LoadDataKeys(file);
     }
-    languages_.ApplyLanguage(file.ReadInteger(kEnvironment, "Language", 0));
+    languages_.ApplyStoredLanguage(file, firstLoad);
   } catch (const std::exception&) {
     failure = std::current_exception();
   }
@@ -181,6 +220,12 @@ void OptionsFiles::LoadDataKeys(const ProfileFile& file) {
   // one when the data file is found in the program's own folder instead.
   const QString rememberedPath = storedPathShown ? browser->Directory() : storedPath;
   const QString dataFile = Q(file.ReadString(kData, "DataFile", "*.*"));
+  if (IsMask(dataFile)) {
+    // The list shows what the mask says, so "*.*" lists files without an extension too.
+    FilterComboBox* filter = browser->Filter();
+    if (const int type = filter->findData(dataFile); type >= 0) filter->setCurrentIndex(type);
+    browser->Files()->SetMask(dataFile);
+  }
   browser->Edit()->setText(dataFile);
   const QString name = browser->Edit()->text();
   QString path = JoinPath(browser->Directory(), name);
@@ -190,7 +235,8 @@ void OptionsFiles::LoadDataKeys(const ProfileFile& file) {
       dataPath_ = rememberedPath;
       // Else the sample spectrum still drawn would pass for the user's data.
       if (!name.isEmpty() && !IsMask(name))
-        messages_.ShowMessage(JoinPath(rememberedPath, name) + ": file not found");
+        messages_.ShowMessage(Q(FormatMessage(languages_.Captions().FileNotFound,
+                                              {S(JoinPath(rememberedPath, name))})));
       return;
     }
     browser->SetDirectory(dataDir);
@@ -231,12 +277,15 @@ void OptionsFiles::SaveOptions(const std::string& fileName) {
   file.WriteBool(kEnvironment, "FitAxesToData", pages_.Environment->CheckBoxFitAxes->isChecked());
   file.WriteString(kEnvironment, "AutoSaveImageFormat",
                    ImageFormatName(pages_.Environment->AutoSaveFormat()));
+  // The name keeps its meaning when language files come or go; the index stays for older readers.
+  file.WriteString(kEnvironment, "LanguageName", languages_.LanguageName());
   file.WriteString(kData, "DataPath",
                    S(dataPath_.isEmpty() ? pages_.Data->Browser->Directory() : dataPath_));
   file.WriteString(kData, "DataFile", S(pages_.Data->Browser->Edit()->text()));
   file.WriteString(kData, "ImagePath", S(images_.Folder()));
   WriteOptionsSections(graph_.Model(), file);
   file.Save();
+  NoteOnDisk(fileName);
 }
 
 void OptionsFiles::KeepBackupBeforeSaving(const std::string& fileName) {

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <optional>
 #include <string>
 
 class QMainWindow;
@@ -52,6 +53,11 @@ class OptionsFiles : public QObject {
   /// defaults, the pages are filled all the same, and the file is backed up before it is saved.
   void LoadStartOptions(const std::string& fileName);
   void SaveOptions(const std::string& fileName);
+  /// The save at close over the options file loaded at start. When another program (a second
+  /// Kurvex in the same folder) changed it since, the user decides whose settings stay; with
+  /// nobody to ask the file stays theirs and the window's settings go to "<file>.unsaved", and
+  /// the returned line for the log says so.
+  std::optional<std::string> SaveAtClose(const std::string& fileName);
   void SaveOtherOptions();
   /// A pick in the "LoadIni" list loads that file.
   void EditFileIniChange();
@@ -75,6 +81,8 @@ class OptionsFiles : public QObject {
   void ApplyPanelWidths(const ProfileFile& file);
   void LoadDataKeys(const ProfileFile& file);
   bool OnLoadIniPage() const;
+  /// Remembers how the start options file is on disk now: after the load and after each save.
+  void NoteOnDisk(const std::string& fileName);
 
   const WindowPanels panels_;
   const PageSet& pages_;
@@ -89,6 +97,10 @@ class OptionsFiles : public QObject {
   QString dataPath_;
   // The options file whose load failed at start, until its backup is made.
   std::string backupPending_;
+  // The options file loaded at start and a hash of its bytes as last read or written by this
+  // window; nothing for a file that did not exist.
+  std::string startFile_;
+  std::optional<std::size_t> startFileHash_;
 };
 
 }  // namespace kurvex::shell

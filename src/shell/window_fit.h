@@ -7,7 +7,7 @@
 namespace kurvex::shell {
 
 // The narrowest the three columns of the main window get.
-inline constexpr int kMinTreeWidth = 30;
+inline constexpr int kMinTreeWidth = 60;
 inline constexpr int kMinGraphWidth = 100;
 inline constexpr int kMinSettingsWidth = 100;
 

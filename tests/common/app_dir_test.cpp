@@ -1,6 +1,9 @@
 #include "common/app_dir.h"
 
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -98,15 +101,59 @@ TEST_F(AppLayoutTest, OnlyAnInstalledCopyKeepsUserFilesApart) {
   }
 }
 
+// The layout chosen for a program folder that cannot be written. Root writes through any
+// permission, so for root the folder is mounted read-only in a private mount namespace of a
+// child process; nothing when the system allows no such namespace.
+std::optional<AppLayout> LayoutOfReadOnlyFolder(const std::string& programDir,
+                                                const std::string& share, const UserHomes& homes) {
+  if (geteuid() != 0) {
+    fs::permissions(programDir, fs::perms::owner_write, fs::perm_options::remove);
+    const AppLayout layout = ChooseLayout(programDir, share, homes);
+    fs::permissions(programDir, fs::perms::owner_write, fs::perm_options::add);
+    return layout;
+  }
+  int channel[2];
+  if (pipe(channel) != 0) return std::nullopt;
+  const pid_t child = fork();
+  if (child == 0) {
+    close(channel[0]);
+    const char* dir = programDir.c_str();
+    if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) ||
+        mount(dir, dir, nullptr, MS_BIND, nullptr) ||
+        mount(nullptr, dir, nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr)) {
+      _exit(1);
+    }
+    const AppLayout layout = ChooseLayout(programDir, share, homes);
+    const std::string answer =
+        layout.Resources + '\n' + layout.Config + '\n' + (layout.Installed ? "1" : "0");
+    _exit(write(channel[1], answer.data(), answer.size()) == ssize_t(answer.size()) ? 0 : 1);
+  }
+  close(channel[1]);
+  std::string answer;
+  char buffer[512];
+  for (ssize_t got; (got = read(channel[0], buffer, sizeof buffer)) > 0;)
+    answer.append(buffer, got);
+  close(channel[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  if (child < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
+  AppLayout layout;
+  const std::size_t first = answer.find('\n'), second = answer.find('\n', first + 1);
+  layout.Resources = answer.substr(0, first);
+  layout.Config = answer.substr(first + 1, second - first - 1);
+  layout.Installed = answer.substr(second + 1) == "1";
+  return layout;
+}
+
 TEST_F(AppLayoutTest, AReadOnlyPortableCopyWritesToTheUsersFolders) {
-  if (geteuid() == 0) GTEST_SKIP() << "root writes everywhere";
   Touch(Path("readonly/Setting/Points.ini"));
-  fs::permissions(Path("readonly"), fs::perms::owner_write, fs::perm_options::remove);
-  const AppLayout layout = ChooseLayout(Path("readonly"), Path("prefix/share/kurvex"), Homes());
-  fs::permissions(Path("readonly"), fs::perms::owner_write, fs::perm_options::add);
-  EXPECT_EQ(layout.Resources, Path("readonly/"));
-  EXPECT_EQ(layout.Config, Homes().ConfigHome);
-  EXPECT_TRUE(layout.Installed);
+  const std::optional<AppLayout> layout =
+      LayoutOfReadOnlyFolder(Path("readonly"), Path("prefix/share/kurvex"), Homes());
+  if (!layout)
+    GTEST_SKIP() << "root here cannot mount a folder read-only in a namespace of its own";
+  EXPECT_EQ(layout->Resources, Path("readonly/"));
+  EXPECT_EQ(layout->Config, Homes().ConfigHome);
+  EXPECT_TRUE(layout->Installed);
 }
 
 TEST_F(AppLayoutTest, EveryNamedFileAndFolderFollowsTheLayout) {

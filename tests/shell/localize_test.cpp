@@ -11,9 +11,12 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <cstdlib>
+#include <map>
 #include <set>
 
 #include "shell/localize.h"
+#include "shell/message_line.h"
 #include "shell/pages/environment_page.h"
 #include "shell/qt_convert.h"
 #include "shell_fixture.h"
@@ -65,7 +68,15 @@ std::string EveryKeyLanguage() {
   for (const ControlCaption& row : kControlCaptions) {
     if (!row.Item) text += std::string(row.Key) + "=C " + row.Key + "\n";
   }
-  return text + "[Others]\nCursorPosition=Pos:\n";
+  text += "[Others]\nCursorPosition=Pos:\n";
+  for (const ItemCaptionKey& k : kItemCaptionKeys) {
+    if (std::string_view(k.Section) == "Others" && k.Field != &ItemCaptions::CursorPosition) {
+      text += std::string(k.Key) + "=%s O " + k.Key + "\n";
+    }
+  }
+  for (const ControlHint& hint : kControlHints)
+    text += std::string(hint.Key) + "=H " + hint.Key + "\n";
+  return text;
 }
 
 TEST_F(LocalizeTest, EveryCaptionSwitchesWithTheLanguageAndBackToItsBuiltInText) {
@@ -130,6 +141,16 @@ TEST_F(LocalizeTest, EveryCaptionSwitchesWithTheLanguageAndBackToItsBuiltInText)
     EXPECT_EQ(StatusText(),
               keys ? "Pos:   X=?;   Y=?" : "Position in coordinate system:   X=?;   Y=?");
     EXPECT_EQ(main_->Captions().CursorPosition, keys ? "Pos:" : "Position in coordinate system:");
+    // Hints and the program's own messages come from "Others" too.
+    EXPECT_EQ(Find<QWidget>("PanelBackGroundColor")->toolTip(),
+              keys ? "H HintBackGroundColor" : "Background color");
+    EXPECT_EQ(Find<QWidget>("PanelImageColor")->toolTip(),
+              keys ? "H HintImageColor" : "Image color");
+    EXPECT_EQ(Find<QWidget>("PanelBorderColor")->toolTip(),
+              keys ? "H HintBorderColor" : "Border color");
+    main_->Loader().OpenFile("/no/such.xy");
+    EXPECT_EQ(main_->Messages()->text(),
+              keys ? "/no/such.xy O FileNotFound" : "/no/such.xy: file not found");
   }
   EXPECT_TRUE(dialogs_.Errors.empty());
 }
@@ -294,6 +315,84 @@ TEST_F(LocalizeTest, LanguageIndexPersistsThroughKurvexIni) {
   EXPECT_EQ(Item(1)->text(0), "Graf");
   main_->close();
   EXPECT_EQ(ProfileFile(Path("Kurvex.ini")).ReadInteger("Environment", "Language", 99), 1);
+  EXPECT_TRUE(dialogs_.Errors.empty());
+}
+
+// The environment of a test run, restored afterwards.
+class LocaleVariables {
+ public:
+  LocaleVariables() {
+    for (const char* name : kNames) {
+      if (const char* value = std::getenv(name)) saved_[name] = value;
+    }
+  }
+  ~LocaleVariables() {
+    for (const char* name : kNames) {
+      if (saved_.count(name)) {
+        setenv(name, saved_[name].c_str(), 1);
+      } else {
+        unsetenv(name);
+      }
+    }
+  }
+  void Set(const char* lcAll, const char* lcMessages, const char* lang) {
+    const char* values[] = {lcAll, lcMessages, lang};
+    for (int i = 0; i < 3; ++i) {
+      if (values[i]) {
+        setenv(kNames[i], values[i], 1);
+      } else {
+        unsetenv(kNames[i]);
+      }
+    }
+  }
+
+ private:
+  static constexpr const char* kNames[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+  std::map<std::string, std::string> saved_;
+};
+
+// A first start greets the user in the desktop's language; a stored name outlives a change of
+// the language files; a style without a language (the shipped examples) changes none.
+TEST_F(LocalizeTest, FirstStartSpeaksTheLocaleAndTheStoredNameWinsOverTheIndex) {
+  for (const char* name : {"Cesky", "English", "Slovensky"}) {
+    Write(std::string("Localize/") + name + ".ini", std::string("[Tree]\nGraph=G ") + name + "\n");
+  }
+  Write("Setting/Points.ini", "[Image]\nWidth=640\n");
+  LocaleVariables locale;
+  struct Case {
+    const char* ini;  // nullptr: no Kurvex.ini
+    const char *lcAll, *lcMessages, *lang;
+    const char* language;
+  };
+  const Case cases[] = {
+      {nullptr, nullptr, nullptr, "en_US.UTF-8", "English"},
+      {nullptr, nullptr, nullptr, "cs_CZ.UTF-8", "Cesky"},
+      {nullptr, "", "sk_SK.UTF-8", "en_US.UTF-8", "Slovensky"},
+      {nullptr, "C", "cs_CZ.UTF-8", "cs_CZ.UTF-8", "English"},
+      {nullptr, nullptr, nullptr, "POSIX", "English"},
+      {nullptr, nullptr, nullptr, nullptr, "Cesky"},
+      {"[Environment]\nAutoSaveOptions=1\n", nullptr, nullptr, "sk_SK.UTF-8", "Slovensky"},
+      {"[Environment]\nLanguage=0\n", nullptr, nullptr, "en_US.UTF-8", "Cesky"},
+      {"[Environment]\nLanguage=0\nLanguageName=Slovensky\n", nullptr, nullptr, "en_US",
+       "Slovensky"},
+      {"[Environment]\nLanguage=2\nLanguageName=Klingon\n", nullptr, nullptr, "cs_CZ", "Slovensky"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.ini ? c.ini : "no file") + " " + (c.lang ? c.lang : "-"));
+    TearDown();
+    QFile::remove(QString::fromStdString(Path("Kurvex.ini")));
+    if (c.ini) Write("Kurvex.ini", c.ini);
+    locale.Set(c.lcAll, c.lcMessages, c.lang);
+    Start();
+    EXPECT_EQ(Selector()->currentText(), c.language);
+    EXPECT_EQ(Item(1)->text(0), QString("G ") + c.language);
+    main_->Options().LoadOptions(Path("Setting/Points.ini"));
+    EXPECT_EQ(Selector()->currentText(), c.language) << "a style without a language";
+    main_->close();
+    const ProfileFile saved(Path("Kurvex.ini"));
+    EXPECT_EQ(saved.ReadString("Environment", "LanguageName", ""), c.language);
+    EXPECT_EQ(saved.ReadInteger("Environment", "Language", -1), Selector()->currentIndex());
+  }
   EXPECT_TRUE(dialogs_.Errors.empty());
 }
 

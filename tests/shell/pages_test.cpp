@@ -146,10 +146,10 @@ TEST_F(ShellTest, ImagePageSpinnersKeepTheirRangesAndSteps) {
     s.upDown->SetPosition(100000);
     EXPECT_EQ(s.edit->text().toInt(), s.max) << name.toStdString();
   }
-  for (ColorPanel* swatch : {main_->Pages().Environment->PanelBackGroundColor, page.PanelImageColor,
-                             page.PanelBorderColor}) {
-    EXPECT_EQ(swatch->toolTip(), "Image bacground color");
-  }
+  // Each hint names the colour its swatch sets.
+  EXPECT_EQ(main_->Pages().Environment->PanelBackGroundColor->toolTip(), "Background color");
+  EXPECT_EQ(page.PanelImageColor->toolTip(), "Image color");
+  EXPECT_EQ(page.PanelBorderColor->toolTip(), "Border color");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <functional>
 
 namespace {
 
@@ -17,8 +18,9 @@ class ProgramTest : public ::testing::Test {
     ASSERT_TRUE(QFile::copy(KURVEX_PROGRAM, program_));
   }
 
-  /// Starts the program, lets it come up, and asks it to close as a session end would.
-  void RunOnce() {
+  /// Starts the program, lets it come up, and asks it to close as a session end would;
+  /// `whileRunning` runs while it is up.
+  void RunOnce(const std::function<void()>& whileRunning = [] {}) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
@@ -27,10 +29,17 @@ class ProgramTest : public ::testing::Test {
     process.start(program_, {});
     ASSERT_TRUE(process.waitForStarted(10000));
     QThread::msleep(1500);
+    whileRunning();
     process.terminate();
     ASSERT_TRUE(process.waitForFinished(60000)) << "the program did not close";
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+  }
+
+  void Write(const QString& name, const QByteArray& bytes) const {
+    QFile file(dir_.filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
   }
 
   QByteArray Read(const QString& name) const {
@@ -51,6 +60,17 @@ TEST_F(ProgramTest, EachRunAddsOneEmptyLineToTheLogAndSavesTheOptions) {
 
   RunOnce();
   EXPECT_EQ(Read("Kurvex.log"), "Log is off\r\n\r\n\r\n");
+}
+
+// A second window saved while this one was open; a signal closes this one with nobody there
+// to ask: the other's file stays, this one's settings go beside it, and the log says where.
+TEST_F(ProgramTest, ClosedByASignalItKeepsTheFileAnotherWindowSaved) {
+  RunOnce();
+  const QByteArray theirs = "[Image]\r\nWidth=720\r\n";
+  RunOnce([&] { Write("Kurvex.ini", theirs); });
+  EXPECT_EQ(Read("Kurvex.ini"), theirs);
+  EXPECT_TRUE(Read("Kurvex.ini.unsaved").contains("[AxisX]"));
+  EXPECT_TRUE(Read("Kurvex.log").contains("Kurvex.ini.unsaved"));
 }
 
 }  // namespace

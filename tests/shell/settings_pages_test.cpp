@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalSpy>
 #include <filesystem>
 #include <functional>
@@ -14,8 +15,10 @@
 #include "graph/options_file.h"
 #include "shell/browser/data_page.h"
 #include "shell/browser/file_browser.h"
+#include "shell/browser/loadini_page.h"
 #include "shell/color_panel.h"
 #include "shell/message_line.h"
+#include "shell/notebook.h"
 #include "shell/pages/curves_page.h"
 #include "shell/pages/environment_page.h"
 #include "shell/up_down.h"
@@ -208,6 +211,20 @@ TEST_F(SettingsPagesTest, CurvesPageShowsOneCurveAndStoresOnlyAUsersChange) {
   EXPECT_EQ(Model().Curve[1].LegendText, "first");
 }
 
+TEST_F(SettingsPagesTest, TheLastCurveIsEditedLikeTheFirst) {
+  const TCurve first = Model().Curve[1];
+  TypeInto("EditCurve", "10");
+  EXPECT_EQ(Find<UpDown>("UpDownCurve")->Position(), 10);
+  TypeInto("EditLegendText", "tenth");
+  Find<QCheckBox>("CheckBoxPoint")->click();
+  EXPECT_EQ(Model().Curve[10].LegendText, "tenth");
+  EXPECT_EQ(Model().Curve[10].SymbolVisible, Find<QCheckBox>("CheckBoxPoint")->isChecked());
+  EXPECT_EQ(Model().Curve[1], first);
+  Find<UpDown>("UpDownCurve")->Step(1);  // no eleventh
+  EXPECT_EQ(Find<QLineEdit>("EditCurve")->text(), "10");
+  EXPECT_EQ(Find<QLineEdit>("EditLegendText")->text(), "tenth");
+}
+
 TEST_F(SettingsPagesTest, SymbolListShowsWhatTheGraphDraws) {
   auto* list = Find<QComboBox>("ComboBoxLegend");
   ASSERT_EQ(list->count(), 71);
@@ -247,6 +264,33 @@ TEST_F(SettingsPagesTest, ControlsHaveAccessibleNames) {
     ASSERT_NE(face, nullptr) << name;
     EXPECT_EQ(face->text(QAccessible::Name), expected) << name;
   }
+}
+
+// Whatever a user can reach with the keyboard or the mouse on a settings page or a browser page
+// is read out by a name.
+TEST_F(SettingsPagesTest, EveryControlOfEveryPageHasAnAccessibleName) {
+  Notebook* notebook = main_->NotebookSetting();
+  int controls = 0;
+  for (int page = 0; page < notebook->count(); ++page) {
+    for (QWidget* widget : notebook->widget(page)->findChildren<QWidget*>()) {
+      // The parts of a list or a combo box speak through the control they belong to; a popup
+      // list and the hidden data strip are out of reach.
+      if (widget->focusPolicy() == Qt::NoFocus || widget->window() != main_.get() ||
+          !widget->isVisibleTo(notebook->widget(page)) ||
+          qobject_cast<QComboBox*>(widget->parent()) ||
+          qobject_cast<QAbstractScrollArea*>(widget->parent()) ||
+          qobject_cast<QScrollArea*>(widget)) {
+        continue;
+      }
+      ++controls;
+      QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+      ASSERT_NE(face, nullptr) << widget->objectName().toStdString();
+      EXPECT_FALSE(face->text(QAccessible::Name).trimmed().isEmpty())
+          << notebook->widget(page)->objectName().toStdString() << ": "
+          << widget->metaObject()->className() << " " << widget->objectName().toStdString();
+    }
+  }
+  EXPECT_GT(controls, 80);
 }
 
 // A load fills every page and the fill writes back what was read, except the range rounded to
@@ -303,6 +347,85 @@ TEST_F(SettingsPagesTest, UndoAndRedoWalkTheUsersSteps) {
   EXPECT_TRUE(main_->Hub().Undo());
   EXPECT_TRUE(Model() == edited);
   EXPECT_EQ(Find<QLineEdit>("EditGraphWidth")->text(), QString::number(edited.ImageWidth));
+}
+
+// The undo rules a user relies on, each a path that once let a fault through.
+TEST_F(SettingsPagesTest, UndoStepsFollowTheUsersActions) {
+  const std::string styles = std::string(KURVEX_SOURCE_DIR) + "/resources/Setting";
+  const GraphModel start = Model();
+  const auto undoKey = [&] {
+    main_->TreeView()->setFocus();
+    QTest::keyClick(main_.get(), Qt::Key_Z, Qt::ControlModifier);
+  };
+  const auto pickStyle = [&](const char* name) {
+    main_->Pages().LoadIni->Browser->SetDirectory(QString::fromStdString(styles));
+    ASSERT_TRUE(main_->Pages().LoadIni->Browser->Files()->SelectFile(name));
+  };
+  struct Case {
+    const char* name;
+    std::function<void()> act;
+    std::function<void()> check;
+  };
+  const Case cases[] = {
+      {"Ctrl+Z draws the graph once and leaves painting on",
+       [&] {
+         TypeInto("EditAxisXTickCount", "12");
+         painted_->clear();
+         undoKey();
+       },
+       [&] {
+         EXPECT_EQ(Redraws(), 1);
+         EXPECT_TRUE(graph_->PaintEnabled());
+         Find<QCheckBox>("CheckBoxLegendVisible")->click();
+         EXPECT_EQ(Redraws(), 2);
+       }},
+      {"a new edit after an undo ends the redo",
+       [&] {
+         TypeInto("EditAxisXTickCount", "12");
+         undoKey();
+         Find<QCheckBox>("CheckBoxLegendVisible")->click();
+       },
+       [&] {
+         EXPECT_FALSE(main_->Hub().Redo());
+         EXPECT_EQ(Model().AxisX.TickCount, start.AxisX.TickCount);
+       }},
+      {"two loads of options files are two steps",
+       [&] {
+         pickStyle("Large.ini");
+         pickStyle("Points.ini");
+       },
+       [&] {
+         const GraphModel points = Model();
+         EXPECT_TRUE(main_->Hub().Undo());
+         EXPECT_EQ(Model().ImageWidth, 800) << "back to Large.ini";
+         EXPECT_TRUE(main_->Hub().Undo());
+         EXPECT_TRUE(Model() == start);
+         EXPECT_TRUE(main_->Hub().Redo());
+         EXPECT_TRUE(main_->Hub().Redo());
+         EXPECT_TRUE(Model() == points);
+       }},
+      {"an edit of the same control after an undo is a step of its own",
+       [&] {
+         Find<QCheckBox>("CheckBoxLegendVisible")->click();
+         TypeInto("EditAxisXTickCount", "12");
+         undoKey();
+         TypeInto("EditAxisXTickCount", "5");
+       },
+       [&] {
+         EXPECT_TRUE(main_->Hub().Undo());
+         EXPECT_EQ(Model().AxisX.TickCount, start.AxisX.TickCount);
+         EXPECT_NE(Model().Legend.Visible, start.Legend.Visible) << "the first step stays done";
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TearDown();
+    Start();
+    painted_ = std::make_unique<QSignalSpy>(graph_.get(), &TFormKurvex::Painted);
+    c.act();
+    c.check();
+  }
+  EXPECT_TRUE(dialogs_.Errors.empty());
 }
 
 // What the program writes into the pages by itself is no step of the user's: after a file picked

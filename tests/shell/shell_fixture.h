@@ -69,6 +69,10 @@ class RecordingDialogs : public Dialogs {
     return SaveDialogChoice{*SaveAnswer, FilterAnswer.value_or(options.FilterIndex)};
   }
   void ShowError(const std::string& message) override { Errors.push_back(message); }
+  OptionsConflictAnswer AskOptionsConflict(const OptionsConflictQuestion& question) override {
+    ConflictQuestions.push_back(question);
+    return ConflictAnswer;
+  }
 
   std::optional<TColor> ColorAnswer;
   std::vector<TColor> ColorRequests;
@@ -80,6 +84,8 @@ class RecordingDialogs : public Dialogs {
   std::optional<int> FilterAnswer;
   std::vector<SaveDialogOptions> SaveRequests;
   std::vector<std::string> Errors;
+  OptionsConflictAnswer ConflictAnswer = OptionsConflictAnswer::kKeepMine;
+  std::vector<OptionsConflictQuestion> ConflictQuestions;
 };
 
 /// Both windows in a fresh temporary application directory, created in the program's order.

@@ -1,5 +1,6 @@
 // What the main window keeps of the user's files and settings when they are damaged, missing
 // or made on another machine.
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -80,6 +81,63 @@ TEST_F(UserFilesTest, WindowStoredOffTheScreenComesBack) {
   }
 }
 
+// Two windows in one folder: the one closed last must not silently wipe out what the other
+// saved. The user decides; with nobody to ask the file stays theirs and ours is kept beside it.
+TEST_F(UserFilesTest, OptionsFileChangedByAnotherWindowIsNotOverwrittenUnasked) {
+  const std::string mine = "[Image]\nWidth=640\n";
+  const std::string theirs = "[Image]\nWidth=720\n";
+  struct Case {
+    const char* what;
+    bool otherSaves;
+    bool attended;
+    OptionsConflictAnswer answer;
+    int width;  // Image.Width in Kurvex.ini after the close
+    bool asked, unsaved;
+  };
+  const Case cases[] = {
+      {"nobody else saved", false, true, OptionsConflictAnswer::kKeepTheirs, 650, false, false},
+      {"the user keeps theirs", true, true, OptionsConflictAnswer::kKeepTheirs, 720, true, false},
+      {"the user keeps mine", true, true, OptionsConflictAnswer::kKeepMine, 650, true, false},
+      {"closed by a signal", true, false, OptionsConflictAnswer::kKeepMine, 720, false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TearDown();
+    QFile::remove(QString::fromStdString(Path("Kurvex.ini.unsaved")));
+    Write("Kurvex.ini", mine);
+    dialogs_ = RecordingDialogs();
+    dialogs_.ConflictAnswer = c.answer;
+    Start();
+    // The window's own save is no change by another.
+    main_->Options().SaveOptions(Path("Kurvex.ini"));
+    Model().ImageWidth = 650;
+    if (c.otherSaves) Write("Kurvex.ini", theirs);
+    dialogs_.SetAttended(c.attended);
+    main_->close();
+    EXPECT_EQ(ProfileFile(Path("Kurvex.ini")).ReadInteger("Image", "Width", 0), c.width);
+    ASSERT_EQ(dialogs_.ConflictQuestions.size(), c.asked ? 1u : 0u);
+    if (c.asked) {
+      const OptionsConflictQuestion& q = dialogs_.ConflictQuestions[0];
+      EXPECT_EQ(q.Text, Path("Kurvex.ini") +
+                            " was changed by another program since Kurvex read it. Keep the "
+                            "settings of this window or the ones in the file?");
+      EXPECT_EQ(q.KeepMine, "Keep mine");
+      EXPECT_EQ(q.KeepTheirs, "Keep theirs");
+    }
+    EXPECT_EQ(Exists("Kurvex.ini.unsaved"), c.unsaved);
+    if (c.unsaved) {
+      EXPECT_EQ(ProfileFile(Path("Kurvex.ini.unsaved")).ReadInteger("Image", "Width", 0), 650);
+      EXPECT_NE(Read("Kurvex.log")
+                    .find(Path("Kurvex.ini") +
+                          " was changed by another program: it is kept, and this "
+                          "window's settings went to " +
+                          Path("Kurvex.ini.unsaved")),
+                std::string::npos);
+    }
+    EXPECT_TRUE(dialogs_.Errors.empty());
+  }
+}
+
 TEST(FitOnScreens, KeepsAGrabbableWindowAndMovesALostOne) {
   const QRect left(0, 0, 1920, 1080);
   const QRect right(1920, 0, 1280, 1024);
@@ -102,8 +160,10 @@ TEST(FitPanelWidths, EveryColumnKeepsAUsableWidth) {
     int left, right, window;
     PanelWidths expected;
   };
-  for (const Case& c : {Case{165, 177, 1000, {165, 177}}, Case{-40, 99999, 1000, {30, 866}},
-                        Case{99999, 99999, 1000, {796, 100}}, Case{500, 500, 200, {30, 100}}}) {
+  // The tree never narrower than 60: its items' captions must stay readable.
+  for (const Case& c : {Case{165, 177, 1000, {165, 177}}, Case{-40, 99999, 1000, {60, 836}},
+                        Case{3, 177, 1000, {60, 177}}, Case{99999, 99999, 1000, {796, 100}},
+                        Case{500, 500, 200, {60, 100}}}) {
     const PanelWidths w = FitPanelWidths(c.left, c.right, c.window);
     EXPECT_EQ(w.Left, c.expected.Left) << c.left << " " << c.right << " " << c.window;
     EXPECT_EQ(w.Right, c.expected.Right) << c.left << " " << c.right << " " << c.window;

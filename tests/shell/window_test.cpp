@@ -1,11 +1,14 @@
 // Start-up, shutdown, the log file and the graph area as the user meets them.
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStatusBar>
 
+#include "shell/message_line.h"
 #include "shell/pages/environment_page.h"
 #include "shell/panel_splitter.h"
 #include "shell_fixture.h"
@@ -220,6 +223,38 @@ TEST_F(WindowTest, MouseOverTheImageShowsTheReadoutAndElsewhereClearsIt) {
   MoveMouse(graph_->ImageGraph(), {70, 370});
   MoveMouse(main_->TreeView()->viewport(), {5, 5});
   EXPECT_EQ(graph_->StatusText(), "Position in coordinate system:   X=?;   Y=?");
+}
+
+std::vector<std::pair<QAccessible::Event, QObject*>> g_accessibleEvents;
+
+// A screen reader hears each message the moment it comes: the line is an alert named by its
+// text, and every new message tells it so.
+TEST_F(WindowTest, MessageLineIsAnAlertThatTellsScreenReadersEachMessage) {
+  Start();
+  g_accessibleEvents.clear();
+  QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+    g_accessibleEvents.emplace_back(event->type(), event->object());
+  });
+  const auto restore = qScopeGuard([] { QAccessible::installUpdateHandler(nullptr); });
+  MessageLine* line = main_->Messages();
+  const auto namesSaid = [&] {
+    return std::count(g_accessibleEvents.begin(), g_accessibleEvents.end(),
+                      std::make_pair(QAccessible::NameChanged, static_cast<QObject*>(line)));
+  };
+  auto* edit = Find<QLineEdit>("EditGraphLeft");
+  edit->setText("12a");
+  EXPECT_EQ(line->text(), "'12a' is not a valid integer value");
+  EXPECT_EQ(namesSaid(), 1);
+  QAccessibleInterface* face = QAccessible::queryAccessibleInterface(line);
+  ASSERT_NE(face, nullptr);
+  EXPECT_EQ(face->role(), QAccessible::AlertMessage);
+  EXPECT_EQ(face->text(QAccessible::Name), "'12a' is not a valid integer value");
+  EXPECT_EQ(face->text(QAccessible::Description), "'12a' is not a valid integer value");
+  main_->Loader().OpenFile("/no/such.xy");
+  EXPECT_EQ(face->text(QAccessible::Name), "/no/such.xy: file not found");
+  EXPECT_EQ(namesSaid(), 2);
+  main_->Loader().OpenFile("/no/such.xy");  // the same message again is news again
+  EXPECT_EQ(namesSaid(), 3);
 }
 
 TEST_F(WindowTest, SplitterDragResizesThePanelWithinItsMinimum) {

@@ -280,15 +280,15 @@ FileBrowser::FileBrowser(const BrowserNames& names, const QString& mask,
   top->setObjectName(names.PanelTop);
   auto* topGrid = new QGridLayout(top);
   topGrid->setContentsMargins(0, 0, 0, 0);
-  auto* labelFile = new QLabel("File", top);
-  labelFile->setObjectName(names.LabelFile);
+  labelFile_ = new QLabel("File", top);
+  labelFile_->setObjectName(names.LabelFile);
   edit_ = new QLineEdit(mask, top);
   edit_->setObjectName(names.Edit);
   edit_->setReadOnly(true);
   auto* labelPath = new QLabel("Path:", top);
   labelPath->setObjectName(names.LabelPath);
   labelDir_ = new PathLabel(names.LabelDir, top);
-  topGrid->addWidget(labelFile, 0, 0);
+  topGrid->addWidget(labelFile_, 0, 0);
   topGrid->addWidget(edit_, 0, 1);
   topGrid->addWidget(labelPath, 1, 0);
   topGrid->addWidget(labelDir_, 1, 1);
@@ -323,6 +323,13 @@ FileBrowser::FileBrowser(const BrowserNames& names, const QString& mask,
   layout->addWidget(splitter_, 1);
   layout->addWidget(bottom);
 
+  // Each control is read out by the caption beside it.
+  labelFile_->setBuddy(edit_);
+  labelPath_ = labelPath;
+  labelPath->setBuddy(directories_);
+  labelDisk->setBuddy(drive_);
+  labelFilter->setBuddy(filter_);
+  CaptionsChanged();
   labelDir_->SetPath(directories_->Directory());
   drive_->ShowDriveOf(directories_->Directory());
   connect(directories_, &DirectoryList::DirectoryChanged, this, [this](const QString& dir) {
@@ -346,6 +353,11 @@ FileBrowser::FileBrowser(const BrowserNames& names, const QString& mask,
   connect(filter_, &FilterComboBox::MaskChosen, files_, &FileList::SetMask);
   connect(drive_, &DriveComboBox::DriveChosen, this,
           [this](const QString& root) { Quietly([&] { SetDirectory(root); }); });
+}
+
+void FileBrowser::CaptionsChanged() {
+  files_->setAccessibleName(labelFile_->text());
+  directories_->setAccessibleName(labelPath_->text());
 }
 
 void FileBrowser::SetDirectory(const QString& path) {

@@ -157,6 +157,10 @@ class FileBrowser : public QWidget {
   FilterComboBox* Filter() const { return filter_; }
   QSplitter* Splitter() const { return splitter_; }
 
+  /// After a language change: the lists are read out by the captions of the file edit and the
+  /// path.
+  void CaptionsChanged();
+
  signals:
   /// Something the user should know about the folder shown (unreadable, removed).
   void Problem(const QString& message);
@@ -170,6 +174,8 @@ class FileBrowser : public QWidget {
   void FollowDisk();
 
   QLineEdit* edit_;
+  QLabel* labelFile_;
+  QLabel* labelPath_;
   PathLabel* labelDir_;
   DirectoryList* directories_;
   QSplitter* splitter_;

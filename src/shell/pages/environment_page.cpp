@@ -35,7 +35,7 @@ EnvironmentPage::EnvironmentPage(QWidget* page)
   Grid()->addLayout(language, row, 0, 1, 4);
   PanelBackGroundColor = Swatch("LabelBackGroundColor", "Background color", "PanelBackGroundColor",
                                 "Background color", &LabelBackGroundColor);
-  PanelBackGroundColor->setToolTip("Image bacground color");
+  PanelBackGroundColor->setToolTip("Background color");
   CheckBoxLoadAllOptions = Check("CheckBoxLoadAllOptions", "Load all options", true);
   CheckBoxAutoSave = Check("CheckBoxAutoSave", "Auto save options", false);
   CheckBoxStatusBarVisible = Check("CheckBoxStatusBarVisible", "Show status bar", false);
@@ -83,6 +83,8 @@ void EnvironmentPage::Connect() {
   On(CheckBoxStatusBarVisible, &QCheckBox::toggled,
      &EnvironmentPage::CheckBoxStatusBarVisibleClick);
   On(CheckBoxLoadAllOptions, &QCheckBox::toggled, &EnvironmentPage::CheckBoxLoadAllOptionsClick);
+  // A switch of how files load, like the other environment boxes: no undo step of the style.
+  connect(CheckBoxFitAxes, &QCheckBox::toggled, this, [this] { CheckBoxFitAxesClick(); });
   On(PanelBackGroundColor, &ColorPanel::Clicked, &EnvironmentPage::PanelBackGroundColorDblClick);
   On(LabelBackGroundColor, &ClickLabel::Clicked, &EnvironmentPage::PanelBackGroundColorDblClick);
 }
@@ -98,6 +100,7 @@ void EnvironmentPage::FillEnvironment(bool onLoadIniPage) {
     CheckBoxLoadAllOptions->setChecked(model.LoadAllOptions);
   }
   CheckBoxAutoRepaint->setChecked(model.AutoRepaint);
+  CheckBoxFitAxes->setChecked(model.FitAxesToData);
 }
 
 void EnvironmentPage::CheckBoxAutoRepaintClick() {
@@ -115,6 +118,11 @@ void EnvironmentPage::CheckBoxStatusBarVisibleClick() {
 
 void EnvironmentPage::PanelBackGroundColorDblClick() {
   PanelBackGroundColor->SetColor(Graph().PickBackgroundColor());
+}
+
+// The style carries the switch, so kurvex-plot fits with a style saved here as the window did.
+void EnvironmentPage::CheckBoxFitAxesClick() {
+  Model().FitAxesToData = CheckBoxFitAxes->isChecked();
 }
 
 void EnvironmentPage::CheckBoxLoadAllOptionsClick() {

@@ -48,6 +48,7 @@ class EnvironmentPage : public SettingsPage {
   void CheckBoxStatusBarVisibleClick();
   void PanelBackGroundColorDblClick();
   void CheckBoxLoadAllOptionsClick();
+  void CheckBoxFitAxesClick();
 };
 
 }  // namespace kurvex::shell

@@ -20,13 +20,13 @@ ImagePage::ImagePage(QWidget* page)
                  100, 500);
   PanelImageColor =
       Swatch("LabelImageColor", "Color", "PanelImageColor", "Image color", &LabelImageColor);
-  PanelImageColor->setToolTip("Image bacground color");
+  PanelImageColor->setToolTip("Image color");
   CheckBoxGraphBorder = Check("CheckBoxGraphBorder", "Border");
   border_ =
       Spin("LabelBorderWidth", "Border width", "EditBorderWidth", "UpDownBorderWidth", 1, 8, 1, 1);
   PanelBorderColor = Swatch("LabelBorderColor", "Border color", "PanelBorderColor", "Border color",
                             &LabelBorderColor);
-  PanelBorderColor->setToolTip("Image bacground color");
+  PanelBorderColor->setToolTip("Border color");
   EditGraphLeft = left_.Edit;
   EditGraphTop = top_.Edit;
   EditGraphWidth = width_.Edit;
