@@ -1,8 +1,8 @@
 // The browsers and the watched data file as the disk changes under them: files without an
 // extension, folders made and removed, mounts of alike names, and editors that save in the
 // ways editors do.
+#include <fcntl.h>
 #include <sys/stat.h>
-#include <utime.h>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
@@ -117,8 +117,9 @@ TEST_F(BrowserDiskTest, WatchedFileReloadsAfterEveryWayOfSaving) {
   ASSERT_EQ(stat(Path("spectra/a.xy").c_str(), &before), 0);
   lines += "900 1.1 0.6\n";
   Write("spectra/a.xy", lines);
-  const utimbuf times{before.st_atime, before.st_mtime};
-  ASSERT_EQ(utime(Path("spectra/a.xy").c_str(), &times), 0);
+  // To the nanosecond: the time a watcher compares is the one it saw.
+  const timespec times[2] = {before.st_atim, before.st_mtim};
+  ASSERT_EQ(utimensat(AT_FDCWD, Path("spectra/a.xy").c_str(), times, 0), 0);
   QTRY_COMPARE_WITH_TIMEOUT(LoadedLines(), 6u, 3000);
   EXPECT_TRUE(dialogs_.Errors.empty());
 }
