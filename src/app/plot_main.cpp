@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <iostream>
 #include <map>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -25,6 +26,7 @@
 #include "graph/data/data_error.h"
 #include "graph/graph_engine.h"
 #include "graph/options_file.h"
+#include "graph/overlay_drawing.h"
 
 namespace kurvex {
 namespace {
@@ -99,6 +101,7 @@ class Plotter {
     const bool styleFits = engine_.Model.FitAxesToData && !o_.FitGiven && !o_.NoFit;
     fitX_ = o_.FitX || styleFits;
     fitY_ = o_.FitY || styleFits;
+    if (o_.Overlay) overlay_.emplace(engine_);  // colours or not as the style's switch says
 
     // Saving a style alone draws no sample picture over whatever is in the folder.
     const bool printing = o_.PrintData || o_.PrintHead;
@@ -115,7 +118,10 @@ class Plotter {
       Plot(files[i]);
     }
     if (progress) std::cerr << "\rdone: " << files.size() << " files          \n";
-    if (o_.Overlay && writeImages_ && overlayDrawn_) Write(files.front());
+    if (o_.Overlay && writeImages_ && overlayDrawn_) {
+      picture_.FinishOverlay(*overlay_);
+      Write(files.front());
+    }
     return status_;
   }
 
@@ -186,13 +192,17 @@ class Plotter {
     if (!writeImages_) return;
     if (!(sample && o_.FitByDefault)) FitToFile();
 
-    // Every image is a full redraw, whatever the style's curves-only switch says; only the
-    // later files of an overlay add their curves to the picture.
+    // Every image is a full redraw, whatever the style's curves-only switch says; an overlay
+    // adds the later files' curves to its picture itself.
     const bool savedOnlyCurves = engine_.Model.OnlyCurves;
-    engine_.Model.OnlyCurves = o_.Overlay && overlayDrawn_;
+    engine_.Model.OnlyCurves = false;
     engine_.PaintEnabled = true;
     try {
-      picture_.Draw();
+      if (overlay_) {
+        picture_.DrawOverlayFile(*overlay_);
+      } else {
+        picture_.Draw();
+      }
       engine_.Model.OnlyCurves = savedOnlyCurves;
     } catch (const DataLineError& e) {
       // The picture as far as the data went, as the desktop program shows it: the graph of a
@@ -264,6 +274,7 @@ class Plotter {
   bool fitX_ = false;
   bool fitY_ = false;
   PlotPicture picture_{engine_, *ImageFormatNamed(o_.Format)};
+  std::optional<OverlayDrawing> overlay_;
   bool writeImages_ = true;
   bool overlayDrawn_ = false;
   int status_ = 0;

@@ -4,6 +4,7 @@
 #include "common/text_file.h"
 #include "graph/graph_engine.h"
 #include "graph/output/image_file.h"
+#include "graph/overlay_drawing.h"
 #include "graph/render/vector_canvas.h"
 
 namespace kurvex {
@@ -19,12 +20,24 @@ void PlotPicture::Draw() {
     return;
   }
   const bool curvesOnly = engine_.Model.OnlyCurves && document_;
-  if (!curvesOnly) {
-    document_ = std::make_unique<VectorCanvas>(
-        format_ == ImageFormat::kSvg ? VectorFormat::kSvg : VectorFormat::kPdf,
-        engine_.Model.ImageWidth, engine_.Model.ImageHeight, engine_.Fonts());
-  }
+  if (!curvesOnly) StartDocument();
   PaintGraph(engine_, *document_, curvesOnly);
+}
+
+void PlotPicture::StartDocument() {
+  document_ = std::make_unique<VectorCanvas>(
+      format_ == ImageFormat::kSvg ? VectorFormat::kSvg : VectorFormat::kPdf,
+      engine_.Model.ImageWidth, engine_.Model.ImageHeight, engine_.Fonts());
+}
+
+// BMP and PNG draw on the engine's surface, which the overlay takes when given no document.
+void PlotPicture::DrawOverlayFile(OverlayDrawing& overlay) {
+  if (IsVectorFormat(format_) && overlay.First()) StartDocument();
+  overlay.DrawFile(document_.get());
+}
+
+void PlotPicture::FinishOverlay(OverlayDrawing& overlay) {
+  overlay.DrawLegend(document_.get());
 }
 
 void PlotPicture::Write(const std::string& path) {

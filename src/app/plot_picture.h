@@ -8,6 +8,7 @@
 namespace kurvex {
 
 class GraphEngine;
+class OverlayDrawing;
 class VectorCanvas;
 
 /// The picture kurvex-plot draws and writes: BMP and PNG on the engine's surface, SVG and PDF on
@@ -21,10 +22,17 @@ class PlotPicture {
   /// curves over the picture so far.
   void Draw();
 
+  /// Draws the engine's data as the next file of an overlay: the first starts the picture.
+  void DrawOverlayFile(OverlayDrawing& overlay);
+  /// The overlay's legend, once every file is drawn.
+  void FinishOverlay(OverlayDrawing& overlay);
+
   /// Writes the picture to `path`; a vector picture starts anew afterwards. Throws Error.
   void Write(const std::string& path);
 
  private:
+  void StartDocument();
+
   GraphEngine& engine_;
   ImageFormat format_;
   std::unique_ptr<VectorCanvas> document_;

@@ -16,6 +16,9 @@ namespace {
 // both sides of them.
 constexpr double kLargest = 1e36;
 constexpr double kTiniest = 1e-30;
+// A decade's limits, powers of ten, must be 48-bit reals too.
+constexpr double kTiniestDecade = 1e-38;
+constexpr int kLowestDecade = -38;
 // A span this small against the values is noise of the last digits: treated as equal values.
 constexpr double kRelativeSpan = 1e-9;
 constexpr int kPreferredIntervals = 6;
@@ -71,12 +74,14 @@ int Score(const Candidate& c) {
 void ValueRange::Add(double value) {
   Low = std::min(Low, value);
   High = std::max(High, value);
+  if (value > 0) LowestPositive = std::min(LowestPositive, value);
 }
 
 void ValueRange::Add(const ValueRange& other) {
   if (other.Empty()) return;
   Add(other.Low);
   Add(other.High);
+  LowestPositive = std::min(LowestPositive, other.LowestPositive);
 }
 
 void DataExtent::Add(const DataExtent& other) {
@@ -134,6 +139,31 @@ std::optional<AxisFit> FitAxis(double low, double high) {
   return fit;
 }
 
+std::optional<AxisFit> FitLogAxis(double low, double high) {
+  if (!(low > 0) || !std::isfinite(high) || low > high) return std::nullopt;
+  if (low < kTiniestDecade || high > kLargest) return std::nullopt;
+  int first = static_cast<int>(std::floor(std::log10(low)));
+  int last = static_cast<int>(std::ceil(std::log10(high)));
+  while (first > kLowestDecade && Stored(Decimal(1, first)) > low) --first;
+  while (Stored(Decimal(1, last)) < high) ++last;
+  if (last == first) ++last;
+  AxisFit fit;
+  fit.Minimum = Decimal(1, first);
+  fit.Maximum = Decimal(1, last);
+  fit.TickCount = last - first;
+  fit.DecDigits = std::max(0, -first);
+  return fit;
+}
+
+std::optional<AxisFit> FitAxisTo(const ValueRange& range, const TMyAxis& axis) {
+  if (range.Empty()) return std::nullopt;
+  std::optional<AxisFit> fit;
+  if (axis.Logarithmic) fit = FitLogAxis(range.LowestPositive, range.High);
+  if (!fit) fit = FitAxis(range.Low, range.High);
+  if (fit && axis.Minimum > axis.Maximum) std::swap(fit->Minimum, fit->Maximum);
+  return fit;
+}
+
 namespace {
 
 std::optional<AxisFit> FitRange(const ValueRange& range) {
@@ -160,8 +190,8 @@ void ApplyAxisFit(const AxisFit& fit, TMyAxis& axis) {
 }
 
 void FitModelAxes(const DataExtent& extent, bool x, bool y, GraphModel& model) {
-  if (const auto fit = FitRange(extent.X); x && fit) ApplyAxisFit(*fit, model.AxisX);
-  if (const auto fit = FitRange(extent.Y); y && fit) ApplyAxisFit(*fit, model.AxisY);
+  if (const auto fit = FitAxisTo(extent.X, model.AxisX); x && fit) ApplyAxisFit(*fit, model.AxisX);
+  if (const auto fit = FitAxisTo(extent.Y, model.AxisY); y && fit) ApplyAxisFit(*fit, model.AxisY);
 }
 
 }  // namespace kurvex

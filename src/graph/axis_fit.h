@@ -13,6 +13,7 @@ namespace kurvex {
 struct ValueRange {
   double Low = std::numeric_limits<double>::infinity();
   double High = -std::numeric_limits<double>::infinity();
+  double LowestPositive = std::numeric_limits<double>::infinity();  // for a logarithmic axis
 
   bool Empty() const { return Low > High; }
   void Add(double value);
@@ -48,6 +49,15 @@ struct AxisFit {
 /// Nothing when the range is empty or beyond what an axis limit can hold.
 std::optional<AxisFit> FitAxis(double low, double high);
 
+/// Decades around values from `low` to `high`, both above zero: the powers of ten below and
+/// above them (one decade at least), the decimals the lower one needs. Nothing beyond what a
+/// limit can hold.
+std::optional<AxisFit> FitLogAxis(double low, double high);
+
+/// A fit for `axis`: in decades when it is logarithmic and some values are above zero, and
+/// running from To to From when it does (From above To).
+std::optional<AxisFit> FitAxisTo(const ValueRange& range, const TMyAxis& axis);
+
 /// Both axes fitted to what a drawing of `data` shows; an axis without values is left out.
 struct AxesFit {
   std::optional<AxisFit> X;
@@ -59,7 +69,8 @@ AxesFit FitAxesToData(const NumericColumns& columns);
 /// Writes a fit into an axis of the model: limits, tick count and tick-label decimals.
 void ApplyAxisFit(const AxisFit& fit, TMyAxis& axis);
 
-/// Fits the chosen axes of the model to an extent; an axis without values keeps its settings.
+/// Fits the chosen axes of the model to an extent as FitAxisTo does; an axis without values
+/// keeps its settings.
 void FitModelAxes(const DataExtent& extent, bool x, bool y, GraphModel& model);
 
 }  // namespace kurvex

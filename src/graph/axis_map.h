@@ -16,7 +16,14 @@ int32_t RoundToInt32(long double value);
 /// origin + sign * offset, saturated to int32 (positions typed by a user can be anything).
 int32_t AddPixels(int32_t origin, int32_t offset, int sign);
 
+/// Whether the axis maps the logarithm of its values: asked for, and both ends above zero.
+inline bool LogarithmicScale(const TMyAxis& axis) {
+  return axis.Logarithmic && axis.Minimum > 0 && axis.Maximum > 0;
+}
+
 /// One axis's value <-> pixel mapping with the axis read once, for loops over many points.
+/// On a logarithmic axis a value not above zero has no pixel: the mapping throws, as for values
+/// beyond the pixel range.
 class AxisMap {
  public:
   /// The axis as the model sets it now, from the origin of a drawing.
@@ -27,12 +34,16 @@ class AxisMap {
   /// The same for the data fields' doubles, inline: drawing maps millions of them.
   int32_t ToPixel(double value) const {
     int32_t pixel;
+    if (logarithmic_) return ToPixel(static_cast<long double>(value));
     return Quick(value, pixel) ? pixel : ToPixel(static_cast<long double>(value));
   }
   long double ToValue(int32_t pixel) const;
+  bool Logarithmic() const { return logarithmic_; }
 
  private:
-  AxisMap(int32_t origin, long double minimum, long double maximum, int32_t length, int sign);
+  AxisMap(int32_t origin, const TMyAxis& axis, int sign);
+  // The logarithms take the values' place; a linear axis maps them unchanged.
+  int32_t Linear(long double value) const;
 
   // In double precision and without a division the result rounds as the extended formula does
   // whenever it lies further from a half than the error bound of these few operations; false
@@ -57,6 +68,7 @@ class AxisMap {
   long double span_;
   int32_t length_;
   int sign_;  // +1: pixels grow with the value (x); -1: they shrink (y)
+  bool logarithmic_;
   double minimumD_ = 0;
   double scale_ = 0;  // length / span, 0 when that is not a finite number
 };

@@ -1,6 +1,8 @@
 // Curves and legend of the graph painter.
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 
 #include "graph/axis_map.h"
 #include "graph/data/data_rows.h"
@@ -50,29 +52,38 @@ void GraphPainter::DrawCurves() {
   canvas_.Font = m_.CurvesFont;
   canvas_.PenWidth = m_.CurveLineWidth;
 
+  const AxisMap mapX = AxisMap::X(m_, state_);
+  const AxisMap mapY = AxisMap::Y(m_, state_);
+  // A value a logarithmic axis cannot show breaks the curve as a missing value does.
+  const bool logX = mapX.Logarithmic(), logY = mapY.Logarithmic();
+  constexpr double kGap = std::numeric_limits<double>::quiet_NaN();
+  const auto gapX = [logX](double v) { return logX && !(v > 0) ? kGap : v; };
+  const auto gapY = [logY](double v) { return logY && !(v > 0) ? kGap : v; };
+
   DataRows rows(data_.Columns);
   rows.Seek(0);
-  double xPrev = rows.Next();
+  double xPrev = gapX(rows.Next());
   std::array<CurveTrack, kCurveCount + 1> track{};
   int count = 0;
   while (!rows.AtEnd() && count < kCurveCount) {
     ++count;
-    track[count].yPrev = rows.Next();
+    track[count].yPrev = gapY(rows.Next());
   }
   state_.CurveCount = count;
   for (int k = 1; k <= count; ++k) {
     track[k].symbol = measure_.Measure(m_.CurvesFont, m_.Curve[k].SymbolText);
   }
 
-  const AxisMap mapX = AxisMap::X(m_, state_);
-  const AxisMap mapY = AxisMap::Y(m_, state_);
-  const long double xMin = m_.AxisX.Minimum, xMax = m_.AxisX.Maximum;
-  const long double yMin = m_.AxisY.Minimum, yMax = m_.AxisY.Maximum;
+  // A reversed axis (From above To) shows the same values as a rising one.
+  const long double xFrom = m_.AxisX.Minimum, xTo = m_.AxisX.Maximum;
+  const long double yFrom = m_.AxisY.Minimum, yTo = m_.AxisY.Maximum;
+  const long double xMin = std::min(xFrom, xTo), xMax = std::max(xFrom, xTo);
+  const long double yMin = std::min(yFrom, yTo), yMax = std::max(yFrom, yTo);
   LazyPixel prevX{&mapX, xPrev};
 
   for (std::size_t r = 1, lines = rows.LineCount(); r < lines; ++r) {
     rows.Seek(r);
-    const double x = rows.Next();
+    const double x = gapX(rows.Next());
     LazyPixel curX{&mapX, x};
     const bool xInside = xMin <= x && x <= xMax;
     for (int k = 1; k <= count; ++k) {
@@ -86,7 +97,7 @@ void GraphPainter::DrawCurves() {
         canvas_.TextOut(ClampPixel(int64_t{prevX.Get()} - t.symbol.Width / 2),
                         ClampPixel(int64_t{py} - t.symbol.Height / 2), curve.SymbolText);
       }
-      const double y = rows.Next();
+      const double y = gapY(rows.Next());
       if (xInside && yMin <= y && y <= yMax) {
         const int32_t px = curX.Get();
         const int32_t py = mapY.ToPixel(y);
@@ -136,24 +147,34 @@ void GraphPainter::DrawLegend() {
 
 void GraphPainter::DrawLegendEntry(int k) {
   if (k > state_.CurveCount) return;
-  const TCurve& curve = m_.Curve[k];
+  DrawLegendRow(k, &m_.Curve[k], m_.Curve[k].LegendText);
+}
+
+void GraphPainter::DrawLegendRows(const std::vector<LegendEntry>& rows) {
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const LegendEntry& row = rows[i];
+    DrawLegendRow(static_cast<int>(i) + 1, row.Sample ? &*row.Sample : nullptr, row.Text);
+  }
+}
+
+void GraphPainter::DrawLegendRow(int k, const TCurve* sample, const std::string& text) {
   const LegendRow row = LegendRowAt(m_, k, measure_);
   const int64_t middle = int64_t{row.Top} + row.Height / 2;
-  if (LineVisible(curve)) {
-    canvas_.PenColor = curve.Color;
+  if (sample && LineVisible(*sample)) {
+    canvas_.PenColor = sample->Color;
     canvas_.MoveTo(row.Left, ClampPixel(middle));
     canvas_.LineTo(ClampPixel(int64_t{row.Left} + kLegendSampleLength), ClampPixel(middle));
   }
   canvas_.Font = m_.Legend.Font;
-  const int textHeight = measure_.Measure(m_.Legend.Font, curve.LegendText).Height;
+  const int textHeight = measure_.Measure(m_.Legend.Font, text).Height;
   canvas_.TextOut(ClampPixel(int64_t{row.Left} + kLegendTextOffset),
-                  ClampPixel(int64_t{row.Top} + (row.Height - textHeight) / 2), curve.LegendText);
-  if (SymbolVisible(curve)) {
+                  ClampPixel(int64_t{row.Top} + (row.Height - textHeight) / 2), text);
+  if (sample && SymbolVisible(*sample)) {
     canvas_.Font = m_.CurvesFont;
-    canvas_.Font.Color = curve.Color;
-    const TextSize s = measure_.Measure(m_.CurvesFont, curve.SymbolText);
+    canvas_.Font.Color = sample->Color;
+    const TextSize s = measure_.Measure(m_.CurvesFont, sample->SymbolText);
     canvas_.TextOut(ClampPixel(int64_t{row.Left} + (kLegendSampleLength - s.Width) / 2),
-                    ClampPixel(int64_t{row.Top} + (row.Height - s.Height) / 2), curve.SymbolText);
+                    ClampPixel(int64_t{row.Top} + (row.Height - s.Height) / 2), sample->SymbolText);
   }
 }
 

@@ -19,6 +19,9 @@ struct DrawingState {
   PixelRect Plot;
   int CurveCount = 0;  // y columns of the first data line, as the legend counted them
   std::vector<std::string> TextBlockLines;  // the wrapped lines of the last text-block drawing
+  /// What the picture shows otherwise than the style asks, for the message line: an axis set
+  /// logarithmic whose From or To is not above zero is drawn linear. Empty when nothing is.
+  std::string AxisWarning;
 };
 
 }  // namespace kurvex

@@ -175,14 +175,18 @@ void GraphEngine::RepaintIfAuto() {
 }
 
 void GraphEngine::RepaintGraph() {
+  RepaintWith(Model, Model.OnlyCurves);
+}
+
+void GraphEngine::RepaintWith(const GraphModel& style, bool curvesOnly) {
   PaintedGuard notify(OnPainted);
   try {
-    if (Model.OnlyCurves) {
+    if (curvesOnly) {
       DrawingState last = state_;  // the curves draw on the last full drawing's axes
-      Painter(last).RepaintGraph(true);
+      Painter(style, last).RepaintGraph(true);
     } else {
       FitSurfaceToImage();
-      Painter(state_).RepaintGraph(false);
+      Painter(style, state_).RepaintGraph(false);
     }
   } catch (DataLineError& e) {
     e.MoveDown(headLines_);  // the user counts lines in the file, head included
@@ -192,7 +196,7 @@ void GraphEngine::RepaintGraph() {
 
 void GraphEngine::DrawTextBlock() {
   PaintedGuard notify(OnPainted);
-  Painter(state_).DrawTextBlock();
+  Painter(Model, state_).DrawTextBlock();
 }
 
 // A full redraw paints every pixel of the surface first, so a new one needs no pixels of the
@@ -218,8 +222,8 @@ RasterCanvas& GraphEngine::Surface() const {
   return *canvas_;
 }
 
-GraphPainter GraphEngine::Painter(DrawingState& state) {
-  return GraphPainter(Model, Surface(), fonts_, {columns_, dataFileName_, headText_, symbolsOnly_},
+GraphPainter GraphEngine::Painter(const GraphModel& style, DrawingState& state) {
+  return GraphPainter(style, Surface(), fonts_, {columns_, dataFileName_, headText_, symbolsOnly_},
                       state);
 }
 

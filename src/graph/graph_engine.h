@@ -91,6 +91,9 @@ class GraphEngine {
   /// Full redraw (or curves only in the curves-only mode). A failing step throws; what was
   /// painted before stays. A data field that fails throws DataLineError with its file line.
   void RepaintGraph();
+  /// The same with another style than Model (an overlay's file with colours of its own): in
+  /// full, or just the curves on the axes of the last full drawing.
+  void RepaintWith(const GraphModel& style, bool curvesOnly);
   /// The text block alone, whatever PaintEnabled and AutoRepaint say.
   void DrawTextBlock();
 
@@ -114,7 +117,7 @@ class GraphEngine {
   std::function<void()> OnPainted;
 
  private:
-  GraphPainter Painter(DrawingState& state);
+  GraphPainter Painter(const GraphModel& style, DrawingState& state);
   void FitSurfaceToImage();
   void TakeData(LoadedData loaded, const std::string& path);
 

@@ -52,9 +52,32 @@ int32_t AxisXTitleTop(const GraphModel& m, TextMeasurer& measure) {
   return ClampPixel(a);
 }
 
+TMyFont ExponentFont(const TMyFont& font) {
+  TMyFont smaller = font;
+  smaller.Size = std::max(1, (2 * font.Size + 1) / 3);
+  return smaller;
+}
+
+int32_t ExponentRaise(const TMyFont& font, TextMeasurer& measure) {
+  return ClampPixel(Height(measure, font) / 4);
+}
+
+int64_t TickLabelWidth(const TickLabel& label, const TMyFont& font, TextMeasurer& measure) {
+  int64_t width = Width(measure, font, label.Base);
+  if (!label.Exponent.empty()) width += Width(measure, ExponentFont(font), label.Exponent);
+  return width;
+}
+
 int32_t AxisYTickLabelWidth(const GraphModel& m, TextMeasurer& measure) {
   const int d = m.AxisY.TickLabels.DecDigits;
   const TMyFont& f = m.AxisY.TickLabels.Font;
+  if (const AxisTicks ticks(m.AxisY); !ticks.Even()) {
+    int64_t widest = 0;
+    for (int64_t i = 0; i <= ticks.Last(); ++i) {
+      widest = std::max(widest, TickLabelWidth(ticks.Label(i), f, measure));
+    }
+    return ClampPixel(widest);
+  }
   return ClampPixel(std::max(Width(measure, f, FormatAxisValue(m.AxisY.Maximum, d)),
                              Width(measure, f, FormatAxisValue(m.AxisY.Minimum, d))));
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "graph/axis_ticks.h"
 #include "graph/geometry.h"
 #include "graph/model.h"
 
@@ -40,8 +41,16 @@ int32_t TitleTop(const GraphModel& model);
 
 int32_t AxisXTitleLeft(const GraphModel& model, TextMeasurer& measure);
 int32_t AxisXTitleTop(const GraphModel& model, TextMeasurer& measure);
-/// The wider of the labels of the y minimum and maximum.
+/// The wider of the labels of the y minimum and maximum; the widest label of a logarithmic
+/// axis's decades.
 int32_t AxisYTickLabelWidth(const GraphModel& model, TextMeasurer& measure);
+
+/// The font of a tick label's exponent: two thirds of the label's size.
+TMyFont ExponentFont(const TMyFont& font);
+/// How far the exponent's top stands above the top of its base.
+int32_t ExponentRaise(const TMyFont& font, TextMeasurer& measure);
+/// The width of a tick label in `font`, its exponent included.
+int64_t TickLabelWidth(const TickLabel& label, const TMyFont& font, TextMeasurer& measure);
 /// Column of the vertical y title band, never below 0.
 int32_t AxisYTitleLeft(const GraphModel& model, TextMeasurer& measure);
 /// Distance from the origin up to the first character of the y title.

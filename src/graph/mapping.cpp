@@ -1,5 +1,6 @@
 #include "graph/mapping.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -41,22 +42,35 @@ int32_t AddPixels(int32_t origin, int32_t offset, int sign) {
   return static_cast<int32_t>(sum);
 }
 
-AxisMap::AxisMap(int32_t origin, long double minimum, long double maximum, int32_t length, int sign)
-    : origin_(origin), minimum_(minimum), span_(maximum - minimum), length_(length), sign_(sign) {
+AxisMap::AxisMap(int32_t origin, const TMyAxis& axis, int sign)
+    : origin_(origin), length_(axis.Length), sign_(sign), logarithmic_(LogarithmicScale(axis)) {
+  long double minimum = axis.Minimum;
+  long double maximum = axis.Maximum;
+  if (logarithmic_) {
+    minimum = std::log10(minimum);
+    maximum = std::log10(maximum);
+  }
+  minimum_ = minimum;
+  span_ = maximum - minimum;
   const long double scale = span_ != 0 ? length_ / span_ : 0;
   scale_ = std::isfinite(static_cast<double>(scale)) ? static_cast<double>(scale) : 0;
   minimumD_ = static_cast<double>(minimum_);
 }
 
 AxisMap AxisMap::X(const GraphModel& m, const DrawingState& s) {
-  return AxisMap(s.OriginX, m.AxisX.Minimum, m.AxisX.Maximum, m.AxisX.Length, +1);
+  return AxisMap(s.OriginX, m.AxisX, +1);
 }
 
 AxisMap AxisMap::Y(const GraphModel& m, const DrawingState& s) {
-  return AxisMap(s.OriginY, m.AxisY.Minimum, m.AxisY.Maximum, m.AxisY.Length, -1);
+  return AxisMap(s.OriginY, m.AxisY, -1);
 }
 
 int32_t AxisMap::ToPixel(long double value) const {
+  // The logarithm of zero is minus infinity, of a negative value NaN: both fail the rounding.
+  return Linear(logarithmic_ ? std::log10(value) : value);
+}
+
+int32_t AxisMap::Linear(long double value) const {
   int32_t pixel;
   if (Quick(static_cast<double>(value), pixel)) return pixel;
   const long double offset = Divide((value - minimum_) * length_, span_);
@@ -65,7 +79,8 @@ int32_t AxisMap::ToPixel(long double value) const {
 
 long double AxisMap::ToValue(int32_t pixel) const {
   const long double distance = sign_ * (static_cast<long double>(pixel) - origin_);
-  return minimum_ + span_ * Divide(distance, length_);
+  const long double value = minimum_ + span_ * Divide(distance, length_);
+  return logarithmic_ ? std::pow(10.0L, value) : value;
 }
 
 int32_t ValueToPixelX(const GraphModel& model, const DrawingState& state, long double x) {
@@ -89,6 +104,20 @@ std::string ClearCursorText(const std::string& prefix) {
   return prefix + "   X=?;   Y=?";
 }
 
+namespace {
+
+// A logarithmic axis spans decades, where the axis's decimals would round most values to zero:
+// the readout keeps three significant digits.
+std::string ReadoutText(const TMyAxis& axis, long double value) {
+  int digits = axis.TickLabels.DecDigits;
+  if (LogarithmicScale(axis) && value > 0) {
+    digits = std::max(digits, 2 - static_cast<int>(std::floor(std::log10(value))));
+  }
+  return FormatAxisValue(value, digits);
+}
+
+}  // namespace
+
 std::string CursorReadout(const GraphModel& model, const DrawingState& state,
                           const std::string& prefix, int x, int y) {
   const int64_t ox = state.OriginX;
@@ -96,10 +125,8 @@ std::string CursorReadout(const GraphModel& model, const DrawingState& state,
   const bool inside =
       ox <= x && x <= ox + model.AxisX.Length && oy - model.AxisY.Length <= y && y <= oy;
   if (!inside) return ClearCursorText(prefix);
-  return prefix + "   X=" +
-         FormatAxisValue(PixelToValueX(model, state, x), model.AxisX.TickLabels.DecDigits) +
-         ";   Y=" +
-         FormatAxisValue(PixelToValueY(model, state, y), model.AxisY.TickLabels.DecDigits);
+  return prefix + "   X=" + ReadoutText(model.AxisX, PixelToValueX(model, state, x)) +
+         ";   Y=" + ReadoutText(model.AxisY, PixelToValueY(model, state, y));
 }
 
 }  // namespace kurvex

@@ -65,6 +65,8 @@ struct TMyAxis {
   int32_t TickWidth = 0;
   TMyTickLabels TickLabels;
   TMyTitle Title;
+  /// Decades evenly spaced; drawn linear while From or To is not above zero.
+  bool Logarithmic = false;
 
   bool operator==(const TMyAxis&) const = default;
 };

@@ -115,7 +115,8 @@ SectionBinding AxisKeys(const char* section, TMyAxis& a, bool vertical) {
        {"TitleLeft", &title.Left},
        {"TitleLeftAuto", &title.LeftAuto},
        vertical ? Binding{"TitleBottom", &title.Top} : Binding{"TitleTop", &title.Top},
-       vertical ? Binding{"TitleBottomAuto", &title.TopAuto} : Binding{"TopAuto", &title.TopAuto}}};
+       vertical ? Binding{"TitleBottomAuto", &title.TopAuto} : Binding{"TopAuto", &title.TopAuto},
+       {"Logarithmic", &a.Logarithmic}}};
 }
 
 SectionBinding CurvesKeys(GraphModel& m) {

@@ -16,12 +16,24 @@ namespace {
 
 // How far beyond the surface a tick label can start and still reach into it: the labels of the
 // axis ends are the widest of its values, with room for a sign.
-int64_t LabelReach(const TMyAxis& a, TextMeasurer& measure) {
+int64_t LabelReach(const TMyAxis& a, const AxisTicks& ticks, TextMeasurer& measure) {
+  if (!ticks.Even()) {
+    int64_t widest = 0;
+    for (int64_t i = 0; i <= ticks.Last(); ++i) {
+      widest = std::max(widest, TickLabelWidth(ticks.Label(i), a.TickLabels.Font, measure));
+    }
+    return 2 * widest + 64;
+  }
   const auto width = [&](long double v) {
     return int64_t{
         measure.Measure(a.TickLabels.Font, FormatAxisValue(v, a.TickLabels.DecDigits)).Width};
   };
   return 2 * std::max(width(a.Minimum), width(a.Maximum)) + 64;
+}
+
+std::string JoinWarnings(const std::string& first, const std::string& second) {
+  if (first.empty() || second.empty()) return first + second;
+  return first + "; " + second;
 }
 
 void Line(Canvas& c, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
@@ -51,6 +63,8 @@ void GraphPainter::RepaintGraph(bool curvesOnly) {
 void GraphPainter::DrawGraphBase() {
   FillBackground();
   ApplyImageSize();
+  state_.AxisWarning =
+      JoinWarnings(LogarithmicWarning(m_.AxisX, "X"), LogarithmicWarning(m_.AxisY, "Y"));
   DrawTitle();
   DrawAxisY();
   DrawAxisX();
@@ -100,31 +114,45 @@ void GraphPainter::DrawAxisYTitle() {
 void GraphPainter::DrawAxisYTicks() {
   const TMyAxis& a = m_.AxisY;
   canvas_.Font = a.TickLabels.Font;
-  const int n = a.TickCount;
-  if (n <= 0) return;  // no ticks rather than dividing by zero
+  const AxisTicks ticks(a);
+  const int64_t last = ticks.Last();
+  if (last < 0) return;  // no ticks rather than dividing by zero
   const AxisMap map = AxisMap::Y(m_, state_);
-  const long double minimum = a.Minimum;
-  const long double span = static_cast<long double>(a.Maximum) - minimum;
-  const auto value = [&](int64_t i) { return minimum + span * i / n; };
-  const auto row = [&](int64_t i) { return int64_t{map.ToPixel(value(i))}; };
+  const auto row = [&](int64_t i) { return int64_t{map.ToPixel(ticks.Value(i))}; };
   const int64_t pen = std::abs(int64_t{canvas_.PenWidth}) + 1;
   // Ticks and labels do not overlap (the labels end left of the axis), so all ticks are drawn
   // first and then the labels.
-  ForEachDistinct(0, n, -pen, canvas_.Height() + pen, row, [&](int64_t i) {
+  ForEachDistinct(0, last, -pen, canvas_.Height() + pen, row, [&](int64_t i) {
     const int64_t p = row(i);
     Line(canvas_, state_.OriginX, p, int64_t{state_.OriginX} + a.TickLength, p);
   });
   if (!a.TickLabels.Visible) return;
   const int64_t height = measure_.Measure(a.TickLabels.Font, "0").Height;
+  // The labels of a linear axis keep to rows of a whole-pixel step; the decades of a
+  // logarithmic one are not evenly spaced, so each label stands at its tick.
+  const bool evenRows = ticks.Even() && !map.Logarithmic();
   const auto labelTop = [&](int64_t i) {
-    return int64_t{AxisYTickLabelTop(m_, state_.OriginY, static_cast<int>(i))};
+    if (evenRows) return int64_t{AxisYTickLabelTop(m_, state_.OriginY, static_cast<int>(i))};
+    return row(i) - a.TickLabels.Font.Size / 2;
   };
-  ForEachDistinct(0, n, -height, canvas_.Height(), labelTop, [&](int64_t i) {
-    const std::string text = FormatAxisValue(value(i), a.TickLabels.DecDigits);
-    const int64_t w = measure_.Measure(a.TickLabels.Font, text).Width;
-    canvas_.TextOut(ClampPixel(int64_t{state_.OriginX} - kAxisYLabelGap - w),
-                    AxisYTickLabelTop(m_, state_.OriginY, static_cast<int>(i)), text);
+  ForEachDistinct(0, last, -height, canvas_.Height(), labelTop, [&](int64_t i) {
+    const TickLabel label = ticks.Label(i);
+    const int64_t w = TickLabelWidth(label, a.TickLabels.Font, measure_);
+    DrawTickLabel(ClampPixel(int64_t{state_.OriginX} - kAxisYLabelGap - w), ClampPixel(labelTop(i)),
+                  label);
   });
+}
+
+// The exponent is a smaller text of its own: a style's font may have no superscript digits.
+void GraphPainter::DrawTickLabel(int32_t left, int32_t top, const TickLabel& label) {
+  canvas_.TextOut(left, top, label.Base);
+  if (label.Exponent.empty()) return;
+  const TMyFont font = canvas_.Font;
+  const int64_t base = measure_.Measure(font, label.Base).Width;
+  canvas_.Font = ExponentFont(font);
+  canvas_.TextOut(ClampPixel(left + base), ClampPixel(int64_t{top} - ExponentRaise(font, measure_)),
+                  label.Exponent);
+  canvas_.Font = font;
 }
 
 void GraphPainter::DrawAxisX() {
@@ -143,25 +171,25 @@ void GraphPainter::DrawAxisX() {
 void GraphPainter::DrawAxisXTicks() {
   const TMyAxis& a = m_.AxisX;
   canvas_.Font = a.TickLabels.Font;
-  const int n = a.TickCount;
-  if (n <= 0) return;
+  const AxisTicks ticks(a);
+  const int64_t last = ticks.Last();
+  if (last < 0) return;
   const AxisMap map = AxisMap::X(m_, state_);
-  const long double minimum = a.Minimum;
-  const long double span = static_cast<long double>(a.Maximum) - minimum;
-  const auto value = [&](int64_t i) { return minimum + span * i / n; };
-  const auto column = [&](int64_t i) { return int64_t{map.ToPixel(value(i))}; };
+  const auto column = [&](int64_t i) { return int64_t{map.ToPixel(ticks.Value(i))}; };
   const int32_t labelTop = ClampPixel(int64_t{state_.OriginY} + kAxisXLabelGap);
   // A label reaches further beyond the surface than a tick line.
-  const int64_t reach = LabelReach(a, measure_) + std::abs(int64_t{canvas_.PenWidth});
-  ForEachDistinct(1, n, -reach, canvas_.Width() + reach, column, [&](int64_t i) {
-    const int64_t p = column(i);
-    Line(canvas_, p, int64_t{state_.OriginY} - a.TickLength, p, state_.OriginY);
-    if (a.TickLabels.Visible) {
-      const std::string text = FormatAxisValue(value(i), a.TickLabels.DecDigits);
-      const int64_t w = measure_.Measure(a.TickLabels.Font, text).Width;
-      canvas_.TextOut(ClampPixel(p - w / 2), labelTop, text);
-    }
-  });
+  const int64_t reach = LabelReach(a, ticks, measure_) + std::abs(int64_t{canvas_.PenWidth});
+  // The first of evenly spaced ticks stands on the y axis; a decade there has its label.
+  ForEachDistinct(ticks.Even() ? 1 : 0, last, -reach, canvas_.Width() + reach, column,
+                  [&](int64_t i) {
+                    const int64_t p = column(i);
+                    Line(canvas_, p, int64_t{state_.OriginY} - a.TickLength, p, state_.OriginY);
+                    if (a.TickLabels.Visible) {
+                      const TickLabel label = ticks.Label(i);
+                      const int64_t w = TickLabelWidth(label, a.TickLabels.Font, measure_);
+                      DrawTickLabel(ClampPixel(p - w / 2), labelTop, label);
+                    }
+                  });
 }
 
 void GraphPainter::DrawTextBlock() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,13 @@ struct GraphData {
   bool SymbolsOnly = false;     // a table of peaks: symbols, no lines
 };
 
+/// A row of a legend drawn from a list: its text, and the curve whose line and symbol sample it
+/// shows (none: the text alone).
+struct LegendEntry {
+  std::string Text;
+  std::optional<TCurve> Sample;
+};
+
 /// Paints the graph of a style and a data text onto a canvas, step by step in a fixed order.
 /// Every step works on the canvas state (pen, brush, font) that the steps before it left. It
 /// reads the style and never writes it: what the drawing finds out goes to `state`.
@@ -54,12 +62,16 @@ class GraphPainter {
   void DrawBorder();
   void DrawCurves();
   void DrawLegend();
+  /// A legend of listed rows (an overlay's), from the legend's first row down.
+  void DrawLegendRows(const std::vector<LegendEntry>& rows);
 
  private:
   void DrawAxisYTitle();
   void DrawAxisYTicks();
   void DrawAxisXTicks();
   void DrawLegendEntry(int k);
+  void DrawLegendRow(int k, const TCurve* sample, const std::string& text);
+  void DrawTickLabel(int32_t left, int32_t top, const TickLabel& label);
   bool LineVisible(const TCurve& curve) const;
   bool SymbolVisible(const TCurve& curve) const;
 

@@ -100,6 +100,10 @@ const std::vector<ControlCaption> kControlCaptions = {
     // From here on a key is the object name without the kind of control in front.
     {"LoadIni", "Load options", nullptr, {"LabelLoadIni"}},
     {"Disk", "Disk", nullptr, {"LabelDisk", "LabelDiskIni"}},
+    {"AxisXReverse", "Reverse", nullptr, {"ButtonAxisXReverse"}},
+    {"AxisYReverse", "Reverse", nullptr, {"ButtonAxisYReverse"}},
+    {"AxisXLogarithmic", "Logarithmic", nullptr, {"CheckBoxAxisXLogarithmic"}},
+    {"AxisYLogarithmic", "Logarithmic", nullptr, {"CheckBoxAxisYLogarithmic"}},
 };
 
 const std::vector<ControlHint> kControlHints = {

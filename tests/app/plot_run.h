@@ -39,7 +39,7 @@ struct CurveCover {
 
 /// Reads a 24-bit bitmap of the start style (600 x 500) and finds the pixels of the curves
 /// drawn as lines (their colours differ from axes and background) inside the plot frame; with
-/// `only`, of the curves of that colour.
+/// `only`, the pixels of that colour.
 inline CurveCover CurvesInFrame(const std::string& bmp, std::optional<TColor> only = {}) {
   GraphModel m;
   ApplyStartValues(m);
@@ -54,9 +54,16 @@ inline CurveCover CurvesInFrame(const std::string& bmp, std::optional<TColor> on
       const std::size_t at = 54 + (h - 1 - y) * stride + x * 3;
       const auto byte = [&](std::size_t i) { return static_cast<TColor>(uint8_t(bmp[at + i])); };
       const TColor color = byte(0) << 16 | byte(1) << 8 | byte(2);
+      if (only) {  // any colour asked for, also one no curve of the style has
+        if (color == *only) {
+          cover.columns.insert(x);
+          cover.rows.insert(y);
+        }
+        continue;
+      }
       for (int k = 1; k <= kCurveCount; ++k) {
         const TColor c = m.Curve[k].Color;
-        if (!m.Curve[k].LineVisible || c != color || (only && c != *only)) continue;
+        if (!m.Curve[k].LineVisible || c != color) continue;
         cover.columns.insert(x);
         cover.rows.insert(y);
       }

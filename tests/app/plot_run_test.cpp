@@ -1,5 +1,6 @@
 // Runs the real kurvex-plot program in a temporary folder.
 #include "app/plot_run.h"
+#include "graph/overlay_drawing.h"
 
 namespace {
 
@@ -79,10 +80,9 @@ TEST_F(PlotRun, OverlayFitsOnceOverAllFiles) {
   const Result r = Run("--fit xy --overlay --output all.bmp a.xy b.xy");
   ASSERT_EQ(r.status, 0) << r.err;
   const std::string bmp = Slurp(dir.File("all.bmp"));
-  // x 100..400 over the 500 pixels: the second curve of b begins a sixth of the way in.
-  kurvex::GraphModel start;
-  kurvex::ApplyStartValues(start);
-  const auto second = CurvesInFrame(bmp, start.Curve[2].Color);
+  // x 100..400 over the 500 pixels: the second curve of b (the palette's second colour, as
+  // the second curve after the first file's) begins a sixth of the way in.
+  const auto second = CurvesInFrame(bmp, kurvex::kOverlayPalette[1]);
   ASSERT_FALSE(second.columns.empty());
   EXPECT_NEAR(*second.columns.begin(), 70 + 500 / 6, 2);
   EXPECT_NEAR(*second.columns.rbegin(), 570, 1);  // a line leaves out its end point

@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "common/error.h"
+#include "common/temp_dir.h"
 #include "graph/graph_engine.h"
 #include "graph/mapping.h"
+#include "graph/overlay_drawing.h"
 #include "render_fixture.h"
 
 namespace kurvex {
@@ -156,6 +161,85 @@ TEST_F(Curves, CurvesOnlyModeOverlaysTheNextFile) {
   EXPECT_EQ(Pixel(300, 230), kRed);
   EXPECT_EQ(Pixel(300, 200), kWhite);
   EXPECT_EQ(Pixel(0, 200), kBlack);  // the border of the full redraw
+}
+
+// From above To turns an axis round: the data between them is drawn, From at the origin.
+TEST_F(Curves, ReversedAxesDrawTheCurveTurnedRound) {
+  GraphModel& m = engine.Model;
+  std::swap(m.AxisX.Minimum, m.AxisX.Maximum);
+  std::swap(m.AxisY.Minimum, m.AxisY.Maximum);
+  engine.SetDataText("300 0 5\r\n1000 2 5");
+  engine.RepaintGraph();
+  // (300,0) -> (1000,2) runs from (570,160) down to (70,300).
+  EXPECT_EQ(Pixel(320, 230), kRed);
+  EXPECT_GT(Count(kRed, 550, 155, 570, 170), 0);
+  EXPECT_EQ(Count(kRed, 71, 150, 120, 175), 0);
+}
+
+// A logarithmic axis cannot show values not above zero: they break the curve like a missing
+// value, and never stop the drawing. With From at zero the axis draws linear and says so.
+TEST_F(Curves, LogarithmicAxisBreaksTheCurveAtValuesItCannotShow) {
+  GraphModel& m = engine.Model;
+  m.AxisY.Logarithmic = true;
+  m.AxisY.Minimum = Real48::From(0.1);
+  m.AxisY.Maximum = Real48::From(100);
+  m.AxisY.Length = 300;  // 100 pixels a decade, from row 370 up
+  engine.SetDataText("300 1 5\r\n500 0 5\r\n700 10 5\r\n900 100 5");
+  EXPECT_NO_THROW(engine.RepaintGraph());
+  EXPECT_EQ(Count(kRed, 71, 71, 350, 370), 0);    // nothing joins 1 and 10 across the 0
+  EXPECT_GT(Count(kRed, 420, 110, 440, 130), 0);  // (700,10) -> (900,100): (356,170) -> (499,70)
+  EXPECT_EQ(engine.State().AxisWarning, "");
+  EXPECT_NE(engine.CursorReadoutAt(100, 170).find("Y=10.00"), std::string::npos);
+
+  m.AxisY.Minimum = Real48::From(0);
+  engine.RepaintGraph();
+  EXPECT_NE(engine.State().AxisWarning.find("Axis Y"), std::string::npos);
+  EXPECT_GT(Count(kRed, 71, 71, 350, 370), 0);  // linear: 0 is a value like any other
+}
+
+// Later files' curves take the palette's colours in turn, and the legend, drawn last, names
+// every curve after its file; the curves-only mode keeps the style's colours.
+TEST_F(Curves, OverlayColoursLaterFilesAndNamesEveryCurveAfterItsFile) {
+  test::TempDir dir;
+  const auto load = [&](const std::string& name, const std::string& text) {
+    std::ofstream(dir.File(name), std::ios::binary) << text;
+    engine.PaintEnabled = false;  // as a batch loads: no drawing of its own
+    ASSERT_TRUE(engine.LoadDataFile(dir.File(name)));
+  };
+  OverlayDrawing overlay(engine);
+  load("first.xy", "300 0 0.5\n1000 0 0.5\n");
+  overlay.DrawFile();
+  load("second.xy", "300 1\n1000 1\n");
+  overlay.DrawFile();
+  load("third.txt", "300 2 1.5\n1000 2 1.5\n");
+  overlay.DrawFile();
+  overlay.DrawLegend();
+  // Rows 300, 265, 230, 160 and 195 hold y = 0, 0.5, 1, 2 and 1.5.
+  EXPECT_EQ(Pixel(320, 300), kRed);
+  EXPECT_EQ(Pixel(320, 265), kBlue);
+  EXPECT_EQ(Pixel(320, 230), kOverlayPalette[0]);
+  EXPECT_EQ(Pixel(320, 160), kOverlayPalette[1]);
+  EXPECT_EQ(Pixel(320, 195), kOverlayPalette[2]);
+  const int r = LegendHeight();
+  EXPECT_EQ(Pixel(500, 40 + 2 * (r - 2) + r / 2), kOverlayPalette[0]);  // the third row
+
+  for (int i = 0; i < 9; ++i) overlay.DrawFile();  // 23 curves in all
+  std::vector<std::string> texts;
+  for (const LegendEntry& row : overlay.LegendRows()) texts.push_back(row.Text);
+  ASSERT_EQ(texts.size(), 21u);
+  EXPECT_EQ(std::vector<std::string>(texts.begin(), texts.begin() + 5),
+            (std::vector<std::string>{"first Tan(Psi)", "first Cos(Del)", "second",
+                                      "third Tan(Psi)", "third Cos(Del)"}));
+  EXPECT_EQ(texts.back(), "\u2026 and 3 more");
+  EXPECT_EQ(overlay.LegendRows()[19].Sample->Color, kOverlayPalette[17 % 8]);
+
+  engine.Model.OnlyCurves = true;
+  OverlayDrawing byHand(engine);
+  load("first.xy", "300 0 0.5\n1000 0 0.5\n");
+  byHand.DrawFile();
+  load("second.xy", "300 1\n1000 1\n");
+  byHand.DrawFile();
+  EXPECT_EQ(Pixel(320, 230), kRed);
 }
 
 TEST_F(Curves, LegendLineSamplesInheritTheAxisPenWidth) {

@@ -5,6 +5,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "common/number_text.h"
 #include "common/real48.h"
@@ -114,6 +115,7 @@ TEST(FitAxesToData, ReadsTheRowsTheDrawingShows) {
 TEST(FitModelAxes, ChangesOnlyTheChosenAxesThatHaveValues) {
   GraphModel model;
   model.AxisX.Minimum = Real48::From(300);
+  model.AxisX.Maximum = Real48::From(1000);
   model.AxisY.Minimum = Real48::From(-1);
   DataExtent extent;
   extent.X.Add(100);
@@ -127,6 +129,19 @@ TEST(FitModelAxes, ChangesOnlyTheChosenAxesThatHaveValues) {
   extent.Y.Add(2);
   FitModelAxes(extent, false, false, model);
   EXPECT_EQ(model.AxisY.Minimum, -1);
+
+  // A reversed axis stays reversed; a logarithmic one takes the decades of the values above 0.
+  std::swap(model.AxisX.Minimum, model.AxisX.Maximum);
+  model.AxisY.Logarithmic = true;
+  extent.Y.Add(-5);
+  extent.Y.Add(0.03);
+  extent.Y.Add(250);
+  FitModelAxes(extent, true, true, model);
+  EXPECT_EQ(model.AxisX.Minimum, 3500);
+  EXPECT_EQ(model.AxisX.Maximum, 0);
+  EXPECT_EQ(model.AxisY.Minimum, Real48::From(0.01L));
+  EXPECT_EQ(model.AxisY.Maximum, 1000);
+  EXPECT_EQ(model.AxisY.TickLabels.DecDigits, 2);
 }
 
 TEST(SelectColumns, KeepsOneLinePerLineInTheChosenOrder) {

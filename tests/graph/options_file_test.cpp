@@ -134,6 +134,7 @@ TitleLeft=84
 TitleLeftAuto=1
 TitleTop=8
 TopAuto=1
+Logarithmic=0
 [AxisY]
 Visible=1
 Minimum=-1
@@ -169,6 +170,7 @@ TitleLeft=28
 TitleLeftAuto=1
 TitleBottom=8
 TitleBottomAuto=1
+Logarithmic=0
 [Curves]
 FontSize=8
 DefaultSize=1

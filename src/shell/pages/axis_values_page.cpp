@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <utility>
 
 #include "common/number_text.h"
 #include "shell/color_panel.h"
@@ -20,6 +21,8 @@ const AxisValuesNames kAxisXValuesNames = {
     "EditAxisXMin",
     "LabelAxisXMax",
     "EditAxisXMax",
+    "ButtonAxisXReverse",
+    "CheckBoxAxisXLogarithmic",
     "LabelAxisXLabels",
     "CheckBoxAxisXTickLabelVisible",
     "LabelAxisXDecDigits",
@@ -35,7 +38,7 @@ const AxisValuesNames kAxisXValuesNames = {
     "UpDownAxisXTickLength",
     "ButtonAxisXFit",
     [](GraphModel& m) -> TMyAxis& { return m.AxisX; },
-    [](const AxesFit& f) -> const std::optional<AxisFit>& { return f.X; },
+    [](const DataExtent& e) -> const ValueRange& { return e.X; },
 };
 
 const AxisValuesNames kAxisYValuesNames = {
@@ -47,6 +50,8 @@ const AxisValuesNames kAxisYValuesNames = {
     "EditAxisYMin",
     "LabelAxisYMax",
     "EditAxisYMax",
+    "ButtonAxisYReverse",
+    "CheckBoxAxisYLogarithmic",
     "LabelAxisYLabels",
     "CheckBoxAxisYTickLabelVisible",
     "LabelAxisYDecDigits",
@@ -62,7 +67,7 @@ const AxisValuesNames kAxisYValuesNames = {
     "UpDownAxisYTickLength",
     "ButtonAxisYFit",
     [](GraphModel& m) -> TMyAxis& { return m.AxisY; },
-    [](const AxesFit& f) -> const std::optional<AxisFit>& { return f.Y; },
+    [](const DataExtent& e) -> const ValueRange& { return e.Y; },
 };
 
 AxisValuesPage::AxisValuesPage(QWidget* page, const AxisValuesNames& names)
@@ -70,6 +75,11 @@ AxisValuesPage::AxisValuesPage(QWidget* page, const AxisValuesNames& names)
   Heading(names.Heading, names.HeadingText);
   min_ = NumberRow(names.MinLabel, "From", names.MinEdit);
   max_ = NumberRow(names.MaxLabel, "To", names.MaxEdit);
+  reverse_ = new QPushButton("Reverse", Parent());
+  reverse_->setObjectName(names.Reverse);
+  reverse_->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+  Row(reverse_);
+  logarithmic_ = Check(names.Logarithmic, "Logarithmic", false);
   labels_ = new ClickLabel(names.Labels, "Labels", Parent());
   labels_->setCursor(Qt::PointingHandCursor);
   labels_->setStyleSheet("font-weight: bold; padding-top: 6px;");
@@ -95,6 +105,8 @@ AxisValuesPage::AxisValuesPage(QWidget* page, const AxisValuesNames& names)
 void AxisValuesPage::Connect() {
   On(min_, &QLineEdit::textChanged, &AxisValuesPage::EditMinChange);
   On(max_, &QLineEdit::textChanged, &AxisValuesPage::EditMaxChange);
+  On(reverse_, &QPushButton::clicked, &AxisValuesPage::ReverseClick);
+  On(logarithmic_, &QCheckBox::toggled, &AxisValuesPage::CheckBoxLogarithmicClick);
   On(labels_, &ClickLabel::Clicked, &AxisValuesPage::LabelLabelsClick);
   On(tickLabelVisible_, &QCheckBox::toggled, &AxisValuesPage::CheckBoxTickLabelVisibleClick);
   On(decDigits_.Edit, &QLineEdit::textChanged, &AxisValuesPage::EditDecDigitsChange);
@@ -112,6 +124,7 @@ void AxisValuesPage::Fill() {
   const TMyAxis axis = Axis();
   SetText(min_, FormatFixed(axis.Minimum, axis.TickLabels.DecDigits));
   SetText(max_, FormatFixed(axis.Maximum, axis.TickLabels.DecDigits));
+  SetChecked(logarithmic_, axis.Logarithmic);
   SetChecked(tickLabelVisible_, axis.TickLabels.Visible);
   SetPosition(decDigits_, axis.TickLabels.DecDigits);
   SetChecked(tickVisible_, axis.TickVisible);
@@ -125,6 +138,21 @@ void AxisValuesPage::EditMinChange() {
 
 void AxisValuesPage::EditMaxChange() {
   StoreFloat(max_, Axis().Maximum);
+}
+
+void AxisValuesPage::ReverseClick() {
+  const QString from = min_->text();
+  const QString to = max_->text();
+  // Swapped first, the range never collapses to one value while the edits store theirs.
+  TMyAxis& axis = Axis();
+  std::swap(axis.Minimum, axis.Maximum);
+  min_->setText(to);
+  max_->setText(from);
+  Redraw();
+}
+
+void AxisValuesPage::CheckBoxLogarithmicClick() {
+  StoreCheck(logarithmic_, Axis().Logarithmic);
 }
 
 void AxisValuesPage::LabelLabelsClick() {
@@ -160,8 +188,8 @@ void AxisValuesPage::EditTickLengthChange() {
 }
 
 void AxisValuesPage::FitToDataClick() {
-  const AxesFit fits = FitAxesToData(Graph().Engine().Columns());
-  const std::optional<AxisFit>& fit = names_.FitOf(fits);
+  const DataExtent extent = MeasureData(Graph().Engine().Columns());
+  const std::optional<AxisFit> fit = FitAxisTo(names_.RangeOf(extent), Axis());
   if (!fit) return;
   // The decimals first: their rule rewrites the range edits from the values held before.
   SetPosition(decDigits_, fit->DecDigits);

@@ -17,6 +17,8 @@ struct AxisValuesNames {
   const char* MinEdit;
   const char* MaxLabel;
   const char* MaxEdit;
+  const char* Reverse;
+  const char* Logarithmic;
   const char* Labels;
   const char* TickLabelVisible;
   const char* DecDigitsLabel;
@@ -32,7 +34,7 @@ struct AxisValuesNames {
   const char* TickLengthSpinner;
   const char* Fit;
   TMyAxis& (*Record)(GraphModel&);
-  const std::optional<AxisFit>& (*FitOf)(const AxesFit&);
+  const ValueRange& (*RangeOf)(const DataExtent&);
 };
 
 extern const AxisValuesNames kAxisXValuesNames;
@@ -61,6 +63,11 @@ class AxisValuesPage : public SettingsPage {
   void EditMinChange();
   // EditAxisXMaxChange, EditAxisYMaxChange
   void EditMaxChange();
+  // ButtonAxisXReverse, ButtonAxisYReverse: From and To change places through the edits, one
+  // undo step
+  void ReverseClick();
+  // CheckBoxAxisXLogarithmicClick, CheckBoxAxisYLogarithmicClick
+  void CheckBoxLogarithmicClick();
   // LabelAxisXLabelsClick, LabelAxisYLabelsClick
   void LabelLabelsClick();
   // CheckBoxAxisXTickLabelVisibleClick, CheckBoxAxisYTickLabelVisibleClick
@@ -73,13 +80,16 @@ class AxisValuesPage : public SettingsPage {
   void EditTickCountChange();
   // EditAxisXTickLengthChange, EditAxisYTickLengthChange
   void EditTickLengthChange();
-  // ButtonAxisXFit, ButtonAxisYFit: the range, ticks and decimals of the data drawn, written
-  // through the edits so their handlers run and the whole fit is one undo step
+  // ButtonAxisXFit, ButtonAxisYFit: the range, ticks and decimals of the data drawn (in decades
+  // on a logarithmic axis, in the axis's direction), written through the edits so their
+  // handlers run and the whole fit is one undo step
   void FitToDataClick();
 
   const AxisValuesNames& names_;
   QLineEdit* min_;
   QLineEdit* max_;
+  QPushButton* reverse_;
+  QCheckBox* logarithmic_;
   ClickLabel* labels_;
   QCheckBox* tickLabelVisible_;
   SpinField decDigits_;
