@@ -101,6 +101,8 @@ class Plotter {
     const bool styleFits = engine_.Model.FitAxesToData && !o_.FitGiven && !o_.NoFit;
     fitX_ = o_.FitX || styleFits;
     fitY_ = o_.FitY || styleFits;
+    // Unasked fits follow the file's x, falling for wavenumbers; --fit keeps the style's way.
+    fitFollowsFile_ = o_.FitByDefault || styleFits;
     if (o_.Overlay) overlay_.emplace(engine_);  // colours or not as the style's switch says
 
     // Saving a style alone draws no sample picture over whatever is in the folder.
@@ -167,7 +169,15 @@ class Plotter {
     for (const std::string& file : files) {
       if (Load(file)) all.Add(MeasureData(engine_.Columns()));
     }
-    FitModelAxes(all, fitX_, fitY_, engine_.Model);
+    Fit(all);
+  }
+
+  void Fit(const DataExtent& extent) {
+    if (fitFollowsFile_) {
+      FitModelAxesToFile(extent, fitX_, fitY_, engine_.Model);
+    } else {
+      FitModelAxes(extent, fitX_, fitY_, engine_.Model);
+    }
   }
 
   // Each file of a batch starts again from the style's axes.
@@ -175,7 +185,7 @@ class Plotter {
     if (o_.Overlay || (!fitX_ && !fitY_)) return;
     engine_.Model.AxisX = styleX_;
     engine_.Model.AxisY = styleY_;
-    FitModelAxes(MeasureData(engine_.Columns()), fitX_, fitY_, engine_.Model);
+    Fit(MeasureData(engine_.Columns()));
   }
 
   void Plot(const std::string& file) {
@@ -273,6 +283,7 @@ class Plotter {
   TMyAxis styleY_;
   bool fitX_ = false;
   bool fitY_ = false;
+  bool fitFollowsFile_ = false;
   PlotPicture picture_{engine_, *ImageFormatNamed(o_.Format)};
   std::optional<OverlayDrawing> overlay_;
   bool writeImages_ = true;

@@ -85,6 +85,7 @@ void ValueRange::Add(const ValueRange& other) {
 }
 
 void DataExtent::Add(const DataExtent& other) {
+  XFalls = X.Empty() ? other.XFalls : XFalls;
   X.Add(other.X);
   Y.Add(other.Y);
 }
@@ -94,14 +95,18 @@ DataExtent MeasureData(const NumericColumns& columns) {
   // The bad field's line is where the drawing ends: none of it is drawn.
   std::size_t lines = columns.ConvertedLines();
   if (columns.FirstBad()) lines = columns.FirstBad()->Line;
+  double first = 0, last = 0;
   for (std::size_t r = 0; r < lines; ++r) {
     const double x = columns.Value(0, r);
     if (std::isnan(x)) continue;  // a gap
+    if (extent.X.Empty()) first = x;
+    last = x;
     extent.X.Add(x);
     for (int k = 1; k <= columns.CurveCount(); ++k) {
       if (const double y = columns.Value(k, r); !std::isnan(y)) extent.Y.Add(y);
     }
   }
+  extent.XFalls = last < first;
   return extent;
 }
 
@@ -187,6 +192,12 @@ void ApplyAxisFit(const AxisFit& fit, TMyAxis& axis) {
   axis.Maximum = Real48::From(fit.Maximum);
   axis.TickCount = fit.TickCount;
   axis.TickLabels.DecDigits = fit.DecDigits;
+}
+
+void FitModelAxesToFile(const DataExtent& extent, bool x, bool y, GraphModel& model) {
+  TMyAxis& axis = model.AxisX;
+  if (x && extent.XFalls != (axis.Minimum > axis.Maximum)) std::swap(axis.Minimum, axis.Maximum);
+  FitModelAxes(extent, x, y, model);
 }
 
 void FitModelAxes(const DataExtent& extent, bool x, bool y, GraphModel& model) {

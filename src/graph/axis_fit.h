@@ -24,6 +24,7 @@ struct ValueRange {
 struct DataExtent {
   ValueRange X;
   ValueRange Y;
+  bool XFalls = false;  // the last x below the first: wavenumbers, binding energies
 
   void Add(const DataExtent& other);
 };
@@ -72,5 +73,9 @@ void ApplyAxisFit(const AxisFit& fit, TMyAxis& axis);
 /// Fits the chosen axes of the model to an extent as FitAxisTo does; an axis without values
 /// keeps its settings.
 void FitModelAxes(const DataExtent& extent, bool x, bool y, GraphModel& model);
+
+/// The fit made without being asked for (a first picture, a style's FitAxesToData): the same,
+/// but the x axis runs the way the file's x runs, falling for falling x.
+void FitModelAxesToFile(const DataExtent& extent, bool x, bool y, GraphModel& model);
 
 }  // namespace kurvex

@@ -223,8 +223,9 @@ RasterCanvas& GraphEngine::Surface() const {
 }
 
 GraphPainter GraphEngine::Painter(const GraphModel& style, DrawingState& state) {
-  return GraphPainter(style, Surface(), fonts_, {columns_, dataFileName_, headText_, symbolsOnly_},
-                      state);
+  paintNames_ = Names();
+  return GraphPainter(style, Surface(), fonts_,
+                      {columns_, dataFileName_, headText_, symbolsOnly_, &paintNames_}, state);
 }
 
 std::string GraphEngine::CursorReadoutAt(int x, int y) const {

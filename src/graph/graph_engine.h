@@ -120,11 +120,11 @@ class GraphEngine {
   GraphPainter Painter(const GraphModel& style, DrawingState& state);
   void FitSurfaceToImage();
   void TakeData(LoadedData loaded, const std::string& path);
+  void TakeNames(const LoadedData& loaded);
+  std::optional<LoadedData> ReadData(const std::string& path, bool& hadText);
 
   FontEngine& fonts_;
   // Only what the picture shows is allocated and cleared: an image of 600 x 500 pixels needs
-  void TakeNames(const LoadedData& loaded);
-  std::optional<LoadedData> ReadData(const std::string& path, bool& hadText);
   // a twelfth of the largest surface. Kept across pictures of the same size.
   mutable std::unique_ptr<RasterCanvas> canvas_;
   mutable DataText data_;
@@ -136,14 +136,15 @@ class GraphEngine {
   std::string readError_;
   std::string loadNote_;
   bool symbolsOnly_ = false;
-  std::size_t headLines_ = 0;  // file lines before the data text
-  bool dataChangeRedraws_ = false;
-  DrawingState state_;
   bool blockFinderWouldRead_ = false;
   std::vector<std::string> columnNames_;
+  DataNames paintNames_;  // what the painter's texts name, while it paints
   std::string xTitle_;
   std::string yTitle_;
   MissingValues missing_ = MissingValues::kAreErrors;
+  std::size_t headLines_ = 0;  // file lines before the data text
+  bool dataChangeRedraws_ = false;
+  DrawingState state_;
 };
 
 }  // namespace kurvex

@@ -11,8 +11,10 @@ namespace kurvex {
 void PaintGraph(GraphEngine& engine, Canvas& canvas, bool curvesOnly) {
   // Another canvas finds out its own state; the curves alone draw on the engine's axes.
   DrawingState state = curvesOnly ? engine.State() : DrawingState{};
+  const DataNames names = engine.Names();
   GraphPainter(engine.Model, canvas, engine.Fonts(),
-               {engine.Columns(), engine.DataFileName(), engine.HeadText(), engine.SymbolsOnly()},
+               {engine.Columns(), engine.DataFileName(), engine.HeadText(), engine.SymbolsOnly(),
+                &names},
                state)
       .RepaintGraph(curvesOnly);
 }

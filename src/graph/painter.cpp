@@ -47,9 +47,45 @@ TextSize FontMeasurer::Measure(const TMyFont& font, std::string_view text) {
   return fonts_.Extent(font, text);
 }
 
+namespace {
+
+DataNames NamesOf(const GraphData& data) {
+  if (data.Names) return *data.Names;
+  DataNames names;
+  names.FileName = data.FileName;
+  names.HeadText = data.HeadText;
+  return names;
+}
+
+// The texts drawn in one line; the text block is expanded as it is wrapped.
+std::optional<GraphModel> WithNames(const GraphModel& model, const GraphData& data) {
+  const auto named = [&model](auto each) {
+    bool any =
+        each(model.Title.Text) || each(model.AxisX.Title.Text) || each(model.AxisY.Title.Text);
+    for (int k = 1; k <= kCurveCount; ++k) any = each(model.Curve[k].LegendText) || any;
+    return any;
+  };
+  if (!named([](const std::string& text) { return HasPlaceholder(text); })) return std::nullopt;
+  GraphModel copy = model;
+  const DataNames names = NamesOf(data);
+  const auto expand = [&names](std::string& text) { text = ExpandPlaceholders(text, names); };
+  expand(copy.Title.Text);
+  expand(copy.AxisX.Title.Text);
+  expand(copy.AxisY.Title.Text);
+  for (int k = 1; k <= kCurveCount; ++k) expand(copy.Curve[k].LegendText);
+  return copy;
+}
+
+}  // namespace
+
 GraphPainter::GraphPainter(const GraphModel& model, Canvas& canvas, FontEngine& fonts,
                            const GraphData& data, DrawingState& state)
-    : m_(model), canvas_(canvas), measure_(fonts), data_(data), state_(state) {}
+    : named_(WithNames(model, data)),
+      m_(named_ ? *named_ : model),
+      canvas_(canvas),
+      measure_(fonts),
+      data_(data),
+      state_(state) {}
 
 void GraphPainter::RepaintGraph(bool curvesOnly) {
   if (!curvesOnly) {
@@ -200,7 +236,7 @@ void GraphPainter::DrawTextBlock() {
   wrapFont.Name = m_.Text.Font.Name;
   wrapFont.Size = m_.Text.Font.Size;
   state_.TextBlockLines = ExpandGraphText(
-      m_.Text.Text, data_.FileName, data_.HeadText, TextBlockWrapWidth(m_.ImageWidth),
+      m_.Text.Text, NamesOf(data_), TextBlockWrapWidth(m_.ImageWidth),
       [&](std::string_view s) { return measure_.Measure(wrapFont, s).Width; },
       TextBlockLinesShown(top, lineHeight, canvas_.Height()));
 

@@ -8,6 +8,7 @@
 #include "graph/drawing_state.h"
 #include "graph/layout.h"
 #include "graph/model.h"
+#include "graph/placeholders.h"
 #include "graph/render/canvas.h"
 #include "graph/text_block.h"
 
@@ -31,6 +32,9 @@ struct GraphData {
   const std::string& FileName;  // for "{DataFile}"
   const std::string& HeadText;  // for "{TextInDataFile}"
   bool SymbolsOnly = false;     // a table of peaks: symbols, no lines
+  /// Everything the texts may name of the file ("{Column1}", "{XTitle}", …); without it only
+  /// the file name and the head text are known.
+  const DataNames* Names = nullptr;
 };
 
 /// A row of a legend drawn from a list: its text, and the curve whose line and symbol sample it
@@ -75,6 +79,9 @@ class GraphPainter {
   bool LineVisible(const TCurve& curve) const;
   bool SymbolVisible(const TCurve& curve) const;
 
+  // The style with the placeholders of its titles and legend texts replaced, made only when
+  // one of them holds one: the layout measures the texts as they show.
+  std::optional<GraphModel> named_;
   const GraphModel& m_;
   Canvas& canvas_;
   FontMeasurer measure_;

@@ -11,7 +11,6 @@ class FileList;
 class MessageLine;
 class Notebook;
 class PageHub;
-class RecentFiles;
 class TFormKurvex;
 struct ItemCaptions;
 struct PageSet;
@@ -23,11 +22,10 @@ class DataLoader : public QObject {
 
  public:
   /// Loads into `graph`; `central` brings the graph to the front, `settings` the browser a file
-  /// opens in. What the program writes into the pages is no step of `hub`'s undo history. A file
-  /// the user picks (a click in the list, File ▸ Open…, the command line) enters `recent`.
+  /// opens in. What the program writes into the pages is no step of `hub`'s undo history.
   DataLoader(TFormKurvex& graph, PageHub& hub, const PageSet& pages, Notebook& central,
              Notebook& settings, MessageLine& messages, const ItemCaptions& captions,
-             RecentFiles& recent, QObject* parent = nullptr);
+             QObject* parent = nullptr);
 
   /// The data-load sequence: the graph page to the front, the file selected in the list loaded
   /// and drawn, then the picture saved when the user asked for it.
@@ -62,10 +60,7 @@ class DataLoader : public QObject {
   Notebook& settings_;
   MessageLine& messages_;
   const ItemCaptions& captions_;
-  RecentFiles& recent_;
   DataWatcher* watcher_;
-  // A file given from outside is being selected: its load is the user's pick.
-  bool opening_ = false;
 };
 
 }  // namespace kurvex::shell

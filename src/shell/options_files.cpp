@@ -89,7 +89,6 @@ void OptionsFiles::LoadOptions(const std::string& fileName) {
 void OptionsFiles::LoadStartOptions(const std::string& fileName) {
   startFile_ = fileName;
   NoteOnDisk(fileName);
-  Quietly([&] { recent_.Read(ProfileFile(fileName)); });
   ReadOptions(fileName, true);
 }
 
@@ -102,7 +101,7 @@ void OptionsFiles::NoteOnDisk(const std::string& fileName) {
 
 std::optional<std::string> OptionsFiles::SaveAtClose(const std::string& fileName) {
   if (fileName != startFile_ || FileHash(fileName) == startFileHash_) {
-    WriteOptions(fileName, true);
+    SaveOptions(fileName);
     return std::nullopt;
   }
   const ItemCaptions& c = languages_.Captions();
@@ -110,7 +109,7 @@ std::optional<std::string> OptionsFiles::SaveAtClose(const std::string& fileName
     const OptionsConflictQuestion question{FormatMessage(c.OptionsChanged, {fileName}), c.KeepMine,
                                            c.KeepTheirs};
     if (dialogs_.AskOptionsConflict(question) == OptionsConflictAnswer::kKeepMine) {
-      WriteOptions(fileName, true);
+      SaveOptions(fileName);
     }
     return std::nullopt;
   }
@@ -118,7 +117,7 @@ std::optional<std::string> OptionsFiles::SaveAtClose(const std::string& fileName
   std::error_code error;
   // Only this window's settings: nothing of an older copy may mix in.
   std::filesystem::remove(unsaved, error);
-  WriteOptions(unsaved, true);
+  SaveOptions(unsaved);
   return FormatMessage(c.OptionsKeptTheirs, {fileName, unsaved});
 }
 
@@ -189,8 +188,6 @@ void OptionsFiles::ApplyWindowKeys(const ProfileFile& file) {
   ApplyPanelWidths(file);
   pages_.Environment->CheckBoxAutoSave->setChecked(
       file.ReadBool(kEnvironment, "AutoSaveOptions", true));
-  pages_.Environment->CheckBoxMenuBarVisible->setChecked(
-      file.ReadBool(kEnvironment, "MenuBarVisible", true));
   pages_.Environment->CheckBoxFitAxes->setChecked(
       file.ReadBool(kEnvironment, "FitAxesToData", false));
   // A format this version does not know reads as the one every version writes.
@@ -253,7 +250,7 @@ void OptionsFiles::LoadDataKeys(const ProfileFile& file) {
   browser->Files()->SelectFile(QFileInfo(path).fileName());
 }
 
-void OptionsFiles::WriteOptions(const std::string& fileName, bool ownFile) {
+void OptionsFiles::SaveOptions(const std::string& fileName) {
   KeepBackupBeforeSaving(fileName);
   ProfileFile file(fileName);
   const QMainWindow& window = panels_.Window;
@@ -282,14 +279,11 @@ void OptionsFiles::WriteOptions(const std::string& fileName, bool ownFile) {
                    ImageFormatName(pages_.Environment->AutoSaveFormat()));
   // The name keeps its meaning when language files come or go; the index stays for older readers.
   file.WriteString(kEnvironment, "LanguageName", languages_.LanguageName());
-  file.WriteBool(kEnvironment, "MenuBarVisible",
-                 pages_.Environment->CheckBoxMenuBarVisible->isChecked());
   file.WriteString(kData, "DataPath",
                    S(dataPath_.isEmpty() ? pages_.Data->Browser->Directory() : dataPath_));
   file.WriteString(kData, "DataFile", S(pages_.Data->Browser->Edit()->text()));
   file.WriteString(kData, "ImagePath", S(images_.Folder()));
   WriteOptionsSections(graph_.Model(), file);
-  if (ownFile) recent_.Write(file);
   file.Save();
   NoteOnDisk(fileName);
 }

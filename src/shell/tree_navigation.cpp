@@ -61,18 +61,6 @@ void TreeNavigation::ShowSetting(const std::string& page) {
   settings_.ShowPage(Q(page));
 }
 
-void TreeNavigation::ShowLoadOther() {
-  ShowSetting("LoadIni");
-  loadIni_.Browser->SetDirectory(Q(ApplicationPath(AppPath::Styles)));
-  loadIni_.Browser->Files()->setFocus();
-}
-
-void TreeNavigation::LoadOther() {
-  const PaintingOff paintingOff(graph_);
-  central_.ShowPage("GraphImage");
-  ShowLoadOther();
-}
-
 void TreeNavigation::ShowSelectedItem() {
   QTreeWidgetItem* item = tree_.Selected();
   if (!item) return;
@@ -91,7 +79,9 @@ void TreeNavigation::ShowSelectedItem() {
   } else if (caption == c.Repaint) {
     graph_.RepaintGraph();
   } else if (caption == c.LoadOther) {
-    ShowLoadOther();
+    ShowSetting("LoadIni");
+    loadIni_.Browser->SetDirectory(Q(ApplicationPath(AppPath::Styles)));
+    loadIni_.Browser->Files()->setFocus();
   } else if (caption == c.SaveOther) {
     const std::string parent = ParentCaption(item);
     options_.SaveOtherOptions();

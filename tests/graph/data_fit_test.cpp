@@ -142,6 +142,16 @@ TEST(FitModelAxes, ChangesOnlyTheChosenAxesThatHaveValues) {
   EXPECT_EQ(model.AxisY.Minimum, Real48::From(0.01L));
   EXPECT_EQ(model.AxisY.Maximum, 1000);
   EXPECT_EQ(model.AxisY.TickLabels.DecDigits, 2);
+
+  // A fit nobody asked for runs the way the file's x runs, whatever the axis did before.
+  for (const bool falls : {true, false}) {
+    extent.XFalls = falls;
+    FitModelAxesToFile(extent, true, false, model);
+    EXPECT_EQ(model.AxisX.Minimum, falls ? 3500 : 0) << falls;
+    EXPECT_EQ(model.AxisX.Maximum, falls ? 0 : 3500) << falls;
+  }
+  const NumericColumns wavenumbers(DataText("4000 90\n2000 40\n550 80\n"));
+  EXPECT_TRUE(MeasureData(wavenumbers).XFalls);
 }
 
 TEST(SelectColumns, KeepsOneLinePerLineInTheChosenOrder) {
