@@ -44,6 +44,13 @@ const std::vector<ItemCaptionKey> kItemCaptionKeys = {
     {&C::KeepTheirs, "Others", "KeepTheirs", "Keep theirs", true},
     {&C::OptionsKeptTheirs, "Others", "OptionsKeptTheirs",
      "%s was changed by another program: it is kept, and this window's settings went to %s", true},
+    {&C::RecentFileGone, "Others", "RecentFileGone",
+     "%s: file not found; it is no longer among the recent files", true},
+    {&C::NoRecentFiles, "Others", "NoRecentFiles", "No recent files", true},
+    {&C::FindDataHint, "Others", "FindDataHint",
+     "%s: line %s is not data; 'Find the data in instrument files' reads this file", true},
+    {&C::OutsideAxesHint, "Others", "OutsideAxesHint",
+     "%s: no point lies inside the axes; Fit to data (Ctrl+Shift+F) shows them", true},
 };
 
 ItemCaptions BuiltInCaptions() {

@@ -45,6 +45,11 @@ struct ItemCaptions {
   std::string KeepMine;
   std::string KeepTheirs;
   std::string OptionsKeptTheirs;
+  std::string RecentFileGone;
+  std::string NoRecentFiles;
+  // "%s" a data file, then the number of its line.
+  std::string FindDataHint;
+  std::string OutsideAxesHint;
 };
 
 /// One item caption: where a language file keeps it and the text it has without one.

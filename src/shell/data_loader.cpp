@@ -25,12 +25,13 @@
 #include "shell/pages/page_hub.h"
 #include "shell/pages/page_set.h"
 #include "shell/qt_convert.h"
+#include "shell/recent_files.h"
 
 namespace kurvex::shell {
 
 DataLoader::DataLoader(TFormKurvex& graph, PageHub& hub, const PageSet& pages, Notebook& central,
                        Notebook& settings, MessageLine& messages, const ItemCaptions& captions,
-                       QObject* parent)
+                       RecentFiles& recent, QObject* parent)
     : QObject(parent),
       graph_(graph),
       hub_(hub),
@@ -39,6 +40,7 @@ DataLoader::DataLoader(TFormKurvex& graph, PageHub& hub, const PageSet& pages, N
       settings_(settings),
       messages_(messages),
       captions_(captions),
+      recent_(recent),
       watcher_(new DataWatcher(this)) {}
 
 FileList* DataLoader::DataFiles() const {
@@ -73,8 +75,13 @@ void DataLoader::EditFileChange() {
     watcher_->Watch(Q(path));
     // A note about an earlier file no longer applies; what this load has to say comes after.
     if (!path.empty()) messages_.Clear();
-    if (!LoadData(path, false) && !path.empty() && !graph_.Engine().ReadError().empty()) {
+    const bool taken = LoadData(path, false);
+    if (!taken && !path.empty() && !graph_.Engine().ReadError().empty()) {
       messages_.ShowMessage(Q(path + ": " + graph_.Engine().ReadError()));
+    }
+    // Flipping through a folder passes files by; only a pick is remembered.
+    if (taken && (opening_ || DataFiles()->Pressing())) {
+      recent_.Add(S(QFileInfo(Q(path)).absoluteFilePath()));
     }
     AfterDataLoad(S(DataFiles()->SelectedPath()));
   });
@@ -82,6 +89,11 @@ void DataLoader::EditFileChange() {
 
 void DataLoader::FileListBoxClick() {
   if (pages_.Data->Browser->Edit()->text().contains('*')) EditFileChange();
+  // A click on the file already loaded loads nothing but is a pick all the same.
+  if (const QString path = DataFiles()->SelectedPath();
+      DataFiles()->Pressing() && !path.isEmpty() && S(path) == graph_.Engine().DataFilePath()) {
+    recent_.Add(S(QFileInfo(path).absoluteFilePath()));
+  }
 }
 
 void DataLoader::AfterDataLoad(const std::string& fileName) {
@@ -112,6 +124,8 @@ void DataLoader::OpenFile(const QString& path) {
     return;
   }
   const bool options = info.suffix().compare("ini", Qt::CaseInsensitive) == 0;
+  opening_ = true;
+  const auto opened = qScopeGuard([this] { opening_ = false; });
   FileBrowser* browser = options ? pages_.LoadIni->Browser : pages_.Data->Browser;
   browser->SetDirectory(info.absolutePath());
   FileList* files = browser->Files();

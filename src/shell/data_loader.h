@@ -11,6 +11,7 @@ class FileList;
 class MessageLine;
 class Notebook;
 class PageHub;
+class RecentFiles;
 class TFormKurvex;
 struct ItemCaptions;
 struct PageSet;
@@ -22,10 +23,11 @@ class DataLoader : public QObject {
 
  public:
   /// Loads into `graph`; `central` brings the graph to the front, `settings` the browser a file
-  /// opens in. What the program writes into the pages is no step of `hub`'s undo history.
+  /// opens in. What the program writes into the pages is no step of `hub`'s undo history. A file
+  /// the user picks (a click in the list, File ▸ Open…, the command line) enters `recent`.
   DataLoader(TFormKurvex& graph, PageHub& hub, const PageSet& pages, Notebook& central,
              Notebook& settings, MessageLine& messages, const ItemCaptions& captions,
-             QObject* parent = nullptr);
+             RecentFiles& recent, QObject* parent = nullptr);
 
   /// The data-load sequence: the graph page to the front, the file selected in the list loaded
   /// and drawn, then the picture saved when the user asked for it.
@@ -60,7 +62,10 @@ class DataLoader : public QObject {
   Notebook& settings_;
   MessageLine& messages_;
   const ItemCaptions& captions_;
+  RecentFiles& recent_;
   DataWatcher* watcher_;
+  // A file given from outside is being selected: its load is the user's pick.
+  bool opening_ = false;
 };
 
 }  // namespace kurvex::shell

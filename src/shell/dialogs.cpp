@@ -46,6 +46,17 @@ std::vector<std::string> NameFilters(const std::string& filter) {
   return result;
 }
 
+QString DialogNameFilter(const QString& label, const QString& mask) {
+  QStringList masks;
+  for (const QString& one : mask.split(';', Qt::SkipEmptyParts)) masks << DialogMask(S(one));
+  // A label that names its masks already gets them once, as the dialog matches them.
+  QString name = label;
+  if (const qsizetype open = name.lastIndexOf(" ("); open > 0 && name.endsWith(')')) {
+    name.truncate(open);
+  }
+  return name + " (" + masks.join(' ') + ")";
+}
+
 std::string MaskExtension(const std::string& mask) {
   const QString text = Q(mask);
   if (!text.startsWith("*.")) return {};
@@ -105,6 +116,22 @@ std::optional<std::string> QtDialogs::SaveFileName(const SaveDialogOptions& opti
   for (const std::string& f : NameFilters(options.Filter)) filters << Q(f);
   dialog.setNameFilters(filters);
   dialog.setDefaultSuffix(Q(options.DefaultExt));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return std::nullopt;
+  }
+  return S(dialog.selectedFiles().constFirst());
+}
+
+std::optional<std::string> QtDialogs::OpenFileName(const OpenDialogOptions& options) {
+  QFileDialog dialog(QApplication::activeWindow(), Q(options.Title), Q(options.InitialDir));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  QStringList filters;
+  for (const std::string& f : options.NameFilters) filters << Q(f);
+  dialog.setNameFilters(filters);
+  if (options.SelectedFilter >= 0 && options.SelectedFilter < filters.size()) {
+    dialog.selectNameFilter(filters[options.SelectedFilter]);
+  }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return std::nullopt;
   }

@@ -7,6 +7,7 @@
 #include "graph/dialog_rules.h"
 #include "graph/model.h"
 
+class QString;
 class QWidget;
 
 namespace kurvex::shell {
@@ -21,6 +22,16 @@ struct SaveDialogOptions {
   int FilterIndex = 0;
   /// The file name proposed in the folder; empty: none.
   std::string FileName{};
+};
+
+/// What the open dialog is prepared with.
+struct OpenDialogOptions {
+  std::string InitialDir;
+  std::string Title;
+  /// Toolkit name filters, "JCAMP-DX (*.jdx *.dx)", in the order offered.
+  std::vector<std::string> NameFilters{};
+  /// The filter selected at first, counted from 0.
+  int SelectedFilter = 0;
 };
 
 /// The save dialog's answer when its filters mean different things (picture formats).
@@ -55,6 +66,8 @@ class Dialogs {
   virtual std::optional<DialogFont> PickFont(const DialogFont& initial) = 0;
   /// The chosen file name, or nothing when cancelled.
   virtual std::optional<std::string> SaveFileName(const SaveDialogOptions& options) = 0;
+  /// The file chosen to open, or nothing when cancelled.
+  virtual std::optional<std::string> OpenFileName(const OpenDialogOptions& options) = 0;
   /// The chosen file name and filter, or nothing when cancelled; without a dialog of its own
   /// the filter stays the one selected at first.
   virtual std::optional<SaveDialogChoice> SaveFileAndFilter(const SaveDialogOptions& options) {
@@ -76,6 +89,7 @@ class QtDialogs : public Dialogs {
                                   const std::vector<std::string>& customColors) override;
   std::optional<DialogFont> PickFont(const DialogFont& initial) override;
   std::optional<std::string> SaveFileName(const SaveDialogOptions& options) override;
+  std::optional<std::string> OpenFileName(const OpenDialogOptions& options) override;
   std::optional<SaveDialogChoice> SaveFileAndFilter(const SaveDialogOptions& options) override;
   OptionsConflictAnswer AskOptionsConflict(const OptionsConflictQuestion& question) override;
   /// A box; with nobody there, a line on the standard error instead.
@@ -92,6 +106,10 @@ std::optional<CustomColor> ParseCustomColor(const std::string& entry);
 
 /// "Ini Files|*.ini|*.*|*.*" as toolkit name filters: "Ini Files (*.ini)", "*.* (*)".
 std::vector<std::string> NameFilters(const std::string& filter);
+
+/// A file type of the browsers ("*.jdx;*.dx" masks) as a toolkit name filter: "JCAMP-DX (*.jdx
+/// *.dx)", "*.xy (*.xy)", "All files (*)" for "All files (*.*)".
+QString DialogNameFilter(const QString& label, const QString& mask);
 
 /// The extension a filter mask names ("*.png" -> "png"); empty for masks such as "*.*".
 std::string MaskExtension(const std::string& mask);

@@ -13,7 +13,6 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScopeGuard>
-#include <QShortcut>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -31,6 +30,7 @@
 #include "shell/image_actions.h"
 #include "shell/languages.h"
 #include "shell/log_file.h"
+#include "shell/main_menu.h"
 #include "shell/message_line.h"
 #include "shell/nav_tree.h"
 #include "shell/notebook.h"
@@ -89,7 +89,6 @@ TFormMain::TFormMain(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), d
   statusBar()->addWidget(messages_, 1);
   hub_ = new PageHub(dialogs_, *messages_, this);
   BuildLayout();
-  BuildShortcuts();
   images_ = new ImageActions(*this, dialogs_);
   help_->BuildMainMenu(*this);
   setAcceptDrops(true);
@@ -189,15 +188,6 @@ void TFormMain::BuildSettingPages() {
   notebookSetting_->ShowPage("Data");
 }
 
-void TFormMain::BuildShortcuts() {
-  auto* undo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
-  undo->setObjectName("ShortcutUndo");
-  connect(undo, &QShortcut::activated, this, &TFormMain::UndoSettings);
-  auto* redo = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this);
-  redo->setObjectName("ShortcutRedo");
-  connect(redo, &QShortcut::activated, this, &TFormMain::RedoSettings);
-}
-
 void TFormMain::UndoSettings() {
   if (!InTextField(QApplication::focusWidget())) hub_->Undo();
 }
@@ -225,6 +215,7 @@ void TFormMain::SetGraphWindow(TFormKurvex& graph) {
   images_->Attach(graph, *treeView_);
   BuildCollaborators();
   for (SettingsPage* page : pages_.Settings) page->Bind(*hub_);
+  menu_ = new MainMenu(*this, dialogs_);
   ConnectSignals();
 }
 
@@ -237,7 +228,7 @@ void TFormMain::BuildCollaborators() {
                               dialogs_, this);
   hub_->FillPages = [this] { options_->FillPages(); };
   loader_ = new DataLoader(graph, *hub_, pages_, *notebookImage_, *notebookSetting_, *messages_,
-                           captions_, this);
+                           captions_, options_->Recent(), this);
   navigation_ =
       new TreeNavigation(panels, captions_, graph, *help_, *pages_.LoadIni, *options_, this);
 }
@@ -276,6 +267,15 @@ void TFormMain::ConnectSignals() {
   });
   connect(data->Directories(), &DirectoryList::DirectoryChanged, options_,
           &OptionsFiles::RememberDataPath);
+  // Every load names its file in the graph's data edit, whoever loaded it.
+  connect(graph_->EditDataFile(), &QLineEdit::textChanged, this, &TFormMain::FollowDataFile);
+}
+
+void TFormMain::FollowDataFile() {
+  const GraphEngine& engine = graph_->Engine();
+  setWindowTitle(engine.DataFilePath().empty()
+                     ? QStringLiteral("Kurvex")
+                     : Q(engine.DataFileName()) + QStringLiteral(" — Kurvex"));
 }
 
 void TFormMain::showEvent(QShowEvent* event) {

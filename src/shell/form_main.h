@@ -15,6 +15,7 @@ class Dialogs;
 class HelpDesk;
 class ImageActions;
 class Languages;
+class MainMenu;
 class MessageLine;
 class NavTree;
 class Notebook;
@@ -47,8 +48,8 @@ class TFormMain : public QMainWindow {
   /// Remembers the data file named on the command line (an absolute path), to open at start.
   void OpenDataFileAtStart(const QString& path) { startDataFile_ = path; }
 
-  /// Goes back one settings step (Ctrl+Z) or forward again (Ctrl+Shift+Z); nothing while the
-  /// focus is in a text field, which keeps its own undo.
+  /// Goes back one settings step (Edit ▸ Undo, Ctrl+Z) or forward again (Ctrl+Shift+Z); nothing
+  /// while the focus is in a text field, which keeps its own undo.
   void UndoSettings();
   void RedoSettings();
 
@@ -74,6 +75,8 @@ class TFormMain : public QMainWindow {
   MessageLine* Messages() const { return messages_; }
   /// "Copy image" and "Save image as…".
   ImageActions* Images() const { return images_; }
+  /// The menu bar; exists once the graph window has joined.
+  MainMenu* Menu() const { return menu_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -91,11 +94,12 @@ class TFormMain : public QMainWindow {
   void BuildSettingPages();
   template <class Page, class... Args>
   Page* AddSettingsPage(const char* name, Args&&... args);
-  void BuildShortcuts();
   void FormCreate();
   /// Builds the collaborators that work on the graph window.
   void BuildCollaborators();
   void ConnectSignals();
+  /// "si.xy — Kurvex" for the loaded file; "Kurvex" while the built-in sample shows.
+  void FollowDataFile();
 
   Dialogs& dialogs_;
   TFormKurvex* graph_ = nullptr;
@@ -124,6 +128,7 @@ class TFormMain : public QMainWindow {
   OptionsFiles* options_ = nullptr;
   DataLoader* loader_ = nullptr;
   TreeNavigation* navigation_ = nullptr;
+  MainMenu* menu_ = nullptr;
 };
 
 }  // namespace kurvex::shell

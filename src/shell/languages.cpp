@@ -105,6 +105,7 @@ void Languages::LocalizeKurvex(const std::string& fileName) {
     }
   }
   ApplyControlCaptions(file, captions_, {&window_, &graph_});
+  ApplyMenuCaptions(file, {&window_});
   ReadCaptions(file, "Others", captions_);
   graph_.Engine().CursorPrefix = captions_.CursorPosition;
 }

@@ -5,6 +5,8 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QVariant>
 #include <QWidget>
 
@@ -100,10 +102,38 @@ const std::vector<ControlCaption> kControlCaptions = {
     // From here on a key is the object name without the kind of control in front.
     {"LoadIni", "Load options", nullptr, {"LabelLoadIni"}},
     {"Disk", "Disk", nullptr, {"LabelDisk", "LabelDiskIni"}},
+    {"MenuBarVisible", "Show menu bar", nullptr, {"CheckBoxMenuBarVisible"}},
     {"AxisXReverse", "Reverse", nullptr, {"ButtonAxisXReverse"}},
     {"AxisYReverse", "Reverse", nullptr, {"ButtonAxisYReverse"}},
     {"AxisXLogarithmic", "Logarithmic", nullptr, {"CheckBoxAxisXLogarithmic"}},
     {"AxisYLogarithmic", "Logarithmic", nullptr, {"CheckBoxAxisYLogarithmic"}},
+};
+
+// "&" marks the letter that opens a menu or picks an item with the Alt key.
+const std::vector<MenuCaption> kMenuCaptions = {
+    {"MenuBar", "&Menu bar", "MenuBarMain"},
+    {"File", "&File", "MenuFile"},
+    {"Open", "&Open…", "MenuOpen"},
+    {"OpenRecent", "Open &recent", "MenuOpenRecent"},
+    {"LoadStyle", "&Load style…", "MenuLoadStyle"},
+    {"SaveStyle", "Sa&ve style as…", "MenuSaveStyle"},
+    {"Quit", "&Quit", "MenuQuit"},
+    {"Edit", "&Edit", "MenuEdit"},
+    {"Undo", "&Undo", "MenuUndo"},
+    {"Redo", "&Redo", "MenuRedo"},
+    {"FitToData", "&Fit to data", "MenuFitToData"},
+    {"ReverseX", "Reverse &x axis", "MenuReverseX"},
+    {"View", "&View", "MenuView"},
+    {"StatusBar", "&Status bar", "MenuStatusBar"},
+    {"MenuBar", "&Menu bar", "MenuMenuBar"},
+    {"Manual", "M&anual", "MenuManual"},
+    {"Log", "&Log", "MenuLog"},
+    {"Language", "L&anguage", "MenuLanguage"},
+    {"Help", "&Help", "MenuHelpMenu"},
+    {"HelpTopic", "&Help on this page", "MenuHelp"},
+    {"FindFirst", "&Find in manual", "MenuFindFirst"},
+    {"FindNext", "Find &next", "MenuFindNext"},
+    {"About", "&About Kurvex", "MenuAbout"},
 };
 
 const std::vector<ControlHint> kControlHints = {
@@ -184,6 +214,21 @@ void ApplyControlCaptions(const ProfileFile& file, const ItemCaptions& captions,
         if (auto* widget = qobject_cast<QWidget*>(object)) {
           widget->setToolTip(Q(file.ReadString("Others", hint.Key, hint.BuiltIn)));
         }
+      }
+    }
+  }
+}
+
+void ApplyMenuCaptions(const ProfileFile& file, const std::vector<const QObject*>& roots) {
+  for (const MenuCaption& row : kMenuCaptions) {
+    const QString text = Q(file.ReadString("Menu", row.Key, row.BuiltIn));
+    for (QObject* object : Named(roots, row.Object)) {
+      if (auto* menu = qobject_cast<QMenu*>(object)) {
+        menu->setTitle(text);
+      } else if (auto* action = qobject_cast<QAction*>(object)) {
+        action->setText(text);
+      } else if (auto* bar = qobject_cast<QMenuBar*>(object)) {
+        bar->setAccessibleName(QString(text).remove('&'));
       }
     }
   }

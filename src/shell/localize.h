@@ -37,6 +37,19 @@ struct ControlHint {
 
 extern const std::vector<ControlHint> kControlHints;
 
+/// One key of a language file's "Menu" section: the text of a menu, a menu item or (for the
+/// bar) its accessible name.
+struct MenuCaption {
+  const char* Key;
+  const char* BuiltIn;
+  const char* Object;
+};
+
+extern const std::vector<MenuCaption> kMenuCaptions;
+
+/// Sets the texts of `kMenuCaptions` found under `roots`; a missing key takes its built-in text.
+void ApplyMenuCaptions(const ProfileFile& file, const std::vector<const QObject*>& roots);
+
 /// Sets the text of every control of the table found under one of `roots` (labels, buttons, check
 /// boxes, actions) from `file` or the item captions, and the hints of `kControlHints`; a control
 /// that does not exist is skipped.

@@ -89,6 +89,7 @@ void OptionsFiles::LoadOptions(const std::string& fileName) {
 void OptionsFiles::LoadStartOptions(const std::string& fileName) {
   startFile_ = fileName;
   NoteOnDisk(fileName);
+  Quietly([&] { recent_.Read(ProfileFile(fileName)); });
   ReadOptions(fileName, true);
 }
 
@@ -101,7 +102,7 @@ void OptionsFiles::NoteOnDisk(const std::string& fileName) {
 
 std::optional<std::string> OptionsFiles::SaveAtClose(const std::string& fileName) {
   if (fileName != startFile_ || FileHash(fileName) == startFileHash_) {
-    SaveOptions(fileName);
+    WriteOptions(fileName, true);
     return std::nullopt;
   }
   const ItemCaptions& c = languages_.Captions();
@@ -109,7 +110,7 @@ std::optional<std::string> OptionsFiles::SaveAtClose(const std::string& fileName
     const OptionsConflictQuestion question{FormatMessage(c.OptionsChanged, {fileName}), c.KeepMine,
                                            c.KeepTheirs};
     if (dialogs_.AskOptionsConflict(question) == OptionsConflictAnswer::kKeepMine) {
-      SaveOptions(fileName);
+      WriteOptions(fileName, true);
     }
     return std::nullopt;
   }
@@ -117,7 +118,7 @@ std::optional<std::string> OptionsFiles::SaveAtClose(const std::string& fileName
   std::error_code error;
   // Only this window's settings: nothing of an older copy may mix in.
   std::filesystem::remove(unsaved, error);
-  SaveOptions(unsaved);
+  WriteOptions(unsaved, true);
   return FormatMessage(c.OptionsKeptTheirs, {fileName, unsaved});
 }
 
@@ -188,6 +189,8 @@ void OptionsFiles::ApplyWindowKeys(const ProfileFile& file) {
   ApplyPanelWidths(file);
   pages_.Environment->CheckBoxAutoSave->setChecked(
       file.ReadBool(kEnvironment, "AutoSaveOptions", true));
+  pages_.Environment->CheckBoxMenuBarVisible->setChecked(
+      file.ReadBool(kEnvironment, "MenuBarVisible", true));
   pages_.Environment->CheckBoxFitAxes->setChecked(
       file.ReadBool(kEnvironment, "FitAxesToData", false));
   // A format this version does not know reads as the one every version writes.
@@ -250,7 +253,7 @@ void OptionsFiles::LoadDataKeys(const ProfileFile& file) {
   browser->Files()->SelectFile(QFileInfo(path).fileName());
 }
 
-void OptionsFiles::SaveOptions(const std::string& fileName) {
+void OptionsFiles::WriteOptions(const std::string& fileName, bool ownFile) {
   KeepBackupBeforeSaving(fileName);
   ProfileFile file(fileName);
   const QMainWindow& window = panels_.Window;
@@ -279,11 +282,14 @@ void OptionsFiles::SaveOptions(const std::string& fileName) {
                    ImageFormatName(pages_.Environment->AutoSaveFormat()));
   // The name keeps its meaning when language files come or go; the index stays for older readers.
   file.WriteString(kEnvironment, "LanguageName", languages_.LanguageName());
+  file.WriteBool(kEnvironment, "MenuBarVisible",
+                 pages_.Environment->CheckBoxMenuBarVisible->isChecked());
   file.WriteString(kData, "DataPath",
                    S(dataPath_.isEmpty() ? pages_.Data->Browser->Directory() : dataPath_));
   file.WriteString(kData, "DataFile", S(pages_.Data->Browser->Edit()->text()));
   file.WriteString(kData, "ImagePath", S(images_.Folder()));
   WriteOptionsSections(graph_.Model(), file);
+  if (ownFile) recent_.Write(file);
   file.Save();
   NoteOnDisk(fileName);
 }

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "shell/recent_files.h"
+
 class QMainWindow;
 class QWidget;
 
@@ -52,7 +54,7 @@ class OptionsFiles : public QObject {
   /// The load at start: a value that does not convert leaves the keys after it at their
   /// defaults, the pages are filled all the same, and the file is backed up before it is saved.
   void LoadStartOptions(const std::string& fileName);
-  void SaveOptions(const std::string& fileName);
+  void SaveOptions(const std::string& fileName) { WriteOptions(fileName, false); }
   /// The save at close over the options file loaded at start. When another program (a second
   /// Kurvex in the same folder) changed it since, the user decides whose settings stay; with
   /// nobody to ask the file stays theirs and the window's settings go to "<file>.unsaved", and
@@ -61,6 +63,10 @@ class OptionsFiles : public QObject {
   void SaveOtherOptions();
   /// A pick in the "LoadIni" list loads that file.
   void EditFileIniChange();
+  /// The data files opened last: read from and written to the options file of the start (and
+  /// its ".unsaved" stand-in) only, never to or from a style.
+  RecentFiles& Recent() { return recent_; }
+
   /// The folder the user chose in the data browser: "DataPath" from now on.
   void RememberDataPath(const QString& folder) { dataPath_ = folder; }
 
@@ -75,6 +81,8 @@ class OptionsFiles : public QObject {
 
  private:
   void ReadOptions(const std::string& fileName, bool firstLoad);
+  /// `ownFile`: the options file of the start or its stand-in, which keeps the recent files.
+  void WriteOptions(const std::string& fileName, bool ownFile);
   /// Keeps the user's file as "<name>.bak" before the first save over a file that failed to load.
   void KeepBackupBeforeSaving(const std::string& fileName);
   void ApplyWindowKeys(const ProfileFile& file);
@@ -101,6 +109,7 @@ class OptionsFiles : public QObject {
   // window; nothing for a file that did not exist.
   std::string startFile_;
   std::optional<std::size_t> startFileHash_;
+  RecentFiles recent_;
 };
 
 }  // namespace kurvex::shell

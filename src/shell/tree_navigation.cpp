@@ -61,6 +61,18 @@ void TreeNavigation::ShowSetting(const std::string& page) {
   settings_.ShowPage(Q(page));
 }
 
+void TreeNavigation::ShowLoadOther() {
+  ShowSetting("LoadIni");
+  loadIni_.Browser->SetDirectory(Q(ApplicationPath(AppPath::Styles)));
+  loadIni_.Browser->Files()->setFocus();
+}
+
+void TreeNavigation::LoadOther() {
+  const PaintingOff paintingOff(graph_);
+  central_.ShowPage("GraphImage");
+  ShowLoadOther();
+}
+
 void TreeNavigation::ShowSelectedItem() {
   QTreeWidgetItem* item = tree_.Selected();
   if (!item) return;
@@ -79,9 +91,7 @@ void TreeNavigation::ShowSelectedItem() {
   } else if (caption == c.Repaint) {
     graph_.RepaintGraph();
   } else if (caption == c.LoadOther) {
-    ShowSetting("LoadIni");
-    loadIni_.Browser->SetDirectory(Q(ApplicationPath(AppPath::Styles)));
-    loadIni_.Browser->Files()->setFocus();
+    ShowLoadOther();
   } else if (caption == c.SaveOther) {
     const std::string parent = ParentCaption(item);
     options_.SaveOtherOptions();

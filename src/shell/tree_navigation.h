@@ -36,9 +36,12 @@ class TreeNavigation : public QObject {
   /// A left press on the selected item runs it again; a right press shows its help.
   void TreeViewMouseDown(Qt::MouseButton button, const QPoint& pos);
   void TreeViewMouseMove();
+  /// "Load other": the "LoadIni" page in front, its list in the styles folder.
+  void LoadOther();
 
  private:
   void ShowSetting(const std::string& page);
+  void ShowLoadOther();
 
   NavTree& tree_;
   const ItemCaptions& captions_;

@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -76,6 +78,9 @@ std::string EveryKeyLanguage() {
   }
   for (const ControlHint& hint : kControlHints)
     text += std::string(hint.Key) + "=H " + hint.Key + "\n";
+  text += "[Menu]\n";
+  for (const MenuCaption& row : kMenuCaptions)
+    text += std::string(row.Key) + "=M " + row.Key + "\n";
   return text;
 }
 
@@ -130,6 +135,18 @@ TEST_F(LocalizeTest, EveryCaptionSwitchesWithTheLanguageAndBackToItsBuiltInText)
         if (!main_->findChild<QObject*>(name)) continue;
         EXPECT_EQ(Caption(name), keys ? Q(std::string("C ") + row.Key) : Q(row.BuiltIn)) << name;
       }
+    }
+    // Menus and their items, and the name the bar is read out by.
+    for (const MenuCaption& row : kMenuCaptions) {
+      QObject* object = main_->findChild<QObject*>(row.Object);
+      ASSERT_NE(object, nullptr) << row.Object;
+      const QString text = qobject_cast<QMenu*>(object) ? qobject_cast<QMenu*>(object)->title()
+                           : qobject_cast<QAction*>(object)
+                               ? qobject_cast<QAction*>(object)->text()
+                               : qobject_cast<QWidget*>(object)->accessibleName();
+      QString expected = keys ? Q(std::string("M ") + row.Key) : Q(row.BuiltIn);
+      if (qobject_cast<QMenuBar*>(object)) expected.remove('&');
+      EXPECT_EQ(text, expected) << row.Object;
     }
     // Names read out for spinners and swatches follow their captions.
     EXPECT_EQ(AccessibleName("UpDownAxisXTickCount"),

@@ -96,13 +96,14 @@ TEST_F(OptionsTest, FreshFileHoldsTheWindowKeysInTheirOrderBeforeTheGraphKeys) {
   std::istringstream lines(Read("fresh.ini"));
   for (std::string line; std::getline(lines, line);) {
     if (line.find('=') != std::string::npos) keys.push_back(line.substr(0, line.find('=')));
-    if (keys.size() == 17) break;
+    if (keys.size() == 18) break;
   }
-  EXPECT_EQ(keys, (std::vector<std::string>{
-                      "WindowState", "WindowLeft", "WindowTop", "WindowWidth", "WindowHeight",
-                      "PanelLeftWidth", "TreeItem", "ShowInRightPanel", "ShowInMainPanel",
-                      "PanelRightWidth", "AutoSaveOptions", "Language", "FitAxesToData",
-                      "AutoSaveImageFormat", "LanguageName", "LoadAllOptions", "AutoRepaint"}));
+  EXPECT_EQ(keys, (std::vector<std::string>{"WindowState", "WindowLeft", "WindowTop", "WindowWidth",
+                                            "WindowHeight", "PanelLeftWidth", "TreeItem",
+                                            "ShowInRightPanel", "ShowInMainPanel",
+                                            "PanelRightWidth", "AutoSaveOptions", "Language",
+                                            "FitAxesToData", "AutoSaveImageFormat", "LanguageName",
+                                            "MenuBarVisible", "LoadAllOptions", "AutoRepaint"}));
   const std::string text = Read("fresh.ini");
   EXPECT_LT(text.find("[Data]\r\nDataPath="), text.find("\r\nDataFile="));
   EXPECT_LT(text.find("\r\nDataFile="), text.find("\r\nImagePath="));

@@ -63,6 +63,10 @@ class RecordingDialogs : public Dialogs {
     SaveRequests.push_back(options);
     return SaveAnswer;
   }
+  std::optional<std::string> OpenFileName(const OpenDialogOptions& options) override {
+    OpenRequests.push_back(options);
+    return OpenAnswer;
+  }
   std::optional<SaveDialogChoice> SaveFileAndFilter(const SaveDialogOptions& options) override {
     SaveRequests.push_back(options);
     if (!SaveAnswer) return std::nullopt;
@@ -83,6 +87,8 @@ class RecordingDialogs : public Dialogs {
   /// The filter the answer comes with; nothing: the one selected at first.
   std::optional<int> FilterAnswer;
   std::vector<SaveDialogOptions> SaveRequests;
+  std::optional<std::string> OpenAnswer;
+  std::vector<OpenDialogOptions> OpenRequests;
   std::vector<std::string> Errors;
   OptionsConflictAnswer ConflictAnswer = OptionsConflictAnswer::kKeepMine;
   std::vector<OptionsConflictQuestion> ConflictQuestions;

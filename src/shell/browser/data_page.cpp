@@ -9,6 +9,12 @@
 
 namespace kurvex::shell {
 
+const std::vector<std::pair<QString, QString>>& DataFileTypes() {
+  static const std::vector<std::pair<QString, QString>> types = {
+      {"*.xy", "*.xy"}, {"*.txt", "*.txt"}, {"All files (*.*)", "*.*"}};
+  return types;
+}
+
 DataPage::DataPage(QWidget* page) : QObject(page) {
   LabelData = PageTitle("LabelData", "Data", page);
   auto* splitter = new QSplitter(Qt::Vertical, page);
@@ -19,11 +25,10 @@ DataPage::DataPage(QWidget* page) : QObject(page) {
   PanelData->setFixedHeight(90);
   LabelDataFile = NamedLabel("LabelDataFile", "File", PanelData);
   LabelDataFile->move(8, 8);
-  Browser = new FileBrowser(
-      {"PanelFilesTop", "LabelFile", "EditFile", "LabelPath", "LabelDir", "DirectoryListBox",
-       "SplitterDir", "FileListBox", "PanelFilesBottom", "LabelDisk", "DriveComboBox1",
-       "LabelFilesFilter", "FilterComboBox1"},
-      "*.xy", {{"*.xy", "*.xy"}, {"*.txt", "*.txt"}, {"All files (*.*)", "*.*"}}, splitter);
+  Browser = new FileBrowser({"PanelFilesTop", "LabelFile", "EditFile", "LabelPath", "LabelDir",
+                             "DirectoryListBox", "SplitterDir", "FileListBox", "PanelFilesBottom",
+                             "LabelDisk", "DriveComboBox1", "LabelFilesFilter", "FilterComboBox1"},
+                            "*.xy", DataFileTypes(), splitter);
   splitter->addWidget(PanelData);
   splitter->addWidget(Browser);
   PanelData->hide();

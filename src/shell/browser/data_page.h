@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
+#include <utility>
+#include <vector>
 
 class QLabel;
 class QWidget;
@@ -8,6 +11,10 @@ class QWidget;
 namespace kurvex::shell {
 
 class FileBrowser;
+
+/// The data file types, label and mask, as the page's type list and File ▸ Open… offer them;
+/// every file last.
+const std::vector<std::pair<QString, QString>>& DataFileTypes();
 
 /// The "Data" page: the data-file browser, and the hidden strip that holds the graph window's
 /// data fields.

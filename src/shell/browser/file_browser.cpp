@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStorageInfo>
@@ -163,6 +164,8 @@ bool FileList::SelectNeighbour(int direction) {
 void FileList::mousePressEvent(QMouseEvent* event) {
   // The program's click handler runs with the new selection but before the list writes the
   // new name into the edit.
+  pressing_ = true;
+  const auto pressed = qScopeGuard([this] { pressing_ = false; });
   deferReport_ = true;
   QListWidget::mousePressEvent(event);
   deferReport_ = false;

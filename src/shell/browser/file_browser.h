@@ -64,6 +64,9 @@ class FileList : public QListWidget {
   /// none is selected. False when nothing changed.
   bool SelectNeighbour(int direction);
 
+  /// Whether a press of the mouse is being handled, the selection it made included.
+  bool Pressing() const { return pressing_; }
+
   /// Reads the directory again after a change on disk: writes nothing into the edit and keeps
   /// the selection, also of a file deleted and created again in the meantime.
   void Refresh();
@@ -86,6 +89,7 @@ class FileList : public QListWidget {
   QString mask_;
   QString selectedName_;  // the user's choice, kept across refreshes
   bool deferReport_ = false;
+  bool pressing_ = false;
   bool reportPending_ = false;
 };
 

@@ -39,6 +39,7 @@ EnvironmentPage::EnvironmentPage(QWidget* page)
   CheckBoxLoadAllOptions = Check("CheckBoxLoadAllOptions", "Load all options", true);
   CheckBoxAutoSave = Check("CheckBoxAutoSave", "Auto save options", false);
   CheckBoxStatusBarVisible = Check("CheckBoxStatusBarVisible", "Show status bar", false);
+  CheckBoxMenuBarVisible = Check("CheckBoxMenuBarVisible", "Show menu bar", true);
   CheckBoxAutoRepaint = Check("CheckBoxAutoRepaint", "Auto repaint", false);
   CheckBoxOnlyCurves = Check("CheckBoxOnlyCurves", "Repaint only curves", false);
   CheckBoxAutoSaveImage = Check("CheckBoxAutoSaveImage", "Auto save images", false);

@@ -27,6 +27,8 @@ class EnvironmentPage : public SettingsPage {
   QCheckBox* CheckBoxAutoRepaint;
   QCheckBox* CheckBoxOnlyCurves;
   QCheckBox* CheckBoxStatusBarVisible;
+  /// The menu bar follows it; a key of the window (Environment.MenuBarVisible), not the style.
+  QCheckBox* CheckBoxMenuBarVisible;
   QCheckBox* CheckBoxAutoSaveImage;
   QCheckBox* CheckBoxSaveImageToDataDir;
   QCheckBox* CheckBoxFitAxes;

@@ -1,0 +1,249 @@
+#include "shell/main_menu.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QActionGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "shell/browser/data_page.h"
+#include "shell/browser/file_browser.h"
+#include "shell/captions.h"
+#include "shell/data_loader.h"
+#include "shell/dialogs.h"
+#include "shell/form_main.h"
+#include "shell/guard.h"
+#include "shell/help/help_desk.h"
+#include "shell/image_actions.h"
+#include "shell/languages.h"
+#include "shell/message_line.h"
+#include "shell/notebook.h"
+#include "shell/options_files.h"
+#include "shell/pages/environment_page.h"
+#include "shell/pages/page_hub.h"
+#include "shell/qt_convert.h"
+#include "shell/recent_files.h"
+#include "shell/tree_navigation.h"
+
+namespace kurvex::shell {
+
+namespace {
+
+// The dialog's title is the item's text without its mnemonic and ellipsis.
+std::string TitleOf(const QAction* action) {
+  return S(action->text().remove(QStringLiteral("…")).remove('&').trimmed());
+}
+
+}  // namespace
+
+MainMenu::MainMenu(TFormMain& window, Dialogs& dialogs)
+    : QObject(&window), window_(window), dialogs_(dialogs), bar_(window.menuBar()) {
+  bar_->setObjectName("MenuBarMain");
+  bar_->setAccessibleName("Menu bar");
+  BuildFile();
+  BuildEdit();
+  BuildView();
+  BuildHelp();
+  EnvironmentPage& environment = *window_.Pages().Environment;
+  connect(environment.CheckBoxMenuBarVisible, &QCheckBox::toggled, this,
+          [this] { FollowMenuBarBox(); });
+  connect(environment.CheckBoxStatusBarVisible, &QCheckBox::toggled, this,
+          [this] { FollowStatusBar(); });
+  FollowMenuBarBox();
+  FollowStatusBar();
+}
+
+QAction* MainMenu::Add(QMenu* menu, const char* name, const char* text, const QKeySequence& key) {
+  auto* action = new QAction(text, &window_);
+  action->setObjectName(name);
+  if (!key.isEmpty()) {
+    action->setShortcut(key);
+    // The keys work with the bar hidden too: the window holds the action as well.
+    window_.addAction(action);
+  }
+  menu->addAction(action);
+  return action;
+}
+
+bool MainMenu::Show(QMenu* menu, const char* name) {
+  QAction* action = window_.findChild<QAction*>(name);
+  if (action) menu->addAction(action);
+  return action != nullptr;
+}
+
+void MainMenu::BuildFile() {
+  QMenu* file = bar_->addMenu("&File");
+  file->setObjectName("MenuFile");
+  QAction* open = Add(file, "MenuOpen", "&Open…", QKeySequence(Qt::CTRL | Qt::Key_O));
+  connect(open, &QAction::triggered, this, [this] { Guard(dialogs_, [this] { OpenClick(); }); });
+  recent_ = file->addMenu("Open &recent");
+  recent_->setObjectName("MenuOpenRecent");
+  connect(recent_, &QMenu::aboutToShow, this, [this] { FillRecent(); });
+  file->addSeparator();
+  QAction* load = Add(file, "MenuLoadStyle", "&Load style…");
+  connect(load, &QAction::triggered, this,
+          [this] { Guard(dialogs_, [this] { window_.Navigation().LoadOther(); }); });
+  QAction* save = Add(file, "MenuSaveStyle", "Sa&ve style as…");
+  connect(save, &QAction::triggered, this,
+          [this] { Guard(dialogs_, [this] { window_.Options().SaveOtherOptions(); }); });
+  file->addSeparator();
+  file->addAction(window_.Images()->SaveAs());
+  file->addAction(window_.Images()->Copy());
+  file->addSeparator();
+  QAction* quit = Add(file, "MenuQuit", "&Quit", QKeySequence(Qt::CTRL | Qt::Key_Q));
+  connect(quit, &QAction::triggered, &window_, &QWidget::close);
+}
+
+void MainMenu::BuildEdit() {
+  QMenu* edit = bar_->addMenu("&Edit");
+  edit->setObjectName("MenuEdit");
+  // A text field keeps its own Ctrl+Z: it takes the key before any action sees it.
+  QAction* undo = Add(edit, "MenuUndo", "&Undo", QKeySequence(Qt::CTRL | Qt::Key_Z));
+  connect(undo, &QAction::triggered, &window_, &TFormMain::UndoSettings);
+  QAction* redo = Add(edit, "MenuRedo", "&Redo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+  connect(redo, &QAction::triggered, &window_, &TFormMain::RedoSettings);
+  edit->addSeparator();
+  QAction* fit =
+      Add(edit, "MenuFitToData", "&Fit to data", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
+  connect(fit, &QAction::triggered, this, [this] { FitToDataClick(); });
+  // The axis page gains its Reverse button in the same version; without it the item stays away.
+  if (window_.findChild<QAbstractButton*>("ButtonAxisXReverse")) {
+    QAction* reverse = Add(edit, "MenuReverseX", "Reverse &x axis");
+    connect(reverse, &QAction::triggered, this, [this] { ReverseXClick(); });
+  }
+}
+
+void MainMenu::BuildView() {
+  QMenu* view = bar_->addMenu("&View");
+  view->setObjectName("MenuView");
+  statusBar_ = Add(view, "MenuStatusBar", "&Status bar");
+  statusBar_->setCheckable(true);
+  connect(statusBar_, &QAction::triggered, this,
+          [this] { window_.Pages().Environment->CheckBoxStatusBarVisible->click(); });
+  // Smooth drawing is the graph's own switch; it shows here once the graph offers it.
+  Show(view, "ActionSmoothDrawing");
+  menuBar_ = Add(view, "MenuMenuBar", "&Menu bar", QKeySequence(Qt::CTRL | Qt::Key_M));
+  menuBar_->setCheckable(true);
+  connect(menuBar_, &QAction::triggered, this, [this] { ToggleMenuBar(); });
+  view->addSeparator();
+  QAction* manual = Add(view, "MenuManual", "M&anual");
+  connect(manual, &QAction::triggered, this,
+          [this] { window_.NotebookImage()->ShowPage("Manual"); });
+  QAction* log = Add(view, "MenuLog", "&Log");
+  connect(log, &QAction::triggered, this, [this] { window_.NotebookImage()->ShowPage("Log"); });
+  language_ = view->addMenu("L&anguage");
+  language_->setObjectName("MenuLanguage");
+  connect(language_, &QMenu::aboutToShow, this, [this] { FillLanguages(); });
+}
+
+void MainMenu::BuildHelp() {
+  QMenu* help = bar_->addMenu("&Help");
+  help->setObjectName("MenuHelpMenu");
+  // F1, Ctrl+F and F3 belong to the help's own actions: shown here, not registered again.
+  Show(help, "MenuHelp");
+  help->addAction(window_.findChild<QAction*>("MenuManual"));
+  Show(help, "MenuFindFirst");
+  Show(help, "MenuFindNext");
+  help->addSeparator();
+  QAction* about = Add(help, "MenuAbout", "&About Kurvex");
+  connect(about, &QAction::triggered, this, [this] { window_.NotebookImage()->ShowPage("About"); });
+}
+
+void MainMenu::OpenClick() {
+  FileBrowser& browser = *window_.Pages().Data->Browser;
+  OpenDialogOptions options;
+  options.InitialDir = S(browser.Directory());
+  options.Title = TitleOf(window_.findChild<QAction*>("MenuOpen"));
+  for (const auto& [label, mask] : DataFileTypes()) {
+    options.NameFilters.push_back(S(DialogNameFilter(label, mask)));
+  }
+  // The dialog offers the type the list shows first.
+  options.SelectedFilter = browser.Filter()->currentIndex();
+  if (const std::optional<std::string> path = dialogs_.OpenFileName(options)) {
+    window_.Loader().OpenFile(Q(*path));
+  }
+}
+
+void MainMenu::OpenRecent(const QString& path) {
+  if (QFileInfo(path).isFile()) {
+    window_.Loader().OpenFile(path);
+    return;
+  }
+  window_.Options().Recent().Remove(S(path));
+  const ItemCaptions& c = window_.Language().Captions();
+  window_.Messages()->ShowMessage(Q(FormatMessage(c.RecentFileGone, {S(path)})));
+}
+
+void MainMenu::FillRecent() {
+  recent_->clear();
+  const std::vector<std::string>& paths = window_.Options().Recent().Paths();
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    const QString path = Q(paths[i]);
+    // Numbered for the keyboard; the name first, the folder after it.
+    const QString text = QString("&%1 %2  (%3)")
+                             .arg((i + 1) % 10)
+                             .arg(QFileInfo(path).fileName(), QFileInfo(path).absolutePath());
+    QAction* action = recent_->addAction(text);
+    action->setObjectName(QString("MenuRecent%1").arg(i + 1));
+    action->setToolTip(path);
+    connect(action, &QAction::triggered, this,
+            [this, path] { Guard(dialogs_, [&] { OpenRecent(path); }); });
+  }
+  if (paths.empty()) {
+    QAction* none = recent_->addAction(Q(window_.Language().Captions().NoRecentFiles));
+    none->setObjectName("MenuRecentNone");
+    none->setEnabled(false);
+  }
+}
+
+void MainMenu::FillLanguages() {
+  language_->clear();
+  QComboBox& box = *window_.Pages().Environment->ComboBoxLocalize;
+  auto* group = new QActionGroup(language_);
+  for (int i = 0; i < box.count(); ++i) {
+    QAction* action = language_->addAction(box.itemText(i));
+    action->setObjectName("MenuLanguage" + box.itemText(i));
+    action->setCheckable(true);
+    action->setChecked(i == box.currentIndex() && box.currentText() == box.itemText(i));
+    group->addAction(action);
+    // The same as a pick in the Environment page's list.
+    connect(action, &QAction::triggered, this, [this, i] {
+      Guard(dialogs_, [&] {
+        QComboBox& languages = *window_.Pages().Environment->ComboBoxLocalize;
+        languages.setCurrentIndex(i);
+        window_.Language().ComboBoxLocalizeChange();
+      });
+    });
+  }
+}
+
+void MainMenu::FitToDataClick() {
+  window_.Hub().Step([this] {
+    for (const char* name : {"ButtonAxisXFit", "ButtonAxisYFit"}) {
+      if (auto* button = window_.findChild<QAbstractButton*>(name)) button->click();
+    }
+  });
+}
+
+void MainMenu::ReverseXClick() {
+  if (auto* button = window_.findChild<QAbstractButton*>("ButtonAxisXReverse")) button->click();
+}
+
+void MainMenu::ToggleMenuBar() {
+  window_.Pages().Environment->CheckBoxMenuBarVisible->toggle();
+}
+
+void MainMenu::FollowMenuBarBox() {
+  const bool visible = window_.Pages().Environment->CheckBoxMenuBarVisible->isChecked();
+  bar_->setVisible(visible);
+  menuBar_->setChecked(visible);
+}
+
+void MainMenu::FollowStatusBar() {
+  statusBar_->setChecked(window_.Pages().Environment->CheckBoxStatusBarVisible->isChecked());
+}
+
+}  // namespace kurvex::shell
