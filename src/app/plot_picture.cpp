@@ -5,7 +5,7 @@
 #include "graph/graph_engine.h"
 #include "graph/output/image_file.h"
 #include "graph/overlay_drawing.h"
-#include "graph/render/vector_canvas.h"
+#include "graph/render/canvas.h"
 
 namespace kurvex {
 
@@ -25,9 +25,8 @@ void PlotPicture::Draw() {
 }
 
 void PlotPicture::StartDocument() {
-  document_ = std::make_unique<VectorCanvas>(
-      format_ == ImageFormat::kSvg ? VectorFormat::kSvg : VectorFormat::kPdf,
-      engine_.Model.ImageWidth, engine_.Model.ImageHeight, engine_.Fonts());
+  document_ =
+      MakeDocument(format_, engine_.Model.ImageWidth, engine_.Model.ImageHeight, engine_.Fonts());
 }
 
 // BMP and PNG draw on the engine's surface, which the overlay takes when given no document.
@@ -45,7 +44,7 @@ void PlotPicture::Write(const std::string& path) {
     SaveGraphImage(engine_, path, format_);
     return;
   }
-  std::unique_ptr<VectorCanvas> document = std::move(document_);
+  std::unique_ptr<DocumentCanvas> document = std::move(document_);
   const int width = engine_.Model.ImageWidth, height = engine_.Model.ImageHeight;
   if (!document || width <= 0 || height <= 0) {
     throw FileError("Unable to write to " + path, InvalidImageSize(width, height));

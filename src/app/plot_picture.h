@@ -7,9 +7,9 @@
 
 namespace kurvex {
 
+class DocumentCanvas;
 class GraphEngine;
 class OverlayDrawing;
-class VectorCanvas;
 
 /// The picture kurvex-plot draws and writes: BMP and PNG on the engine's surface, SVG and PDF on
 /// a document of their own that takes the same drawing steps.
@@ -35,7 +35,7 @@ class PlotPicture {
 
   GraphEngine& engine_;
   ImageFormat format_;
-  std::unique_ptr<VectorCanvas> document_;
+  std::unique_ptr<DocumentCanvas> document_;
 };
 
 }  // namespace kurvex

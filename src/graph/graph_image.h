@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "graph/output/image_format.h"
@@ -7,7 +8,14 @@
 namespace kurvex {
 
 class Canvas;
+class DocumentCanvas;
+class FontEngine;
 class GraphEngine;
+
+/// An empty SVG or PDF document of the given size to draw on; throws Error when none can be
+/// made. `format` is one of the two.
+std::unique_ptr<DocumentCanvas> MakeDocument(ImageFormat format, int width, int height,
+                                             FontEngine& fonts);
 
 /// Draws the engine's graph (model and data text) on another canvas: in full whatever the
 /// curves-only switch says, or with `curvesOnly` just the curves over what the canvas holds.

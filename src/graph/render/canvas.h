@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <string>
 #include <string_view>
 
 #include "graph/geometry.h"
@@ -41,6 +43,38 @@ class Canvas {
   /// One pixel of `color` (a curve point drawn without a line).
   virtual void Dot(int x, int y, TColor color) = 0;
 };
+
+/// A canvas that writes a picture document (SVG or PDF) rather than pixels.
+class DocumentCanvas : public Canvas {
+ public:
+  /// Ends the document and returns its bytes; throws Error when writing failed on the way.
+  virtual std::string Finish() = 0;
+};
+
+/// What tells one drawn text from another on a document: the text, its font and the brush of its
+/// cell. A curve's symbol recurs with the same key.
+inline std::string TextKey(std::string_view text, const FontSpec& font, TColor brush) {
+  std::string key(text);
+  for (const auto field : {font.Charset, font.Color, font.Size, int32_t{font.Bold},
+                           int32_t{font.Italic}, int32_t{font.Underline}, brush}) {
+    key += '\0' + std::to_string(field);
+  }
+  return key + '\0' + font.Name;
+}
+
+/// The rows of TextOutUp's band that a document keeps: u from From to To above Base (the row
+/// below `bottom`), cut `margin` beyond a page of `height` rows. Empty when From >= To.
+struct TurnedBand {
+  double Base;
+  double From;
+  double To;
+};
+
+inline TurnedBand TurnedBandOf(int bottom, int length, int height, double margin) {
+  const double base = bottom + 1.0;
+  return {base, std::max(0.0, base - height - margin),
+          std::min(static_cast<double>(length), base + margin)};
+}
 
 /// Keeps the pen, brush and font of a canvas for the length of a scope: a drawing step that
 /// changes them for itself leaves them as the steps after it expect.

@@ -86,6 +86,21 @@ std::string CleanUtf8(std::string_view text) {
   return out;
 }
 
+// Panose tells a face's kind where it is filled in (family kind 2, Latin text: serif styles
+// 11 to 13 are sans serif); the family name tells it otherwise.
+std::string GenericFamily(FT_Face ft) {
+  if (FT_IS_FIXED_WIDTH(ft)) return "monospace";
+  const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(ft, FT_SFNT_OS2));
+  if (os2 && os2->version != 0xFFFF && os2->panose[0] == 2) {
+    const int serif = os2->panose[1];
+    if (serif >= 11 && serif <= 13) return "sans-serif";
+    if (serif >= 2 && serif <= 10) return "serif";
+  }
+  const std::string name = ft->family_name ? ft->family_name : "";
+  if (name.find("Mono") != std::string::npos) return "monospace";
+  return name.find("Sans") != std::string::npos ? "sans-serif" : "serif";
+}
+
 std::string StyleKey(const std::string& family, bool bold, bool italic) {
   return std::string(1, static_cast<char>('0' + bold + 2 * italic)) + family;
 }
@@ -495,6 +510,13 @@ TextLayout FontEngine::Layout(const FontSpec& font, std::string_view text) {
   }
   layout.Width = static_cast<int>(std::clamp<long long>(pen, 0, INT_MAX));
   return layout;
+}
+
+FontFamily FontEngine::FamilyOf(const FontSpec& font) {
+  const ResolvedFont& resolved = impl_->Resolve(font);
+  if (!resolved.face) return {"", "serif"};
+  FT_Face ft = resolved.face->ft;
+  return {ft->family_name ? ft->family_name : "", GenericFamily(ft)};
 }
 
 GlyphRun FontEngine::ForEachGlyph(const FontSpec& font, std::string_view text, long long x,

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -49,6 +50,14 @@ struct TextLayout {
   std::vector<PlacedGlyph> Glyphs;
 };
 
+/// Where a font's text came from, for documents that name fonts instead of drawing glyphs: the
+/// family of the face fontconfig chose and the generic family ("serif", "sans-serif" or
+/// "monospace") a reader's program falls back on when it has neither.
+struct FontFamily {
+  std::string Name;  // empty when no font could be found at all
+  std::string Generic;
+};
+
 /// Fonts through fontconfig and FreeType: a face is matched the way fontconfig matches its name
 /// ("Times New Roman" gives Liberation Serif), sizes are points at 96 dpi, charset 2 maps codes
 /// through the Symbol encoding. Faces and rendered glyphs are cached for the life of the engine.
@@ -72,6 +81,9 @@ class FontEngine {
 
   /// The glyphs of `text` with the faces, indices and advances Draw uses.
   TextLayout Layout(const FontSpec& font, std::string_view text);
+
+  /// The family the font resolves to.
+  FontFamily FamilyOf(const FontSpec& font);
 
   /// One engine for the whole process (fontconfig set-up is costly).
   static FontEngine& Shared();

@@ -2,7 +2,6 @@
 
 #include <cairo-ft.h>
 #include <cairo-pdf.h>
-#include <cairo-svg.h>
 #include <cairo.h>
 #include <fontconfig/fontconfig.h>
 
@@ -59,27 +58,18 @@ void AppendCharacter(std::string& out, char32_t c) {
 
 }  // namespace
 
-VectorCanvas::VectorCanvas(VectorFormat format, int width, int height, FontEngine& fonts)
+VectorCanvas::VectorCanvas(int width, int height, FontEngine& fonts)
     : width_(std::max(width, 1)), height_(std::max(height, 1)), fonts_(fonts) {
-  if (format == VectorFormat::kSvg) {
-    surface_ = cairo_svg_surface_create_for_stream(AppendBytes, &bytes_, width_, height_);
-    if (cairo_surface_status(surface_) == CAIRO_STATUS_SUCCESS) {
-      cairo_svg_surface_set_document_unit(surface_, CAIRO_SVG_UNIT_PX);
-    }
-  } else {
-    surface_ = cairo_pdf_surface_create_for_stream(AppendBytes, &bytes_, width_ * kPointsPerPixel,
-                                                   height_ * kPointsPerPixel);
-    if (cairo_surface_status(surface_) == CAIRO_STATUS_SUCCESS) {
-      cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATOR, "Kurvex");
-    }
-  }
+  surface_ = cairo_pdf_surface_create_for_stream(AppendBytes, &bytes_, width_ * kPointsPerPixel,
+                                                 height_ * kPointsPerPixel);
   const cairo_status_t status = cairo_surface_status(surface_);
   if (status != CAIRO_STATUS_SUCCESS) {
     cairo_surface_destroy(surface_);
     ThrowOnFailure(status, "cannot create the document");
   }
+  cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATOR, "Kurvex");
   cr_ = cairo_create(surface_);
-  if (format == VectorFormat::kPdf) cairo_scale(cr_, kPointsPerPixel, kPointsPerPixel);
+  cairo_scale(cr_, kPointsPerPixel, kPointsPerPixel);
   cairo_rectangle(cr_, 0, 0, width_, height_);
   cairo_clip(cr_);
   cairo_font_options_t* options = cairo_font_options_create();
@@ -287,13 +277,7 @@ void VectorCanvas::TextOut(int x, int y, std::string_view text) {
   const TextLayout layout = fonts_.Layout(Font, text);
   if (y + static_cast<double>(layout.Height) < 0 || y > height_) return;
   if (x + static_cast<double>(layout.Width) < -kMargin || x > width_ + kMargin) return;
-  std::string key(text);
-  for (const auto field : {Font.Charset, Font.Color, Font.Size, int32_t{Font.Bold},
-                           int32_t{Font.Italic}, int32_t{Font.Underline}, BrushColor}) {
-    key += '\0' + std::to_string(field);
-  }
-  key += '\0' + Font.Name;
-  Mark& mark = marks_[key];
+  Mark& mark = marks_[TextKey(text, Font, BrushColor)];
   if (Repeated(mark, {x, y})) return;
   if (drawnMarks_ <= kPlainMarks) {
     FillBox(x, y, x + static_cast<double>(layout.Width), y + static_cast<double>(layout.Height),
@@ -327,8 +311,7 @@ bool VectorCanvas::Repeated(Mark& mark, std::initializer_list<int> place) {
 }
 
 // The cell drawn once, on a recording that holds it whole and an em around it for glyphs that
-// reach out of it. The recording starts at its origin: an SVG document misplaces one that does
-// not.
+// reach out of it. The recording starts at its origin.
 cairo_pattern_t* VectorCanvas::StampOf(Mark& mark, const TextLayout& layout) {
   if (mark.Stamp) return mark.Stamp;
   const double em = std::max(layout.Height, layout.PixelSize);
@@ -361,9 +344,7 @@ TextSize VectorCanvas::TextExtent(std::string_view text) {
 void VectorCanvas::TextOutUp(int left, int bottom, int length, int offset, std::string_view text) {
   DrawStrokes();
   const TextLayout layout = fonts_.Layout(Font, text);
-  const double base = bottom + 1.0;
-  const double from = std::max(0.0, base - height_ - kMargin);
-  const double to = std::min(static_cast<double>(length), base + kMargin);
+  const auto [base, from, to] = TurnedBandOf(bottom, length, height_, kMargin);
   if (from >= to || left > width_ || left + static_cast<double>(layout.Height) < 0) return;
   cairo_save(cr_);
   cairo_translate(cr_, left, base);

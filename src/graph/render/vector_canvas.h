@@ -22,16 +22,13 @@ class FontEngine;
 struct FaceSource;
 struct TextLayout;
 
-/// The documents the vector canvas writes.
-enum class VectorFormat { kSvg, kPdf };
-
-/// The canvas on a cairo SVG or PDF document whose page is the image: one unit is one pixel at
-/// 96 dpi. Text is real text in the faces the raster canvas uses, placed glyph by glyph where the
-/// raster canvas puts it; nothing in the document is a raster image.
-class VectorCanvas : public Canvas {
+/// The canvas on a cairo PDF document whose page is the image: one unit is one pixel at 96 dpi.
+/// Text is real text in the faces the raster canvas uses, placed glyph by glyph where the raster
+/// canvas puts it; nothing in the document is a raster image.
+class VectorCanvas : public DocumentCanvas {
  public:
   /// Throws Error when cairo cannot make the document.
-  VectorCanvas(VectorFormat format, int width, int height, FontEngine& fonts);
+  VectorCanvas(int width, int height, FontEngine& fonts);
   ~VectorCanvas() override;
   VectorCanvas(const VectorCanvas&) = delete;
   VectorCanvas& operator=(const VectorCanvas&) = delete;
@@ -53,8 +50,7 @@ class VectorCanvas : public Canvas {
   /// Past the first few thousand texts and dots, not again at a pixel it already holds.
   void Dot(int x, int y, TColor color) override;
 
-  /// Ends the document and returns its bytes; throws Error when cairo failed on the way.
-  std::string Finish();
+  std::string Finish() override;
 
  private:
   struct Point {

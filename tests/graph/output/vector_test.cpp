@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,7 +17,7 @@
 #include "graph/graph_engine.h"
 #include "graph/graph_image.h"
 #include "graph/model.h"
-#include "graph/render/vector_canvas.h"
+#include "graph/render/canvas.h"
 
 namespace kurvex {
 namespace {
@@ -123,7 +124,9 @@ class VectorPicture : public ::testing::Test {
   }
 
   // The raster picture and both rasterised documents, whose elements must match within 1 px.
-  void ExpectSameBoxes(const std::string& what) {
+  // An SVG reader lays out `text` with advances of its own: a line may end up to 2 % of its
+  // length off, to the right or, turned, above.
+  void ExpectSameBoxes(const std::string& what, bool text = false) {
     engine.RepaintGraph();
     const Picture raster = FromSurface(engine);
     const Box expected = InkBox(raster, engine.Model.ImageColor);
@@ -135,8 +138,11 @@ class VectorPicture : public ::testing::Test {
       const Box got = InkBox(vector, engine.Model.ImageColor);
       const std::string where = what + " in " + ImageFormatName(format);
       EXPECT_NEAR(got.Left, expected.Left, 1) << where << " " << got << " vs " << expected;
-      EXPECT_NEAR(got.Top, expected.Top, 1) << where << " " << got << " vs " << expected;
-      EXPECT_NEAR(got.Right, expected.Right, 1) << where << " " << got << " vs " << expected;
+      const bool laidOut = text && format == ImageFormat::kSvg;
+      const int along = laidOut ? 1 + (expected.Right - expected.Left) / 50 : 1;
+      const int up = laidOut ? 1 + (expected.Bottom - expected.Top) / 50 : 1;
+      EXPECT_NEAR(got.Top, expected.Top, up) << where << " " << got << " vs " << expected;
+      EXPECT_NEAR(got.Right, expected.Right, along) << where << " " << got << " vs " << expected;
       EXPECT_NEAR(got.Bottom, expected.Bottom, 1) << where << " " << got << " vs " << expected;
     }
   }
@@ -200,12 +206,14 @@ TEST_F(VectorPicture, EveryElementLandsWhereTheRasterPutsIt) {
          m.ImageBorderVisible = true;
          m.ImageBorderWidth = 3;
        }}};
+  const std::set<std::string> withoutText = {"x axis and ticks", "y axis and ticks",
+                                             "wide axes, even and odd", "border"};
   for (const auto& [what, show] : cases) {
     ApplyStartValues(engine.Model);
     engine.PaintEnabled = true;
     HideAll();
     show(engine.Model);
-    ExpectSameBoxes(what);
+    ExpectSameBoxes(what, !withoutText.contains(what));
   }
 }
 
@@ -227,6 +235,64 @@ TEST_F(VectorPicture, CurvesLinesPointsAndSymbolsMatch) {
     change(engine.Model);
     ApplySymbolTexts(engine.Model);
     ExpectSameBoxes(what);
+  }
+}
+
+// Share of pixels of two pictures of one size where some channel differs by more than 64.
+double DifferingShare(const Picture& a, const Picture& b) {
+  std::size_t differing = 0;
+  for (std::size_t i = 0; i < a.Pixels.size(); ++i) {
+    for (int shift = 0; shift < 24; shift += 8) {
+      const int d = static_cast<int>((a.Pixels[i] >> shift) & 0xFF) -
+                    static_cast<int>((b.Pixels[i] >> shift) & 0xFF);
+      if (std::abs(d) > 64) {
+        ++differing;
+        break;
+      }
+    }
+  }
+  return static_cast<double>(differing) / static_cast<double>(a.Pixels.size());
+}
+
+// Every text of the graph left out: an SVG reader lays text out by itself.
+void HideTexts(GraphModel& m) {
+  m.Title.Visible = m.AxisX.Title.Visible = m.AxisY.Title.Visible = m.Text.Visible = false;
+  m.AxisX.TickLabels.Visible = m.AxisY.TickLabels.Visible = false;
+  for (int k = 1; k <= kCurveCount; ++k) m.Curve[k].LegendText.clear();
+}
+
+// The SVG a journal takes: texts a reader selects, small, and without its texts the same
+// picture as the raster one.
+TEST_F(VectorPicture, SvgIsTextAndDrawsWhatTheRasterDraws) {
+  const std::string svg = GraphImageBytes(engine, ImageFormat::kSvg);
+  EXPECT_LT(svg.size(), 20000u);
+  for (const std::string& text :
+       {std::string(">Ellipsometry</text>"), std::string(">Wave length[nm]</text>"),
+        std::string(" font-family=\"'Times New Roman','Liberation Serif',serif\""),
+        std::string(" transform=\"translate(7 371) rotate(-90)\"")}) {
+    EXPECT_NE(svg.find(text), std::string::npos) << text;
+  }
+  const std::vector<std::pair<std::string, std::function<void(GraphModel&)>>> cases = {
+      {"default graph", [](GraphModel&) {}},
+      {"wide lines",
+       [](GraphModel& m) {
+         m.CurveLineWidth = 3;
+         m.AxisX.Width = m.AxisY.Width = 2;
+       }},
+      {"symbols and points", [](GraphModel& m) {
+         m.Curve[1].SymbolVisible = true;
+         m.Curve[2].LineVisible = false;
+         m.CurvesFont.Size = 12;
+       }}};
+  for (const auto& [what, change] : cases) {
+    ApplyStartValues(engine.Model);
+    HideTexts(engine.Model);
+    change(engine.Model);
+    engine.RepaintGraph();
+    const Picture raster = FromSurface(engine);
+    const Picture svgPicture = Rasterised(ImageFormat::kSvg);
+    ASSERT_EQ(svgPicture.Pixels.size(), raster.Pixels.size()) << what;
+    EXPECT_LT(DifferingShare(raster, svgPicture), 0.005) << what;
   }
 }
 
@@ -304,8 +370,8 @@ TEST(VectorDocument, ExtremeGeometryGivesAValidDocumentOrAClearError) {
 TEST_F(VectorPicture, RepeatedSymbolsAndPointsCostNothingAndLookTheSame) {
   // Rounds of symbols and points at the same 50 places, then one round at 50 new ones.
   const auto draw = [this](ImageFormat format, int rounds) {
-    VectorCanvas canvas(format == ImageFormat::kSvg ? VectorFormat::kSvg : VectorFormat::kPdf, 600,
-                        500, engine.Fonts());
+    const std::unique_ptr<DocumentCanvas> document = MakeDocument(format, 600, 500, engine.Fonts());
+    DocumentCanvas& canvas = *document;
     canvas.Font = engine.Model.CurvesFont;
     canvas.Font.Size = 14;
     canvas.Font.Color = 0x2040C0;
