@@ -4,10 +4,19 @@
 #include "common/text_file.h"
 #include "graph/graph_engine.h"
 #include "graph/output/image_file.h"
+#include "graph/output/svg_canvas.h"
 #include "graph/painter.h"
 #include "graph/render/vector_canvas.h"
 
 namespace kurvex {
+
+// PDF keeps cairo's glyph outlines and subset fonts; SVG names its fonts and stays text.
+std::unique_ptr<DocumentCanvas> MakeDocument(ImageFormat format, int width, int height,
+                                             FontEngine& fonts) {
+  if (format == ImageFormat::kSvg) return std::make_unique<SvgCanvas>(width, height, fonts);
+  return std::make_unique<VectorCanvas>(width, height, fonts);
+}
+
 void PaintGraph(GraphEngine& engine, Canvas& canvas, bool curvesOnly) {
   // Another canvas finds out its own state; the curves alone draw on the engine's axes.
   DrawingState state = curvesOnly ? engine.State() : DrawingState{};
@@ -30,10 +39,10 @@ std::string GraphImageBytes(GraphEngine& engine, ImageFormat format) {
       return EncodePng(engine.Pixels(), width, height);
     case ImageFormat::kSvg:
     case ImageFormat::kPdf: {
-      VectorCanvas canvas(format == ImageFormat::kSvg ? VectorFormat::kSvg : VectorFormat::kPdf,
-                          width, height, engine.Fonts());
-      PaintGraph(engine, canvas);
-      return canvas.Finish();
+      const std::unique_ptr<DocumentCanvas> document =
+          MakeDocument(format, width, height, engine.Fonts());
+      PaintGraph(engine, *document);
+      return document->Finish();
     }
   }
   return {};

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "graph/geometry.h"
-#include "graph/model.h"
+#include "graph/font_spec.h"
 
 namespace kurvex {
 
