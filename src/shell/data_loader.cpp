@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QScopeGuard>
+#include <algorithm>
 
 #include "common/app_dir.h"
 #include "graph/axis_fit.h"
@@ -20,6 +21,7 @@
 #include "shell/image_actions.h"
 #include "shell/message_line.h"
 #include "shell/notebook.h"
+#include "shell/overlay_files.h"
 #include "shell/pages/axis_values_page.h"
 #include "shell/pages/environment_page.h"
 #include "shell/pages/page_hub.h"
@@ -41,7 +43,57 @@ DataLoader::DataLoader(TFormKurvex& graph, PageHub& hub, const PageSet& pages, N
       messages_(messages),
       captions_(captions),
       recent_(recent),
-      watcher_(new DataWatcher(this)) {}
+      watcher_(new DataWatcher(this)) {
+  connect(&graph_, &TFormKurvex::DataProblem, this,
+          [this](const QString& message) { lastProblem_ = message; });
+  connect(pages_.Data->CheckBoxFindDataBlock, &QCheckBox::toggled, this,
+          [this] { hub_.Run("CheckBoxFindDataBlock", [this] { FindDataBlockClick(); }); });
+}
+
+void DataLoader::FindDataBlockClick() {
+  graph_.Model().FindDataBlock = pages_.Data->CheckBoxFindDataBlock->isChecked();
+  if (!graph_.Engine().DataFilePath().empty()) EditFileChange();
+}
+
+namespace {
+
+// Whether the data's box and the axes' meet: when they do not, no point can be drawn.
+bool OutsideTheAxes(const DataExtent& data, const GraphModel& model) {
+  if (data.X.Empty() || data.Y.Empty()) return false;
+  const auto misses = [](const ValueRange& values, const TMyAxis& axis) {
+    const double low = static_cast<double>(std::min(axis.Minimum, axis.Maximum));
+    const double high = static_cast<double>(std::max(axis.Minimum, axis.Maximum));
+    return values.High < low || values.Low > high;
+  };
+  return misses(data.X, model.AxisX) || misses(data.Y, model.AxisY);
+}
+
+// The line of "si.txt:12: …" for the file of that name; empty when the message names another.
+std::string ProblemLine(const QString& problem, const std::string& fileName) {
+  const QString prefix = Q(fileName) + ':';
+  if (!problem.startsWith(prefix)) return {};
+  const QString rest = problem.mid(prefix.size());
+  const qsizetype colon = rest.indexOf(':');
+  bool number = false;
+  rest.left(colon).toInt(&number);
+  return number ? S(rest.left(colon)) : std::string();
+}
+
+}  // namespace
+
+void DataLoader::NoteHowItRead() {
+  const GraphEngine& engine = graph_.Engine();
+  const std::string name = engine.DataFileName();
+  const std::string line = ProblemLine(lastProblem_, name);
+  if (engine.BlockFinderWouldRead() && !line.empty()) {
+    messages_.ShowMessage(Q(FormatMessage(captions_.FindDataHint, {name, line})));
+  } else if (!engine.LoadNote().empty()) {
+    messages_.ShowMessage(Q(name + ": " + engine.LoadNote()));
+  } else if (lastProblem_.isEmpty() && !graph_.OverlaidFiles().Active() &&
+             OutsideTheAxes(MeasureData(engine.Columns()), graph_.Model())) {
+    messages_.ShowMessage(Q(FormatMessage(captions_.OutsideAxesHint, {name})));
+  }
+}
 
 FileList* DataLoader::DataFiles() const {
   return pages_.Data->Browser->Files();
@@ -57,7 +109,8 @@ bool DataLoader::LoadData(const std::string& path, bool reload) {
     const auto paintingBack = qScopeGuard([&] { graph_.SetPaintEnabled(painting); });
     taken = graph_.LoadDataFile(path, reload);
     if (taken && graph_.Engine().DataFilePath() == path) {
-      FitModelAxes(MeasureData(graph_.Engine().Columns()), true, true, graph_.Model());
+      // Files drawn together share their axes: fitted to all of them.
+      FitModelAxes(graph_.ShownDataExtent(), true, true, graph_.Model());
       // The pages show the fitted ranges; what the program does by itself is no undo step.
       const PageHub::Filling filling(hub_);
       pages_.AxisXValues->Fill();
@@ -72,19 +125,32 @@ void DataLoader::EditFileChange() {
   Quietly([this] {
     central_.ShowPage("GraphImage");
     const std::string path = S(DataFiles()->SelectedPath());
+    shownFiles_ = DataFiles()->SelectedPaths();
+    std::vector<std::string> several;
+    if (shownFiles_.size() > 1) {
+      for (const QString& file : shownFiles_) several.push_back(S(file));
+    }
+    graph_.OverlaidFiles().SetFiles(several, path);
+    // The text, the name saved and the watcher follow the file clicked last.
     watcher_->Watch(Q(path));
     // A note about an earlier file no longer applies; what this load has to say comes after.
     if (!path.empty()) messages_.Clear();
+    lastProblem_.clear();
     const bool taken = LoadData(path, false);
     if (!taken && !path.empty() && !graph_.Engine().ReadError().empty()) {
       messages_.ShowMessage(Q(path + ": " + graph_.Engine().ReadError()));
     }
+    if (taken) NoteHowItRead();
     // Flipping through a folder passes files by; only a pick is remembered.
     if (taken && (opening_ || DataFiles()->Pressing())) {
       recent_.Add(S(QFileInfo(Q(path)).absoluteFilePath()));
     }
     AfterDataLoad(S(DataFiles()->SelectedPath()));
   });
+}
+
+void DataLoader::FileSelectionChange() {
+  if (DataFiles()->SelectedPaths() != shownFiles_) EditFileChange();
 }
 
 void DataLoader::FileListBoxClick() {
@@ -99,7 +165,10 @@ void DataLoader::FileListBoxClick() {
 void DataLoader::AfterDataLoad(const std::string& fileName) {
   const EnvironmentPage& environment = *pages_.Environment;
   // With no file there is nothing to name a picture after.
-  if (fileName.empty() || !environment.CheckBoxAutoSaveImage->isChecked()) return;
+  if (fileName.empty() || !environment.CheckBoxAutoSaveImage->isChecked() ||
+      graph_.OverlaidFiles().Active()) {
+    return;
+  }
   const ImageFormat format = AutoSavedFormat(environment.AutoSaveFormat(), graph_.Model());
   const QFileInfo data(Q(ImageFileName(fileName, ImageExtension(format))));
   QString folder = data.absolutePath();
@@ -132,7 +201,7 @@ void DataLoader::OpenFile(const QString& path) {
   if (!files->SelectFile(info.fileName())) {
     // A file the chosen type hides: show every file so it can be selected.
     FilterComboBox* filter = browser->Filter();
-    filter->setCurrentIndex(filter->count() - 1);
+    filter->setCurrentIndex(filter->findData(QStringLiteral("*.*")));
     files->SetMask(filter->currentData().toString());
     files->SelectFile(info.fileName());
   }

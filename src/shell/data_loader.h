@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <string>
 
 namespace kurvex::shell {
@@ -32,10 +33,13 @@ class DataLoader : public QObject {
   /// The data-load sequence: the graph page to the front, the file selected in the list loaded
   /// and drawn, then the picture saved when the user asked for it.
   void EditFileChange();
+  /// The data list's selection changed where its edit's name did not: loads what it shows now.
+  void FileSelectionChange();
   /// A press in either file list while the data edit still shows a mask loads the data list's
   /// selection at once.
   void FileListBoxClick();
-  /// Saves the picture of the freshly drawn graph when "Auto save images" is on.
+  /// Saves the picture of the freshly drawn graph when "Auto save images" is on; several files
+  /// drawn together are saved by the user alone.
   void AfterDataLoad(const std::string& fileName);
   /// A file given from outside (dropped, on the command line): a data file loads as a click
   /// in the data list would, an options file as a pick on the "LoadIni" page.
@@ -52,7 +56,13 @@ class DataLoader : public QObject {
 
   DataWatcher& Watcher() const { return *watcher_; }
 
+  /// "Find the data in instrument files": the style's switch, then the file read again.
+  void FindDataBlockClick();
+
  private:
+  /// After a load the user asked for, what they should know of how the file was read: a file
+  /// the data finder would read, the engine's note, or data wholly outside the axes.
+  void NoteHowItRead();
   FileList* DataFiles() const;
 
   TFormKurvex& graph_;
@@ -66,6 +76,10 @@ class DataLoader : public QObject {
   DataWatcher* watcher_;
   // A file given from outside is being selected: its load is the user's pick.
   bool opening_ = false;
+  // The selection the last load took in; several files are drawn together.
+  QStringList shownFiles_;
+  // The data problem the last drawing told of, "si.txt:12: …"; empty when it told none.
+  QString lastProblem_;
 };
 
 }  // namespace kurvex::shell

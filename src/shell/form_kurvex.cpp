@@ -15,6 +15,7 @@
 #include "graph/options_file.h"
 #include "shell/dialogs.h"
 #include "shell/guard.h"
+#include "shell/overlay_files.h"
 #include "shell/qt_convert.h"
 
 namespace kurvex::shell {
@@ -89,7 +90,8 @@ bool GraphScrollBox::eventFilter(QObject* watched, QEvent* event) {
   return QScrollArea::eventFilter(watched, event);
 }
 
-TFormKurvex::TFormKurvex(Dialogs& dialogs, QWidget* parent) : QWidget(parent), dialogs_(dialogs) {
+TFormKurvex::TFormKurvex(Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), dialogs_(dialogs), overlayFiles_(std::make_unique<OverlayFiles>(engine_)) {
   setObjectName("FormKurvex");
   scrollBox_ = new GraphScrollBox(*this, this);
   image_ = new GraphView(*this, scrollBox_->Client());
@@ -188,11 +190,23 @@ void TFormKurvex::NamingTheDataLine(Draw draw) {
 }
 
 void TFormKurvex::RepaintIfAuto() {
-  NamingTheDataLine([this] { engine_.RepaintIfAuto(); });
+  if (!overlayFiles_->Active()) {
+    NamingTheDataLine([this] { engine_.RepaintIfAuto(); });
+  } else if (engine_.PaintEnabled && engine_.Model.AutoRepaint) {
+    RepaintGraph();
+  }
 }
 
 void TFormKurvex::RepaintGraph() {
-  NamingTheDataLine([this] { engine_.RepaintGraph(); });
+  if (!overlayFiles_->Active()) {
+    NamingTheDataLine([this] { engine_.RepaintGraph(); });
+  } else if (const std::optional<std::string> problem = overlayFiles_->Draw()) {
+    emit DataProblem(Q(*problem));
+  }
+}
+
+DataExtent TFormKurvex::ShownDataExtent() const {
+  return overlayFiles_->Active() ? overlayFiles_->Measure() : MeasureData(engine_.Columns());
 }
 
 TColor TFormKurvex::PickColor(TColor color) {

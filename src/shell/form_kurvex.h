@@ -6,15 +6,19 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QWidget>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "common/profile_file.h"
+#include "graph/axis_fit.h"
 #include "graph/graph_engine.h"
 #include "graph/options_file.h"
 
 namespace kurvex::shell {
 
 class Dialogs;
+class OverlayFiles;
 class TFormKurvex;
 
 /// Shows the top-left ImageWidth x ImageHeight of the engine's surface.
@@ -75,6 +79,11 @@ class TFormKurvex : public QWidget {
   /// later key fails.
   void LoadOptionsFile(const ProfileFile& file, AfterFailure after = AfterFailure::kKeepPrevious);
 
+  /// Several data files drawn together; while it is active every redraw draws all of them.
+  OverlayFiles& OverlaidFiles() const { return *overlayFiles_; }
+  /// The values drawn: the loaded file's, or every file's of the overlay.
+  DataExtent ShownDataExtent() const;
+
   /// Redraws; a data field that does not convert ends the drawing and is told through
   /// `DataProblem` with its file and line.
   void RepaintIfAuto();
@@ -117,6 +126,7 @@ class TFormKurvex : public QWidget {
 
   Dialogs& dialogs_;
   GraphEngine engine_;
+  std::unique_ptr<OverlayFiles> overlayFiles_;
   // The main window adopts these; QPointer tells whether it has already destroyed them.
   QPointer<GraphScrollBox> scrollBox_;
   QPointer<GraphView> image_;

@@ -254,6 +254,8 @@ void TFormMain::ConnectSignals() {
                  &DataLoader::EditFileChange);
   ConnectGuarded(loader_, dialogs_, data->Files(), &FileList::Pressed,
                  &DataLoader::FileListBoxClick);
+  ConnectGuarded(loader_, dialogs_, data->Files(), &FileList::SelectionChanged,
+                 &DataLoader::FileSelectionChange);
   ConnectGuarded(loader_, dialogs_, loadIni->Files(), &FileList::Pressed,
                  &DataLoader::FileListBoxClick);
   for (FileBrowser* browser : {data, loadIni}) {

@@ -334,6 +334,9 @@ void OptionsFiles::FillPages() {
 
 void OptionsFiles::FillEnvironmentPage() {
   pages_.Environment->FillEnvironment(OnLoadIniPage());
+  // The box on the Data page belongs to the style; filling it reads no file again.
+  const QSignalBlocker blocker(pages_.Data->CheckBoxFindDataBlock);
+  pages_.Data->CheckBoxFindDataBlock->setChecked(graph_.Model().FindDataBlock);
 }
 
 void OptionsFiles::FillGraphPages() {

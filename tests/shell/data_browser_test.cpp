@@ -1,19 +1,28 @@
 // The data browser as a user works it: picking files, types and folders, auto-saved pictures,
 // files dropped from a file manager, flipping through a folder and files that change on disk.
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QSignalSpy>
+#include <QToolTip>
 #include <QUrl>
+#include <fstream>
 #include <functional>
+#include <iterator>
 
+#include "graph/overlay_drawing.h"
 #include "shell/browser/data_page.h"
+#include "shell/browser/data_watcher.h"
 #include "shell/browser/file_browser.h"
 #include "shell/message_line.h"
 #include "shell/pages/environment_page.h"
 #include "shell/pages/page_hub.h"
+#include "shell/panel_splitter.h"
+#include "shell/qt_convert.h"
 #include "shell_fixture.h"
 
 namespace kurvex::shell {
@@ -42,11 +51,11 @@ class DataBrowserTest : public ShellTest {
   }
 
   /// A press on the row of that file, as the mouse gives it.
-  void ClickFile(const QString& name) {
+  void ClickFile(const QString& name, Qt::KeyboardModifiers modifiers = {}) {
     const QList<QListWidgetItem*> found = Files()->findItems(name, Qt::MatchExactly);
     ASSERT_FALSE(found.isEmpty()) << name.toStdString();
     Files()->scrollToItem(found.first());
-    QTest::mouseClick(Files()->viewport(), Qt::LeftButton, {},
+    QTest::mouseClick(Files()->viewport(), Qt::LeftButton, modifiers,
                       Files()->visualItemRect(found.first()).center());
   }
 
@@ -91,6 +100,137 @@ TEST_F(DataBrowserTest, PicturesGoWhereTheUserAsked) {
   EXPECT_FALSE(Exists("GraphImages/c.bmp"));
   EXPECT_FALSE(Exists("spectra/c.bmp"));
   EXPECT_FALSE(Exists("GraphImages/.bmp"));
+}
+
+// Ctrl+click and Shift+click draw files together as kurvex-plot --overlay draws them; the data,
+// its name and the watcher follow the file clicked last, Fit to data takes in every file, and
+// only a single file's picture is saved by itself.
+TEST_F(DataBrowserTest, SeveralFilesAreDrawnTogetherAndTheOneClickedLastLeads) {
+  Write("spectra/c.xy", "100 -5 1\n900 7 2\n");
+  AutoSave(true);
+  ClickFile("a.xy");
+  ClickFile("c.xy", Qt::ControlModifier);
+  const QStringList ac = {Q(Path("spectra/a.xy")), Q(Path("spectra/c.xy"))};
+  EXPECT_EQ(Files()->SelectedPaths(), ac);
+  EXPECT_EQ(LoadedFile(), Path("spectra/c.xy"));
+  EXPECT_EQ(Browser()->Edit()->text(), "c.xy");
+  EXPECT_EQ(main_->Loader().Watcher().Path(), Q(Path("spectra/c.xy")));
+  EXPECT_EQ(main_->windowTitle(), QString("c.xy — Kurvex"));
+  EXPECT_TRUE(Exists("GraphImages/a.bmp"));
+  EXPECT_FALSE(Exists("GraphImages/c.bmp"));
+
+  GraphEngine alone;
+  alone.Model = Model();
+  OverlayDrawing overlay(alone);
+  for (const QString& path : ac) {
+    alone.LoadDataFile(S(path));
+    overlay.DrawFile();
+  }
+  overlay.DrawLegend();
+  const PixelBuffer& shown = graph_->Engine().Pixels();
+  ASSERT_EQ(alone.State().CurveCount, 2);
+  int differing = 0;
+  for (int y = 0; y < Model().ImageHeight; ++y) {
+    for (int x = 0; x < Model().ImageWidth; ++x)
+      differing += shown.Row(y)[x] != alone.Pixels().Row(y)[x];
+  }
+  EXPECT_EQ(differing, 0);
+
+  ClickFile("b.xy", Qt::ShiftModifier);
+  EXPECT_EQ(Files()->SelectedPaths(), QStringList({Q(Path("spectra/a.xy")), Q(Path("spectra/b.xy")),
+                                                   Q(Path("spectra/c.xy"))}));
+  EXPECT_EQ(LoadedFile(), Path("spectra/b.xy"));
+  main_->findChild<QAction*>("MenuFitToData")->trigger();
+  EXPECT_LE(Model().AxisX.Minimum, 100);
+  EXPECT_GE(Model().AxisX.Maximum, 900);
+  EXPECT_LE(Model().AxisY.Minimum, -5);
+  EXPECT_FALSE(Exists("GraphImages/b.bmp"));
+
+  QFile::remove(Q(Path("GraphImages/a.bmp")));
+  ClickFile("a.xy");
+  EXPECT_EQ(Files()->SelectedPaths(), QStringList({Q(Path("spectra/a.xy"))}));
+  EXPECT_TRUE(Exists("GraphImages/a.bmp"));
+  EXPECT_TRUE(dialogs_.Errors.empty());
+}
+
+// What the user learns after loading an instrument file: the switch that reads it, the
+// engine's note, or data lying wholly outside the axes.
+TEST_F(DataBrowserTest, InstrumentFilesSayHowTheyWereRead) {
+  std::ifstream jcamp(std::string(KURVEX_SOURCE_DIR) + "/tests/data/jcamp/ir_polystyrene_link.jdx",
+                      std::ios::binary);
+  Write("spectra/link.jdx", std::string(std::istreambuf_iterator<char>(jcamp), {}));
+  Write("spectra/trailer.txt", "Sample 7\n1 2\n3 4\n5 6\nEnd of run 12:00\n");
+  Write("spectra/far.xy", "1e6 1e6\n2e6 2e6\n");
+  struct Case {
+    const char* file;
+    bool findData;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"trailer.txt", false,
+       "trailer.txt: line 5 is not data; 'Find the data in instrument files' reads this file"},
+      {"trailer.txt", true, ""},
+      {"link.jdx", false, "link.jdx: the file holds 2 blocks of data; the first is drawn"},
+      {"far.xy", false,
+       "far.xy: no point lies inside the axes; Fit to data (Ctrl+Shift+F) shows them"},
+  };
+  QCheckBox* findData = main_->Pages().Data->CheckBoxFindDataBlock;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.file) + (c.findData ? " found" : ""));
+    Model().AxisX.Minimum = Real48::From(0);
+    Model().AxisX.Maximum = Real48::From(1000);
+    Model().AxisY.Minimum = Real48::From(-10);
+    Model().AxisY.Maximum = Real48::From(10);
+    if (findData->isChecked() != c.findData) findData->click();
+    main_->Loader().OpenFile(Q(Path("spectra/") + c.file));
+    EXPECT_EQ(LoadedFile(), Path("spectra/") + c.file);
+    EXPECT_EQ(Model().FindDataBlock, c.findData);
+    EXPECT_EQ(Message(), c.message);
+  }
+  // The fourth type lists both endings of JCAMP-DX files.
+  FilterComboBox* filter = Browser()->Filter();
+  ASSERT_EQ(filter->count(), 4);
+  EXPECT_EQ(filter->itemText(3), "JCAMP-DX (*.jdx *.dx)");
+  Write("spectra/raman.DX", "");
+  filter->setCurrentIndex(3);
+  emit filter->activated(3);
+  QStringList names;
+  for (int i = 0; i < Files()->count(); ++i) names << Files()->item(i)->text();
+  EXPECT_EQ(names, QStringList({"link.jdx", "raman.DX"}));
+}
+
+// Long names show whole, and a name wider than the list shows in a tooltip; a wider settings
+// panel goes to the file list.
+TEST_F(DataBrowserTest, FileNamesShowWholeAndTheListTakesTheWiderPanel) {
+  const QString longName = "2026-12-07 ellipsometry sample 17, 70 degrees, second run.xy";
+  Write("spectra/" + S(longName), kSpectrum);
+  Browser()->SetDirectory(Q(Path("spectra")));
+  QApplication::processEvents();  // the list lays its rows out
+  EXPECT_EQ(Browser()->DirLabel()->toolTip(), Q(Path("spectra")));
+  const QList<QListWidgetItem*> found = Files()->findItems(longName, Qt::MatchExactly);
+  ASSERT_EQ(found.size(), 1);
+  const QRect row = Files()->visualItemRect(found.first());
+  EXPECT_GE(row.width(), Files()->fontMetrics().horizontalAdvance(longName));
+  const auto tipAt = [&](const QString& name) {
+    QToolTip::hideText();
+    const QListWidgetItem* item = Files()->findItems(name, Qt::MatchExactly).first();
+    Files()->scrollToItem(item);
+    const QPoint at = Files()->visualItemRect(item).center();
+    QHelpEvent help(QEvent::ToolTip, at, Files()->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(Files()->viewport(), &help);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+  };
+  EXPECT_EQ(tipAt("a.xy"), "");
+  EXPECT_EQ(tipAt(longName), longName);
+
+  SetPanelWidth(main_->PanelRight(), 320);
+  QApplication::processEvents();
+  const int directories = Browser()->Directories()->width();
+  const int files = Files()->width();
+  SetPanelWidth(main_->PanelRight(), 400);
+  QApplication::processEvents();
+  EXPECT_EQ(Browser()->Directories()->width(), directories);
+  EXPECT_EQ(Files()->width(), files + 80);
 }
 
 TEST_F(DataBrowserTest, AutoSavedPictureTakesTheChosenFormatOrPngWhenTheSurfaceIsNoFullGraph) {

@@ -1,5 +1,6 @@
 #include "shell/browser/data_page.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -11,12 +12,17 @@ namespace kurvex::shell {
 
 const std::vector<std::pair<QString, QString>>& DataFileTypes() {
   static const std::vector<std::pair<QString, QString>> types = {
-      {"*.xy", "*.xy"}, {"*.txt", "*.txt"}, {"All files (*.*)", "*.*"}};
+      {"*.xy", "*.xy"},
+      {"*.txt", "*.txt"},
+      {"All files (*.*)", "*.*"},
+      {"JCAMP-DX (*.jdx *.dx)", "*.jdx;*.dx"}};
   return types;
 }
 
 DataPage::DataPage(QWidget* page) : QObject(page) {
   LabelData = PageTitle("LabelData", "Data", page);
+  CheckBoxFindDataBlock = new QCheckBox("Find the data in instrument files", page);
+  CheckBoxFindDataBlock->setObjectName("CheckBoxFindDataBlock");
   auto* splitter = new QSplitter(Qt::Vertical, page);
   splitter->setObjectName("SplitterData");
   splitter->setChildrenCollapsible(false);
@@ -29,12 +35,14 @@ DataPage::DataPage(QWidget* page) : QObject(page) {
                              "DirectoryListBox", "SplitterDir", "FileListBox", "PanelFilesBottom",
                              "LabelDisk", "DriveComboBox1", "LabelFilesFilter", "FilterComboBox1"},
                             "*.xy", DataFileTypes(), splitter);
+  Browser->Files()->AllowSeveral();
   splitter->addWidget(PanelData);
   splitter->addWidget(Browser);
   PanelData->hide();
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(8, 4, 8, 8);
   layout->addWidget(LabelData);
+  layout->addWidget(CheckBoxFindDataBlock);
   layout->addWidget(splitter, 1);
 }
 

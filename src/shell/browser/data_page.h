@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+class QCheckBox;
 class QLabel;
 class QWidget;
 
@@ -12,8 +13,8 @@ namespace kurvex::shell {
 
 class FileBrowser;
 
-/// The data file types, label and mask, as the page's type list and File ▸ Open… offer them;
-/// every file last.
+/// The data file types, label and mask ("*.jdx;*.dx" for two endings), as the page's type list
+/// and File ▸ Open… offer them.
 const std::vector<std::pair<QString, QString>>& DataFileTypes();
 
 /// The "Data" page: the data-file browser, and the hidden strip that holds the graph window's
@@ -28,6 +29,8 @@ class DataPage : public QObject {
   void PanelDataResize();
 
   QLabel* LabelData;
+  /// The style's Environment.FindDataBlock: instrument files are searched for their data.
+  QCheckBox* CheckBoxFindDataBlock;
   FileBrowser* Browser;
   QWidget* PanelData;
   QLabel* LabelDataFile;

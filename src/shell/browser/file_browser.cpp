@@ -6,6 +6,7 @@
 #include <QFileSystemWatcher>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScopeGuard>
@@ -14,6 +15,7 @@
 #include <QStorageInfo>
 #include <QStyle>
 #include <QTimer>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cerrno>
@@ -123,8 +125,10 @@ FileList::FileList(const QString& objectName, const QString& mask, QWidget* pare
     : QListWidget(parent), directory_(BrowserCurrentDirectory()), mask_(mask) {
   setObjectName(objectName);
   setSelectionMode(QAbstractItemView::SingleSelection);
-  // Ten thousand files must list without freezing the window.
-  setUniformItemSizes(true);
+  // Each row as wide as its name, so none is cut; laid out in batches, so ten thousand files
+  // list without freezing the window.
+  setLayoutMode(QListView::Batched);
+  setBatchSize(500);
   Reread();
   connect(this, &QListWidget::itemSelectionChanged, this, [this] { ReportSelection(); });
 }
@@ -139,9 +143,30 @@ void FileList::SetMask(const QString& mask) {
   Reread();
 }
 
-QString FileList::SelectedPath() const {
+void FileList::AllowSeveral() {
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
+}
+
+QListWidgetItem* FileList::ChosenItem() const {
+  if (QListWidgetItem* current = currentItem(); current && current->isSelected()) return current;
   const QList<QListWidgetItem*> selected = selectedItems();
-  return selected.isEmpty() ? QString() : JoinPath(directory_, selected.first()->text());
+  for (QListWidgetItem* item : selected) {
+    if (item->text() == selectedName_) return item;
+  }
+  return selected.isEmpty() ? nullptr : selected.first();
+}
+
+QString FileList::SelectedPath() const {
+  const QListWidgetItem* chosen = ChosenItem();
+  return chosen ? JoinPath(directory_, chosen->text()) : QString();
+}
+
+QStringList FileList::SelectedPaths() const {
+  QStringList paths;
+  for (int i = 0; i < count(); ++i) {
+    if (item(i)->isSelected()) paths << JoinPath(directory_, item(i)->text());
+  }
+  return paths;
 }
 
 bool FileList::SelectFile(const QString& name) {
@@ -183,16 +208,35 @@ void FileList::Fill() {
     emit Problem(problem);
     return;
   }
-  // "*.*" means every file, one without an extension included.
-  const QString pattern = mask_ == "*.*" ? QStringLiteral("*") : mask_;
+  // "*.*" means every file, one without an extension included; "*.jdx;*.dx" either ending.
+  QStringList patterns;
+  for (const QString& mask : mask_.split(';', Qt::SkipEmptyParts)) {
+    patterns << (mask == "*.*" ? QStringLiteral("*") : mask);
+  }
   const QStringList names =
-      QDir(directory_).entryList({pattern}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+      QDir(directory_).entryList(patterns, QDir::Files, QDir::Name | QDir::IgnoreCase);
   const QIcon icon = style()->standardIcon(QStyle::SP_FileIcon);
   for (const QString& name : names) addItem(new QListWidgetItem(icon, name));
 }
 
+bool FileList::viewportEvent(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QListWidget::viewportEvent(event);
+  const auto* help = static_cast<QHelpEvent*>(event);
+  const QListWidgetItem* under = itemAt(help->pos());
+  const int needed =
+      under ? fontMetrics().horizontalAdvance(under->text()) + iconSize().width() : 0;
+  if (under && needed > viewport()->width()) {
+    QToolTip::showText(help->globalPos(), under->text(), viewport());
+  } else {
+    QToolTip::hideText();
+    event->ignore();
+  }
+  return true;
+}
+
 void FileList::Reread() {
   selectedName_.clear();
+  selectedNames_.clear();
   Fill();
   emit EditTextChanged(mask_);
 }
@@ -202,8 +246,13 @@ void FileList::Refresh() {
   Fill();
   if (!selectedName_.isEmpty()) {
     const QSignalBlocker blocker(this);
+    for (const QString& name : selectedNames_) {
+      const QList<QListWidgetItem*> found = findItems(name, Qt::MatchExactly);
+      if (!found.isEmpty()) found.first()->setSelected(true);
+    }
+    // The one clicked last stays the one the edit names.
     const QList<QListWidgetItem*> found = findItems(selectedName_, Qt::MatchExactly);
-    if (!found.isEmpty()) setCurrentItem(found.first());
+    if (!found.isEmpty()) setCurrentItem(found.first(), QItemSelectionModel::Select);
   }
   verticalScrollBar()->setValue(scroll);
 }
@@ -213,9 +262,12 @@ void FileList::ReportSelection() {
     reportPending_ = true;
     return;
   }
-  const QList<QListWidgetItem*> selected = selectedItems();
-  selectedName_ = selected.isEmpty() ? QString() : selected.first()->text();
-  emit EditTextChanged(selected.isEmpty() ? mask_ : selected.first()->text());
+  const QListWidgetItem* chosen = ChosenItem();
+  selectedName_ = chosen ? chosen->text() : QString();
+  selectedNames_.clear();
+  for (const QListWidgetItem* item : selectedItems()) selectedNames_ << item->text();
+  emit EditTextChanged(chosen ? chosen->text() : mask_);
+  emit SelectionChanged();
 }
 
 DriveComboBox::DriveComboBox(const QString& objectName, QWidget* parent) : QComboBox(parent) {
@@ -303,6 +355,9 @@ FileBrowser::FileBrowser(const BrowserNames& names, const QString& mask,
   files_ = new FileList(names.Files, mask, splitter_);
   splitter_->addWidget(directories_);
   splitter_->addWidget(files_);
+  // A wider panel is room for longer file names.
+  splitter_->setStretchFactor(0, 0);
+  splitter_->setStretchFactor(1, 1);
 
   auto* bottom = new QWidget(this);
   bottom->setObjectName(names.PanelBottom);

@@ -56,8 +56,13 @@ class FileList : public QListWidget {
   void SetDirectory(const QString& directory);
   QString Mask() const { return mask_; }
   void SetMask(const QString& mask);
-  /// Directory + name of the selected file; empty when none is selected.
+  /// Ctrl+click and Shift+click select several files.
+  void AllowSeveral();
+  /// Directory + name of the selected file clicked last (of the first selected when that one
+  /// was clicked away); empty when none is selected.
   QString SelectedPath() const;
+  /// Every selected file, in the list's order.
+  QStringList SelectedPaths() const;
   /// Selects the file of that name; false when the list does not hold it.
   bool SelectFile(const QString& name);
   /// Selects the next (+1) or previous (-1) file, stopping at either end; the first file when
@@ -73,6 +78,8 @@ class FileList : public QListWidget {
 
  signals:
   void EditTextChanged(const QString& text);
+  /// The selection changed, also where the edit's name stays (a second file Ctrl+clicked off).
+  void SelectionChanged();
   /// A press on the list, before the selection follows it.
   void Pressed();
   /// Why the directory could not be listed (it is shown empty).
@@ -80,14 +87,20 @@ class FileList : public QListWidget {
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
+  /// A name wider than the list shows whole in a tooltip.
+  bool viewportEvent(QEvent* event) override;
 
  private:
   void Reread();
   void Fill();
+  /// The item the edit names: the one clicked last while selected, else the one named before
+  /// while still selected, else the first selected.
+  QListWidgetItem* ChosenItem() const;
   void ReportSelection();
   QString directory_;
   QString mask_;
-  QString selectedName_;  // the user's choice, kept across refreshes
+  QString selectedName_;       // the user's choice, kept across refreshes
+  QStringList selectedNames_;  // with the others of a selection of several
   bool deferReport_ = false;
   bool pressing_ = false;
   bool reportPending_ = false;

@@ -188,7 +188,7 @@ void AxisValuesPage::EditTickLengthChange() {
 }
 
 void AxisValuesPage::FitToDataClick() {
-  const DataExtent extent = MeasureData(Graph().Engine().Columns());
+  const DataExtent extent = Graph().ShownDataExtent();
   const std::optional<AxisFit> fit = FitAxisTo(names_.RangeOf(extent), Axis());
   if (!fit) return;
   // The decimals first: their rule rewrites the range edits from the values held before.
