@@ -186,6 +186,10 @@ void GraphEngine::RepaintWith(const GraphModel& style, bool curvesOnly) {
       Painter(style, last).RepaintGraph(true);
     } else {
       FitSurfaceToImage();
+      if (&style == &Model) {
+        drawnStyle_ = Model;
+        nearIndex_.reset();
+      }
       Painter(style, state_).RepaintGraph(false);
     }
   } catch (DataLineError& e) {
@@ -234,6 +238,16 @@ std::string GraphEngine::CursorReadoutAt(int x, int y) const {
 
 std::string GraphEngine::ClearCursorPosition() const {
   return ClearCursorText(CursorPrefix);
+}
+
+std::optional<NearPoint> GraphEngine::NearestPoint(int x, int y) const {
+  if (!nearIndex_) nearIndex_.emplace(columns_, drawnStyle_, state_, symbolsOnly_);
+  std::optional<NearPoint> point = nearIndex_->Nearest(x, y);
+  // Data taken since the drawing may be shorter than what the index holds.
+  if (point && (point->Line >= columns_.ConvertedLines() || point->Curve > columns_.CurveCount())) {
+    return std::nullopt;
+  }
+  return point;
 }
 
 }  // namespace kurvex

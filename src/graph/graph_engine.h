@@ -11,6 +11,7 @@
 #include "graph/drawing_state.h"
 #include "graph/mapping.h"
 #include "graph/model.h"
+#include "graph/nearest_point.h"
 #include "graph/placeholders.h"
 #include "graph/render/font_engine.h"
 #include "graph/render/raster_canvas.h"
@@ -112,6 +113,9 @@ class GraphEngine {
   std::string CursorPrefix = kCursorPositionPrefix;
   std::string CursorReadoutAt(int x, int y) const;
   std::string ClearCursorPosition() const;
+  /// The data point nearest image pixel (x, y) in the last full drawing of the style, within
+  /// kNearRadius pixels; the points are indexed at the first look after each such drawing.
+  std::optional<NearPoint> NearestPoint(int x, int y) const;
 
   /// Called after every drawing operation, also one that failed part way.
   std::function<void()> OnPainted;
@@ -145,6 +149,9 @@ class GraphEngine {
   std::size_t headLines_ = 0;  // file lines before the data text
   bool dataChangeRedraws_ = false;
   DrawingState state_;
+  // The style of the last full drawing, which the index of its points is built from.
+  GraphModel drawnStyle_;
+  mutable std::optional<NearestPointIndex> nearIndex_;
 };
 
 }  // namespace kurvex

@@ -45,6 +45,9 @@ struct ItemCaptions {
   std::string KeepMine;
   std::string KeepTheirs;
   std::string OptionsKeptTheirs;
+  // The graph and the mouse.
+  std::string GraphMouseOff;
+  std::string CurveName;  // "%s" stands for the curve's number
   std::string RecentFileGone;
   std::string NoRecentFiles;
   // "%s" a data file, then the number of its line.

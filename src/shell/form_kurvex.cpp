@@ -7,12 +7,15 @@
 #include <QPainter>
 #include <QScopeGuard>
 #include <QStatusBar>
+#include <QToolTip>
 #include <algorithm>
 
 #include "graph/data/data_error.h"
 #include "graph/dialog_rules.h"
 #include "graph/mapping.h"
 #include "graph/options_file.h"
+#include "graph/placeholders.h"
+#include "shell/captions.h"
 #include "shell/dialogs.h"
 #include "shell/guard.h"
 #include "shell/overlay_files.h"
@@ -51,8 +54,45 @@ QRect ImageRect(const GraphModel& model) {
 
 GraphView::GraphView(TFormKurvex& form, QWidget* parent) : QWidget(parent), form_(form) {
   setObjectName("ImageGraph");
+  setAccessibleName("Graph");
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+namespace {
+
+constexpr int kMarkerRadius = 5;
+
+QRect MarkerArea(const std::optional<QPoint>& marker) {
+  if (!marker) return {};
+  const int reach = kMarkerRadius + 3;
+  return QRect(*marker - QPoint(reach, reach), QSize(2 * reach + 1, 2 * reach + 1));
+}
+
+}  // namespace
+
+void GraphView::Touch(const QRect& area) {
+  if (!area.isNull()) update(area.adjusted(-2, -2, 2, 2));
+}
+
+void GraphView::SetMarker(std::optional<QPoint> marker) {
+  if (marker == overlay_.Marker) return;
+  Touch(MarkerArea(overlay_.Marker));
+  overlay_.Marker = marker;
+  Touch(MarkerArea(marker));
+}
+
+void GraphView::SetBand(const QRect& band) {
+  Touch(overlay_.Band);
+  overlay_.Band = band;
+  Touch(band);
+}
+
+void GraphView::SetOutline(const QRect& outline) {
+  Touch(overlay_.Outline);
+  overlay_.Outline = outline;
+  Touch(outline);
 }
 
 void GraphView::paintEvent(QPaintEvent* event) {
@@ -64,11 +104,52 @@ void GraphView::paintEvent(QPaintEvent* event) {
   // The engine leaves the fourth byte 0; converting to RGB32 makes every pixel opaque.
   QPainter painter(this);
   painter.drawImage(area.topLeft(), surface.copy(area).convertToFormat(QImage::Format_RGB32));
+  // Light under dark: the overlays show on any image colour.
+  const auto outlined = [&](const auto& draw) {
+    painter.setPen(QPen(QColor(255, 255, 255, 220), 3));
+    draw();
+    painter.setPen(QPen(QColor(20, 20, 20), 1, Qt::DashLine));
+    draw();
+  };
+  painter.setBrush(Qt::NoBrush);
+  if (!overlay_.Band.isNull()) {
+    painter.fillRect(overlay_.Band, QColor(40, 90, 200, 40));
+    outlined([&] { painter.drawRect(overlay_.Band); });
+  }
+  if (!overlay_.Outline.isNull()) outlined([&] { painter.drawRect(overlay_.Outline); });
+  if (overlay_.Marker) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::white, 3));
+    painter.drawEllipse(QPointF(*overlay_.Marker), kMarkerRadius, kMarkerRadius);
+    painter.setPen(QPen(QColor(200, 0, 0), 1.5));
+    painter.drawEllipse(QPointF(*overlay_.Marker), kMarkerRadius, kMarkerRadius);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+  }
+  if (hasFocus()) {
+    const QRect frame = ImageRect(form_.Model()).adjusted(1, 1, -2, -2);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DotLine));
+    painter.drawRect(frame);
+  }
 }
 
 void GraphView::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   Guard(form_.Errors(), [&] { form_.ImageGraphMouseMove(p.x(), p.y()); });
+}
+
+void GraphView::leaveEvent(QEvent* event) {
+  SetMarker(std::nullopt);
+  QWidget::leaveEvent(event);
+}
+
+void GraphView::focusInEvent(QFocusEvent* event) {
+  update();
+  QWidget::focusInEvent(event);
+}
+
+void GraphView::focusOutEvent(QFocusEvent* event) {
+  update();
+  QWidget::focusOutEvent(event);
 }
 
 GraphScrollBox::GraphScrollBox(TFormKurvex& form, QWidget* parent)
@@ -141,6 +222,7 @@ void TFormKurvex::LoadOptionsFile(const ProfileFile& file, AfterFailure after) {
   const auto follow = qScopeGuard([this] {
     SetBackgroundColor(engine_.Model.BackGroundColor);
     SetStatusBarVisible(engine_.Model.StatusBarVisible);
+    loadedStyle_ = engine_.Model;
   });
   kurvex::LoadOptionsFile(engine_.Model, file, after);
 }
@@ -172,10 +254,36 @@ void TFormKurvex::SetStatusText(const QString& text) {
 
 void TFormKurvex::ClearCursorPosition() {
   SetStatusText(Q(engine_.ClearCursorPosition()));
+  pointText_.clear();
+  image_->SetMarker(std::nullopt);
+  QToolTip::hideText();
 }
 
 void TFormKurvex::ImageGraphMouseMove(int x, int y) {
-  SetStatusText(Q(engine_.CursorReadoutAt(x, y)));
+  std::string text = engine_.CursorReadoutAt(x, y);
+  pointText_.clear();
+  std::optional<QPoint> marker;
+  if (const std::optional<NearPoint> point = engine_.NearestPoint(x, y)) {
+    std::string name =
+        ExpandPlaceholders(engine_.Model.Curve[point->Curve].LegendText, engine_.Names());
+    if (QString::fromStdString(name).trimmed().isEmpty()) {
+      name = FormatMessage(CurveName, {std::to_string(point->Curve)});
+    }
+    const NumericColumns& columns = engine_.Columns();
+    const std::string values = NearPointText(engine_.Model, name, columns.Value(0, point->Line),
+                                             columns.Value(point->Curve, point->Line));
+    text += "   " + values;
+    pointText_ = Q(values);
+    marker = QPoint(point->Px, point->Py);
+  }
+  SetStatusText(Q(text));
+  image_->SetMarker(marker);
+  // The status bar is hidden by default: the point's values then show beside it.
+  if (marker && !StatusBarVisible()) {
+    QToolTip::showText(image_->mapToGlobal(*marker + QPoint(10, 10)), pointText_, image_);
+  } else {
+    QToolTip::hideText();
+  }
 }
 
 // Data that does not convert is the file's fault, not the action's: it is said on the message
@@ -232,6 +340,8 @@ void TFormKurvex::FollowDrawing() {
   if (!image_ || !scrollBox_) return;
   const QRect area = ImageRect(engine_.Model);
   image_->resize(area.size());
+  // The point moved with the picture; the next pointer move finds it again.
+  image_->SetMarker(std::nullopt);
   const GraphModel& m = engine_.Model;
   scrollBox_->Client()->setMinimumSize(std::max(0, m.ImageLeft) + area.width(),
                                        std::max(0, m.ImageTop) + area.height());

@@ -21,19 +21,40 @@ class Dialogs;
 class OverlayFiles;
 class TFormKurvex;
 
-/// Shows the top-left ImageWidth x ImageHeight of the engine's surface.
+/// What the mouse shows over the picture: never part of it, so never in a saved picture.
+struct GraphOverlay {
+  std::optional<QPoint> Marker;  // the data point the readout names
+  QRect Band;                    // the zoom rectangle while it is dragged
+  QRect Outline;                 // a part while it is moved
+};
+
+/// Shows the top-left ImageWidth x ImageHeight of the engine's surface, what the mouse does over
+/// it, and a focus frame while it has the keyboard.
 class GraphView : public QWidget {
   Q_OBJECT
 
  public:
   GraphView(TFormKurvex& form, QWidget* parent);
 
+  const GraphOverlay& Overlay() const { return overlay_; }
+  void SetMarker(std::optional<QPoint> marker);
+  void SetBand(const QRect& band);
+  void SetOutline(const QRect& outline);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
+  // Only the pixels an overlay covered or covers are drawn again: a 2000 x 2000 image is not
+  // copied at every pointer move.
+  void Touch(const QRect& area);
+
   TFormKurvex& form_;
+  GraphOverlay overlay_;
 };
 
 /// The scrolling graph area; a pointer over it but outside the image clears the readout.
@@ -102,7 +123,16 @@ class TFormKurvex : public QWidget {
   QString StatusText() const;
   void SetStatusText(const QString& text);
   void ClearCursorPosition();
+  /// The pointer's position and, after it, the nearest data point within kNearRadius pixels,
+  /// which a marker shows; with the status bar hidden the point's values show beside the marker.
   void ImageGraphMouseMove(int x, int y);
+  /// The values of the data point the marker shows; empty without one.
+  QString PointText() const { return pointText_; }
+  /// How a curve without legend text is named; "%s" stands for its number.
+  std::string CurveName = "Curve %s";
+
+  /// The style as the last options file loaded it (Reset view goes back to its ranges).
+  const GraphModel& LoadedStyle() const { return loadedStyle_; }
 
   /// The colour dialog preloaded with the model's colours; the given colour when cancelled.
   TColor PickColor(TColor color);
@@ -133,6 +163,8 @@ class TFormKurvex : public QWidget {
   QPointer<QStatusBar> statusBar_;
   QPointer<QLineEdit> editDataFile_;
   QPointer<QPlainTextEdit> memoData_;
+  QString pointText_;
+  GraphModel loadedStyle_;
 };
 
 }  // namespace kurvex::shell

@@ -25,6 +25,7 @@
 #include "shell/data_loader.h"
 #include "shell/dialogs.h"
 #include "shell/form_kurvex.h"
+#include "shell/graph_mouse.h"
 #include "shell/guard.h"
 #include "shell/help/help_desk.h"
 #include "shell/image_actions.h"
@@ -216,6 +217,7 @@ void TFormMain::SetGraphWindow(TFormKurvex& graph) {
   BuildCollaborators();
   for (SettingsPage* page : pages_.Settings) page->Bind(*hub_);
   menu_ = new MainMenu(*this, dialogs_);
+  new GraphMouse(*this, graph);
   ConnectSignals();
 }
 

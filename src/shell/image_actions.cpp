@@ -80,6 +80,14 @@ void ImageActions::Attach(TFormKurvex& graph, QWidget& tree) {
   tree.addAction(copy_);
 }
 
+void ImageActions::AddViewEntries(const QList<QAction*>& entries) {
+  if (!graph_) return;
+  auto* line = new QAction(this);
+  line->setSeparator(true);
+  graph_->ImageGraph()->addAction(line);
+  graph_->ImageGraph()->addActions(entries);
+}
+
 void ImageActions::CopyImage() {
   if (!graph_) return;
   QApplication::clipboard()->setMimeData(GraphMimeData(graph_->Engine()));

@@ -32,6 +32,8 @@ class ImageActions : public QObject {
   /// Puts both actions on the graph image's context menu; Ctrl+C acts while the focus is in the
   /// graph or in `tree`, Ctrl+Shift+S anywhere in the window.
   void Attach(TFormKurvex& graph, QWidget& tree);
+  /// The graph's view entries (Fit to data, Zoom out, …) after Copy and Save on its context menu.
+  void AddViewEntries(const QList<QAction*>& entries);
 
   /// The picture to the clipboard as PNG, SVG and an image.
   void CopyImage();

@@ -108,6 +108,7 @@ void Languages::LocalizeKurvex(const std::string& fileName) {
   ApplyMenuCaptions(file, {&window_});
   ReadCaptions(file, "Others", captions_);
   graph_.Engine().CursorPrefix = captions_.CursorPosition;
+  graph_.CurveName = captions_.CurveName;
 }
 
 void Languages::LoadManual(const std::string& rtfPath) {

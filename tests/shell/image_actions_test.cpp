@@ -31,7 +31,8 @@ class ImageActionsTest : public ShellTest {
 TEST_F(ImageActionsTest, GraphMenuHoldsCopyAndSaveWithTheirShortcuts) {
   QWidget* image = graph_->ImageGraph();
   EXPECT_EQ(image->contextMenuPolicy(), Qt::ActionsContextMenu);
-  ASSERT_EQ(image->actions().size(), 2);
+  // The view's entries follow them.
+  ASSERT_GE(image->actions().size(), 2);
   EXPECT_EQ(image->actions()[0]->objectName(), "ActionCopyImage");
   EXPECT_EQ(image->actions()[0]->shortcut(), QKeySequence("Ctrl+C"));
   EXPECT_EQ(image->actions()[1]->objectName(), "ActionSaveImageAs");
