@@ -47,11 +47,8 @@ GraphMouse::GraphMouse(TFormMain& window, TFormKurvex& graph)
   view_.installEventFilter(this);
   qApp->installEventFilter(this);
   connect(&graph_, &TFormKurvex::Painted, this, [this] { parts_.reset(); });
-  QList<QAction*> entries{steps_->FitAction(), steps_->ZoomOutAction()};
-  // The graph's smooth-drawing switch, where the graph has one, goes with the view's entries.
-  if (auto* smooth = window_.findChild<QAction*>("ActionSmoothDrawing")) entries << smooth;
-  entries << steps_->ResetAction();
-  window_.Images()->AddViewEntries(entries);
+  window_.Images()->AddViewEntries(
+      {steps_->FitAction(), steps_->ZoomOutAction(), steps_->ResetAction()});
 }
 
 bool GraphMouse::eventFilter(QObject* watched, QEvent* event) {

@@ -82,10 +82,19 @@ void ImageActions::Attach(TFormKurvex& graph, QWidget& tree) {
 
 void ImageActions::AddViewEntries(const QList<QAction*>& entries) {
   if (!graph_) return;
+  QWidget* image = graph_->ImageGraph();
+  // Smooth drawing, where the menu has it, changes the view too: it goes before the last entry.
+  QList<QAction*> view = entries;
+  for (QAction* action : image->actions()) {
+    if (action->objectName().startsWith("ActionSmooth") && !view.isEmpty()) {
+      image->removeAction(action);
+      view.insert(view.size() - 1, action);
+    }
+  }
   auto* line = new QAction(this);
   line->setSeparator(true);
-  graph_->ImageGraph()->addAction(line);
-  graph_->ImageGraph()->addActions(entries);
+  image->addAction(line);
+  image->addActions(view);
 }
 
 void ImageActions::CopyImage() {

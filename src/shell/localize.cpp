@@ -134,6 +134,9 @@ const std::vector<MenuCaption> kMenuCaptions = {
     {"FindFirst", "&Find in manual", "MenuFindFirst"},
     {"FindNext", "Find &next", "MenuFindNext"},
     {"About", "&About Kurvex", "MenuAbout"},
+    {"FitToData", "&Fit to data", "ActionGraphFitToData"},
+    {"ZoomOut", "&Zoom out", "ActionGraphZoomOut"},
+    {"ResetView", "&Reset view", "ActionGraphResetView"},
 };
 
 const std::vector<ControlHint> kControlHints = {
