@@ -80,6 +80,18 @@ void GraphPainter::DrawCurves() {
   const long double xMin = std::min(xFrom, xTo), xMax = std::max(xFrom, xTo);
   const long double yMin = std::min(yFrom, yTo), yMax = std::max(yFrom, yTo);
   LazyPixel prevX{&mapX, xPrev};
+  // Smooth drawing cuts the curves at the plot rectangle instead of leaving out the segments
+  // that end outside it; a symbol stands only at a point inside.
+  const bool smooth = m_.ImageSmooth;
+  const auto shown = [&](double x, double y) {
+    return !smooth || (xMin <= x && x <= xMax && yMin <= y && y <= yMax);
+  };
+  if (smooth) canvas_.LineClip = state_.Plot;
+  // A bad field ends the drawing by an exception: the clip must not reach the next one.
+  const struct ClipEnd {
+    Canvas& canvas;
+    ~ClipEnd() { canvas.LineClip.reset(); }
+  } clipEnd{canvas_};
 
   for (std::size_t r = 1, lines = rows.LineCount(); r < lines; ++r) {
     rows.Seek(r);
@@ -92,13 +104,27 @@ void GraphPainter::DrawCurves() {
       canvas_.Font.Color = curve.Color;
       // A gap (a missing value of an instrument file) has no symbol and joins no line.
       const bool prevGap = std::isnan(prevX.value) || std::isnan(t.yPrev);
-      if (SymbolVisible(curve) && !prevGap) {
+      if (SymbolVisible(curve) && !prevGap && shown(prevX.value, t.yPrev)) {
         const int32_t py = t.prevMapped ? t.prevPy : mapY.ToPixel(t.yPrev);
         canvas_.TextOut(ClampPixel(int64_t{prevX.Get()} - t.symbol.Width / 2),
                         ClampPixel(int64_t{py} - t.symbol.Height / 2), curve.SymbolText);
       }
       const double y = gapY(rows.Next());
-      if (xInside && yMin <= y && y <= yMax) {
+      if (smooth && LineVisible(curve)) {
+        const bool joined = !prevGap && !std::isnan(x) && !std::isnan(y);
+        if (joined) {
+          if (!t.prevMapped) {
+            t.prevPx = prevX.Get();
+            t.prevPy = mapY.ToPixel(t.yPrev);
+          }
+          canvas_.PenColor = curve.Color;
+          canvas_.MoveTo(t.prevPx, t.prevPy);
+          t.prevPx = curX.Get();
+          t.prevPy = mapY.ToPixel(y);
+          canvas_.LineTo(t.prevPx, t.prevPy);
+        }
+        t.prevMapped = joined;
+      } else if (xInside && yMin <= y && y <= yMax) {
         const int32_t px = curX.Get();
         const int32_t py = mapY.ToPixel(y);
         if (LineVisible(curve)) {
@@ -128,7 +154,8 @@ void GraphPainter::DrawCurves() {
   for (int k = 1; k <= count; ++k) {
     const TCurve& curve = m_.Curve[k];
     canvas_.Font.Color = curve.Color;
-    if (SymbolVisible(curve) && !std::isnan(prevX.value) && !std::isnan(track[k].yPrev)) {
+    if (SymbolVisible(curve) && !std::isnan(prevX.value) && !std::isnan(track[k].yPrev) &&
+        shown(prevX.value, track[k].yPrev)) {
       canvas_.TextOut(
           ClampPixel(int64_t{prevX.Get()} - track[k].symbol.Width / 2),
           ClampPixel(int64_t{mapY.ToPixel(track[k].yPrev)} - track[k].symbol.Height / 2),

@@ -112,6 +112,9 @@ struct GraphModel {
   TColor ImageColor = 0;
   int32_t ImageBorderWidth = 0;
   TColor ImageBorderColor = 0;
+  /// Lines, curves, symbols and texts antialiased, curves cut at the plot rectangle, texts
+  /// without their opaque cell; off, the classic drawing, pixel for pixel.
+  bool ImageSmooth = false;
   TMyTitle Title;
   TMyAxis AxisX;
   TMyAxis AxisY;

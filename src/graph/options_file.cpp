@@ -56,7 +56,8 @@ SectionBinding ImageKeys(GraphModel& m) {
            {"Color", &m.ImageColor},
            {"BorderVisible", &m.ImageBorderVisible},
            {"BorderWidth", &m.ImageBorderWidth},
-           {"BorderColor", &m.ImageBorderColor}}};
+           {"BorderColor", &m.ImageBorderColor},
+           {"Smooth", &m.ImageSmooth}}};
 }
 
 SectionBinding TitleKeys(TMyTitle& t) {

@@ -85,7 +85,9 @@ GraphPainter::GraphPainter(const GraphModel& model, Canvas& canvas, FontEngine& 
       canvas_(canvas),
       measure_(fonts),
       data_(data),
-      state_(state) {}
+      state_(state) {
+  canvas_.Smooth = model.ImageSmooth;
+}
 
 void GraphPainter::RepaintGraph(bool curvesOnly) {
   if (!curvesOnly) {

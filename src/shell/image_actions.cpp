@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
@@ -65,6 +66,9 @@ ImageActions::ImageActions(QWidget& window, Dialogs& dialogs)
   saveAs_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   saveAs_->setShortcutContext(Qt::WindowShortcut);
   window.addAction(saveAs_);
+  smooth_ = new QAction("Smooth drawing", &window);
+  smooth_->setObjectName("ActionSmooth");
+  smooth_->setCheckable(true);
   connect(copy_, &QAction::triggered, this, [this] { Guard(dialogs_, [this] { CopyImage(); }); });
   connect(saveAs_, &QAction::triggered, this,
           [this] { Guard(dialogs_, [this] { SaveImageAs(); }); });
@@ -76,6 +80,13 @@ void ImageActions::Attach(TFormKurvex& graph, QWidget& tree) {
   image->setContextMenuPolicy(Qt::ActionsContextMenu);
   image->addAction(copy_);
   image->addAction(saveAs_);
+  image->addAction(smooth_);
+  // The box stores the choice in the style; the action follows it, and changes it.
+  if (auto* box = static_cast<QWidget*>(parent())->findChild<QCheckBox*>("CheckBoxSmooth")) {
+    smooth_->setChecked(box->isChecked());
+    connect(box, &QCheckBox::toggled, smooth_, &QAction::setChecked);
+    connect(smooth_, &QAction::toggled, box, &QCheckBox::setChecked);
+  }
   graph.ScrollBoxGraph()->addAction(copy_);
   tree.addAction(copy_);
 }

@@ -20,8 +20,8 @@ namespace kurvex::shell {
 class Dialogs;
 class TFormKurvex;
 
-/// "Copy image" and "Save image as…": the graph image's context menu, their shortcuts and the
-/// folder the save dialog remembers.
+/// "Copy image", "Save image as…" and "Smooth drawing": the graph image's context menu, the
+/// shortcuts and the folder the save dialog remembers.
 class ImageActions : public QObject {
   Q_OBJECT
 
@@ -29,8 +29,9 @@ class ImageActions : public QObject {
   /// The actions are children of `window`, where the language files find them by name.
   ImageActions(QWidget& window, Dialogs& dialogs);
 
-  /// Puts both actions on the graph image's context menu; Ctrl+C acts while the focus is in the
-  /// graph or in `tree`, Ctrl+Shift+S anywhere in the window.
+  /// Puts the actions on the graph image's context menu; Ctrl+C acts while the focus is in the
+  /// graph or in `tree`, Ctrl+Shift+S anywhere in the window. "Smooth drawing" is checked and
+  /// changed together with the Image page's box of that name.
   void Attach(TFormKurvex& graph, QWidget& tree);
   /// The graph's view entries (Fit to data, Zoom out, …) after Copy and Save on its context menu.
   void AddViewEntries(const QList<QAction*>& entries);
@@ -46,6 +47,7 @@ class ImageActions : public QObject {
 
   QAction* Copy() const { return copy_; }
   QAction* SaveAs() const { return saveAs_; }
+  QAction* Smooth() const { return smooth_; }
 
  private:
   /// The remembered folder, else the saved-images folder, else the data file's; the first that
@@ -56,6 +58,7 @@ class ImageActions : public QObject {
   TFormKurvex* graph_ = nullptr;
   QAction* copy_;
   QAction* saveAs_;
+  QAction* smooth_;
   QString folder_;
   // The filter picked last; PNG at first, the format most programs take in.
   int filterIndex_ = 1;

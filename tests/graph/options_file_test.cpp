@@ -85,6 +85,7 @@ Color=16777215
 BorderVisible=1
 BorderWidth=1
 BorderColor=0
+Smooth=0
 [Title]
 Text=Ellipsometry
 Visible=1

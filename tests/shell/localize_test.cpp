@@ -43,6 +43,7 @@ class LocalizeTest : public ShellTest {
     QObject* object = main_->findChild<QObject*>(name);
     if (auto* label = qobject_cast<QLabel*>(object)) return label->text();
     if (auto* button = qobject_cast<QAbstractButton*>(object)) return button->text();
+    if (auto* action = qobject_cast<QAction*>(object)) return action->text();
     ADD_FAILURE() << name << " has no caption";
     return {};
   }

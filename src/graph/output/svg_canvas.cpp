@@ -214,10 +214,11 @@ void SvgCanvas::LineTo(int x, int y) {
   const double shift = width == 1 || width % 2 == 1 ? 0.5 : 0.0;
   const Point from{Hundredths(x0 + shift), Hundredths(y0 + shift)};
   const Point to{Hundredths(x1 + shift), Hundredths(y1 + shift)};
-  auto stroke = std::find_if(strokes_.begin(), strokes_.end(),
-                             [&](const Stroke& s) { return s.Color == color && s.Width == width; });
+  auto stroke = std::find_if(strokes_.begin(), strokes_.end(), [&](const Stroke& s) {
+    return s.Color == color && s.Width == width && SameClip(s.Clip, LineClip);
+  });
   if (stroke == strokes_.end()) {
-    strokes_.push_back({color, width, {}});
+    strokes_.push_back({color, width, LineClip, {}});
     stroke = strokes_.end() - 1;
   }
   std::vector<std::vector<Point>>& parts = stroke->Parts;
@@ -251,6 +252,11 @@ void SvgCanvas::WriteStroke(const Stroke& stroke) {
     AppendAttribute(body_, "stroke-width", stroke.Width);
     body_ += " stroke-linecap=\"round\"";
   }
+  if (stroke.Clip) {
+    body_ += " clip-path=\"url(#l";
+    AppendInt(body_, ClipId(*stroke.Clip));
+    body_ += ")\"";
+  }
   body_ += " d=\"";
   constexpr std::int64_t kHalf = 50;
   const auto moved = [](Point p, Point from, Point to, std::int64_t by) {
@@ -282,6 +288,23 @@ void SvgCanvas::WriteStroke(const Stroke& stroke) {
     if (n == 2 && part[0] == part[1]) body_ += "l0 0";
   }
   body_ += "\"/>\n";
+}
+
+// Right and bottom are inclusive: the clip holds those pixels whole.
+int SvgCanvas::ClipId(const PixelRect& rect) {
+  auto [it, added] = lineClips_.try_emplace({rect.Left, rect.Top, rect.Right, rect.Bottom},
+                                            static_cast<int>(lineClips_.size()) + 1);
+  if (added) {
+    defs_ += "<clipPath id=\"l";
+    AppendInt(defs_, it->second);
+    defs_ += "\"><rect";
+    AppendAttribute(defs_, "x", rect.Left);
+    AppendAttribute(defs_, "y", rect.Top);
+    AppendAttribute(defs_, "width", rect.Right + 1.0 - rect.Left);
+    AppendAttribute(defs_, "height", rect.Bottom + 1.0 - rect.Top);
+    defs_ += "/></clipPath>\n";
+  }
+  return it->second;
 }
 
 const std::string& SvgCanvas::FamilyList() {
@@ -351,7 +374,7 @@ void SvgCanvas::TextOut(int x, int y, std::string_view text) {
         defs_ += "<symbol id=\"s";
         AppendInt(defs_, id);
         defs_ += "\" overflow=\"visible\">";
-        WriteRect(defs_, 0, 0, layout.Width, layout.Height, brush);
+        if (!Smooth) WriteRect(defs_, 0, 0, layout.Width, layout.Height, brush);
         WriteText(defs_, 0, 0, layout, 0, layout.Width);
         defs_ += "</symbol>\n";
       }
@@ -365,8 +388,10 @@ void SvgCanvas::TextOut(int x, int y, std::string_view text) {
       return;
     }
   }
-  WriteRect(body_, x, y, x + static_cast<double>(layout.Width),
-            y + static_cast<double>(layout.Height), brush);
+  if (!Smooth) {
+    WriteRect(body_, x, y, x + static_cast<double>(layout.Width),
+              y + static_cast<double>(layout.Height), brush);
+  }
   if (!IsBlank(text)) WriteText(body_, x, y, layout, -kMargin, width_ + kMargin);
 }
 
@@ -380,8 +405,10 @@ void SvgCanvas::TextOutUp(int left, int bottom, int length, int offset, std::str
   const TextLayout layout = fonts_.Layout(Font, text);
   const auto [base, from, to] = TurnedBandOf(bottom, length, height_, kMargin);
   if (from >= to || left > width_ || left + static_cast<double>(layout.Height) < 0) return;
-  WriteRect(body_, left, base - to, left + static_cast<double>(layout.Height), base - from,
-            BrushColor & 0xFFFFFF);
+  if (!Smooth) {
+    WriteRect(body_, left, base - to, left + static_cast<double>(layout.Height), base - from,
+              BrushColor & 0xFFFFFF);
+  }
   std::string extra = " transform=\"translate(";
   AppendNumber(extra, left);
   extra += ' ';

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -45,6 +47,7 @@ class SvgCanvas : public DocumentCanvas {
   struct Stroke {
     TColor Color;
     int Width;
+    std::optional<PixelRect> Clip;
     std::vector<std::vector<Point>> Parts;
   };
 
@@ -57,6 +60,7 @@ class SvgCanvas : public DocumentCanvas {
   void WriteText(std::string& out, double x, double y, const TextLayout& layout, double low,
                  double high, const std::string& extra = {});
   const std::string& FamilyList();
+  int ClipId(const PixelRect& rect);
   bool FirstAt(std::uint64_t key, std::initializer_list<int> place);
 
   int width_;
@@ -72,6 +76,7 @@ class SvgCanvas : public DocumentCanvas {
   std::unordered_map<std::string, int> symbols_;  // by text, font and brush: drawn, or its id
   int symbolCount_ = 0;
   int clipCount_ = 0;
+  std::map<std::array<int, 4>, int> lineClips_;  // the clip of lines in a rectangle, by it
   std::unordered_set<std::uint64_t> drawnAt_;
 };
 

@@ -1,11 +1,12 @@
 #pragma once
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include "graph/geometry.h"
 #include "graph/font_spec.h"
+#include "graph/geometry.h"
 
 namespace kurvex {
 
@@ -25,13 +26,21 @@ class Canvas {
   TColor PenColor = 0;
   TColor BrushColor = 0xFFFFFF;
   FontSpec Font;
+  /// Smooth drawing: lines, curves and texts antialiased with the vector output's geometry,
+  /// texts and symbols without their opaque cell. Off, a raster canvas draws pixel for pixel
+  /// as it always has.
+  bool Smooth = false;
+  /// The pixels lines are cut to, right and bottom inclusive (a curve's segments at the plot
+  /// rectangle); none: the whole surface. Set only for smooth drawing.
+  std::optional<PixelRect> LineClip;
 
   /// Fills [left, right) x [top, bottom) with the brush colour.
   virtual void FillRect(int left, int top, int right, int bottom) = 0;
   virtual void MoveTo(int x, int y) = 0;
   /// Line from the current position with the pen; a 1-pixel line leaves out its end point.
   virtual void LineTo(int x, int y) = 0;
-  /// Opaque text: fills the text cell with the brush colour, then draws the glyphs.
+  /// Opaque text: fills the text cell with the brush colour (not in smooth drawing), then draws
+  /// the glyphs.
   virtual void TextOut(int x, int y, std::string_view text) = 0;
   /// Extent of one line in the canvas font.
   virtual TextSize TextExtent(std::string_view text) = 0;
@@ -60,6 +69,12 @@ inline std::string TextKey(std::string_view text, const FontSpec& font, TColor b
     key += '\0' + std::to_string(field);
   }
   return key + '\0' + font.Name;
+}
+
+/// Whether two line clips are the same (both none, or the same rectangle).
+inline bool SameClip(const std::optional<PixelRect>& a, const std::optional<PixelRect>& b) {
+  if (!a || !b) return !a && !b;
+  return a->Left == b->Left && a->Top == b->Top && a->Right == b->Right && a->Bottom == b->Bottom;
 }
 
 /// The rows of TextOutUp's band that a document keeps: u from From to To above Base (the row

@@ -12,6 +12,7 @@
 
 #include "graph/render/clip_segment.h"
 #include "graph/render/font_engine.h"
+#include "graph/render/vector_canvas.h"
 
 namespace kurvex {
 namespace {
@@ -171,6 +172,33 @@ PixelBuffer::PixelBuffer(int width, int height, TColor fill)
 RasterCanvas::RasterCanvas(int width, int height, FontEngine& fonts)
     : pixels_(width, height, 0xFFFFFF), fonts_(fonts), base_(0xFFFFFF) {}
 
+RasterCanvas::~RasterCanvas() = default;
+
+VectorCanvas* RasterCanvas::SmoothCanvas() {
+  if (!Smooth) {
+    if (smooth_) {
+      smooth_->Flush();
+      smooth_.reset();
+    }
+    return nullptr;
+  }
+  PaintStale();
+  if (!smooth_) {
+    smooth_ = std::make_unique<VectorCanvas>(pixels_, Width(), Height(), 1.0, fonts_);
+    smooth_->MoveTo(penX_, penY_);
+  }
+  VectorCanvas& c = *smooth_;
+  c.PenWidth = PenWidth;
+  c.PenColor = PenColor;
+  c.BrushColor = BrushColor;
+  c.Font = Font;
+  c.Smooth = true;
+  c.LineClip = LineClip;
+  // What cairo draws is not tracked pixel by pixel.
+  touched_ = {0, 0, Width(), Height()};
+  return &c;
+}
+
 void RasterCanvas::Touch(long long left, long long top, long long right, long long bottom,
                          TColor color) {
   // Painting in the base colour leaves the pixels outside touched_ as they are.
@@ -231,6 +259,11 @@ void RasterCanvas::Fill(long long left, long long top, long long right, long lon
 }
 
 void RasterCanvas::Settle() const {
+  if (smooth_) smooth_->Flush();
+  PaintStale();
+}
+
+void RasterCanvas::PaintStale() const {
   for (int y = stale_.Top; y < stale_.Bottom; ++y) {
     std::fill(pixels_.Row(y) + stale_.Left, pixels_.Row(y) + stale_.Right, base_);
   }
@@ -238,17 +271,26 @@ void RasterCanvas::Settle() const {
 }
 
 void RasterCanvas::FillRect(int left, int top, int right, int bottom) {
+  // A picture starts anew: the symbols the cairo canvas remembers drawing are gone.
+  if (smooth_ && left <= 0 && top <= 0 && right >= Width() && bottom >= Height()) {
+    smooth_->Flush();
+    smooth_.reset();
+  }
+  if (VectorCanvas* smooth = SmoothCanvas()) return smooth->FillRect(left, top, right, bottom);
   Fill(left, top, right, bottom, BrushColor & kColorMask);
 }
 
 void RasterCanvas::MoveTo(int x, int y) {
+  if (VectorCanvas* smooth = SmoothCanvas()) smooth->MoveTo(x, y);
   penX_ = x;
   penY_ = y;
 }
 
 void RasterCanvas::LineTo(int x, int y) {
   const TColor color = PenColor & kColorMask;
-  if (PenWidth <= 1) {
+  if (VectorCanvas* smooth = SmoothCanvas()) {
+    smooth->LineTo(x, y);
+  } else if (PenWidth <= 1) {
     ThinLine(penX_, penY_, x, y, color);
   } else {
     // Odd widths centre the stroke on the pixel, even ones on its top-left corner, so that a
@@ -371,6 +413,7 @@ void RasterCanvas::WideLine(double x0, double y0, double x1, double y1, double r
 }
 
 void RasterCanvas::TextOut(int x, int y, std::string_view text) {
+  if (VectorCanvas* smooth = SmoothCanvas()) return smooth->TextOut(x, y, text);
   const TextSize size = fonts_.Extent(Font, text);
   Fill(x, y, static_cast<long long>(x) + size.Width, static_cast<long long>(y) + size.Height,
        BrushColor & kColorMask);
@@ -386,6 +429,9 @@ TextSize RasterCanvas::TextExtent(std::string_view text) {
 
 // Only the rows of the band that land on the surface are made and copied.
 void RasterCanvas::TextOutUp(int left, int bottom, int length, int offset, std::string_view text) {
+  if (VectorCanvas* smooth = SmoothCanvas()) {
+    return smooth->TextOutUp(left, bottom, length, offset, text);
+  }
   const int64_t height = fonts_.Extent(Font, text).Height;
   const int64_t first = std::max<int64_t>(0, int64_t{bottom} - (Height() - 1));
   const int64_t last = std::min<int64_t>(int64_t{length} - 1, bottom);
@@ -405,6 +451,11 @@ void RasterCanvas::TextOutUp(int left, int bottom, int length, int offset, std::
                work.GetPixel(static_cast<int>(i - first), static_cast<int>(j)));
     }
   }
+}
+
+void RasterCanvas::Dot(int x, int y, TColor color) {
+  if (VectorCanvas* smooth = SmoothCanvas()) return smooth->Dot(x, y, color);
+  SetPixel(x, y, color);
 }
 
 TColor RasterCanvas::GetPixel(int x, int y) const {

@@ -9,6 +9,7 @@
 namespace kurvex {
 
 class FontEngine;
+class VectorCanvas;
 
 /// 32-bit pixels 0x00BBGGRR, row-major, top-left origin.
 class PixelBuffer {
@@ -42,10 +43,13 @@ void DrawGlyphs(PixelBuffer& target, FontEngine& fonts, int x, int y, const Font
 /// The raster drawing surface. A fill of the whole surface is painted only when the pixels are
 /// next needed, and then only where they have been drawn on since the last such fill, when the
 /// colour stays the same: a run of fills, or of lines wide enough to cover the surface, costs no
-/// more than one.
+/// more than one. Smooth drawing goes through cairo onto the same pixels.
 class RasterCanvas : public Canvas {
  public:
   RasterCanvas(int width, int height, FontEngine& fonts);
+  ~RasterCanvas() override;
+  RasterCanvas(const RasterCanvas&) = delete;
+  RasterCanvas& operator=(const RasterCanvas&) = delete;
 
   int Width() const override { return pixels_.Width(); }
   int Height() const override { return pixels_.Height(); }
@@ -57,7 +61,7 @@ class RasterCanvas : public Canvas {
   TextSize TextExtent(std::string_view text) override;
   /// Writes the text on a work surface and copies it turned, pixel by pixel.
   void TextOutUp(int left, int bottom, int length, int offset, std::string_view text) override;
-  void Dot(int x, int y, TColor color) override { SetPixel(x, y, color); }
+  void Dot(int x, int y, TColor color) override;
 
   /// The pixel at (x, y); 0 outside the surface.
   TColor GetPixel(int x, int y) const;
@@ -82,7 +86,13 @@ class RasterCanvas : public Canvas {
   TColor base_;
   PixelRect touched_;
 
+  // Settles the pixels, and puts what smooth drawing left on its way into them.
   void Settle() const;
+  void PaintStale() const;
+  // The cairo canvas of smooth drawing with this canvas's pen, brush, font and clip; none while
+  // drawing is not smooth.
+  VectorCanvas* SmoothCanvas();
+  mutable std::unique_ptr<VectorCanvas> smooth_;
 
   void Touch(long long left, long long top, long long right, long long bottom, TColor color);
   void Fill(long long left, long long top, long long right, long long bottom, TColor color);

@@ -14,6 +14,7 @@
 #include "common/utf8.h"
 #include "graph/render/clip_segment.h"
 #include "graph/render/font_engine.h"
+#include "graph/render/raster_canvas.h"
 
 namespace kurvex {
 namespace {
@@ -68,15 +69,48 @@ VectorCanvas::VectorCanvas(int width, int height, FontEngine& fonts)
     ThrowOnFailure(status, "cannot create the document");
   }
   cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATOR, "Kurvex");
+  SetUp(kPointsPerPixel);
+}
+
+// The pixels' 0x00BBGGRR words are cairo's 0x00RRGGBB with red and blue swapped: SetColor
+// swaps them back, and every other step treats the three alike.
+VectorCanvas::VectorCanvas(PixelBuffer& pixels, int width, int height, double scale,
+                           FontEngine& fonts)
+    : width_(std::max(width, 1)), height_(std::max(height, 1)), fonts_(fonts), pixels_(&pixels) {
+  surface_ = cairo_image_surface_create_for_data(
+      reinterpret_cast<unsigned char*>(pixels.Row(0)), CAIRO_FORMAT_RGB24, pixels.Width(),
+      pixels.Height(), pixels.Width() * static_cast<int>(sizeof(TColor)));
+  const cairo_status_t status = cairo_surface_status(surface_);
+  if (status != CAIRO_STATUS_SUCCESS) {
+    cairo_surface_destroy(surface_);
+    ThrowOnFailure(status, "cannot draw on the picture");
+  }
+  SetUp(scale);
+}
+
+void VectorCanvas::SetUp(double scale) {
   cr_ = cairo_create(surface_);
-  cairo_scale(cr_, kPointsPerPixel, kPointsPerPixel);
+  cairo_scale(cr_, scale, scale);
   cairo_rectangle(cr_, 0, 0, width_, height_);
   cairo_clip(cr_);
   cairo_font_options_t* options = cairo_font_options_create();
   cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
   cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+  if (pixels_) cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
   cairo_set_font_options(cr_, options);
   cairo_font_options_destroy(options);
+}
+
+void VectorCanvas::Flush() {
+  DrawStrokes();
+  if (!pixels_ || !drawn_) return;
+  drawn_ = false;
+  cairo_surface_flush(surface_);
+  // cairo leaves the unused top byte as it likes; a TColor's is zero.
+  for (int y = 0; y < pixels_->Height(); ++y) {
+    TColor* row = pixels_->Row(y);
+    for (int x = 0; x < pixels_->Width(); ++x) row[x] &= 0xFFFFFF;
+  }
 }
 
 VectorCanvas::~VectorCanvas() {
@@ -100,8 +134,9 @@ std::string VectorCanvas::Finish() {
 
 void VectorCanvas::SetColor(TColor color) {
   const auto c = static_cast<std::uint32_t>(color);
-  cairo_set_source_rgb(cr_, (c & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0,
-                       ((c >> 16) & 0xFF) / 255.0);
+  const double red = (c & 0xFF) / 255.0, blue = ((c >> 16) & 0xFF) / 255.0;
+  cairo_set_source_rgb(cr_, pixels_ ? blue : red, ((c >> 8) & 0xFF) / 255.0, pixels_ ? red : blue);
+  drawn_ = true;
 }
 
 void VectorCanvas::FillBox(double left, double top, double right, double bottom, TColor color) {
@@ -144,10 +179,11 @@ void VectorCanvas::LineTo(int x, int y) {
   // repeated symbol is when the same pen drew it before.
   const std::string pen = "\2line " + std::to_string(color) + ' ' + std::to_string(width);
   if (strokes_.empty() && Repeated(marks_[pen], {fromX, fromY, x, y})) return;
-  auto stroke = std::find_if(strokes_.begin(), strokes_.end(),
-                             [&](const Stroke& s) { return s.Color == color && s.Width == width; });
+  auto stroke = std::find_if(strokes_.begin(), strokes_.end(), [&](const Stroke& s) {
+    return s.Color == color && s.Width == width && SameClip(s.Clip, LineClip);
+  });
   if (stroke == strokes_.end()) {
-    strokes_.push_back({color, width, {}});
+    strokes_.push_back({color, width, LineClip, {}});
     stroke = strokes_.end() - 1;
   }
   std::vector<std::vector<Point>>& parts = stroke->Parts;
@@ -165,8 +201,15 @@ void VectorCanvas::DrawStrokes() {
     cairo_set_line_width(cr_, stroke.Width);
     cairo_set_line_cap(cr_, stroke.Width == 1 ? CAIRO_LINE_CAP_BUTT : CAIRO_LINE_CAP_ROUND);
     cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
+    if (stroke.Clip) {
+      const PixelRect& r = *stroke.Clip;
+      cairo_save(cr_);
+      cairo_rectangle(cr_, r.Left, r.Top, r.Right + 1.0 - r.Left, r.Bottom + 1.0 - r.Top);
+      cairo_clip(cr_);
+    }
     for (const std::vector<Point>& part : stroke.Parts) StrokePart(part, stroke.Width);
     cairo_stroke(cr_);
+    if (stroke.Clip) cairo_restore(cr_);
   }
   strokes_.clear();
 }
@@ -280,8 +323,10 @@ void VectorCanvas::TextOut(int x, int y, std::string_view text) {
   Mark& mark = marks_[TextKey(text, Font, BrushColor)];
   if (Repeated(mark, {x, y})) return;
   if (drawnMarks_ <= kPlainMarks) {
-    FillBox(x, y, x + static_cast<double>(layout.Width), y + static_cast<double>(layout.Height),
-            BrushColor);
+    if (!Smooth) {
+      FillBox(x, y, x + static_cast<double>(layout.Width), y + static_cast<double>(layout.Height),
+              BrushColor);
+    }
     ShowText(x, y, layout, 0, width_);
     return;
   }
@@ -324,9 +369,11 @@ cairo_pattern_t* VectorCanvas::StampOf(Mark& mark, const TextLayout& layout) {
   cairo_get_font_options(page, options);
   cairo_set_font_options(cr_, options);
   cairo_font_options_destroy(options);
-  SetColor(BrushColor);
-  cairo_rectangle(cr_, em, em, layout.Width, layout.Height);
-  cairo_fill(cr_);
+  if (!Smooth) {
+    SetColor(BrushColor);
+    cairo_rectangle(cr_, em, em, layout.Width, layout.Height);
+    cairo_fill(cr_);
+  }
   ShowText(em, em, layout, 0, layout.Width + 2 * em);
   cairo_destroy(cr_);
   cr_ = page;
@@ -350,9 +397,13 @@ void VectorCanvas::TextOutUp(int left, int bottom, int length, int offset, std::
   cairo_translate(cr_, left, base);
   cairo_rotate(cr_, -M_PI / 2);
   cairo_rectangle(cr_, from, 0, to - from, layout.Height);
-  cairo_clip_preserve(cr_);
-  SetColor(BrushColor);
-  cairo_fill(cr_);
+  if (Smooth) {
+    cairo_clip(cr_);
+  } else {
+    cairo_clip_preserve(cr_);
+    SetColor(BrushColor);
+    cairo_fill(cr_);
+  }
   ShowText(offset, 0, layout, from, to);
   cairo_restore(cr_);
 }

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -19,16 +20,21 @@ using cairo_pattern_t = struct _cairo_pattern;
 namespace kurvex {
 
 class FontEngine;
+class PixelBuffer;
 struct FaceSource;
 struct TextLayout;
 
 /// The canvas on a cairo PDF document whose page is the image: one unit is one pixel at 96 dpi.
+/// On pixels it is smooth drawing with the document's geometry, `scale` pixels to the unit.
 /// Text is real text in the faces the raster canvas uses, placed glyph by glyph where the raster
 /// canvas puts it; nothing in the document is a raster image.
 class VectorCanvas : public DocumentCanvas {
  public:
   /// Throws Error when cairo cannot make the document.
   VectorCanvas(int width, int height, FontEngine& fonts);
+  /// Draws a width x height picture onto `pixels`, which hold it `scale` times larger and
+  /// outlive the canvas. Throws Error when cairo cannot take them.
+  VectorCanvas(PixelBuffer& pixels, int width, int height, double scale, FontEngine& fonts);
   ~VectorCanvas() override;
   VectorCanvas(const VectorCanvas&) = delete;
   VectorCanvas& operator=(const VectorCanvas&) = delete;
@@ -51,6 +57,8 @@ class VectorCanvas : public DocumentCanvas {
   void Dot(int x, int y, TColor color) override;
 
   std::string Finish() override;
+  /// Puts what is drawn so far into the pixels (nothing for a document).
+  void Flush();
 
  private:
   struct Point {
@@ -61,6 +69,7 @@ class VectorCanvas : public DocumentCanvas {
   struct Stroke {
     TColor Color;
     int Width;
+    std::optional<PixelRect> Clip;
     std::vector<std::vector<Point>> Parts;
   };
 
@@ -81,9 +90,13 @@ class VectorCanvas : public DocumentCanvas {
   void SetColor(TColor color);
   cairo_font_face_t* FaceFor(const FaceSource& source);
 
+  void SetUp(double scale);
+
   int width_;
   int height_;
   FontEngine& fonts_;
+  PixelBuffer* pixels_ = nullptr;  // drawn on instead of a document
+  bool drawn_ = false;             // on the pixels since the last Flush
   std::string bytes_;
   cairo_surface_t* surface_ = nullptr;
   cairo_t* cr_ = nullptr;

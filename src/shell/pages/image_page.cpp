@@ -27,6 +27,7 @@ ImagePage::ImagePage(QWidget* page)
   PanelBorderColor = Swatch("LabelBorderColor", "Border color", "PanelBorderColor", "Border color",
                             &LabelBorderColor);
   PanelBorderColor->setToolTip("Border color");
+  CheckBoxSmooth = Check("CheckBoxSmooth", "Smooth drawing", false);
   EditGraphLeft = left_.Edit;
   EditGraphTop = top_.Edit;
   EditGraphWidth = width_.Edit;
@@ -55,6 +56,7 @@ void ImagePage::Connect() {
   On(EditBorderWidth, &QLineEdit::textChanged, &ImagePage::EditBorderWidthChange);
   On(PanelBorderColor, &ColorPanel::Clicked, &ImagePage::PanelBorderColorDblClick);
   On(LabelBorderColor, &ClickLabel::Clicked, &ImagePage::PanelBorderColorDblClick);
+  On(CheckBoxSmooth, &QCheckBox::toggled, &ImagePage::CheckBoxSmoothClick);
 }
 
 void ImagePage::Fill() {
@@ -67,6 +69,7 @@ void ImagePage::Fill() {
   PanelImageColor->SetColor(m.ImageColor);
   PanelBorderColor->SetColor(m.ImageBorderColor);
   SetChecked(CheckBoxGraphBorder, m.ImageBorderVisible);
+  SetChecked(CheckBoxSmooth, m.ImageSmooth);
 }
 
 void ImagePage::EditGraphLeftChange() {
@@ -110,6 +113,10 @@ void ImagePage::EditBorderWidthChange() {
 
 void ImagePage::PanelBorderColorDblClick() {
   PanelBorderColor->SetColor(Graph().ChangeColorOption(Model().ImageBorderColor));
+}
+
+void ImagePage::CheckBoxSmoothClick() {
+  StoreCheck(CheckBoxSmooth, Model().ImageSmooth);
 }
 
 }  // namespace kurvex::shell

@@ -4,7 +4,7 @@
 
 namespace kurvex::shell {
 
-/// The "Image" page: position, size, colour and border of the graph image.
+/// The "Image" page: position, size, colour and border of the graph image, and smooth drawing.
 class ImagePage : public SettingsPage {
   Q_OBJECT
 
@@ -30,6 +30,8 @@ class ImagePage : public SettingsPage {
   QCheckBox* CheckBoxGraphBorder;
   ColorPanel* PanelBorderColor;
   ClickLabel* LabelBorderColor;
+  /// Shares its state with the "Smooth drawing" action of the graph's context menu.
+  QCheckBox* CheckBoxSmooth;
 
  private:
   void Connect() override;
@@ -42,6 +44,7 @@ class ImagePage : public SettingsPage {
   void CheckBoxGraphBorderClick();
   void EditBorderWidthChange();
   void PanelBorderColorDblClick();
+  void CheckBoxSmoothClick();
 
   SpinField left_;
   SpinField top_;

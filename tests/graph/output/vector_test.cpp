@@ -279,10 +279,18 @@ TEST_F(VectorPicture, SvgIsTextAndDrawsWhatTheRasterDraws) {
          m.CurveLineWidth = 3;
          m.AxisX.Width = m.AxisY.Width = 2;
        }},
-      {"symbols and points", [](GraphModel& m) {
+      {"symbols and points",
+       [](GraphModel& m) {
          m.Curve[1].SymbolVisible = true;
          m.Curve[2].LineVisible = false;
          m.CurvesFont.Size = 12;
+       }},
+      // Smooth drawing on the engine's surface is the vector drawing's geometry.
+      {"smooth graph", [](GraphModel& m) { m.ImageSmooth = true; }},
+      {"smooth wide lines and symbols", [](GraphModel& m) {
+         m.ImageSmooth = true;
+         m.CurveLineWidth = 4;
+         m.Curve[2].SymbolVisible = true;
        }}};
   for (const auto& [what, change] : cases) {
     ApplyStartValues(engine.Model);
@@ -293,6 +301,43 @@ TEST_F(VectorPicture, SvgIsTextAndDrawsWhatTheRasterDraws) {
     const Picture svgPicture = Rasterised(ImageFormat::kSvg);
     ASSERT_EQ(svgPicture.Pixels.size(), raster.Pixels.size()) << what;
     EXPECT_LT(DifferingShare(raster, svgPicture), 0.005) << what;
+  }
+}
+
+// Smooth drawing cuts thick curves that leave the plot at its rectangle, in every picture.
+TEST_F(VectorPicture, SmoothCurvesStayInsideThePlot) {
+  GraphModel& m = engine.Model;
+  HideTexts(m);
+  m.Legend.Visible = false;
+  m.ImageSmooth = true;
+  m.CurveLineWidth = 7;
+  m.Curve[1].Color = m.Curve[2].Color = 0x00B000;
+  // The sample runs out of both ranges.
+  m.AxisX.Minimum = Real48::From(400);
+  m.AxisX.Maximum = Real48::From(900);
+  m.AxisY.Minimum = Real48::From(0);
+  m.AxisY.Maximum = Real48::From(1.5);
+  engine.RepaintGraph();
+  const PixelRect plot = engine.State().Plot;
+  const auto green = [](TColor c) {
+    const int r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+    return g - std::max(r, b) > 24;
+  };
+  const std::vector<std::pair<std::string, Picture>> pictures = {
+      {"raster", FromSurface(engine)},
+      {"svg", Rasterised(ImageFormat::kSvg)},
+      {"pdf", Rasterised(ImageFormat::kPdf)}};
+  for (const auto& [what, picture] : pictures) {
+    int inside = 0, outside = 0;
+    for (int y = 0; y < picture.Height; ++y) {
+      for (int x = 0; x < picture.Width; ++x) {
+        if (!green(picture.At(x, y))) continue;
+        const bool in = x >= plot.Left && x <= plot.Right && y >= plot.Top && y <= plot.Bottom;
+        ++(in ? inside : outside);
+      }
+    }
+    EXPECT_EQ(outside, 0) << what;
+    EXPECT_GT(inside, 2000) << what;
   }
 }
 
