@@ -7,9 +7,11 @@
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRawFont>
 #include <QStringList>
 #include <iostream>
 
+#include "graph/render/font_engine.h"
 #include "shell/qt_convert.h"
 
 namespace kurvex::shell {
@@ -22,6 +24,28 @@ QString DialogMask(const std::string& mask) {
 }
 
 }  // namespace
+
+std::string DrawnFontFamily(FontEngine& fonts, const TMyFont& font) {
+  const TextLayout layout = fonts.Layout(font, "A");
+  if (layout.Glyphs.empty() || !layout.Glyphs.front().Face) return {};
+  // The face's own file names its family, whatever name the style asked for.
+  return S(QRawFont(Q(layout.Glyphs.front().Face->File), 12).familyName());
+}
+
+DialogFont DialogStartFont(const DialogFont& stored, const std::string& drawnFamily) {
+  DialogFont start = stored;
+  if (!drawnFamily.empty()) start.Name = drawnFamily;
+  return start;
+}
+
+DialogFont ConfirmedFont(const DialogFont& stored, const DialogFont& start,
+                         const DialogFont& chosen) {
+  DialogFont result = chosen;
+  if (chosen.Name == start.Name) result.Name = stored.Name;
+  result.Color = stored.Color;
+  result.Charset = stored.Charset;
+  return result;
+}
 
 std::optional<CustomColor> ParseCustomColor(const std::string& entry) {
   const std::string prefix = "Color";

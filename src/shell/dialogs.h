@@ -8,6 +8,10 @@
 #include "graph/model.h"
 
 class QString;
+
+namespace kurvex {
+class FontEngine;
+}
 class QWidget;
 
 namespace kurvex::shell {
@@ -95,6 +99,18 @@ class QtDialogs : public Dialogs {
   /// A box; with nobody there, a line on the standard error instead.
   void ShowError(const std::string& message) override;
 };
+
+/// The family of the face the engine draws `font` in, as fontconfig chose it; empty without one.
+std::string DrawnFontFamily(FontEngine& fonts, const TMyFont& font);
+
+/// The font the dialog starts at: the stored one under the family it is drawn in, which the
+/// toolkit's list holds ("Times New Roman" is drawn as "Liberation Serif" where it is missing).
+DialogFont DialogStartFont(const DialogFont& stored, const std::string& drawnFamily);
+
+/// The stored font after a confirmed dialog: the stored name stays while the dialog's face is
+/// the one it started at, and colour and character set stay as stored (the dialog has neither).
+DialogFont ConfirmedFont(const DialogFont& stored, const DialogFont& start,
+                         const DialogFont& chosen);
 
 /// Slot of a custom-colour entry ("ColorG=..." is slot 6) and its colour; nothing for an entry
 /// that does not parse.

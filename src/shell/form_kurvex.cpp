@@ -327,7 +327,15 @@ TColor TFormKurvex::PickBackgroundColor() {
 }
 
 void TFormKurvex::PickFont(TMyFont& font) {
-  if (auto chosen = dialogs_.PickFont(ToDialogFont(font))) font = FromDialogFont(*chosen);
+  const DialogFont stored = ToDialogFont(font);
+  // The toolkit's list lacks many stored names: the dialog starts at the face the picture shows.
+  const DialogFont start = DialogStartFont(stored, DrawnFontFamily(engine_.Fonts(), font));
+  const std::optional<DialogFont> chosen = dialogs_.PickFont(start);
+  if (!chosen) return;
+  // An OK that changed nothing leaves the style, and so the picture, exactly as it was.
+  if (const DialogFont kept = ConfirmedFont(stored, start, *chosen); kept != stored) {
+    font = FromDialogFont(kept);
+  }
 }
 
 TColor TFormKurvex::ChangeColorOption(TColor& color) {

@@ -93,6 +93,7 @@ void Languages::LocalizeKurvex(const std::string& fileName) {
   const auto relayout = qScopeGuard([this] {
     for (SettingsPage* page : pages_.Settings) page->CaptionsChanged();
     pages_.Data->PanelDataResize();
+    pages_.Data->CaptionsChanged();
     pages_.Data->Browser->CaptionsChanged();
     pages_.LoadIni->Browser->CaptionsChanged();
     manual_.PanelFindResize();

@@ -103,11 +103,11 @@ const std::vector<ControlCaption> kControlCaptions = {
     {"LoadIni", "Load options", nullptr, {"LabelLoadIni"}},
     {"Disk", "Disk", nullptr, {"LabelDisk", "LabelDiskIni"}},
     {"MenuBarVisible", "Show menu bar", nullptr, {"CheckBoxMenuBarVisible"}},
+    {"FindDataBlock", "Find the data in instrument files", nullptr, {"LabelFindDataBlock"}},
     {"AxisXReverse", "Reverse", nullptr, {"ButtonAxisXReverse"}},
     {"AxisYReverse", "Reverse", nullptr, {"ButtonAxisYReverse"}},
     {"AxisXLogarithmic", "Logarithmic", nullptr, {"CheckBoxAxisXLogarithmic"}},
     {"AxisYLogarithmic", "Logarithmic", nullptr, {"CheckBoxAxisYLogarithmic"}},
-    {"Smooth", "Smooth drawing", nullptr, {"CheckBoxSmooth", "ActionSmooth"}},
 };
 
 // "&" marks the letter that opens a menu or picks an item with the Alt key.

@@ -124,7 +124,7 @@ void MainMenu::BuildView() {
   connect(statusBar_, &QAction::triggered, this,
           [this] { window_.Pages().Environment->CheckBoxStatusBarVisible->click(); });
   // Smooth drawing is the graph's own switch; it shows here once the graph offers it.
-  Show(view, "ActionSmoothDrawing");
+  Show(view, "ActionSmooth");
   menuBar_ = Add(view, "MenuMenuBar", "&Menu bar", QKeySequence(Qt::CTRL | Qt::Key_M));
   menuBar_->setCheckable(true);
   connect(menuBar_, &QAction::triggered, this, [this] { ToggleMenuBar(); });

@@ -1,13 +1,18 @@
 // The Environment and Image pages, and the colour and font dialogs behind their swatches.
 #include <QCheckBox>
+#include <QFontDatabase>
+#include <QFontDialog>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTimer>
 
+#include "graph/render/raster_canvas.h"
 #include "shell/color_panel.h"
 #include "shell/message_line.h"
 #include "shell/pages/environment_page.h"
 #include "shell/pages/image_page.h"
+#include "shell/qt_convert.h"
 #include "shell/up_down.h"
 #include "shell_fixture.h"
 
@@ -66,6 +71,63 @@ TEST_F(PagesTest, FontDialogEditsTheRecordAndDropsStrikeOut) {
   dialogs_.FontAnswer = DialogFont{"Arial", 238, 0x123456, 14, false, true, true, true};
   graph_->PickFont(font);
   EXPECT_EQ(font, (TMyFont{"Arial", 238, 0x123456, 14, false, true, true}));
+}
+
+// The toolkit's list lacks "Times New Roman": the dialog starts at the face the picture is
+// drawn in, keeps the stored name while that face stays, and colour and character set always.
+TEST(FontDialogRules, StartAtTheDrawnFaceAndKeepWhatTheDialogCannotShow) {
+  const DialogFont stored{"Times New Roman", 238, 0x123456, 12, true, false, false, false};
+  EXPECT_EQ(DialogStartFont(stored, ""), stored);
+  const DialogFont start = DialogStartFont(stored, "Liberation Serif");
+  EXPECT_EQ(start, (DialogFont{"Liberation Serif", 238, 0x123456, 12, true, false, false, false}));
+  const std::vector<std::pair<DialogFont, DialogFont>> confirmed = {
+      {start, stored},
+      {{"Liberation Serif", 0, 0, 14, false, true, false, false},
+       {"Times New Roman", 238, 0x123456, 14, false, true, false, false}},
+      {{"DejaVu Sans", 0, 0, 12, true, false, true, false},
+       {"DejaVu Sans", 238, 0x123456, 12, true, false, true, false}},
+  };
+  for (const auto& [chosen, kept] : confirmed) {
+    EXPECT_EQ(ConfirmedFont(stored, start, chosen), kept) << chosen.Name << " " << chosen.Size;
+  }
+}
+
+TEST_F(PagesTest, FontDialogStartsAtTheDrawnFaceAndAnUnchangedOkLeavesThePictureAlone) {
+  const GraphModel before = Model();
+  const auto pixels = [&] {
+    const PixelBuffer& surface = graph_->Engine().Pixels();
+    std::vector<TColor> copy;
+    for (int y = 0; y < Model().ImageHeight; ++y) {
+      copy.insert(copy.end(), surface.Row(y), surface.Row(y) + Model().ImageWidth);
+    }
+    return copy;
+  };
+  const std::vector<TColor> picture = pixels();
+  ClickLabel* title = main_->findChild<ClickLabel*>("LabelTitleText");
+  emit title->Clicked();
+  ASSERT_EQ(dialogs_.FontRequests.size(), 1u);
+  const DialogFont start = dialogs_.FontRequests[0];
+  const std::string drawn = DrawnFontFamily(graph_->Engine().Fonts(), before.Title.Font);
+  ASSERT_FALSE(drawn.empty());
+  EXPECT_EQ(start, DialogStartFont(ToDialogFont(before.Title.Font), drawn));
+  EXPECT_TRUE(QFontDatabase::families().contains(Q(drawn)));
+
+  dialogs_.FontAnswer = start;  // OK without a change
+  emit title->Clicked();
+  EXPECT_TRUE(Model() == before);
+  EXPECT_TRUE(pixels() == picture);
+
+  // The toolkit's own dialog, confirmed as it opened, gives the same answer.
+  QTimer::singleShot(0, [] {
+    if (auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget())) {
+      dialog->accept();
+    }
+  });
+  QtDialogs toolkit;
+  const std::optional<DialogFont> accepted = toolkit.PickFont(start);
+  ASSERT_TRUE(accepted.has_value());
+  EXPECT_EQ(ConfirmedFont(ToDialogFont(before.Title.Font), start, *accepted),
+            ToDialogFont(before.Title.Font));
 }
 
 TEST_F(PagesTest, EnvironmentBoxesWriteTheModel) {

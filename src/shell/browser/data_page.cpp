@@ -1,11 +1,13 @@
 #include "shell/browser/data_page.h"
 
 #include <QCheckBox>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QSplitter>
 #include <QVBoxLayout>
 
 #include "shell/browser/file_browser.h"
+#include "shell/color_panel.h"
 #include "shell/page_parts.h"
 
 namespace kurvex::shell {
@@ -21,8 +23,20 @@ const std::vector<std::pair<QString, QString>>& DataFileTypes() {
 
 DataPage::DataPage(QWidget* page) : QObject(page) {
   LabelData = PageTitle("LabelData", "Data", page);
-  CheckBoxFindDataBlock = new QCheckBox("Find the data in instrument files", page);
+  auto* findData = new QWidget(page);
+  findData->setObjectName("PanelFindDataBlock");
+  CheckBoxFindDataBlock = new QCheckBox(findData);
   CheckBoxFindDataBlock->setObjectName("CheckBoxFindDataBlock");
+  LabelFindDataBlock =
+      new ClickLabel("LabelFindDataBlock", "Find the data in instrument files", findData);
+  LabelFindDataBlock->setWordWrap(true);
+  LabelFindDataBlock->setBuddy(CheckBoxFindDataBlock);
+  connect(LabelFindDataBlock, &ClickLabel::Clicked, CheckBoxFindDataBlock, &QCheckBox::click);
+  auto* findRow = new QHBoxLayout(findData);
+  findRow->setContentsMargins(0, 4, 0, 4);
+  findRow->addWidget(CheckBoxFindDataBlock, 0, Qt::AlignTop);
+  findRow->addWidget(LabelFindDataBlock, 1);
+  CaptionsChanged();
   auto* splitter = new QSplitter(Qt::Vertical, page);
   splitter->setObjectName("SplitterData");
   splitter->setChildrenCollapsible(false);
@@ -42,8 +56,12 @@ DataPage::DataPage(QWidget* page) : QObject(page) {
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(8, 4, 8, 8);
   layout->addWidget(LabelData);
-  layout->addWidget(CheckBoxFindDataBlock);
+  layout->addWidget(findData);
   layout->addWidget(splitter, 1);
+}
+
+void DataPage::CaptionsChanged() {
+  CheckBoxFindDataBlock->setAccessibleName(LabelFindDataBlock->text());
 }
 
 void DataPage::PanelDataResize() {

@@ -11,6 +11,7 @@ class QWidget;
 
 namespace kurvex::shell {
 
+class ClickLabel;
 class FileBrowser;
 
 /// The data file types, label and mask ("*.jdx;*.dx" for two endings), as the page's type list
@@ -25,12 +26,17 @@ class DataPage : public QObject {
  public:
   explicit DataPage(QWidget* page);
 
+  /// After a language change: the box is read out by its caption beside it.
+  void CaptionsChanged();
+
   /// Places the data-file edit, once it sits in `PanelData`, right of its caption's new width.
   void PanelDataResize();
 
   QLabel* LabelData;
   /// The style's Environment.FindDataBlock: instrument files are searched for their data.
   QCheckBox* CheckBoxFindDataBlock;
+  /// Its caption, wrapped in a narrow panel; a click on it clicks the box.
+  ClickLabel* LabelFindDataBlock;
   FileBrowser* Browser;
   QWidget* PanelData;
   QLabel* LabelDataFile;
