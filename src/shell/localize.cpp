@@ -108,6 +108,7 @@ const std::vector<ControlCaption> kControlCaptions = {
     {"AxisYReverse", "Reverse", nullptr, {"ButtonAxisYReverse"}},
     {"AxisXLogarithmic", "Logarithmic", nullptr, {"CheckBoxAxisXLogarithmic"}},
     {"AxisYLogarithmic", "Logarithmic", nullptr, {"CheckBoxAxisYLogarithmic"}},
+    {"Smooth", "Smooth drawing", nullptr, {"CheckBoxSmooth", "ActionSmooth"}},
 };
 
 // "&" marks the letter that opens a menu or picks an item with the Alt key.
