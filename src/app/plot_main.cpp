@@ -284,7 +284,7 @@ class Plotter {
   bool fitX_ = false;
   bool fitY_ = false;
   bool fitFollowsFile_ = false;
-  PlotPicture picture_{engine_, *ImageFormatNamed(o_.Format)};
+  PlotPicture picture_{engine_, *ImageFormatNamed(o_.Format), o_.Scale};
   std::optional<OverlayDrawing> overlay_;
   bool writeImages_ = true;
   bool overlayDrawn_ = false;

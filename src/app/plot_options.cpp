@@ -15,6 +15,7 @@ namespace kurvex {
 namespace {
 
 constexpr std::size_t kMaxColumns = 11;  // x and ten curves
+constexpr int kMaxScale = 8;             // a 600 x 500 picture: 4800 x 4000 pixels
 
 std::string Lower(std::string s) {
   for (char& c : s) {
@@ -61,6 +62,17 @@ void ParseFit(const std::string& text, PlotOptions& o) {
   }
   o.FitX = axes != "y";
   o.FitY = axes != "x";
+}
+
+int ParseScale(const std::string& text) {
+  int scale = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), scale);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || scale < 1 ||
+      scale > kMaxScale) {
+    throw std::invalid_argument("--scale must be a whole number from 1 to " +
+                                std::to_string(kMaxScale) + ", got '" + text + "'");
+  }
+  return scale;
 }
 
 // "X,Y1[,Y2...]": column numbers from 1, an x column and one to ten curves.
@@ -124,6 +136,8 @@ PlotOptions ParsePlotArguments(const std::vector<std::string>& args) {
       o.Settings.push_back({"Environment", "FindDataBlock", "1"});
     } else if (a == "--columns") {
       o.Columns = ParseColumns(value());
+    } else if (a == "--scale") {
+      o.Scale = ParseScale(value());
     } else if (a == "--overlay") {
       o.Overlay = true;
     } else if (a == "--save-options") {
@@ -172,7 +186,7 @@ std::string PlotUsage() {
   return "Usage: kurvex-plot [--options FILE] [--set Section.Key=VALUE]... [--output PATH]\n"
          "                   [--format bmp|png|svg|pdf] [--overlay] [--save-options FILE]\n"
          "                   [--fit x|y|xy | --no-fit] [--find-data] [--columns X,Y1[,Y2...]]\n"
-         "                   [--print-data] [--print-head] [DATAFILE...]\n"
+         "                   [--scale N] [--print-data] [--print-head] [DATAFILE...]\n"
          "\n"
          "Draws each data file with the graph style of an options file and writes it as an\n"
          "image named after the data file (run.1.xy -> run.1.bmp). Without data files the\n"
@@ -184,6 +198,8 @@ std::string PlotUsage() {
          "                        file or --overlay, a path ending in .bmp, .png, .svg or .pdf\n"
          "                        names the image itself and gives its format\n"
          "  --format FORMAT       bmp, png, svg or pdf (default bmp; SVG and PDF at 96 dpi)\n"
+         "  --scale N             BMP and PNG N times larger (1 to 8) with the same layout,\n"
+         "                        drawn smooth when N is above 1\n"
          "  --overlay             draw all data files into one image\n"
          "  --fit x|y|xy          fit the axis ranges and ticks to each file's data (with\n"
          "                        --overlay, to all files together); without --options and\n"

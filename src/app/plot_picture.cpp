@@ -9,13 +9,13 @@
 
 namespace kurvex {
 
-PlotPicture::PlotPicture(GraphEngine& engine, ImageFormat format)
-    : engine_(engine), format_(format) {}
+PlotPicture::PlotPicture(GraphEngine& engine, ImageFormat format, int scale)
+    : engine_(engine), format_(format), scale_(scale) {}
 
 PlotPicture::~PlotPicture() = default;
 
 void PlotPicture::Draw() {
-  if (!IsVectorFormat(format_)) {
+  if (!OnDocument()) {
     engine_.RepaintGraph();
     return;
   }
@@ -25,13 +25,13 @@ void PlotPicture::Draw() {
 }
 
 void PlotPicture::StartDocument() {
-  document_ =
-      MakeDocument(format_, engine_.Model.ImageWidth, engine_.Model.ImageHeight, engine_.Fonts());
+  document_ = MakeDocument(format_, engine_.Model.ImageWidth, engine_.Model.ImageHeight,
+                           engine_.Fonts(), scale_);
 }
 
 // BMP and PNG draw on the engine's surface, which the overlay takes when given no document.
 void PlotPicture::DrawOverlayFile(OverlayDrawing& overlay) {
-  if (IsVectorFormat(format_) && overlay.First()) StartDocument();
+  if (OnDocument() && overlay.First()) StartDocument();
   overlay.DrawFile(document_.get());
 }
 
@@ -40,7 +40,7 @@ void PlotPicture::FinishOverlay(OverlayDrawing& overlay) {
 }
 
 void PlotPicture::Write(const std::string& path) {
-  if (!IsVectorFormat(format_)) {
+  if (!OnDocument()) {
     SaveGraphImage(engine_, path, format_);
     return;
   }

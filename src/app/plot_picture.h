@@ -11,11 +11,12 @@ class DocumentCanvas;
 class GraphEngine;
 class OverlayDrawing;
 
-/// The picture kurvex-plot draws and writes: BMP and PNG on the engine's surface, SVG and PDF on
-/// a document of their own that takes the same drawing steps.
+/// The picture kurvex-plot draws and writes: BMP and PNG on the engine's surface, SVG and PDF, and
+/// BMP and PNG of a scale above 1, on a document of their own that takes the same drawing steps.
 class PlotPicture {
  public:
-  PlotPicture(GraphEngine& engine, ImageFormat format);
+  /// `scale`: how many pixels of a BMP or PNG to one of the layout.
+  PlotPicture(GraphEngine& engine, ImageFormat format, int scale = 1);
   ~PlotPicture();
 
   /// Draws the engine's graph as its model says: in full, or in the curves-only mode only the
@@ -32,9 +33,11 @@ class PlotPicture {
 
  private:
   void StartDocument();
+  bool OnDocument() const { return IsVectorFormat(format_) || scale_ > 1; }
 
   GraphEngine& engine_;
   ImageFormat format_;
+  int scale_;
   std::unique_ptr<DocumentCanvas> document_;
 };
 

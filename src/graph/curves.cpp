@@ -82,7 +82,7 @@ void GraphPainter::DrawCurves() {
   LazyPixel prevX{&mapX, xPrev};
   // Smooth drawing cuts the curves at the plot rectangle instead of leaving out the segments
   // that end outside it; a symbol stands only at a point inside.
-  const bool smooth = m_.ImageSmooth;
+  const bool smooth = canvas_.Smooth;
   const auto shown = [&](double x, double y) {
     return !smooth || (xMin <= x && x <= xMax && yMin <= y && y <= yMax);
   };

@@ -1,5 +1,8 @@
 #include "graph/graph_image.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "common/error.h"
 #include "common/text_file.h"
 #include "graph/graph_engine.h"
@@ -10,28 +13,76 @@
 
 namespace kurvex {
 
+namespace {
+
+struct PictureStore {
+  PixelBuffer Pixels;
+};
+
+// A BMP or PNG drawn by cairo onto pixels of its own, `scale` of them to the unit of the layout.
+class ScaledPicture : private PictureStore, public VectorCanvas {
+ public:
+  ScaledPicture(ImageFormat format, int width, int height, double scale, FontEngine& fonts)
+      : PictureStore{PixelBuffer(Scaled(width, scale), Scaled(height, scale))},
+        VectorCanvas(Pixels, width, height, scale, fonts),
+        format_(format) {}
+
+  bool AlwaysSmooth() const override { return true; }
+
+  std::string Finish() override {
+    Flush();
+    return format_ == ImageFormat::kBmp ? EncodeBmp(Pixels, Pixels.Width(), Pixels.Height())
+                                        : EncodePng(Pixels, Pixels.Width(), Pixels.Height());
+  }
+
+ private:
+  static int Scaled(int size, double scale) {
+    return static_cast<int>(std::lround(std::max(size, 1) * scale));
+  }
+
+  ImageFormat format_;
+};
+
+}  // namespace
+
 // PDF keeps cairo's glyph outlines and subset fonts; SVG names its fonts and stays text.
 std::unique_ptr<DocumentCanvas> MakeDocument(ImageFormat format, int width, int height,
-                                             FontEngine& fonts) {
-  if (format == ImageFormat::kSvg) return std::make_unique<SvgCanvas>(width, height, fonts);
-  return std::make_unique<VectorCanvas>(width, height, fonts);
+                                             FontEngine& fonts, double scale) {
+  switch (format) {
+    case ImageFormat::kSvg:
+      return std::make_unique<SvgCanvas>(width, height, fonts);
+    case ImageFormat::kPdf:
+      return std::make_unique<VectorCanvas>(width, height, fonts);
+    case ImageFormat::kBmp:
+    case ImageFormat::kPng:
+      break;
+  }
+  // Cairo draws on at most 32767 pixels a side.
+  if (std::max(width, height) * scale > 32767) throw Error(InvalidImageSize(width, height));
+  return std::make_unique<ScaledPicture>(format, width, height, scale, fonts);
 }
 
 void PaintGraph(GraphEngine& engine, Canvas& canvas, bool curvesOnly) {
   // Another canvas finds out its own state; the curves alone draw on the engine's axes.
   DrawingState state = curvesOnly ? engine.State() : DrawingState{};
   const DataNames names = engine.Names();
-  GraphPainter(engine.Model, canvas, engine.Fonts(),
-               {engine.Columns(), engine.DataFileName(), engine.HeadText(), engine.SymbolsOnly(),
-                &names},
-               state)
+  GraphPainter(
+      engine.Model, canvas, engine.Fonts(),
+      {engine.Columns(), engine.DataFileName(), engine.HeadText(), engine.SymbolsOnly(), &names},
+      state)
       .RepaintGraph(curvesOnly);
 }
 
-std::string GraphImageBytes(GraphEngine& engine, ImageFormat format) {
+std::string GraphImageBytes(GraphEngine& engine, ImageFormat format, double scale) {
   const int width = engine.Model.ImageWidth;
   const int height = engine.Model.ImageHeight;
   if (width <= 0 || height <= 0) return {};
+  if (!IsVectorFormat(format) && scale != 1) {
+    const std::unique_ptr<DocumentCanvas> picture =
+        MakeDocument(format, width, height, engine.Fonts(), scale);
+    PaintGraph(engine, *picture);
+    return picture->Finish();
+  }
   switch (format) {
     case ImageFormat::kBmp:
       return EncodeBmp(engine.Pixels(), width, height);
@@ -48,10 +99,11 @@ std::string GraphImageBytes(GraphEngine& engine, ImageFormat format) {
   return {};
 }
 
-void SaveGraphImage(GraphEngine& engine, const std::string& path, ImageFormat format) {
+void SaveGraphImage(GraphEngine& engine, const std::string& path, ImageFormat format,
+                    double scale) {
   std::string bytes;
   try {
-    bytes = GraphImageBytes(engine, format);
+    bytes = GraphImageBytes(engine, format, scale);
   } catch (const std::bad_alloc&) {
     throw FileError("Unable to write to " + path, "out of memory");
   }

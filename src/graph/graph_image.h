@@ -12,10 +12,11 @@ class DocumentCanvas;
 class FontEngine;
 class GraphEngine;
 
-/// An empty SVG or PDF document of the given size to draw on; throws Error when none can be
-/// made. `format` is one of the two.
+/// An empty picture of the given size to draw on: an SVG or PDF document, or a BMP or PNG
+/// picture `scale` times larger with the same layout, drawn smooth. Throws Error when none can
+/// be made.
 std::unique_ptr<DocumentCanvas> MakeDocument(ImageFormat format, int width, int height,
-                                             FontEngine& fonts);
+                                             FontEngine& fonts, double scale = 1);
 
 /// Draws the engine's graph (model and data text) on another canvas: in full whatever the
 /// curves-only switch says, or with `curvesOnly` just the curves over what the canvas holds.
@@ -24,10 +25,12 @@ void PaintGraph(GraphEngine& engine, Canvas& canvas, bool curvesOnly = false);
 
 /// The bytes of the graph's picture file: BMP and PNG hold the surface as the last drawing left
 /// it (ImageWidth x ImageHeight), SVG and PDF the full graph drawn now from the model and data.
-std::string GraphImageBytes(GraphEngine& engine, ImageFormat format);
+/// A BMP or PNG of another scale is drawn now too, that many times larger and smooth.
+std::string GraphImageBytes(GraphEngine& engine, ImageFormat format, double scale = 1);
 
 /// Writes GraphImageBytes to `path`, replacing the file at once; throws Error with the drawing's
 /// message or "Unable to write to <path>".
-void SaveGraphImage(GraphEngine& engine, const std::string& path, ImageFormat format);
+void SaveGraphImage(GraphEngine& engine, const std::string& path, ImageFormat format,
+                    double scale = 1);
 
 }  // namespace kurvex

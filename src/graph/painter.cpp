@@ -86,7 +86,7 @@ GraphPainter::GraphPainter(const GraphModel& model, Canvas& canvas, FontEngine& 
       measure_(fonts),
       data_(data),
       state_(state) {
-  canvas_.Smooth = model.ImageSmooth;
+  canvas_.Smooth = model.ImageSmooth || canvas_.AlwaysSmooth();
 }
 
 void GraphPainter::RepaintGraph(bool curvesOnly) {

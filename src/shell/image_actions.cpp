@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -38,8 +39,8 @@ std::string ImageExtension(ImageFormat format) {
   return extension.append(ImageFormatName(format));
 }
 
-QMimeData* GraphMimeData(GraphEngine& engine) {
-  const QByteArray png = Bytes(GraphImageBytes(engine, ImageFormat::kPng));
+QMimeData* GraphMimeData(GraphEngine& engine, double scale) {
+  const QByteArray png = Bytes(GraphImageBytes(engine, ImageFormat::kPng, scale));
   const QByteArray svg = Bytes(GraphImageBytes(engine, ImageFormat::kSvg));
   auto* data = new QMimeData;
   data->setData("image/png", png);
@@ -87,6 +88,12 @@ void ImageActions::Attach(TFormKurvex& graph, QWidget& tree) {
     connect(box, &QCheckBox::toggled, smooth_, &QAction::setChecked);
     connect(smooth_, &QAction::toggled, box, &QCheckBox::setChecked);
   }
+  scaleBox_ = static_cast<QWidget*>(parent())->findChild<QComboBox*>("ComboBoxScale");
+  if (scaleBox_) {
+    SetScale(scale_);
+    connect(scaleBox_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { scale_ = scaleBox_->itemData(index).toInt(); });
+  }
   graph.ScrollBoxGraph()->addAction(copy_);
   tree.addAction(copy_);
 }
@@ -110,7 +117,17 @@ void ImageActions::AddViewEntries(const QList<QAction*>& entries) {
 
 void ImageActions::CopyImage() {
   if (!graph_) return;
-  QApplication::clipboard()->setMimeData(GraphMimeData(graph_->Engine()));
+  QApplication::clipboard()->setMimeData(GraphMimeData(graph_->Engine(), PictureScale()));
+}
+
+void ImageActions::SetScale(int scale) {
+  scale_ = scale == 1 || scale == 2 || scale == 4 ? scale : 0;
+  if (scaleBox_) scaleBox_->setCurrentIndex(scaleBox_->findData(scale_));
+}
+
+double ImageActions::PictureScale() const {
+  if (scale_ > 0) return scale_;
+  return static_cast<QWidget*>(parent())->devicePixelRatioF();
 }
 
 QString ImageActions::StartFolder() const {
@@ -147,7 +164,7 @@ void ImageActions::SaveImageAs() {
   const std::optional<ImageFormat> named = ImageFormatOfPath(path);
   const ImageFormat format = named.value_or(kFilterFormats[index]);
   if (!named) path += ImageExtension(format);
-  SaveGraphImage(graph_->Engine(), path, format);
+  SaveGraphImage(graph_->Engine(), path, format, PictureScale());
   folder_ = QFileInfo(Q(path)).absolutePath();
   filterIndex_ = index;
 }

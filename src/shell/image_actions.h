@@ -7,6 +7,7 @@
 #include "graph/graph_image.h"
 
 class QAction;
+class QComboBox;
 class QMimeData;
 class QWidget;
 
@@ -36,7 +37,7 @@ class ImageActions : public QObject {
   /// The graph's view entries (Fit to data, Zoom out, …) after Copy and Save on its context menu.
   void AddViewEntries(const QList<QAction*>& entries);
 
-  /// The picture to the clipboard as PNG, SVG and an image.
+  /// The picture to the clipboard as PNG, SVG and an image, the PNG at PictureScale.
   void CopyImage();
   /// Asks for a file and writes the picture in the format of its extension, else the filter's.
   void SaveImageAs();
@@ -44,6 +45,13 @@ class ImageActions : public QObject {
   /// The folder the save dialog opens in ("ImagePath"); empty: the saved-images folder.
   QString Folder() const { return folder_; }
   void SetFolder(const QString& folder) { folder_ = folder; }
+
+  /// Pixels of a copied or saved BMP or PNG to one of the layout ("ImageScale"): 1, 2 or 4, or
+  /// 0 for the screen's. The Image page's "Scale" shows it and changes it.
+  int Scale() const { return scale_; }
+  void SetScale(int scale);
+  /// The scale pictures are copied and saved at: the screen's is the window's device pixel ratio.
+  double PictureScale() const;
 
   QAction* Copy() const { return copy_; }
   QAction* SaveAs() const { return saveAs_; }
@@ -60,6 +68,8 @@ class ImageActions : public QObject {
   QAction* saveAs_;
   QAction* smooth_;
   QString folder_;
+  int scale_ = 0;
+  QComboBox* scaleBox_ = nullptr;
   // The filter picked last; PNG at first, the format most programs take in.
   int filterIndex_ = 1;
 };
@@ -67,9 +77,9 @@ class ImageActions : public QObject {
 /// ".bmp", ".png", ".svg" or ".pdf".
 std::string ImageExtension(ImageFormat format);
 
-/// The clipboard's content for the graph: PNG and SVG bytes under their MIME types and the
-/// image itself.
-QMimeData* GraphMimeData(GraphEngine& engine);
+/// The clipboard's content for the graph: PNG (`scale` times larger) and SVG bytes under their
+/// MIME types and the image itself.
+QMimeData* GraphMimeData(GraphEngine& engine, double scale = 1);
 
 /// The format an auto-saved picture is written in: SVG and PDF are drawn from the model, so
 /// while the surface shows something else (auto repaint off, only the curves redrawn) the

@@ -109,6 +109,7 @@ const std::vector<ControlCaption> kControlCaptions = {
     {"AxisXLogarithmic", "Logarithmic", nullptr, {"CheckBoxAxisXLogarithmic"}},
     {"AxisYLogarithmic", "Logarithmic", nullptr, {"CheckBoxAxisYLogarithmic"}},
     {"Smooth", "Smooth drawing", nullptr, {"CheckBoxSmooth", "ActionSmooth"}},
+    {"Scale", "Scale", nullptr, {"LabelScale"}},
 };
 
 // "&" marks the letter that opens a menu or picks an item with the Alt key.

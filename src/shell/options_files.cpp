@@ -212,6 +212,7 @@ void OptionsFiles::ApplyPanelWidths(const ProfileFile& file) {
 
 void OptionsFiles::LoadDataKeys(const ProfileFile& file) {
   images_.SetFolder(Q(file.ReadString(kData, "ImagePath", "")));
+  images_.SetScale(file.ReadInteger(kData, "ImageScale", 0));
   FileBrowser* browser = pages_.Data->Browser;
   const QString storedPath = Q(file.ReadString(kData, "DataPath", "Data"));
   bool storedPathShown = false;
@@ -288,6 +289,7 @@ void OptionsFiles::WriteOptions(const std::string& fileName, bool ownFile) {
                    S(dataPath_.isEmpty() ? pages_.Data->Browser->Directory() : dataPath_));
   file.WriteString(kData, "DataFile", S(pages_.Data->Browser->Edit()->text()));
   file.WriteString(kData, "ImagePath", S(images_.Folder()));
+  file.WriteInteger(kData, "ImageScale", images_.Scale());
   WriteOptionsSections(graph_.Model(), file);
   if (ownFile) recent_.Write(file);
   file.Save();

@@ -15,7 +15,7 @@ TEST(PlotArguments, ReadsEveryOption) {
   const PlotOptions o =
       Parse({"--options", "a.ini", "--set", "AxisX.Minimum=0.1", "--set", "Text.Text=A|B=C",
              "--output", "out", "--format", "PNG", "--overlay", "--save-options", "s.ini",
-             "--print-data", "--print-head", "one.xy", "two.xy"});
+             "--print-data", "--print-head", "--scale", "4", "one.xy", "two.xy"});
   EXPECT_EQ(o.OptionsFile, "a.ini");
   ASSERT_EQ(o.Settings.size(), 2u);
   EXPECT_EQ(o.Settings[0].Section, "AxisX");
@@ -26,6 +26,7 @@ TEST(PlotArguments, ReadsEveryOption) {
   EXPECT_EQ(o.Format, "png");
   EXPECT_TRUE(o.Overlay && o.PrintData && o.PrintHead);
   EXPECT_EQ(o.SaveOptions, "s.ini");
+  EXPECT_EQ(o.Scale, 4);
   EXPECT_EQ(o.DataFiles, (std::vector<std::string>{"one.xy", "two.xy"}));
 }
 
@@ -38,6 +39,9 @@ TEST(PlotArguments, RejectsBadUsageWithAReason) {
   EXPECT_THROW(Parse({"--format", "gif"}), std::invalid_argument);
   EXPECT_THROW(Parse({"--output"}), std::invalid_argument);
   EXPECT_THROW(Parse({"--bogus"}), std::invalid_argument);
+  for (const char* scale : {"0", "9", "2x", ""}) {
+    EXPECT_THROW(Parse({"--scale", scale}), std::invalid_argument) << scale;
+  }
   EXPECT_EQ(Parse({"--", "--odd-name.xy"}).DataFiles.front(), "--odd-name.xy");
 }
 

@@ -30,6 +30,8 @@ class Canvas {
   /// texts and symbols without their opaque cell. Off, a raster canvas draws pixel for pixel
   /// as it always has.
   bool Smooth = false;
+  /// Whether the canvas draws smooth whatever the style says (a picture drawn larger).
+  virtual bool AlwaysSmooth() const { return false; }
   /// The pixels lines are cut to, right and bottom inclusive (a curve's segments at the plot
   /// rectangle); none: the whole surface. Set only for smooth drawing.
   std::optional<PixelRect> LineClip;

@@ -1,6 +1,10 @@
 #include "shell/pages/image_page.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 
 #include "shell/color_panel.h"
@@ -28,6 +32,7 @@ ImagePage::ImagePage(QWidget* page)
                             &LabelBorderColor);
   PanelBorderColor->setToolTip("Border color");
   CheckBoxSmooth = Check("CheckBoxSmooth", "Smooth drawing", false);
+  ScaleRow();
   EditGraphLeft = left_.Edit;
   EditGraphTop = top_.Edit;
   EditGraphWidth = width_.Edit;
@@ -38,6 +43,22 @@ ImagePage::ImagePage(QWidget* page)
   UpDownGraphWidth = width_.Spinner;
   UpDownBorderWidth = border_.Spinner;
   UpDownGraphHeight = height_.Spinner;
+}
+
+void ImagePage::ScaleRow() {
+  LabelScale = new QLabel("Scale", Parent());
+  LabelScale->setObjectName("LabelScale");
+  ComboBoxScale = new QComboBox(Parent());
+  ComboBoxScale->setObjectName("ComboBoxScale");
+  for (const int scale : {1, 2, 4}) ComboBoxScale->addItem(QString("%1\u00D7").arg(scale), scale);
+  ComboBoxScale->addItem("Screen", 0);
+  ComboBoxScale->setCurrentIndex(3);
+  LabelScale->setBuddy(ComboBoxScale);
+  auto* row = new QHBoxLayout;
+  row->addWidget(LabelScale);
+  row->addWidget(ComboBoxScale);
+  row->addStretch(1);
+  Grid()->addLayout(row, NextRow(), 0, 1, 4);
 }
 
 void ImagePage::SetAxisLengthFields(const SpinField& axisX, const SpinField& axisY) {

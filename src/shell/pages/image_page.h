@@ -2,9 +2,12 @@
 
 #include "shell/pages/settings_page.h"
 
+class QComboBox;
+
 namespace kurvex::shell {
 
-/// The "Image" page: position, size, colour and border of the graph image, and smooth drawing.
+/// The "Image" page: position, size, colour and border of the graph image, smooth drawing, and
+/// the scale of copied and saved pictures.
 class ImagePage : public SettingsPage {
   Q_OBJECT
 
@@ -32,9 +35,14 @@ class ImagePage : public SettingsPage {
   ClickLabel* LabelBorderColor;
   /// Shares its state with the "Smooth drawing" action of the graph's context menu.
   QCheckBox* CheckBoxSmooth;
+  /// Pixels of a copied or saved BMP or PNG to one of the layout: 1, 2, 4, or the screen's
+  /// (the item's data: 0). A desktop setting (Data.ImageScale), which the image actions keep.
+  QLabel* LabelScale;
+  QComboBox* ComboBoxScale;
 
  private:
   void Connect() override;
+  void ScaleRow();
 
   void EditGraphLeftChange();
   void EditGraphTopChange();

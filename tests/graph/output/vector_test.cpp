@@ -341,6 +341,38 @@ TEST_F(VectorPicture, SmoothCurvesStayInsideThePlot) {
   }
 }
 
+// A BMP or PNG drawn larger keeps the layout: shrunk back, it is the smooth picture of the
+// surface.
+TEST_F(VectorPicture, LargerPicturesKeepTheLayout) {
+  HideTexts(engine.Model);
+  engine.Model.ImageSmooth = true;
+  engine.Model.CurveLineWidth = 2;
+  engine.RepaintGraph();
+  const Picture surface = FromSurface(engine);
+  for (const int scale : {2, 4}) {
+    const std::string png = dir.File("large.png");
+    std::ofstream(png, std::ios::binary) << GraphImageBytes(engine, ImageFormat::kPng, scale);
+    const Picture large = ReadPng(png);
+    ASSERT_EQ(large.Width, surface.Width * scale);
+    ASSERT_EQ(large.Height, surface.Height * scale);
+    Picture shrunk{surface.Width, surface.Height, {}};
+    for (int y = 0; y < shrunk.Height; ++y) {
+      for (int x = 0; x < shrunk.Width; ++x) {
+        TColor mean = 0;
+        for (int shift = 0; shift < 24; shift += 8) {
+          int sum = 0;
+          for (int i = 0; i < scale * scale; ++i) {
+            sum += (large.At(x * scale + i % scale, y * scale + i / scale) >> shift) & 0xFF;
+          }
+          mean |= (sum / (scale * scale)) << shift;
+        }
+        shrunk.Pixels.push_back(mean);
+      }
+    }
+    EXPECT_LT(DifferingShare(surface, shrunk), 0.005) << scale;
+  }
+}
+
 TEST_F(VectorPicture, TheWholeGraphMatchesWithExactColoursAndNoImages) {
   engine.Model.ImageColor = 0xD2E6F0;
   engine.Model.AxisX.Color = 0x785A3C;
