@@ -8,9 +8,13 @@
 #include <algorithm>
 
 #include "common/app_dir.h"
+#include "common/profile_file.h"
 #include "graph/axis_fit.h"
+#include "graph/data/data_error.h"
+#include "graph/graph_engine.h"
 #include "graph/graph_image.h"
 #include "graph/output/image_file.h"
+#include "graph/overlay_drawing.h"
 #include "shell/browser/data_page.h"
 #include "shell/browser/data_watcher.h"
 #include "shell/browser/file_browser.h"
@@ -21,15 +25,93 @@
 #include "shell/image_actions.h"
 #include "shell/message_line.h"
 #include "shell/notebook.h"
-#include "shell/overlay_files.h"
 #include "shell/pages/axis_values_page.h"
 #include "shell/pages/environment_page.h"
 #include "shell/pages/page_hub.h"
 #include "shell/pages/page_set.h"
 #include "shell/qt_convert.h"
-#include "shell/recent_files.h"
 
 namespace kurvex::shell {
+
+namespace {
+
+constexpr const char* kSection = "RecentFiles";
+
+std::string Key(int index) {
+  return "File" + std::to_string(index + 1);
+}
+
+}  // namespace
+
+void RecentFiles::Add(const std::string& path) {
+  if (path.empty()) return;
+  Remove(path);
+  paths_.insert(paths_.begin(), path);
+  if (paths_.size() > kMaxFiles) paths_.resize(kMaxFiles);
+}
+
+void RecentFiles::Remove(const std::string& path) {
+  paths_.erase(std::remove(paths_.begin(), paths_.end(), path), paths_.end());
+}
+
+void RecentFiles::Read(const ProfileFile& file) {
+  paths_.clear();
+  for (int i = 0; i < kMaxFiles; ++i) {
+    const std::string path = file.ReadString(kSection, Key(i), "");
+    // A file edited by hand may repeat a name; the first place counts.
+    if (!path.empty() && std::find(paths_.begin(), paths_.end(), path) == paths_.end()) {
+      paths_.push_back(path);
+    }
+  }
+}
+
+void RecentFiles::Write(ProfileFile& file) const {
+  for (int i = 0; i < kMaxFiles; ++i) {
+    file.WriteString(kSection, Key(i), i < static_cast<int>(paths_.size()) ? paths_[i] : "");
+  }
+}
+
+void OverlayFiles::SetFiles(std::vector<std::string> files, std::string current) {
+  files_ = std::move(files);
+  current_ = std::move(current);
+}
+
+bool OverlayFiles::Load(const std::string& path) {
+  const bool painting = engine_.PaintEnabled;
+  engine_.PaintEnabled = false;
+  const auto back = qScopeGuard([&] { engine_.PaintEnabled = painting; });
+  return engine_.LoadDataFile(path);
+}
+
+void OverlayFiles::Restore() {
+  if (engine_.DataFilePath() != current_) Load(current_);
+}
+
+std::optional<std::string> OverlayFiles::Draw() {
+  const auto restore = qScopeGuard([this] { Restore(); });
+  OverlayDrawing overlay(engine_);
+  std::optional<std::string> problem;
+  for (const std::string& path : files_) {
+    if (!Load(path)) continue;
+    try {
+      overlay.DrawFile();
+    } catch (const DataLineError& e) {
+      // The file's curves up to the bad field stay, as a single file's do.
+      if (!problem) problem = DataErrorMessage(engine_.DataFileName(), e);
+    }
+  }
+  overlay.DrawLegend();
+  return problem;
+}
+
+DataExtent OverlayFiles::Measure() {
+  const auto restore = qScopeGuard([this] { Restore(); });
+  DataExtent all;
+  for (const std::string& path : files_) {
+    if (Load(path)) all.Add(MeasureData(engine_.Columns()));
+  }
+  return all;
+}
 
 DataLoader::DataLoader(TFormKurvex& graph, PageHub& hub, const PageSet& pages, Notebook& central,
                        Notebook& settings, MessageLine& messages, const ItemCaptions& captions,

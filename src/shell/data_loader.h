@@ -3,7 +3,16 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "graph/axis_fit.h"
+
+namespace kurvex {
+class GraphEngine;
+class ProfileFile;
+}  // namespace kurvex
 
 namespace kurvex::shell {
 
@@ -12,10 +21,61 @@ class FileList;
 class MessageLine;
 class Notebook;
 class PageHub;
-class RecentFiles;
 class TFormKurvex;
 struct ItemCaptions;
 struct PageSet;
+
+/// The data files the user opened last, newest first, as File ▸ Open recent lists them.
+class RecentFiles {
+ public:
+  static constexpr int kMaxFiles = 10;
+
+  /// Puts `path` first; an older entry of the same file goes, the eleventh drops out.
+  void Add(const std::string& path);
+  void Remove(const std::string& path);
+  const std::vector<std::string>& Paths() const { return paths_; }
+
+  /// Section `RecentFiles`, keys File1…File10: empty keys and repeated files are skipped.
+  void Read(const ProfileFile& file);
+  /// Every key File1…File10, the unused ones empty, so a shorter list leaves no old name behind.
+  void Write(ProfileFile& file) const;
+
+ private:
+  std::vector<std::string> paths_;
+};
+
+/// Data files selected together in the list, drawn into one picture as kurvex-plot --overlay
+/// draws them: the first file in the style's colours, the later ones in the palette colours,
+/// a legend naming every curve after its file. The engine holds one file's data at a time, so
+/// each drawing reads the files again and ends holding the file the user clicked last.
+class OverlayFiles {
+ public:
+  explicit OverlayFiles(GraphEngine& engine) : engine_(engine) {}
+
+  /// The files in the list's order and the one clicked last among them; fewer than two files
+  /// draw the loaded file alone again.
+  void SetFiles(std::vector<std::string> files, std::string current);
+  bool Active() const { return files_.size() > 1; }
+  const std::vector<std::string>& Files() const { return files_; }
+
+  /// Draws every file in turn onto the engine's surface, then the legend. A file that cannot
+  /// be read is left out; the first data line that does not convert is returned as
+  /// "b.xy:12: …", the files after it drawn all the same.
+  std::optional<std::string> Draw();
+
+  /// The values of all files together, as Fit to data needs them.
+  DataExtent Measure();
+
+ private:
+  /// Loads a file without drawing; false when it cannot be read.
+  bool Load(const std::string& path);
+  /// The engine back at the file clicked last.
+  void Restore();
+
+  GraphEngine& engine_;
+  std::vector<std::string> files_;
+  std::string current_;
+};
 
 /// The data files: the data-load sequence, the picture saved after it, files dropped or given on
 /// the command line, flipping through a folder and following a file that changes on disk.

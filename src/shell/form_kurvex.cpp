@@ -16,9 +16,9 @@
 #include "graph/options_file.h"
 #include "graph/placeholders.h"
 #include "shell/captions.h"
+#include "shell/data_loader.h"
 #include "shell/dialogs.h"
 #include "shell/guard.h"
-#include "shell/overlay_files.h"
 #include "shell/qt_convert.h"
 
 namespace kurvex::shell {

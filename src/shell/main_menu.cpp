@@ -25,7 +25,6 @@
 #include "shell/pages/environment_page.h"
 #include "shell/pages/page_hub.h"
 #include "shell/qt_convert.h"
-#include "shell/recent_files.h"
 #include "shell/tree_navigation.h"
 
 namespace kurvex::shell {

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "shell/recent_files.h"
+#include "shell/data_loader.h"
 
 class QMainWindow;
 class QWidget;
