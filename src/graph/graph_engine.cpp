@@ -208,8 +208,12 @@ void GraphEngine::DrawTextBlock() {
 void GraphEngine::FitSurfaceToImage() {
   const int width = std::clamp(Model.ImageWidth, 1, kSurfaceSize);
   const int height = std::clamp(Model.ImageHeight, 1, kSurfaceSize);
-  if (canvas_ && canvas_->Width() == width && canvas_->Height() == height) return;
-  auto surface = std::make_unique<RasterCanvas>(width, height, fonts_);
+  const double scale = Model.ImageSmooth ? DisplayScale : 1;
+  if (canvas_ && canvas_->Width() == width && canvas_->Height() == height &&
+      canvas_->Scale() == scale) {
+    return;
+  }
+  auto surface = std::make_unique<RasterCanvas>(width, height, fonts_, scale);
   if (canvas_) {
     surface->PenWidth = canvas_->PenWidth;
     surface->PenColor = canvas_->PenColor;

@@ -99,7 +99,11 @@ class GraphEngine {
   void DrawTextBlock();
 
   RasterCanvas& Surface() const;
+  /// The surface's pixels: Surface().Scale() of them to a pixel of the image, each way.
   const PixelBuffer& Pixels() const { return Surface().Pixels(); }
+  /// Pixels of the screen to one of the image (its device pixel ratio): smooth drawing takes
+  /// it at each full redraw, the classic drawing stays one to one.
+  double DisplayScale = 1;
   FontEngine& Fonts() { return fonts_; }
 
   /// What the last full drawing found out (origin, plot rectangle, curve count, text-block

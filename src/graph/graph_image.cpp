@@ -77,7 +77,8 @@ std::string GraphImageBytes(GraphEngine& engine, ImageFormat format, double scal
   const int width = engine.Model.ImageWidth;
   const int height = engine.Model.ImageHeight;
   if (width <= 0 || height <= 0) return {};
-  if (!IsVectorFormat(format) && scale != 1) {
+  // The surface of smooth drawing may hold the screen's pixels rather than the picture's.
+  if (!IsVectorFormat(format) && (scale != 1 || engine.Surface().Scale() != 1)) {
     const std::unique_ptr<DocumentCanvas> picture =
         MakeDocument(format, width, height, engine.Fonts(), scale);
     PaintGraph(engine, *picture);

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QScopeGuard>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolTip>
 #include <algorithm>
 
@@ -101,9 +102,22 @@ void GraphView::paintEvent(QPaintEvent* event) {
   if (area.isEmpty()) return;
   const QImage surface(reinterpret_cast<const uchar*>(pixels.Row(0)), pixels.Width(),
                        pixels.Height(), pixels.Width() * 4, QImage::Format_RGBX8888);
+  // Smooth drawing holds as many pixels as the screen shows: the area's part of them.
+  const double scale = form_.Engine().Surface().Scale();
+  const QRect source = scale == 1 ? area
+                                  : QRectF(area.x() * scale, area.y() * scale, area.width() * scale,
+                                           area.height() * scale)
+                                        .toAlignedRect();
   // The engine leaves the fourth byte 0; converting to RGB32 makes every pixel opaque.
+  QImage shown = surface.copy(source).convertToFormat(QImage::Format_RGB32);
+  shown.setDevicePixelRatio(scale);
   QPainter painter(this);
-  painter.drawImage(area.topLeft(), surface.copy(area).convertToFormat(QImage::Format_RGB32));
+  painter.drawImage(area.topLeft(), shown);
+  if (form_.Engine().DisplayScale != devicePixelRatioF()) {
+    // A screen of another pixel ratio: the next full drawing takes it.
+    form_.Engine().DisplayScale = devicePixelRatioF();
+    if (form_.Model().ImageSmooth) QTimer::singleShot(0, &form_, [this] { form_.RepaintIfAuto(); });
+  }
   // Light under dark: the overlays show on any image colour.
   const auto outlined = [&](const auto& draw) {
     painter.setPen(QPen(QColor(255, 255, 255, 220), 3));

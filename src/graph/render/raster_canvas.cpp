@@ -169,13 +169,19 @@ PixelBuffer::PixelBuffer(int width, int height, TColor fill)
   std::fill_n(pixels_.get(), count, fill);
 }
 
-RasterCanvas::RasterCanvas(int width, int height, FontEngine& fonts)
-    : pixels_(width, height, 0xFFFFFF), fonts_(fonts), base_(0xFFFFFF) {}
+RasterCanvas::RasterCanvas(int width, int height, FontEngine& fonts, double scale)
+    : width_(std::max(width, 0)),
+      height_(std::max(height, 0)),
+      scale_(scale),
+      pixels_(static_cast<int>(std::lround(width_ * scale)),
+              static_cast<int>(std::lround(height_ * scale)), 0xFFFFFF),
+      fonts_(fonts),
+      base_(0xFFFFFF) {}
 
 RasterCanvas::~RasterCanvas() = default;
 
 VectorCanvas* RasterCanvas::SmoothCanvas() {
-  if (!Smooth) {
+  if (!Smooth && !AlwaysSmooth()) {
     if (smooth_) {
       smooth_->Flush();
       smooth_.reset();
@@ -184,7 +190,7 @@ VectorCanvas* RasterCanvas::SmoothCanvas() {
   }
   PaintStale();
   if (!smooth_) {
-    smooth_ = std::make_unique<VectorCanvas>(pixels_, Width(), Height(), 1.0, fonts_);
+    smooth_ = std::make_unique<VectorCanvas>(pixels_, Width(), Height(), scale_, fonts_);
     smooth_->MoveTo(penX_, penY_);
   }
   VectorCanvas& c = *smooth_;
@@ -195,7 +201,7 @@ VectorCanvas* RasterCanvas::SmoothCanvas() {
   c.Smooth = true;
   c.LineClip = LineClip;
   // What cairo draws is not tracked pixel by pixel.
-  touched_ = {0, 0, Width(), Height()};
+  touched_ = {0, 0, pixels_.Width(), pixels_.Height()};
   return &c;
 }
 

@@ -43,16 +43,20 @@ void DrawGlyphs(PixelBuffer& target, FontEngine& fonts, int x, int y, const Font
 /// The raster drawing surface. A fill of the whole surface is painted only when the pixels are
 /// next needed, and then only where they have been drawn on since the last such fill, when the
 /// colour stays the same: a run of fills, or of lines wide enough to cover the surface, costs no
-/// more than one. Smooth drawing goes through cairo onto the same pixels.
+/// more than one. Smooth drawing goes through cairo onto the same pixels, `scale` of them to the
+/// unit of a picture width x height; a canvas of another scale than 1 draws only smooth.
 class RasterCanvas : public Canvas {
  public:
-  RasterCanvas(int width, int height, FontEngine& fonts);
+  RasterCanvas(int width, int height, FontEngine& fonts, double scale = 1);
   ~RasterCanvas() override;
   RasterCanvas(const RasterCanvas&) = delete;
   RasterCanvas& operator=(const RasterCanvas&) = delete;
 
-  int Width() const override { return pixels_.Width(); }
-  int Height() const override { return pixels_.Height(); }
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+  /// Pixels to a unit of the picture, each way.
+  double Scale() const { return scale_; }
+  bool AlwaysSmooth() const override { return scale_ != 1; }
 
   void FillRect(int left, int top, int right, int bottom) override;
   void MoveTo(int x, int y) override;
@@ -75,6 +79,9 @@ class RasterCanvas : public Canvas {
   FontEngine& Fonts() { return fonts_; }
 
  private:
+  int width_;
+  int height_;
+  double scale_;
   // The buffer lags behind the surface where a whole-surface fill is not painted yet: there, in
   // stale_, its pixels are to become base_. Settle() paints them.
   mutable PixelBuffer pixels_;

@@ -17,6 +17,7 @@
 #include "graph/graph_engine.h"
 #include "graph/graph_image.h"
 #include "graph/model.h"
+#include "graph/output/image_file.h"
 #include "graph/render/canvas.h"
 
 namespace kurvex {
@@ -371,6 +372,20 @@ TEST_F(VectorPicture, LargerPicturesKeepTheLayout) {
     }
     EXPECT_LT(DifferingShare(surface, shrunk), 0.005) << scale;
   }
+}
+
+// Smooth drawing for a screen of pixel ratio 2 holds twice the pixels each way, the picture a
+// 2x copy gives; a saved picture stays 1x as on any other screen.
+TEST_F(VectorPicture, ASharperScreenLeavesSavedPicturesAsTheyWere) {
+  engine.Model.ImageSmooth = true;
+  engine.RepaintGraph();
+  const std::string once = GraphImageBytes(engine, ImageFormat::kPng);
+  engine.DisplayScale = 2;
+  engine.RepaintGraph();
+  ASSERT_EQ(engine.Pixels().Width(), 2 * engine.Model.ImageWidth);
+  EXPECT_EQ(EncodePng(engine.Pixels(), engine.Pixels().Width(), engine.Pixels().Height()),
+            GraphImageBytes(engine, ImageFormat::kPng, 2));
+  EXPECT_EQ(GraphImageBytes(engine, ImageFormat::kPng), once);
 }
 
 TEST_F(VectorPicture, TheWholeGraphMatchesWithExactColoursAndNoImages) {
