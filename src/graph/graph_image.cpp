@@ -7,7 +7,6 @@
 #include "common/text_file.h"
 #include "graph/graph_engine.h"
 #include "graph/output/image_file.h"
-#include "graph/output/svg_canvas.h"
 #include "graph/painter.h"
 #include "graph/render/vector_canvas.h"
 
@@ -25,14 +24,17 @@ class ScaledPicture : private PictureStore, public VectorCanvas {
   ScaledPicture(ImageFormat format, int width, int height, double scale, FontEngine& fonts)
       : PictureStore{PixelBuffer(Scaled(width, scale), Scaled(height, scale))},
         VectorCanvas(Pixels, width, height, scale, fonts),
-        format_(format) {}
+        format_(format),
+        scale_(scale) {}
 
   bool AlwaysSmooth() const override { return true; }
 
   std::string Finish() override {
     Flush();
-    return format_ == ImageFormat::kBmp ? EncodeBmp(Pixels, Pixels.Width(), Pixels.Height())
-                                        : EncodePng(Pixels, Pixels.Width(), Pixels.Height());
+    const auto density = static_cast<std::uint32_t>(std::lround(kPixelsPerMetre * scale_));
+    return format_ == ImageFormat::kBmp
+               ? EncodeBmp(Pixels, Pixels.Width(), Pixels.Height(), density)
+               : EncodePng(Pixels, Pixels.Width(), Pixels.Height(), density);
   }
 
  private:
@@ -41,6 +43,7 @@ class ScaledPicture : private PictureStore, public VectorCanvas {
   }
 
   ImageFormat format_;
+  double scale_;
 };
 
 }  // namespace
@@ -50,7 +53,7 @@ std::unique_ptr<DocumentCanvas> MakeDocument(ImageFormat format, int width, int 
                                              FontEngine& fonts, double scale) {
   switch (format) {
     case ImageFormat::kSvg:
-      return std::make_unique<SvgCanvas>(width, height, fonts);
+      return MakeSvgDocument(width, height, fonts);
     case ImageFormat::kPdf:
       return std::make_unique<VectorCanvas>(width, height, fonts);
     case ImageFormat::kBmp:

@@ -34,7 +34,8 @@ void PutLittleEndian(std::string& out, std::uint32_t value, int bytes) {
 
 }  // namespace
 
-std::string EncodeBmp(const PixelBuffer& pixels, int width, int height) {
+std::string EncodeBmp(const PixelBuffer& pixels, int width, int height,
+                      std::uint32_t pixelsPerMetre) {
   const Area area = AreaOf(pixels, width, height);
   if (area.width == 0) return {};
   const std::size_t rowBytes = (static_cast<std::size_t>(area.width) * 3 + 3) & ~std::size_t{3};
@@ -54,8 +55,8 @@ std::string EncodeBmp(const PixelBuffer& pixels, int width, int height) {
   PutLittleEndian(data, 24, 2);                                       // bits per pixel
   PutLittleEndian(data, 0, 4);                                        // BI_RGB
   PutLittleEndian(data, static_cast<std::uint32_t>(imageBytes), 4);
-  PutLittleEndian(data, kPixelsPerMetre, 4);
-  PutLittleEndian(data, kPixelsPerMetre, 4);
+  PutLittleEndian(data, pixelsPerMetre, 4);
+  PutLittleEndian(data, pixelsPerMetre, 4);
   PutLittleEndian(data, 0, 4);  // colours used
   PutLittleEndian(data, 0, 4);  // important colours
 

@@ -274,7 +274,8 @@ class RowEncoder {
 
 // Graph pictures are runs of equal pixels along a row and down from the row above; coding just
 // those runs takes a small part of the time general deflate settings take, at a similar size.
-std::string EncodePng(const PixelBuffer& pixels, int width, int height) {
+std::string EncodePng(const PixelBuffer& pixels, int width, int height,
+                      std::uint32_t pixelsPerMetre) {
   width = std::min(width, pixels.Width());
   height = std::min(height, pixels.Height());
   if (width <= 0 || height <= 0) return {};
@@ -287,8 +288,8 @@ std::string EncodePng(const PixelBuffer& pixels, int width, int height) {
   PutChunk(out, "IHDR", header);
 
   std::vector<std::uint8_t> density;
-  PutBigEndian(density, kPixelsPerMetre);
-  PutBigEndian(density, kPixelsPerMetre);
+  PutBigEndian(density, pixelsPerMetre);
+  PutBigEndian(density, pixelsPerMetre);
   density.push_back(1);  // per metre
   PutChunk(out, "pHYs", density);
 

@@ -383,7 +383,9 @@ TEST_F(VectorPicture, ASharperScreenLeavesSavedPicturesAsTheyWere) {
   engine.DisplayScale = 2;
   engine.RepaintGraph();
   ASSERT_EQ(engine.Pixels().Width(), 2 * engine.Model.ImageWidth);
-  EXPECT_EQ(EncodePng(engine.Pixels(), engine.Pixels().Width(), engine.Pixels().Height()),
+  // Twice the pixels to the metre: it prints at the size of the 1x picture.
+  EXPECT_EQ(EncodePng(engine.Pixels(), engine.Pixels().Width(), engine.Pixels().Height(),
+                      2 * kPixelsPerMetre),
             GraphImageBytes(engine, ImageFormat::kPng, 2));
   EXPECT_EQ(GraphImageBytes(engine, ImageFormat::kPng), once);
 }
