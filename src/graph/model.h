@@ -128,11 +128,11 @@ struct GraphModel {
   // Environment settings the desktop program shows in widgets.
   TColor BackGroundColor = 0;  // the graph area around the image
   bool StatusBarVisible = false;
-
-  bool operator==(const GraphModel&) const = default;
   // How data files are read: the data block found among other lines, and fitted axes.
   bool FindDataBlock = false;
   bool FitAxesToData = false;
+
+  bool operator==(const GraphModel&) const = default;
 };
 
 /// The graph of a fresh installation (the values at start). LoadAllOptions stays false; every
