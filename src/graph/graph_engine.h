@@ -121,6 +121,10 @@ class GraphEngine {
   /// kNearRadius pixels; the points are indexed at the first look after each such drawing.
   std::optional<NearPoint> NearestPoint(int x, int y) const;
 
+  /// Draws a picture anew (SVG, PDF, a scaled PNG) when the window shows more than the style and
+  /// the loaded file (several files drawn together); empty: the style and the loaded file.
+  std::function<void(Canvas&)> DrawPicture;
+
   /// Called after every drawing operation, also one that failed part way.
   std::function<void()> OnPainted;
 

@@ -76,6 +76,18 @@ void PaintGraph(GraphEngine& engine, Canvas& canvas, bool curvesOnly) {
       .RepaintGraph(curvesOnly);
 }
 
+namespace {
+
+void DrawAnew(GraphEngine& engine, Canvas& canvas) {
+  if (engine.DrawPicture) {
+    engine.DrawPicture(canvas);
+  } else {
+    PaintGraph(engine, canvas);
+  }
+}
+
+}  // namespace
+
 std::string GraphImageBytes(GraphEngine& engine, ImageFormat format, double scale) {
   const int width = engine.Model.ImageWidth;
   const int height = engine.Model.ImageHeight;
@@ -84,7 +96,7 @@ std::string GraphImageBytes(GraphEngine& engine, ImageFormat format, double scal
   if (!IsVectorFormat(format) && (scale != 1 || engine.Surface().Scale() != 1)) {
     const std::unique_ptr<DocumentCanvas> picture =
         MakeDocument(format, width, height, engine.Fonts(), scale);
-    PaintGraph(engine, *picture);
+    DrawAnew(engine, *picture);
     return picture->Finish();
   }
   switch (format) {
@@ -96,7 +108,7 @@ std::string GraphImageBytes(GraphEngine& engine, ImageFormat format, double scal
     case ImageFormat::kPdf: {
       const std::unique_ptr<DocumentCanvas> document =
           MakeDocument(format, width, height, engine.Fonts());
-      PaintGraph(engine, *document);
+      DrawAnew(engine, *document);
       return document->Finish();
     }
   }

@@ -74,6 +74,12 @@ void RecentFiles::Write(ProfileFile& file) const {
 void OverlayFiles::SetFiles(std::vector<std::string> files, std::string current) {
   files_ = std::move(files);
   current_ = std::move(current);
+  // Pictures drawn anew (SVG, PDF, scaled PNG) show every file, as the window does.
+  if (Active()) {
+    engine_.DrawPicture = [this](Canvas& document) { Draw(&document); };
+  } else {
+    engine_.DrawPicture = nullptr;
+  }
 }
 
 bool OverlayFiles::Load(const std::string& path) {
@@ -87,20 +93,20 @@ void OverlayFiles::Restore() {
   if (engine_.DataFilePath() != current_) Load(current_);
 }
 
-std::optional<std::string> OverlayFiles::Draw() {
+std::optional<std::string> OverlayFiles::Draw(Canvas* document) {
   const auto restore = qScopeGuard([this] { Restore(); });
   OverlayDrawing overlay(engine_);
   std::optional<std::string> problem;
   for (const std::string& path : files_) {
     if (!Load(path)) continue;
     try {
-      overlay.DrawFile();
+      overlay.DrawFile(document);
     } catch (const DataLineError& e) {
       // The file's curves up to the bad field stay, as a single file's do.
       if (!problem) problem = DataErrorMessage(engine_.DataFileName(), e);
     }
   }
-  overlay.DrawLegend();
+  overlay.DrawLegend(document);
   return problem;
 }
 

@@ -10,6 +10,7 @@
 #include "graph/axis_fit.h"
 
 namespace kurvex {
+class Canvas;
 class GraphEngine;
 class ProfileFile;
 }  // namespace kurvex
@@ -58,10 +59,11 @@ class OverlayFiles {
   bool Active() const { return files_.size() > 1; }
   const std::vector<std::string>& Files() const { return files_; }
 
-  /// Draws every file in turn onto the engine's surface, then the legend. A file that cannot
+  /// Draws every file in turn onto the engine's surface (or onto `document`: a picture saved or
+  /// copied), then the legend. A file that cannot
   /// be read is left out; the first data line that does not convert is returned as
   /// "b.xy:12: …", the files after it drawn all the same.
-  std::optional<std::string> Draw();
+  std::optional<std::string> Draw(Canvas* document = nullptr);
 
   /// The values of all files together, as Fit to data needs them.
   DataExtent Measure();

@@ -14,6 +14,7 @@
 #include <functional>
 #include <iterator>
 
+#include "graph/graph_image.h"
 #include "graph/overlay_drawing.h"
 #include "shell/browser/data_page.h"
 #include "shell/browser/data_watcher.h"
@@ -135,6 +136,11 @@ TEST_F(DataBrowserTest, SeveralFilesAreDrawnTogetherAndTheOneClickedLastLeads) {
       differing += shown.Row(y)[x] != alone.Pixels().Row(y)[x];
   }
   EXPECT_EQ(differing, 0);
+  // A picture drawn anew shows every file too, as the window does.
+  const std::string svg = GraphImageBytes(graph_->Engine(), ImageFormat::kSvg);
+  for (const char* row : {">a Tan(Psi)<", ">c Cos(Del)<"}) {
+    EXPECT_NE(svg.find(row), std::string::npos) << row;
+  }
 
   ClickFile("b.xy", Qt::ShiftModifier);
   EXPECT_EQ(Files()->SelectedPaths(), QStringList({Q(Path("spectra/a.xy")), Q(Path("spectra/b.xy")),
