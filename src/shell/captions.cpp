@@ -54,6 +54,7 @@ const std::vector<ItemCaptionKey> kItemCaptionKeys = {
      "%s: line %s is not data; 'Find the data in instrument files' reads this file", true},
     {&C::OutsideAxesHint, "Others", "OutsideAxesHint",
      "%s: no point lies inside the axes; Fit to data (Ctrl+Shift+F) shows them", true},
+    {&C::ScaleScreen, "Others", "ScaleScreen", "Screen", true},
 };
 
 ItemCaptions BuiltInCaptions() {

@@ -53,6 +53,8 @@ struct ItemCaptions {
   // "%s" a data file, then the number of its line.
   std::string FindDataHint;
   std::string OutsideAxesHint;
+  // The Image page's scale that follows the screen.
+  std::string ScaleScreen;
 };
 
 /// One item caption: where a language file keeps it and the text it has without one.

@@ -21,6 +21,7 @@
 #include "shell/localize.h"
 #include "shell/nav_tree.h"
 #include "shell/pages/environment_page.h"
+#include "shell/pages/image_page.h"
 #include "shell/pages/page_set.h"
 #include "shell/qt_convert.h"
 
@@ -108,6 +109,10 @@ void Languages::LocalizeKurvex(const std::string& fileName) {
   ApplyControlCaptions(file, captions_, {&window_, &graph_});
   ApplyMenuCaptions(file, {&window_});
   ReadCaptions(file, "Others", captions_);
+  if (pages_.Image) {
+    QComboBox* scale = pages_.Image->ComboBoxScale;
+    scale->setItemText(scale->findData(0), Q(captions_.ScaleScreen));
+  }
   graph_.Engine().CursorPrefix = captions_.CursorPosition;
   graph_.CurveName = captions_.CurveName;
 }
