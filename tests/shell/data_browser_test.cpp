@@ -407,7 +407,7 @@ TEST_F(DataBrowserTest, WatchedFileIsReloadedOnlyWhenItConvertsAgain) {
   EXPECT_TRUE(dialogs_.Errors.empty());
 
   Write("spectra/a.xy", "# head\n400 1.5 0.2\n500 1.6 0.1\n600 2.5 0.9\n700 2.0 0.5\n");
-  QTRY_COMPARE_WITH_TIMEOUT(painted.count(), 1, 3000);
+  EXPECT_TRUE(Eventually([&] { return painted.count() == 1; })) << "painted.count()";
   EXPECT_NE(Read("GraphImages/a.bmp"), before);
 
   // An editor that writes a new file and renames it over the old one.
@@ -415,18 +415,19 @@ TEST_F(DataBrowserTest, WatchedFileIsReloadedOnlyWhenItConvertsAgain) {
   QFile::remove(QString::fromStdString(Path("spectra/a.xy")));
   QFile::rename(QString::fromStdString(Path("spectra/a.xy.tmp")),
                 QString::fromStdString(Path("spectra/a.xy")));
-  QTRY_COMPARE_WITH_TIMEOUT(painted.count(), 2, 3000);
+  EXPECT_TRUE(Eventually([&] { return painted.count() == 2; })) << "painted.count()";
 }
 
 TEST_F(DataBrowserTest, ListFollowsItsFolderWithoutLoadingAnything) {
   ClickFile("b.xy");
   QSignalSpy painted(graph_.get(), &TFormKurvex::Painted);
   Write("spectra/new.xy", kSpectrum);
-  QTRY_VERIFY_WITH_TIMEOUT(!Files()->findItems("new.xy", Qt::MatchExactly).isEmpty(), 3000);
+  EXPECT_TRUE(
+      Eventually([&] { return !Files()->findItems("new.xy", Qt::MatchExactly).isEmpty(); }));
   QFile::remove(QString::fromStdString(Path("spectra/b.xy")));
-  QTRY_VERIFY_WITH_TIMEOUT(Files()->findItems("b.xy", Qt::MatchExactly).isEmpty(), 3000);
+  EXPECT_TRUE(Eventually([&] { return Files()->findItems("b.xy", Qt::MatchExactly).isEmpty(); }));
   Write("spectra/b.xy", kSpectrum);
-  QTRY_VERIFY_WITH_TIMEOUT(!Files()->findItems("b.xy", Qt::MatchExactly).isEmpty(), 3000);
+  EXPECT_TRUE(Eventually([&] { return !Files()->findItems("b.xy", Qt::MatchExactly).isEmpty(); }));
   EXPECT_EQ(Files()->SelectedPath().toStdString(), Path("spectra/b.xy"));
   EXPECT_EQ(Browser()->Edit()->text(), "b.xy");
 
@@ -434,7 +435,8 @@ TEST_F(DataBrowserTest, ListFollowsItsFolderWithoutLoadingAnything) {
   Write("spectra/sub/x.xy", kSpectrum);
   Browser()->SetDirectory(QString::fromStdString(Path("spectra/sub")));
   QDir(QString::fromStdString(Path("spectra/sub"))).removeRecursively();
-  QTRY_COMPARE_WITH_TIMEOUT(Browser()->Directory().toStdString(), Path("spectra"), 3000);
+  EXPECT_TRUE(Eventually([&] { return Browser()->Directory().toStdString() == Path("spectra"); }))
+      << "Browser()->Directory().toStdString()";
   EXPECT_TRUE(Message().contains("No such file or directory"));
 }
 
@@ -442,7 +444,8 @@ TEST_F(DataBrowserTest, FitAxesToEachFileBeforeItIsDrawnAndSaved) {
   main_->Pages().Environment->CheckBoxFitAxes->setChecked(true);
   AutoSave(true);
   Write("spectra/ftir.xy", "4000 1200\n2000 2950\n550 1800\n");
-  QTRY_VERIFY_WITH_TIMEOUT(!Files()->findItems("ftir.xy", Qt::MatchExactly).isEmpty(), 3000);
+  EXPECT_TRUE(
+      Eventually([&] { return !Files()->findItems("ftir.xy", Qt::MatchExactly).isEmpty(); }));
   ClickFile("ftir.xy");
   const GraphModel& m = Model();
   EXPECT_LE(static_cast<long double>(m.AxisX.Minimum), 550.0L);

@@ -30,6 +30,13 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 namespace kurvex::shell {
 
+/// Runs the event loop until `done` holds or the time is up. QTRY_ macros report to Qt's own
+/// test runner and leave a GoogleTest test quietly instead of failing it.
+template <typename Condition>
+bool Eventually(Condition done, int milliseconds = 3000) {
+  return QTest::qWaitFor(done, milliseconds);
+}
+
 /// Whether picture bytes start as a file of that format does.
 inline bool HasImageSignature(const std::string& bytes, ImageFormat format) {
   const auto startsWith = [&](std::string_view head) { return bytes.rfind(head, 0) == 0; };
