@@ -6,7 +6,7 @@
 #
 # Each block of shell commands in those sections runs as written, with stand-ins for what no
 # script can do: the desktop program runs under xvfb-run and is closed after a while, "sudo"
-# is left out when running as root, and "~" is a temporary home. "old/" of the picture
+# is left out when running as root, a question is answered yes, and "~" is a temporary home. "old/" of the picture
 # comparison is a copy of the build made before the comparison, so it must find no difference.
 # A block that contains WORD is skipped and reported (the sanitizer build takes long on a small
 # machine: --skip sanitize).
@@ -62,7 +62,8 @@ run_block() {
     [ -f build/bin/Kurvex.ini ] || { echo "failed: $block (no Kurvex.ini saved)" >&2; exit 1; }
     return 0
   fi
-  bash -c "$prelude; $block" || { echo "failed: $block" >&2; exit 1; }
+  # A user answers the questions the commands ask (apt-get's "Do you want to continue?").
+  bash -c "$prelude; $block" < <(yes) || { echo "failed: $block" >&2; exit 1; }
 }
 
 block=""
