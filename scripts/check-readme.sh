@@ -6,8 +6,9 @@
 #
 # Each block of shell commands in those sections runs as written, with stand-ins for what no
 # script can do: the desktop program runs under xvfb-run and is closed after a while, "sudo"
-# is left out when running as root, a question is answered yes, and "~" is a temporary home. "old/" of the picture
-# comparison is a copy of the build made before the comparison, so it must find no difference.
+# is left out when running as root, a question is answered yes, and "~" is a temporary home.
+# "old/" of the picture comparison is a copy of the build made before the comparison, so it
+# must find no difference.
 # A block that contains WORD is skipped and reported (the sanitizer build takes long on a small
 # machine: --skip sanitize).
 set -euo pipefail
