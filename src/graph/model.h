@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/real48.h"
-#include "graph/font_spec.h"
+#include "graph/text_font.h"
 
 namespace kurvex {
 

@@ -37,8 +37,8 @@ PlaceholderMatch MatchPlaceholder(std::string_view text, const DataNames& names)
   return {pos + 1, value};
 }
 
-std::string ExpandPlaceholders(std::string_view text, const DataNames& names) {
-  std::string out;
+std::vector<std::string_view> PlaceholderPieces(std::string_view text, const DataNames& names) {
+  std::vector<std::string_view> pieces;
   std::size_t copied = 0;
   for (std::size_t at = text.find('{'); at != std::string_view::npos; at = text.find('{', at)) {
     const PlaceholderMatch match = MatchPlaceholder(text.substr(at), names);
@@ -46,12 +46,18 @@ std::string ExpandPlaceholders(std::string_view text, const DataNames& names) {
       ++at;
       continue;
     }
-    out.append(text.substr(copied, at - copied));
-    out.append(match.Value);
+    pieces.push_back(text.substr(copied, at - copied));
+    pieces.push_back(match.Value);
     at += match.Length;
     copied = at;
   }
-  out.append(text.substr(copied));
+  pieces.push_back(text.substr(copied));
+  return pieces;
+}
+
+std::string ExpandPlaceholders(std::string_view text, const DataNames& names) {
+  std::string out;
+  for (const std::string_view piece : PlaceholderPieces(text, names)) out.append(piece);
   return out;
 }
 

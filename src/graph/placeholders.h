@@ -25,7 +25,13 @@ struct PlaceholderMatch {
 };
 PlaceholderMatch MatchPlaceholder(std::string_view text, const DataNames& names);
 
-/// A text with every placeholder replaced, in one pass: inserted text is never scanned again.
+/// The text with its placeholders replaced, as pieces of the texts themselves (a head text of
+/// gigabytes is never copied). One pass, so that inserted text is never scanned again: a file
+/// name holding "{TextInDataFile}" shows as it is, and no placeholder forms where an insertion
+/// joins the text around it.
+std::vector<std::string_view> PlaceholderPieces(std::string_view text, const DataNames& names);
+
+/// The same pieces joined into one text.
 std::string ExpandPlaceholders(std::string_view text, const DataNames& names);
 
 /// Whether a text holds any placeholder (the picture then depends on the file).

@@ -68,28 +68,6 @@ void WrapLine(std::string_view line, int width,
   }
 }
 
-// The graph text with its placeholders replaced, as pieces of the texts themselves: a head text
-// of gigabytes is never copied. One pass, so that inserted text is never scanned again: a file
-// name that holds "{TextInDataFile}" shows as it is, and no placeholder forms where an insertion
-// joins the text around it.
-std::vector<std::string_view> ExpandedPieces(std::string_view text, const DataNames& names) {
-  std::vector<std::string_view> pieces;
-  std::size_t copied = 0;
-  for (std::size_t at = text.find('{'); at != std::string_view::npos; at = text.find('{', at)) {
-    const PlaceholderMatch match = MatchPlaceholder(text.substr(at), names);
-    if (match.Length == 0) {
-      ++at;
-      continue;
-    }
-    pieces.push_back(text.substr(copied, at - copied));
-    pieces.push_back(match.Value);
-    at += match.Length;
-    copied = at;
-  }
-  pieces.push_back(text.substr(copied));
-  return pieces;
-}
-
 // Reads the expanded text line by line (lines end at CR LF, also across pieces), with a tab as
 // one blank. A line is read only as far as `budget` bytes, and a run of blanks longer than
 // `blankRun` is read as `blankRun` blanks: such a run always ends a wrapped line and vanishes
@@ -159,7 +137,7 @@ std::vector<std::string> ExpandGraphText(const std::string& graphText, const Dat
                                          int wrapWidth,
                                          const std::function<int(std::string_view)>& textWidth,
                                          std::size_t maxLines) {
-  ExpandedLines source(ExpandedPieces(graphText, names));
+  ExpandedLines source(PlaceholderPieces(graphText, names));
   const std::size_t maxBytes = MaxLineBytes(wrapWidth);
   // A wrapped line takes at most maxBytes of text and one run of blanks of maxBytes + 1.
   const std::size_t perLine = 2 * maxBytes + 2;

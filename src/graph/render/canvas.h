@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "graph/font_spec.h"
+#include "graph/text_font.h"
 #include "graph/geometry.h"
 
 namespace kurvex {
