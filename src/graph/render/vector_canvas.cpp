@@ -12,6 +12,7 @@
 
 #include "common/error.h"
 #include "common/utf8.h"
+#include "graph/render/cairo_library.h"
 #include "graph/render/clip_segment.h"
 #include "graph/render/font_engine.h"
 #include "graph/render/raster_canvas.h"
@@ -61,6 +62,7 @@ void AppendCharacter(std::string& out, char32_t c) {
 
 VectorCanvas::VectorCanvas(int width, int height, FontEngine& fonts)
     : width_(std::max(width, 1)), height_(std::max(height, 1)), fonts_(fonts) {
+  LoadCairo();
   surface_ = cairo_pdf_surface_create_for_stream(AppendBytes, &bytes_, width_ * kPointsPerPixel,
                                                  height_ * kPointsPerPixel);
   const cairo_status_t status = cairo_surface_status(surface_);
@@ -77,6 +79,7 @@ VectorCanvas::VectorCanvas(int width, int height, FontEngine& fonts)
 VectorCanvas::VectorCanvas(PixelBuffer& pixels, int width, int height, double scale,
                            FontEngine& fonts)
     : width_(std::max(width, 1)), height_(std::max(height, 1)), fonts_(fonts), pixels_(&pixels) {
+  LoadCairo();
   surface_ = cairo_image_surface_create_for_data(
       reinterpret_cast<unsigned char*>(pixels.Row(0)), CAIRO_FORMAT_RGB24, pixels.Width(),
       pixels.Height(), pixels.Width() * static_cast<int>(sizeof(TColor)));
