@@ -39,7 +39,7 @@ std::string FileNamePart(const std::string& path) {
 }  // namespace
 
 GraphEngine::GraphEngine(FontEngine& fonts)
-    : fonts_(fonts), data_(BuiltInSampleText()), columns_(data_) {
+    : fonts_(fonts) {
   Model.LoadAllOptions = true;
 }
 
@@ -62,6 +62,7 @@ bool GraphEngine::LoadDataFile(const std::string& path) {
         data_ = std::move(loaded.Prepared.Data);
         dataLeftOut_ = false;
         columns_ = std::move(loaded.Columns);
+        sampleDue_ = false;
         missing_ = loaded.Missing;
         headLines_ = loaded.Prepared.HeadLineCount;
         headText_ = std::move(loaded.Prepared.TextInDataFile);
@@ -93,7 +94,20 @@ std::optional<LoadedData> GraphEngine::ReadData(const std::string& path, bool& h
   return ReadDataText(std::move(*text), {Model.FindDataBlock});
 }
 
+void GraphEngine::MakeSampleIfDue() const {
+  if (!sampleDue_) return;
+  sampleDue_ = false;
+  data_ = DataText(BuiltInSampleText());
+  columns_ = NumericColumns(data_);
+}
+
+const NumericColumns& GraphEngine::Columns() const {
+  MakeSampleIfDue();
+  return columns_;
+}
+
 const DataText& GraphEngine::Data() const {
+  MakeSampleIfDue();
   if (dataLeftOut_) {
     dataLeftOut_ = false;
     if (std::optional<std::string> text = ReadTextFile(dataFilePath_)) {
@@ -107,6 +121,7 @@ void GraphEngine::TakeData(LoadedData loaded, const std::string& path) {
   data_ = std::move(loaded.Prepared.Data);
   dataLeftOut_ = loaded.TextLeftOut;
   columns_ = std::move(loaded.Columns);
+  sampleDue_ = false;
   headLines_ = loaded.Prepared.HeadLineCount;
   headText_ = std::move(loaded.Prepared.TextInDataFile);
   symbolsOnly_ = loaded.SymbolsOnly;
@@ -159,6 +174,7 @@ void GraphEngine::SetDataText(std::string text) {
   data_ = DataText(std::move(text));
   dataLeftOut_ = false;
   columns_ = NumericColumns(data_, missing_);
+  sampleDue_ = false;
   if (dataChangeRedraws_) RepaintIfAuto();
 }
 
@@ -233,7 +249,7 @@ RasterCanvas& GraphEngine::Surface() const {
 GraphPainter GraphEngine::Painter(const GraphModel& style, DrawingState& state) {
   paintNames_ = Names();
   return GraphPainter(style, Surface(), fonts_,
-                      {columns_, dataFileName_, headText_, symbolsOnly_, &paintNames_}, state);
+                      {Columns(), dataFileName_, headText_, symbolsOnly_, &paintNames_}, state);
 }
 
 std::string GraphEngine::CursorReadoutAt(int x, int y) const {
@@ -245,7 +261,7 @@ std::string GraphEngine::ClearCursorPosition() const {
 }
 
 std::optional<NearPoint> GraphEngine::NearestPoint(int x, int y) const {
-  if (!nearIndex_) nearIndex_.emplace(columns_, drawnStyle_, state_, symbolsOnly_);
+  if (!nearIndex_) nearIndex_.emplace(Columns(), drawnStyle_, state_, symbolsOnly_);
   std::optional<NearPoint> point = nearIndex_->Nearest(x, y);
   // Data taken since the drawing may be shorter than what the index holds.
   if (point && (point->Line >= columns_.ConvertedLines() || point->Curve > columns_.CurveCount())) {

@@ -43,7 +43,7 @@ class GraphEngine {
   /// numbers were converted without holding it).
   const DataText& Data() const;
   /// The numbers of the data text, converted when it was loaded or set.
-  const NumericColumns& Columns() const { return columns_; }
+  const NumericColumns& Columns() const;
   /// File name without directory ("Demo1.txt" at start); substituted for "{DataFile}".
   const std::string& DataFileName() const { return dataFileName_; }
   /// The path exactly as last passed to LoadDataFile (empty at start).
@@ -131,6 +131,7 @@ class GraphEngine {
  private:
   GraphPainter Painter(const GraphModel& style, DrawingState& state);
   void FitSurfaceToImage();
+  void MakeSampleIfDue() const;
   void TakeData(LoadedData loaded, const std::string& path);
   void TakeNames(const LoadedData& loaded);
   std::optional<LoadedData> ReadData(const std::string& path, bool& hadText);
@@ -141,7 +142,9 @@ class GraphEngine {
   mutable std::unique_ptr<RasterCanvas> canvas_;
   mutable DataText data_;
   mutable bool dataLeftOut_ = false;  // data_ still to be read again from the file
-  NumericColumns columns_;
+  mutable NumericColumns columns_;
+  // The built-in sample is made when first needed: a run that loads a file never formats it.
+  mutable bool sampleDue_ = true;
   std::string dataFileName_ = "Demo1.txt";
   std::string dataFilePath_;
   std::string headText_;

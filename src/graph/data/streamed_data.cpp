@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 
 #include "common/utf8.h"
 #include "graph/data/column_names.h"
@@ -176,16 +177,30 @@ std::optional<LoadedData> ReadDataStreamed(const ByteSource& source) {
 }
 
 ByteSource FileSource(const std::string& path, std::string& reason) {
-  return [path, &reason](const std::function<void(std::string_view)>& take) {
+  // A file smaller than a block is read once, whole, and its second reading takes the kept
+  // bytes: a batch of spectra opens and reads each file once.
+  auto kept = std::make_shared<std::optional<std::string>>();
+  return [path, &reason, kept](const std::function<void(std::string_view)>& take) {
+    if (kept->has_value()) {
+      take(**kept);
+      return true;
+    }
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
       reason = std::strerror(errno);
       return false;
     }
-    std::string buffer(1 << 20, '\0');
+    constexpr std::size_t kBlock = std::size_t{1} << 20;
+    struct stat info {};
+    const bool small = fstat(fd, &info) == 0 && info.st_size >= 0 &&
+                       static_cast<std::size_t>(info.st_size) < kBlock;
+    // One byte more than the file holds, so that its end is seen by the first read.
+    const std::size_t size = small ? static_cast<std::size_t>(info.st_size) + 1 : kBlock;
+    const auto buffer = std::make_unique_for_overwrite<char[]>(size);
+    std::string whole;
     bool ok = true;
     for (;;) {
-      const ssize_t got = read(fd, buffer.data(), buffer.size());
+      const ssize_t got = read(fd, buffer.get(), size);
       if (got == 0) break;
       if (got < 0) {
         if (errno == EINTR) continue;
@@ -193,9 +208,18 @@ ByteSource FileSource(const std::string& path, std::string& reason) {
         ok = false;
         break;
       }
-      take(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
+      const std::string_view bytes(buffer.get(), static_cast<std::size_t>(got));
+      if (small) {
+        whole.append(bytes);  // a file that grows after its size was taken still fits
+      } else {
+        take(bytes);
+      }
     }
     close(fd);
+    if (ok && small) {
+      take(whole);
+      *kept = std::move(whole);
+    }
     return ok;
   };
 }

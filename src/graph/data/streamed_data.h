@@ -20,8 +20,8 @@ using ByteSource = std::function<bool(const std::function<void(std::string_view)
 /// text must be seen of first: not UTF-8 (decoded as a code page), UTF-16, or JCAMP-DX.
 std::optional<LoadedData> ReadDataStreamed(const ByteSource& source);
 
-/// A regular file as a ByteSource, read in blocks of a megabyte; `reason` receives why a read
-/// failed.
+/// A regular file as a ByteSource, read in blocks of a megabyte (a smaller file whole, once for
+/// both readings); `reason` receives why a read failed.
 ByteSource FileSource(const std::string& path, std::string& reason);
 
 }  // namespace kurvex
