@@ -104,6 +104,8 @@ class Plotter {
     // Unasked fits follow the file's x, falling for wavenumbers; --fit keeps the style's way.
     fitFollowsFile_ = o_.FitByDefault || styleFits;
     if (o_.Overlay) overlay_.emplace(engine_);  // colours or not as the style's switch says
+    // Pictures whose axes each file fits, or that an overlay draws together, share no frame.
+    engine_.ReuseFrames = !fitX_ && !fitY_ && !o_.Overlay;
 
     // Saving a style alone draws no sample picture over whatever is in the folder.
     const bool printing = o_.PrintData || o_.PrintHead;

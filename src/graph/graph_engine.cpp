@@ -38,8 +38,7 @@ std::string FileNamePart(const std::string& path) {
 
 }  // namespace
 
-GraphEngine::GraphEngine(FontEngine& fonts)
-    : fonts_(fonts) {
+GraphEngine::GraphEngine(FontEngine& fonts) : fonts_(fonts) {
   Model.LoadAllOptions = true;
 }
 
@@ -206,12 +205,41 @@ void GraphEngine::RepaintWith(const GraphModel& style, bool curvesOnly) {
         drawnStyle_ = Model;
         nearIndex_.reset();
       }
-      Painter(style, state_).RepaintGraph(false);
+      GraphPainter painter = Painter(style, state_);
+      if (!DrawFromFrame(style, painter)) painter.RepaintGraph(false);
     }
   } catch (DataLineError& e) {
     e.MoveDown(headLines_);  // the user counts lines in the file, head included
     throw;
   }
+}
+
+// The frame holds the pixels and canvas state after the base, and what the base finds out: the
+// origin, the plot rectangle, the axis warning and the text block's lines.
+bool GraphEngine::DrawFromFrame(const GraphModel& style, GraphPainter& painter) {
+  std::optional<std::string> texts;
+  if (ReuseFrames && !style.ImageSmooth && !canvas_->AlwaysSmooth()) {
+    texts = GraphPainter::BaseTexts(style, paintNames_);
+  }
+  if (!texts) {
+    frame_.reset();
+    return false;
+  }
+  if (frame_ && frame_->Texts == *texts && frame_->Style == style) {
+    canvas_->Restore(frame_->Canvas);
+    const DrawingState& base = frame_->State;
+    state_.OriginX = base.OriginX;
+    state_.OriginY = base.OriginY;
+    state_.Plot = base.Plot;
+    state_.AxisWarning = base.AxisWarning;
+    if (style.Text.Visible) state_.TextBlockLines = base.TextBlockLines;
+  } else {
+    frame_.reset();
+    painter.DrawGraphBase();
+    frame_ = std::make_unique<Frame>(Frame{style, std::move(*texts), canvas_->Take(), state_});
+  }
+  painter.DrawOverBase();
+  return true;
 }
 
 void GraphEngine::DrawTextBlock() {

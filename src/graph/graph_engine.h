@@ -37,6 +37,11 @@ class GraphEngine {
 
   /// Whether drawing is allowed at all; off while pages are filled and options files loaded.
   bool PaintEnabled = false;
+  /// Full redraws of one style draw the parts of the graph no data file changes (background,
+  /// title, axes, text block) once and start each later picture from a copy of them: a batch
+  /// of files writes the same pictures faster. Only classic drawing, and while the texts show
+  /// the same of each file (a head text, a file name); off by default.
+  bool ReuseFrames = false;
 
   // --- data text ---------------------------------------------------------------------------
   /// The data text; a plain file's is read again when first asked for after its load (its
@@ -132,6 +137,7 @@ class GraphEngine {
   GraphPainter Painter(const GraphModel& style, DrawingState& state);
   void FitSurfaceToImage();
   void MakeSampleIfDue() const;
+  bool DrawFromFrame(const GraphModel& style, GraphPainter& painter);
   void TakeData(LoadedData loaded, const std::string& path);
   void TakeNames(const LoadedData& loaded);
   std::optional<LoadedData> ReadData(const std::string& path, bool& hadText);
@@ -160,6 +166,15 @@ class GraphEngine {
   std::size_t headLines_ = 0;  // file lines before the data text
   bool dataChangeRedraws_ = false;
   DrawingState state_;
+  // The base of the last full drawing with ReuseFrames, the style it was drawn with and what
+  // its texts showed.
+  struct Frame {
+    GraphModel Style;
+    std::string Texts;
+    RasterCanvas::Snapshot Canvas;
+    DrawingState State;
+  };
+  std::unique_ptr<Frame> frame_;
   // The style of the last full drawing, which the index of its points is built from.
   GraphModel drawnStyle_;
   mutable std::optional<NearestPointIndex> nearIndex_;

@@ -90,12 +90,34 @@ GraphPainter::GraphPainter(const GraphModel& model, Canvas& canvas, FontEngine& 
 }
 
 void GraphPainter::RepaintGraph(bool curvesOnly) {
-  if (!curvesOnly) {
-    DrawGraphBase();
-    if (m_.Legend.Visible) DrawLegend();
-    if (m_.ImageBorderVisible) DrawBorder();
+  if (curvesOnly) {
+    DrawCurves();
+    return;
   }
+  DrawGraphBase();
+  DrawOverBase();
+}
+
+void GraphPainter::DrawOverBase() {
+  if (m_.Legend.Visible) DrawLegend();
+  if (m_.ImageBorderVisible) DrawBorder();
   DrawCurves();
+}
+
+std::optional<std::string> GraphPainter::BaseTexts(const GraphModel& model,
+                                                   const DataNames& names) {
+  constexpr std::size_t kLongest = 1 << 16;
+  std::string texts;
+  for (const std::string* text :
+       {&model.Title.Text, &model.AxisX.Title.Text, &model.AxisY.Title.Text, &model.Text.Text}) {
+    if (text == &model.Text.Text && !model.Text.Visible) break;
+    for (const std::string_view piece : PlaceholderPieces(*text, names)) {
+      if (texts.size() + piece.size() > kLongest) return std::nullopt;
+      texts += piece;
+    }
+    texts += '\0';
+  }
+  return texts;
 }
 
 void GraphPainter::DrawGraphBase() {

@@ -55,6 +55,12 @@ class GraphPainter {
   /// The whole redraw: base, legend and border unless `curvesOnly`, then the curves. A
   /// curves-only redraw draws with the origin `state` holds from the last full one.
   void RepaintGraph(bool curvesOnly);
+  /// What a full redraw draws after the base: the legend, the border and the curves.
+  void DrawOverBase();
+  /// The texts of the base (background, title, axes, text block) with their placeholders filled
+  /// in: two drawings of one style with the same texts have the same base. None when they would
+  /// be too long to keep (a long head text).
+  static std::optional<std::string> BaseTexts(const GraphModel& model, const DataNames& names);
 
   void DrawGraphBase();
   void FillBackground();

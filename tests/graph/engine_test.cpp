@@ -174,9 +174,6 @@ TEST_F(Engine, CurvesOnlyModeKeepsTheOrigin) {
   EXPECT_EQ(engine.State().OriginX, 70);
 }
 
-}  // namespace
-}  // namespace kurvex
-
 namespace kurvex {
 namespace {
 
@@ -216,6 +213,52 @@ TEST_F(Engine, JcampDxFilesAreDrawnFromTheirDecodedPoints) {
       error = std::to_string(e.Line()) + ": " + e.what();
     }
     EXPECT_EQ(error, c.error) << c.file;
+  }
+}
+
+}  // namespace
+}  // namespace kurvex
+
+// A batch that starts each picture from the base it drew once paints the pictures of drawing
+// each whole, and finds out the same: a new base whenever the texts show other of the file.
+TEST_F(Engine, PicturesStartedFromAFrameEqualPicturesDrawnWhole) {
+  GraphEngine whole;
+  ApplyStartValues(whole.Model);
+  ReadyToPaint();
+  engine.ReuseFrames = true;
+  const struct {
+    const char* file;
+    const char* title;  // the style's title; the text block shows the head text
+  } cases[] = {
+      {"300 1 2\n600 2 1\n900 0 3\n", "Ellipsometry"},
+      {"400 2 1\n800 1 2\n", "Ellipsometry"},                  // the frame serves
+      {"Run 7\n400 2 1\n800 1 2\n", "Ellipsometry"},           // another head text: a new base
+      {"Run 7\n300 1 1\n500 x 2\n700 2 2\n", "Ellipsometry"},  // stops at its bad field
+      {"Run 8\n300 2\n900 1\n", "{DataFile}"},                 // another style, one curve
+      {"Run 8\n300 1\n900 2\n", "{DataFile}"},                 // the title names another file
+  };
+  int n = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    const std::string path = Write("f" + std::to_string(n++) + ".xy", c.file);
+    for (GraphEngine* e : {&engine, &whole}) {
+      e->Model.Title.Text = c.title;
+      e->PaintEnabled = false;
+      ASSERT_TRUE(e->LoadDataFile(path));
+      e->PaintEnabled = true;
+      try {
+        e->RepaintGraph();
+      } catch (const DataLineError&) {
+      }
+    }
+    const PixelBuffer& a = engine.Pixels();
+    const PixelBuffer& b = whole.Pixels();
+    ASSERT_EQ(a.Width(), b.Width());
+    ASSERT_EQ(a.Height(), b.Height());
+    EXPECT_TRUE(std::equal(a.Row(0), a.Row(a.Height() - 1) + a.Width(), b.Row(0)));
+    EXPECT_EQ(engine.State().Plot.Top, whole.State().Plot.Top);
+    EXPECT_EQ(engine.State().TextBlockLines, whole.State().TextBlockLines);
+    EXPECT_EQ(engine.State().CurveCount, whole.State().CurveCount);
   }
 }
 

@@ -169,6 +169,23 @@ PixelBuffer::PixelBuffer(int width, int height, TColor fill)
   std::fill_n(pixels_.get(), count, fill);
 }
 
+PixelBuffer::PixelBuffer(const PixelBuffer& other) : width_(other.width_), height_(other.height_) {
+  const std::size_t count = static_cast<std::size_t>(width_) * height_;
+  pixels_.reset(AllocatePixels(count));
+  if (!pixels_) throw std::bad_alloc();
+  std::copy_n(other.pixels_.get(), count, pixels_.get());
+}
+
+PixelBuffer& PixelBuffer::operator=(const PixelBuffer& other) {
+  if (this != &other) {
+    std::copy_n(
+        other.pixels_.get(),
+        static_cast<std::size_t>(std::min(width_, other.width_)) * std::min(height_, other.height_),
+        pixels_.get());
+  }
+  return *this;
+}
+
 RasterCanvas::RasterCanvas(int width, int height, FontEngine& fonts, double scale)
     : width_(std::max(width, 0)),
       height_(std::max(height, 0)),
@@ -262,6 +279,28 @@ void RasterCanvas::Fill(long long left, long long top, long long right, long lon
     TColor* row = pixels_.Row(static_cast<int>(y));
     std::fill(row + left, row + right, color);
   }
+}
+
+RasterCanvas::Snapshot RasterCanvas::Take() const {
+  Settle();
+  return {pixels_, penX_,  penY_,    PenWidth, PenColor, BrushColor,
+          Font,    Smooth, LineClip, base_,    touched_};
+}
+
+void RasterCanvas::Restore(const Snapshot& s) {
+  if (smooth_) smooth_.reset();  // its drawing is in the pixels about to be replaced
+  stale_ = {};
+  pixels_ = s.Pixels;
+  penX_ = s.PenX;
+  penY_ = s.PenY;
+  PenWidth = s.PenWidth;
+  PenColor = s.PenColor;
+  BrushColor = s.BrushColor;
+  Font = s.Font;
+  Smooth = s.Smooth;
+  LineClip = s.LineClip;
+  base_ = s.Base;
+  touched_ = s.Touched;
 }
 
 void RasterCanvas::Settle() const {

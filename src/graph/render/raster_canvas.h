@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "graph/render/canvas.h"
@@ -15,6 +16,11 @@ class VectorCanvas;
 class PixelBuffer {
  public:
   PixelBuffer(int width, int height, TColor fill = 0xFFFFFF);
+  PixelBuffer(const PixelBuffer& other);
+  /// Copies the pixels; the two buffers have the same size.
+  PixelBuffer& operator=(const PixelBuffer& other);
+  PixelBuffer(PixelBuffer&&) = default;
+  PixelBuffer& operator=(PixelBuffer&&) = default;
 
   int Width() const { return width_; }
   int Height() const { return height_; }
@@ -76,6 +82,23 @@ class RasterCanvas : public Canvas {
     Settle();
     return pixels_;
   }
+
+  /// What has been drawn so far, the pixels with the pen, brush, font and clip, for later
+  /// drawings to start again from: a batch draws the parts its pictures share once.
+  struct Snapshot {
+    PixelBuffer Pixels;
+    int PenX, PenY;
+    int PenWidth;
+    TColor PenColor, BrushColor;
+    FontSpec Font;
+    bool Smooth;
+    std::optional<PixelRect> LineClip;
+    TColor Base;
+    PixelRect Touched;
+  };
+  Snapshot Take() const;
+  /// The canvas as it was when `snapshot` was taken of it (or of a canvas of its size).
+  void Restore(const Snapshot& snapshot);
   FontEngine& Fonts() { return fonts_; }
 
  private:
