@@ -74,11 +74,14 @@ void GraphPainter::DrawCurves() {
     track[k].symbol = measure_.Measure(m_.CurvesFont, m_.Curve[k].SymbolText);
   }
 
-  // A reversed axis (From above To) shows the same values as a rising one.
-  const long double xFrom = m_.AxisX.Minimum, xTo = m_.AxisX.Maximum;
-  const long double yFrom = m_.AxisY.Minimum, yTo = m_.AxisY.Maximum;
-  const long double xMin = std::min(xFrom, xTo), xMax = std::max(xFrom, xTo);
-  const long double yMin = std::min(yFrom, yTo), yMax = std::max(yFrom, yTo);
+  // A reversed axis (From above To) shows the same values as a rising one. The ends hold no
+  // more than a double does, so the data's doubles are compared without extended precision.
+  const double xFrom = static_cast<long double>(m_.AxisX.Minimum);
+  const double xTo = static_cast<long double>(m_.AxisX.Maximum);
+  const double yFrom = static_cast<long double>(m_.AxisY.Minimum);
+  const double yTo = static_cast<long double>(m_.AxisY.Maximum);
+  const double xMin = std::min(xFrom, xTo), xMax = std::max(xFrom, xTo);
+  const double yMin = std::min(yFrom, yTo), yMax = std::max(yFrom, yTo);
   LazyPixel prevX{&mapX, xPrev};
   // Smooth drawing cuts the curves at the plot rectangle instead of leaving out the segments
   // that end outside it; a symbol stands only at a point inside.
@@ -92,6 +95,17 @@ void GraphPainter::DrawCurves() {
     Canvas& canvas;
     ~ClipEnd() { canvas.LineClip.reset(); }
   } clipEnd{canvas_};
+  // A segment that starts and ends on one pixel is left out where that draws the same; the pen
+  // still ends where the drawing of every segment leaves it.
+  const bool skipEmpty = canvas_.EmptyLinesDrawNothing();
+  struct PenEnd {
+    Canvas& canvas;
+    bool behind = false;
+    int32_t x = 0, y = 0;
+    ~PenEnd() {
+      if (behind) canvas.MoveTo(x, y);
+    }
+  } penEnd{canvas_};
 
   for (std::size_t r = 1, lines = rows.LineCount(); r < lines; ++r) {
     rows.Seek(r);
@@ -133,9 +147,14 @@ void GraphPainter::DrawCurves() {
             t.prevPx = prevX.Get();
             t.prevPy = mapY.ToPixel(t.yPrev);
           }
-          if (t.prevMapped || !prevGap) {
+          if (skipEmpty && (t.prevMapped || !prevGap) && px == t.prevPx && py == t.prevPy) {
+            penEnd.behind = true;
+            penEnd.x = px;
+            penEnd.y = py;
+          } else if (t.prevMapped || !prevGap) {
             canvas_.MoveTo(t.prevPx, t.prevPy);
             canvas_.LineTo(px, py);
+            penEnd.behind = false;
           }
         } else {
           canvas_.Dot(px, py, curve.Color);

@@ -58,6 +58,10 @@ class NumericColumns {
   double Value(int field, std::size_t line) const {
     return field == 0 ? x_[line] : y_[static_cast<std::size_t>(field - 1)][line];
   }
+  /// The numbers of field `field` (0 = x), ConvertedLines() of them.
+  const double* Column(int field) const {
+    return field == 0 ? x_.data() : y_[static_cast<std::size_t>(field - 1)].data();
+  }
   /// The first field that does not convert, if any.
   const std::optional<BadField>& FirstBad() const { return bad_; }
   /// Throws the conversion's own error for the bad field, naming its line (DataLineError).

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "graph/text_font.h"
 #include "graph/geometry.h"
+#include "graph/text_font.h"
 
 namespace kurvex {
 
@@ -41,6 +41,9 @@ class Canvas {
   virtual void MoveTo(int x, int y) = 0;
   /// Line from the current position with the pen; a 1-pixel line leaves out its end point.
   virtual void LineTo(int x, int y) = 0;
+  /// Whether a line from a point to that point changes nothing now (a 1-pixel line on pixels):
+  /// a curve of a million points then draws only the segments that move.
+  virtual bool EmptyLinesDrawNothing() const { return false; }
   /// Opaque text: fills the text cell with the brush colour (not in smooth drawing), then draws
   /// the glyphs.
   virtual void TextOut(int x, int y, std::string_view text) = 0;

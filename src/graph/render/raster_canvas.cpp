@@ -197,7 +197,7 @@ RasterCanvas::RasterCanvas(int width, int height, FontEngine& fonts, double scal
 
 RasterCanvas::~RasterCanvas() = default;
 
-VectorCanvas* RasterCanvas::SmoothCanvas() {
+VectorCanvas* RasterCanvas::MakeSmoothCanvas() {
   if (!Smooth && !AlwaysSmooth()) {
     if (smooth_) {
       smooth_->Flush();

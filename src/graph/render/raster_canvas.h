@@ -67,6 +67,9 @@ class RasterCanvas : public Canvas {
   void FillRect(int left, int top, int right, int bottom) override;
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
+  bool EmptyLinesDrawNothing() const override {
+    return PenWidth <= 1 && !Smooth && scale_ == 1 && !smooth_;
+  }
   void TextOut(int x, int y, std::string_view text) override;
   TextSize TextExtent(std::string_view text) override;
   /// Writes the text on a work surface and copies it turned, pixel by pixel.
@@ -120,8 +123,11 @@ class RasterCanvas : public Canvas {
   void Settle() const;
   void PaintStale() const;
   // The cairo canvas of smooth drawing with this canvas's pen, brush, font and clip; none while
-  // drawing is not smooth.
-  VectorCanvas* SmoothCanvas();
+  // drawing is not smooth. Asked before every line of a curve: the classic case stays inline.
+  VectorCanvas* SmoothCanvas() {
+    return Smooth || scale_ != 1 || smooth_ ? MakeSmoothCanvas() : nullptr;
+  }
+  VectorCanvas* MakeSmoothCanvas();
   mutable std::unique_ptr<VectorCanvas> smooth_;
 
   void Touch(long long left, long long top, long long right, long long bottom, TColor color);
