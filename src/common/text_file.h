@@ -38,7 +38,7 @@ enum class FileSync {
 /// Writes the file whole or not at all: a new file beside it, renamed over the old one (over a
 /// symbolic link's target, not the link), with the old file's mode, owner and group. Only a
 /// regular file is replaced: a device, a pipe, a folder or a file without write permission is
-/// refused; a missing file is created. Throws FileError("Unable to write to <path>", reason) and
+/// refused; a missing file is created, named only once it is whole. Throws FileError("Unable to write to <path>", reason) and
 /// leaves the old file untouched on failure.
 /// A file with several hard links, or whose owner or group this process cannot give the new
 /// file, is rewritten in place instead, after its old content was saved whole as <path>.bak: a

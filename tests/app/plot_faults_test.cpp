@@ -105,12 +105,20 @@ class PlotFaults : public ::testing::TestWithParam<FaultCase> {
 
 TEST_P(PlotFaults, NothingIsLostWithoutAClearMessage) {
   const FaultCase& c = GetParam();
-  for (const auto& [name, content] : c.before) {
-    std::ofstream(dir.File(name), std::ios::binary) << content;
-  }
+  const auto layOut = [&] {
+    for (const auto& [name, content] : c.after) {
+      if (!content) fs::remove(dir.File(name));
+    }
+    for (const auto& [name, content] : c.before) {
+      std::ofstream(dir.File(name), std::ios::binary) << content;
+    }
+  };
+  layOut();
   int status = Run(c);
-  // A save that ended before the signal came proves nothing: the picture is drawn again.
+  // A save that ended before the signal came proves nothing: the picture is drawn again, over
+  // the files as they were (the one it wrote removed).
   for (int attempt = 0; c.interrupt && status != kKilledBySigterm && attempt < 20; ++attempt) {
+    layOut();
     status = Run(c);
   }
   EXPECT_EQ(status, c.status);
@@ -194,15 +202,17 @@ INSTANTIATE_TEST_SUITE_P(
                                 1,
                                 "a.xy: Unable to write to neg.png: invalid image size -5 x 500\n",
                                 {{"neg.png", std::nullopt}}},
+                      // A new picture is named only once whole; one that replaces another
+                      // is written beside it, and a signal then keeps the old one.
                       FaultCase{"InterruptedSave",
-                                {},
+                                {{"big.bmp", "the picture before"}},
                                 {"--set", "Image.Width=2000", "--set", "Image.Height=2000",
                                  "--output", "big.bmp"},
                                 "out.txt",
                                 true,
                                 kKilledBySigterm,
                                 "",
-                                {{"big.bmp", std::nullopt}}}),
+                                {{"big.bmp", "the picture before"}}}),
     [](const ::testing::TestParamInfo<FaultCase>& info) { return info.param.name; });
 
 }  // namespace

@@ -189,10 +189,14 @@ TEST(WriteFileAtomic, ReplacesTheFileAndKeepsItsPermissions) {
   const std::string path = dir.File("Kurvex.ini");
   WriteFileAtomic(path, "first");
   EXPECT_EQ(ReadTextFile(path), "first");
+  struct stat info;
+  ASSERT_EQ(stat(path.c_str(), &info), 0);
+  const mode_t mask = umask(0);
+  umask(mask);
+  EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask);  // as a plain create makes it
   chmod(path.c_str(), 0640);
   WriteFileAtomic(path, std::string("se\0cond", 7));
   EXPECT_EQ(ReadTextFile(path), std::string("se\0cond", 7));
-  struct stat info;
   ASSERT_EQ(stat(path.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0640u);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
