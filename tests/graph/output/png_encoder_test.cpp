@@ -70,6 +70,9 @@ TEST(PngEncoder, EveryKindOfPictureDecodesToItsPixels) {
       {"checkerboard", 64, 64, [](int x, int y) { return TColor((x + y) % 2 ? 0xFFFFFF : 0); }},
       {"blocks on the whole surface", 2000, 2000,
        [](int x, int y) { return TColor((x / 100 * 31 + y / 77 * 17) % 5 * 0x332211); }},
+      // One row back is more than 24576 bytes: the last distance code, 24577..32768.
+      {"rows reaching back most of the deflate window", 10000, 3,
+       [](int x, int y) { return TColor(x % 1000 == y ? 0 : 0xFFFFFF); }},
       {"rows wider than the deflate window", 11000, 3,
        [](int x, int y) { return TColor(x % 1000 == y ? 0 : 0xFFFFFF); }},
   };
