@@ -3,6 +3,9 @@
 # spectrum files in one process (BMP, PNG, SVG, PDF against gnuplot's PNG), and a million-line
 # file (load, draw, PNG). Prints the median times and the ratios gnuplot / kurvex-plot.
 # Usage: [ROUNDS=7] bench/gnuplot_bench.sh [build-dir]   (a Release build with kurvex-plot)
+# The pictures go to a new folder under $TMPDIR (else /tmp) for every run. A disk file system
+# that deleted many files a moment ago makes new ones slowly for a while, so wait a minute after
+# other benchmarks; TMPDIR=/dev/shm times the programs without the disk's file system.
 set -euo pipefail
 build=${1:-build}
 plot="$(cd "$build" && pwd)/bin/kurvex-plot"
@@ -56,9 +59,11 @@ cases = {
     },
 }
 
+# Both programs write their pictures into an empty folder: new files for each, made alike.
 def run(command):
-    shutil.rmtree("out", ignore_errors=True)
-    os.makedirs("gp", exist_ok=True)
+    for folder in ("out", "gp"):
+        shutil.rmtree(folder, ignore_errors=True)
+    os.makedirs("gp")
     before = resource.getrusage(resource.RUSAGE_CHILDREN)
     start = time.perf_counter()
     subprocess.run(command, check=True, stdout=subprocess.DEVNULL)

@@ -232,6 +232,7 @@ TEST_F(Engine, PicturesStartedFromAFrameEqualPicturesDrawnWhole) {
   } cases[] = {
       {"300 1 2\n600 2 1\n900 0 3\n", "Ellipsometry"},
       {"400 2 1\n800 1 2\n", "Ellipsometry"},                  // the frame serves
+      {"350 0 3\n950 3 0\n", "Ellipsometry"},                  // again, over the last picture
       {"Run 7\n400 2 1\n800 1 2\n", "Ellipsometry"},           // another head text: a new base
       {"Run 7\n300 1 1\n500 x 2\n700 2 2\n", "Ellipsometry"},  // stops at its bad field
       {"Run 8\n300 2\n900 1\n", "{DataFile}"},                 // another style, one curve
