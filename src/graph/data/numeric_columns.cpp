@@ -1,6 +1,7 @@
 #include "graph/data/numeric_columns.h"
 
 #include <charconv>
+#include <cstdint>
 #include <string_view>
 
 #include "common/number_text.h"
@@ -27,6 +28,35 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
+// A plain decimal of at most 15 digits without exponent ("1.46900", "-0.20692", "300"), as
+// spectra are written: its digits as an integer and the power of ten to divide by are exact
+// doubles, so their quotient is the correctly rounded value from_chars gives, at a fraction of
+// its cost. Returns where the number ends, or nullptr for anything else.
+const char* ShortDecimal(const char* p, const char* end, double& value) {
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const bool negative = *p == '-';
+  if (negative) ++p;
+  std::uint64_t digits = 0;
+  int count = 0;
+  int decimals = -1;  // none before a point
+  for (; p != end; ++p) {
+    if (IsDigit(*p)) {
+      if (++count > 15) return nullptr;
+      digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+      if (decimals >= 0) ++decimals;
+    } else if (*p == '.' && decimals < 0) {
+      decimals = 0;
+    } else {
+      break;
+    }
+  }
+  if (count == 0 || (p != end && *p != ' ')) return nullptr;
+  const double magnitude = static_cast<double>(digits) / kPowers[decimals > 0 ? decimals : 0];
+  value = negative ? -magnitude : magnitude;
+  return p;
+}
+
 // The next field of a prepared line (fields one blank apart) converted where it plainly is a
 // number: digits with an optional minus, point and exponent, ending at a blank or the line's
 // end. Anything else (a plus sign, a huge exponent, text) returns false with `rest` untouched,
@@ -37,6 +67,10 @@ bool QuickField(std::string_view& rest, double& value) {
   if (p == end) return false;
   const char* digits = *p == '-' ? p + 1 : p;
   if (digits == end || !(IsDigit(*digits) || *digits == '.')) return false;
+  if (const char* stop = ShortDecimal(p, end, value)) {
+    rest.remove_prefix(static_cast<std::size_t>(stop - p) + (stop != end ? 1 : 0));
+    return true;
+  }
   const auto [stop, error] = std::from_chars(p, end, value);
   if (error != std::errc() || (stop != end && *stop != ' ')) return false;
   rest.remove_prefix(static_cast<std::size_t>(stop - p) + (stop != end ? 1 : 0));
