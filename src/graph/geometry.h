@@ -14,6 +14,7 @@ struct PixelRect {
   int Top = 0;
   int Right = 0;
   int Bottom = 0;
+  bool operator==(const PixelRect&) const = default;
 };
 
 }  // namespace kurvex

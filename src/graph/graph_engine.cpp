@@ -225,7 +225,9 @@ bool GraphEngine::DrawFromFrame(const GraphModel& style, GraphPainter& painter) 
     frame_.reset();
     return false;
   }
-  if (frame_ && frame_->Texts == *texts && frame_->Style == style) {
+  // A step of the base may use the pen before it sets it: the pen the last picture left.
+  const RasterCanvas::PenState start = canvas_->Pen();
+  if (frame_ && frame_->Texts == *texts && frame_->Start == start && frame_->Style == style) {
     canvas_->Restore(frame_->Canvas);
     const DrawingState& base = frame_->State;
     state_.OriginX = base.OriginX;
@@ -236,7 +238,8 @@ bool GraphEngine::DrawFromFrame(const GraphModel& style, GraphPainter& painter) 
   } else {
     frame_.reset();
     painter.DrawGraphBase();
-    frame_ = std::make_unique<Frame>(Frame{style, std::move(*texts), canvas_->Take(), state_});
+    frame_ =
+        std::make_unique<Frame>(Frame{style, std::move(*texts), start, canvas_->Take(), state_});
   }
   painter.DrawOverBase();
   return true;

@@ -166,11 +166,12 @@ class GraphEngine {
   std::size_t headLines_ = 0;  // file lines before the data text
   bool dataChangeRedraws_ = false;
   DrawingState state_;
-  // The base of the last full drawing with ReuseFrames, the style it was drawn with and what
-  // its texts showed.
+  // The base of the last full drawing with ReuseFrames, the style it was drawn with, what its
+  // texts showed and the pen it started with.
   struct Frame {
     GraphModel Style;
     std::string Texts;
+    RasterCanvas::PenState Start;
     RasterCanvas::Snapshot Canvas;
     DrawingState State;
   };

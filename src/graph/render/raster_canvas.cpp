@@ -281,10 +281,13 @@ void RasterCanvas::Fill(long long left, long long top, long long right, long lon
   }
 }
 
+RasterCanvas::PenState RasterCanvas::Pen() const {
+  return {PenWidth, PenColor, BrushColor, Font, Smooth, LineClip};
+}
+
 RasterCanvas::Snapshot RasterCanvas::Take() const {
   Settle();
-  return {pixels_, penX_,  penY_,    PenWidth, PenColor, BrushColor,
-          Font,    Smooth, LineClip, base_,    touched_};
+  return {pixels_, Pen(), penX_, penY_, base_, touched_};
 }
 
 void RasterCanvas::Restore(const Snapshot& s) {
@@ -293,12 +296,12 @@ void RasterCanvas::Restore(const Snapshot& s) {
   pixels_ = s.Pixels;
   penX_ = s.PenX;
   penY_ = s.PenY;
-  PenWidth = s.PenWidth;
-  PenColor = s.PenColor;
-  BrushColor = s.BrushColor;
-  Font = s.Font;
-  Smooth = s.Smooth;
-  LineClip = s.LineClip;
+  PenWidth = s.Pen.Width;
+  PenColor = s.Pen.Color;
+  BrushColor = s.Pen.Brush;
+  Font = s.Pen.Font;
+  Smooth = s.Pen.Smooth;
+  LineClip = s.Pen.LineClip;
   base_ = s.Base;
   touched_ = s.Touched;
 }

@@ -86,16 +86,24 @@ class RasterCanvas : public Canvas {
     return pixels_;
   }
 
-  /// What has been drawn so far, the pixels with the pen, brush, font and clip, for later
-  /// drawings to start again from: a batch draws the parts its pictures share once.
-  struct Snapshot {
-    PixelBuffer Pixels;
-    int PenX, PenY;
-    int PenWidth;
-    TColor PenColor, BrushColor;
+  /// The pen, brush, font and clip: what a drawing may use before it sets it (not the pen's
+  /// position: its lines start with a move).
+  struct PenState {
+    int Width;
+    TColor Color, Brush;
     FontSpec Font;
     bool Smooth;
     std::optional<PixelRect> LineClip;
+    bool operator==(const PenState&) const = default;
+  };
+  PenState Pen() const;
+
+  /// What has been drawn so far, the pixels with the pen, for later drawings to start again
+  /// from: a batch draws the parts its pictures share once.
+  struct Snapshot {
+    PixelBuffer Pixels;
+    PenState Pen;
+    int PenX, PenY;
     TColor Base;
     PixelRect Touched;
   };
