@@ -5,7 +5,7 @@
 # Usage: [ROUNDS=7] bench/gnuplot_bench.sh [build-dir]   (a Release build with kurvex-plot)
 # The pictures go to a new folder under $TMPDIR (else /tmp) for every run. A disk file system
 # that deleted many files a moment ago makes new ones slowly for a while, so wait a minute after
-# other benchmarks; TMPDIR=/dev/shm times the programs without the disk's file system.
+# other benchmarks; TMPDIR=/dev/shm times the programs without the disk.
 set -euo pipefail
 build=${1:-build}
 plot="$(cd "$build" && pwd)/bin/kurvex-plot"
@@ -59,10 +59,18 @@ cases = {
     },
 }
 
-# Both programs write their pictures into an empty folder: new files for each, made alike.
+# Both programs write their pictures into a new, empty folder each run. Those of earlier runs
+# are moved aside and deleted at the end: a file system that has just deleted many files makes
+# new ones slowly for a while, which would time the deletions rather than the programs.
+runs = 0
+
 def run(command):
+    global runs
+    runs += 1
+    os.makedirs("done", exist_ok=True)
     for folder in ("out", "gp"):
-        shutil.rmtree(folder, ignore_errors=True)
+        if os.path.exists(folder):
+            os.rename(folder, f"done/{folder}-{runs}")
     os.makedirs("gp")
     before = resource.getrusage(resource.RUSAGE_CHILDREN)
     start = time.perf_counter()
