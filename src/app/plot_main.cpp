@@ -104,8 +104,6 @@ class Plotter {
     // Unasked fits follow the file's x, falling for wavenumbers; --fit keeps the style's way.
     fitFollowsFile_ = o_.FitByDefault || styleFits;
     if (o_.Overlay) overlay_.emplace(engine_);  // colours or not as the style's switch says
-    // Pictures whose axes each file fits, or that an overlay draws together, share no frame.
-    engine_.ReuseFrames = !fitX_ && !fitY_ && !o_.Overlay;
 
     // Saving a style alone draws no sample picture over whatever is in the folder.
     const bool printing = o_.PrintData || o_.PrintHead;
@@ -115,6 +113,9 @@ class Plotter {
 
     std::vector<std::string> files = o_.DataFiles;
     if (files.empty()) files.push_back("");  // the built-in sample
+    // Pictures whose axes each file fits, or that an overlay draws together, share no frame;
+    // a single picture has nobody to share it with.
+    engine_.ReuseFrames = !fitX_ && !fitY_ && !o_.Overlay && files.size() > 1;
     if (o_.Overlay && writeImages_) FitOverlay(files);
     const bool progress = files.size() >= kProgressFrom && isatty(STDERR_FILENO);
     for (std::size_t i = 0; i < files.size(); ++i) {
