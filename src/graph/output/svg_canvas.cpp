@@ -165,6 +165,7 @@ class SvgCanvas : public DocumentCanvas {
   void FillRect(int left, int top, int right, int bottom) override;
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
+  bool EmptyLinesDrawNothing() const override { return PenWidth <= 1; }
   void TextOut(int x, int y, std::string_view text) override;
   TextSize TextExtent(std::string_view text) override;
   void TextOutUp(int left, int bottom, int length, int offset, std::string_view text) override;
