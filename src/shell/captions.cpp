@@ -55,6 +55,7 @@ const std::vector<ItemCaptionKey> kItemCaptionKeys = {
     {&C::OutsideAxesHint, "Others", "OutsideAxesHint",
      "%s: no point lies inside the axes; Fit to data (Ctrl+Shift+F) shows them", true},
     {&C::ScaleScreen, "Others", "ScaleScreen", "Screen", true},
+    {&C::AllFiles, "Others", "AllFiles", "All files (*.*)", true},
 };
 
 ItemCaptions BuiltInCaptions() {

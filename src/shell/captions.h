@@ -55,6 +55,8 @@ struct ItemCaptions {
   std::string OutsideAxesHint;
   // The Image page's scale that follows the screen.
   std::string ScaleScreen;
+  // The file lists' type that shows every file.
+  std::string AllFiles;
 };
 
 /// One item caption: where a language file keeps it and the text it has without one.

@@ -113,6 +113,14 @@ void Languages::LocalizeKurvex(const std::string& fileName) {
     QComboBox* scale = pages_.Image->ComboBoxScale;
     scale->setItemText(scale->findData(0), Q(captions_.ScaleScreen));
   }
+  for (const FileBrowser* browser : {pages_.Data ? pages_.Data->Browser : nullptr,
+                                     pages_.LoadIni ? pages_.LoadIni->Browser : nullptr}) {
+    if (!browser) continue;
+    QComboBox* filter = browser->Filter();
+    if (const int all = filter->findData(QStringLiteral("*.*")); all >= 0) {
+      filter->setItemText(all, Q(captions_.AllFiles));
+    }
+  }
   graph_.Engine().CursorPrefix = captions_.CursorPosition;
   graph_.CurveName = captions_.CurveName;
 }

@@ -156,8 +156,11 @@ void MainMenu::OpenClick() {
   OpenDialogOptions options;
   options.InitialDir = S(browser.Directory());
   options.Title = TitleOf(window_.findChild<QAction*>("MenuOpen"));
-  for (const auto& [label, mask] : DataFileTypes()) {
-    options.NameFilters.push_back(S(DialogNameFilter(label, mask)));
+  // The types as the list names them, in the language chosen.
+  const FilterComboBox* filter = browser.Filter();
+  for (int i = 0; i < filter->count(); ++i) {
+    options.NameFilters.push_back(
+        S(DialogNameFilter(filter->itemText(i), filter->itemData(i).toString())));
   }
   // The dialog offers the type the list shows first.
   options.SelectedFilter = browser.Filter()->currentIndex();

@@ -156,6 +156,15 @@ TEST_F(LocalizeTest, EveryCaptionSwitchesWithTheLanguageAndBackToItsBuiltInText)
     EXPECT_EQ(AccessibleName("PanelBorderColor"), keys ? "C BorderColor" : "Border color");
     EXPECT_EQ(AccessibleName("PanelImageColor"), "Image color");
     EXPECT_EQ(Find<QWidget>("ComboBoxLegend")->accessibleName(), keys ? "C Symbol" : "Symbol");
+    // List entries that name a choice rather than a value: every file, the screen's scale.
+    for (const char* name : {"FilterComboBox1", "FilterComboBoxIni"}) {
+      const auto* filter = Find<QComboBox>(name);
+      EXPECT_EQ(filter->itemText(filter->findData("*.*")),
+                keys ? "%s O AllFiles" : "All files (*.*)")
+          << name;
+    }
+    const auto* scale = Find<QComboBox>("ComboBoxScale");
+    EXPECT_EQ(scale->itemText(scale->findData(0)), keys ? "%s O ScaleScreen" : "Screen");
     EXPECT_EQ(StatusText(),
               keys ? "Pos:   X=?;   Y=?" : "Position in coordinate system:   X=?;   Y=?");
     EXPECT_EQ(main_->Captions().CursorPosition, keys ? "Pos:" : "Position in coordinate system:");
