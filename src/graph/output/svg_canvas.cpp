@@ -180,13 +180,7 @@ class SvgCanvas : public DocumentCanvas {
     std::int64_t Y;
     bool operator==(const Point&) const = default;
   };
-  // Lines of one pen waiting to be written: each part is a connected run of segments.
-  struct Stroke {
-    TColor Color;
-    int Width;
-    std::optional<PixelRect> Clip;
-    std::vector<std::vector<Point>> Parts;
-  };
+  using Stroke = PenStroke<Point>;
 
   void Flush();
   void WriteStroke(const Stroke& stroke);
@@ -289,22 +283,10 @@ void SvgCanvas::LineTo(int x, int y) {
   if (!FirstAt(pen, {fromX, fromY, x, y})) return;
   // A thin line runs through pixel centres; an even width is centred on pixel corners.
   const double shift = width == 1 || width % 2 == 1 ? 0.5 : 0.0;
-  const Point from{Hundredths(x0 + shift), Hundredths(y0 + shift)};
-  const Point to{Hundredths(x1 + shift), Hundredths(y1 + shift)};
-  auto stroke = std::find_if(strokes_.begin(), strokes_.end(), [&](const Stroke& s) {
-    return s.Color == color && s.Width == width && SameClip(s.Clip, LineClip);
-  });
-  if (stroke == strokes_.end()) {
-    strokes_.push_back({color, width, LineClip, {}});
-    stroke = strokes_.end() - 1;
-  }
-  std::vector<std::vector<Point>>& parts = stroke->Parts;
-  if (parts.empty() || !(parts.back().back() == from)) parts.push_back({from});
-  parts.back().push_back(to);
+  AddSegment(strokes_, color, width, LineClip, {Hundredths(x0 + shift), Hundredths(y0 + shift)},
+             {Hundredths(x1 + shift), Hundredths(y1 + shift)});
 }
 
-// Lines of different pens drawn in a row are written pen by pen: where curves of different
-// colours cross, the later curve lies on top everywhere, not segment by segment.
 void SvgCanvas::Flush() {
   for (const Stroke& stroke : strokes_) WriteStroke(stroke);
   strokes_.clear();

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "graph/geometry.h"
 #include "graph/text_font.h"
@@ -76,10 +77,31 @@ inline std::string TextKey(std::string_view text, const FontSpec& font, TColor b
   return key + '\0' + font.Name;
 }
 
-/// Whether two line clips are the same (both none, or the same rectangle).
-inline bool SameClip(const std::optional<PixelRect>& a, const std::optional<PixelRect>& b) {
-  if (!a || !b) return !a && !b;
-  return a->Left == b->Left && a->Top == b->Top && a->Right == b->Right && a->Bottom == b->Bottom;
+/// Lines of one pen (colour, width, clip) waiting to be written: each part is a connected run
+/// of segments. A document writes its lines pen by pen: where curves of different colours
+/// cross, the later curve lies on top everywhere, not segment by segment.
+template <class Point>
+struct PenStroke {
+  TColor Color;
+  int Width;
+  std::optional<PixelRect> Clip;
+  std::vector<std::vector<Point>> Parts;
+};
+
+/// Adds a segment to the stroke of its pen, to the part it continues or as a new one.
+template <class Point>
+void AddSegment(std::vector<PenStroke<Point>>& strokes, TColor color, int width,
+                const std::optional<PixelRect>& clip, const Point& from, const Point& to) {
+  auto stroke = std::find_if(strokes.begin(), strokes.end(), [&](const PenStroke<Point>& s) {
+    return s.Color == color && s.Width == width && s.Clip == clip;
+  });
+  if (stroke == strokes.end()) {
+    strokes.push_back({color, width, clip, {}});
+    stroke = strokes.end() - 1;
+  }
+  std::vector<std::vector<Point>>& parts = stroke->Parts;
+  if (parts.empty() || !(parts.back().back() == from)) parts.push_back({from});
+  parts.back().push_back(to);
 }
 
 /// The rows of TextOutUp's band that a document keeps: u from From to To above Base (the row

@@ -182,22 +182,9 @@ void VectorCanvas::LineTo(int x, int y) {
   // repeated symbol is when the same pen drew it before.
   const std::string pen = "\2line " + std::to_string(color) + ' ' + std::to_string(width);
   if (strokes_.empty() && Repeated(marks_[pen], {fromX, fromY, x, y})) return;
-  auto stroke = std::find_if(strokes_.begin(), strokes_.end(), [&](const Stroke& s) {
-    return s.Color == color && s.Width == width && SameClip(s.Clip, LineClip);
-  });
-  if (stroke == strokes_.end()) {
-    strokes_.push_back({color, width, LineClip, {}});
-    stroke = strokes_.end() - 1;
-  }
-  std::vector<std::vector<Point>>& parts = stroke->Parts;
-  if (parts.empty() || parts.back().back().X != x0 || parts.back().back().Y != y0) {
-    parts.push_back({{x0, y0}});
-  }
-  parts.back().push_back({x1, y1});
+  AddSegment(strokes_, color, width, LineClip, Point{x0, y0}, Point{x1, y1});
 }
 
-// Lines of different pens drawn in a row are stroked pen by pen: where curves of different
-// colours cross, the later curve lies on top everywhere, not segment by segment.
 void VectorCanvas::DrawStrokes() {
   for (const Stroke& stroke : strokes_) {
     SetColor(stroke.Color);

@@ -64,14 +64,9 @@ class VectorCanvas : public DocumentCanvas {
   struct Point {
     double X;
     double Y;
+    bool operator==(const Point&) const = default;
   };
-  // Lines of one pen waiting to be drawn: each part is a connected run of segments.
-  struct Stroke {
-    TColor Color;
-    int Width;
-    std::optional<PixelRect> Clip;
-    std::vector<std::vector<Point>> Parts;
-  };
+  using Stroke = PenStroke<Point>;
 
   void DrawStrokes();
   void StrokePart(const std::vector<Point>& part, int width);
