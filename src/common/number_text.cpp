@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "common/error.h"
+#include "common/text_utils.h"
 
 namespace kurvex {
 
@@ -20,17 +21,8 @@ constexpr const char* kInvalidInteger = "'%s' is not a valid integer value";
 
 char separatorOverride = 0;
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
 }
 
 // The "C" locale for the parsers, whatever LC_NUMERIC the user has.

@@ -14,16 +14,6 @@ namespace {
 
 constexpr std::size_t kMaxValueChars = 1023;
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 char LowerAscii(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -36,25 +26,25 @@ std::string Lower(std::string_view text) {
 
 // "[name]" with blanks allowed around the name and the brackets; anything after "]" is ignored.
 std::optional<std::string_view> SectionName(std::string_view line) {
-  line = Trim(line);
+  line = TrimBlanks(line);
   if (line.empty() || line.front() != '[') return std::nullopt;
   const std::size_t close = line.find(']');
   if (close == std::string_view::npos) return std::nullopt;
-  return Trim(line.substr(1, close - 1));
+  return TrimBlanks(line.substr(1, close - 1));
 }
 
 // The key of a "key=value" line; comments and lines without "=" hold none.
 std::optional<std::string_view> KeyName(std::string_view line, std::size_t* equals = nullptr) {
   const std::size_t at = line.find('=');
   if (at == std::string_view::npos) return std::nullopt;
-  const std::string_view key = Trim(line.substr(0, at));
+  const std::string_view key = TrimBlanks(line.substr(0, at));
   if (key.empty() || key.front() == ';') return std::nullopt;
   if (equals != nullptr) *equals = at;
   return key;
 }
 
 std::string ValueOf(const std::string& line) {
-  std::string_view value = Trim(std::string_view(line).substr(line.find('=') + 1));
+  std::string_view value = TrimBlanks(std::string_view(line).substr(line.find('=') + 1));
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
       value.back() == value.front()) {
     value = value.substr(1, value.size() - 2);
@@ -109,7 +99,7 @@ void ProfileFile::Reindex() {
 }
 
 const ProfileFile::Section* ProfileFile::FindSection(std::string_view section) const {
-  const auto it = firstSection_.find(Lower(Trim(section)));
+  const auto it = firstSection_.find(Lower(TrimBlanks(section)));
   return it == firstSection_.end() ? nullptr : &sections_[it->second];
 }
 
@@ -122,7 +112,7 @@ const std::string* ProfileFile::FindValueLine(std::string_view section, std::str
                                               std::size_t* lineIndex) const {
   const Section* found = FindSection(section);
   if (found == nullptr) return nullptr;
-  key = Trim(key);
+  key = TrimBlanks(key);
   const std::size_t end = SectionEnd(*found);
   for (std::size_t i = found->header + 1; i < end; ++i) {
     const auto name = KeyName(lines_[i]);
@@ -165,7 +155,7 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key,
     line.replace(line.find('=') + 1, std::string::npos, text);
     return;
   }
-  const std::string keyLine = OneLine(Trim(key)) + "=" + text;
+  const std::string keyLine = OneLine(TrimBlanks(key)) + "=" + text;
 
   if (const Section* found = FindSection(section)) {
     // After the section's last key, so that blank lines and comments before the next section
@@ -183,8 +173,8 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key,
     return;
   }
 
-  const std::string name(Trim(OneLine(section)));
-  if (!lines_.empty() && !Trim(lines_.back()).empty()) lines_.emplace_back();
+  const std::string name(TrimBlanks(OneLine(section)));
+  if (!lines_.empty() && !TrimBlanks(lines_.back()).empty()) lines_.emplace_back();
   lines_.push_back("[" + name + "]");
   sections_.push_back({lines_.size() - 1});
   firstSection_.emplace(Lower(name), sections_.size() - 1);

@@ -24,6 +24,14 @@ std::string_view SplitAt(std::string_view delimiter, std::string_view& rest);
 std::string ReplaceAll(std::string_view text, std::string_view search,
                        std::string_view replacement);
 
+/// Whether `c` is a blank inside a line of text: a space or a tab.
+constexpr bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+/// The text without the spaces and tabs at its ends.
+std::string_view TrimBlanks(std::string_view text);
+
 /// Whether two texts are equal when ASCII letters are compared without case (INI names).
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 

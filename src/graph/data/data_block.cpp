@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/number_text.h"
+#include "common/text_utils.h"
 #include "graph/data/numeric_columns.h"
 
 namespace kurvex {
@@ -12,10 +13,6 @@ namespace kurvex {
 namespace {
 
 constexpr std::array<char, 5> kSeparators = {';', '\t', '|', ',', ' '};
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
 
 std::string_view Trimmed(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);

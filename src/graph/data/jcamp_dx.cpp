@@ -5,6 +5,7 @@
 #include <limits>
 #include <utility>
 
+#include "common/text_utils.h"
 #include "graph/data/jcamp_asdf.h"
 
 namespace kurvex {
@@ -44,16 +45,6 @@ class LineReader {
   std::size_t end_ = 0;
   std::size_t number_ = 1;
 };
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
 
 // Labels match after upper case with blanks, '-', '/' and '_' dropped, as the standard says.
 std::string NormalizeLabel(std::string_view label) {
@@ -352,7 +343,7 @@ void DecodeTable(LineReader& reader, const std::vector<Record>& records, const L
   } else if (form == "(XYW..XYW)" || form == "(XYM..XYM)") {
     decoder.StartGroups(3, xFactor, yFactor);
   } else {
-    const std::string shown = Printable(Trim(CutJcampComment(label.Value)), 40);
+    const std::string shown = Printable(TrimBlanks(CutJcampComment(label.Value)), 40);
     out.Error = JcampDxError{labelLine, "JCAMP-DX table form '" + shown + "' is not supported"};
   }
   bool ok = !out.Error && decoder.Decode(rest, labelLine);
@@ -386,7 +377,7 @@ JcampDxData ReadJcampDx(std::string_view text) {
       // Records are only kept until the drawn table is found; their head is all that is used.
       if (continues && !tableFound && !blocks.empty() && !blocks.back().Records.empty()) {
         Record& r = blocks.back().Records.back();
-        const std::string_view more = Trim(CutJcampComment(line));
+        const std::string_view more = TrimBlanks(CutJcampComment(line));
         AppendJoined(r.Value, more);
         AppendJoined(r.Text, more);
       }
@@ -410,8 +401,8 @@ JcampDxData ReadJcampDx(std::string_view text) {
         continue;
       }
     } else if (!tableFound) {
-      const std::string_view value = Trim(CutJcampComment(label->Value));
-      const std::string_view written = Trim(CutJcampComment(label->Text));
+      const std::string_view value = TrimBlanks(CutJcampComment(label->Value));
+      const std::string_view written = TrimBlanks(CutJcampComment(label->Text));
       block.Records.push_back({label->Name, std::string(value), std::string(written)});
     }
     continues = !HoldsOtherTable(label->Name);
