@@ -95,7 +95,10 @@ void GraphSteps::Change(const std::string& step, const std::function<void()>& ch
 }
 
 GraphSteps::Ranges GraphSteps::Current() const {
-  const GraphModel& m = graph_.Model();
+  return RangesOf(graph_.Model());
+}
+
+GraphSteps::Ranges GraphSteps::RangesOf(const GraphModel& m) {
   return {m.AxisX.Minimum,
           m.AxisX.Maximum,
           m.AxisY.Minimum,
@@ -130,7 +133,11 @@ void GraphSteps::ShowViews(const std::string& step, const std::optional<AxisView
 }
 
 void GraphSteps::RememberView() {
-  before_.push_back(Current());
+  Remember(Current());
+}
+
+void GraphSteps::Remember(const Ranges& ranges) {
+  before_.push_back(ranges);
   if (before_.size() > kMaxRemembered) before_.erase(before_.begin());
 }
 
@@ -152,9 +159,7 @@ void GraphSteps::FitToData() {
       if (auto* button = Control<QAbstractButton>(name)) button->click();
     }
   });
-  if (Current() != before) {
-    before_.push_back(before);
-  }
+  if (Current() != before) Remember(before);
 }
 
 void GraphSteps::ZoomOut() {
@@ -165,15 +170,7 @@ void GraphSteps::ZoomOut() {
 }
 
 void GraphSteps::ResetView() {
-  const GraphModel& loaded = graph_.LoadedStyle();
-  const Ranges ranges{loaded.AxisX.Minimum,
-                      loaded.AxisX.Maximum,
-                      loaded.AxisY.Minimum,
-                      loaded.AxisY.Maximum,
-                      loaded.AxisX.TickLabels.DecDigits,
-                      loaded.AxisY.TickLabels.DecDigits,
-                      loaded.AxisX.TickCount,
-                      loaded.AxisY.TickCount};
+  const Ranges ranges = RangesOf(graph_.LoadedStyle());
   if (ranges == Current()) return;
   RememberView();
   Restore(ranges);

@@ -60,7 +60,10 @@ class GraphSteps : public QObject {
     int XDigits, YDigits, XTicks, YTicks;
     bool operator==(const Ranges&) const = default;
   };
+  static Ranges RangesOf(const GraphModel& model);
   Ranges Current() const;
+  // Kept for Zoom out, the oldest forgotten past kMaxRemembered.
+  void Remember(const Ranges& ranges);
   void Restore(const Ranges& ranges);
   /// Runs `change` as undo step `step` with drawing held back, then draws in full once.
   void Change(const std::string& step, const std::function<void()>& change);
