@@ -10,10 +10,10 @@
 #include <utility>
 #include <vector>
 
-#include "common/profile_file.h"
+#include "common/ini_file.h"
 #include "common/utf8.h"
 #include "fuzz_check.h"
-#include "shell/captions.h"
+#include "shell/kit/captions.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "common/error.h"
-#include "common/profile_file.h"
+#include "common/ini_file.h"
 #include "fuzz_check.h"
 #include "graph/model.h"
-#include "graph/options_file.h"
+#include "graph/style_sections.h"
 
 namespace {
 

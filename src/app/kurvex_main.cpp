@@ -10,10 +10,10 @@
 
 #include "app/kurvex_args.h"
 #include "common/app_dir.h"
-#include "shell/dialogs.h"
-#include "shell/form_kurvex.h"
-#include "shell/form_main.h"
-#include "shell/licence.h"
+#include "shell/graph_window/graph_window.h"
+#include "shell/help/licence.h"
+#include "shell/kit/dialogs.h"
+#include "shell/window/form_main.h"
 
 namespace {
 

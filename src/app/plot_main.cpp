@@ -19,14 +19,14 @@
 #include "app/plot_options.h"
 #include "app/plot_picture.h"
 #include "common/error.h"
-#include "common/profile_file.h"
+#include "common/ini_file.h"
 #include "common/text_file.h"
 #include "graph/axis_fit.h"
 #include "graph/data/data_columns.h"
 #include "graph/data/data_error.h"
 #include "graph/graph_engine.h"
-#include "graph/options_file.h"
 #include "graph/overlay_drawing.h"
+#include "graph/style_sections.h"
 
 namespace kurvex {
 namespace {

@@ -7,8 +7,8 @@
 #include "common/error.h"
 #include "common/text_utils.h"
 #include "graph/graph_image.h"
-#include "graph/options_file.h"
 #include "graph/output/image_file.h"
+#include "graph/style_sections.h"
 
 namespace kurvex {
 

@@ -278,13 +278,41 @@ std::string FormatAxisValue(long double value, int decDigits) {
   return FixedText(d, decDigits);
 }
 
-std::string FormatFixed(long double value, int decimals) {
-  if (!std::isfinite(value)) return NonFiniteText(value);
-  decimals = std::clamp(decimals, 0, 30);
+namespace {
+
+Decimal FixedDecimal(long double value, int decimals) {
   Decimal d = ToDecimal(value, 21);
   RoundDigits(d, 10);
-  RoundDigits(d, d.exponent + 1 + decimals);
-  return FixedText(d, decimals);
+  RoundDigits(d, d.exponent + 1 + std::clamp(decimals, 0, 30));
+  return d;
+}
+
+}  // namespace
+
+std::string FormatFixed(long double value, int decimals) {
+  if (!std::isfinite(value)) return NonFiniteText(value);
+  return FixedText(FixedDecimal(value, decimals), std::clamp(decimals, 0, 30));
+}
+
+long double RoundFixed(long double value, int decimals) {
+  if (!std::isfinite(value)) return value;
+  const Decimal d = FixedDecimal(value, decimals);
+  if (d.digits.empty()) return 0.0L;  // "0.00" shows no sign
+  // At most 10 digits, an exact integer; scaled by an exact power of ten, the one rounding of
+  // the product or quotient is the correctly rounded value the C library reads from the text.
+  long double mantissa = 0;
+  for (const char c : d.digits) mantissa = mantissa * 10 + (c - '0');
+  const int power = d.exponent + 1 - static_cast<int>(d.digits.size());
+  long double scale = 1;
+  for (int i = 0; i < std::abs(power); ++i) scale *= 10;  // exact up to 10^27
+  long double result;
+  if (std::abs(power) <= 27) {
+    result = power >= 0 ? mantissa * scale : mantissa / scale;
+  } else {
+    const std::string text = d.digits + "e" + std::to_string(power);
+    result = strtold_l(text.c_str(), nullptr, CLocale());
+  }
+  return d.negative ? -result : result;
 }
 
 }  // namespace kurvex

@@ -46,4 +46,8 @@ std::string FormatAxisValue(long double value, int decDigits);
 /// minimum and maximum edits show it.
 std::string FormatFixed(long double value, int decimals);
 
+/// The number FormatFixed(value, decimals) shows, exactly as TextToFloat reads that text back:
+/// what an edit showing the value stores, without the text. Not finite: the value itself.
+long double RoundFixed(long double value, int decimals);
+
 }  // namespace kurvex

@@ -1,17 +1,13 @@
 #include "graph/graph_engine.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
+#include <new>
 
-#include "common/text_file.h"
-#include "common/text_utils.h"
-#include "graph/data/data_block.h"
+#include "common/error.h"
 #include "graph/data/data_error.h"
-#include "graph/data/streamed_data.h"
 #include "graph/mapping.h"
-#include "graph/options_file.h"
 #include "graph/painter.h"
+#include "graph/style_sections.h"
 
 namespace kurvex {
 
@@ -31,11 +27,6 @@ class PaintedGuard {
   const std::function<void()>& onPainted_;
 };
 
-std::string FileNamePart(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 }  // namespace
 
 GraphEngine::GraphEngine(FontEngine& fonts) : fonts_(fonts) {
@@ -45,135 +36,49 @@ GraphEngine::GraphEngine(FontEngine& fonts) : fonts_(fonts) {
 bool GraphEngine::LoadDataFile(const std::string& path) {
   dataChangeRedraws_ = false;
   bool hadLines = false;  // any text holds at least one (maybe empty) line
-  std::optional<LoadedData> read = ReadData(path, hadLines);
+  std::optional<LoadedData> read = data_.Read(path, {Model.FindDataBlock}, hadLines);
   if (read) {
     try {
       LoadedData& loaded = *read;
       if (!Model.FindDataBlock && loaded.Columns.FirstBad()) {
-        // The preparation took the text apart; a file that fails is rare enough to read again.
-        if (const auto again = ReadTextFile(path)) {
-          loaded.BlockFinderWouldRead = FindDataBlock(*again).Lines >= 2;
-        }
+        ShownData::NoteBlockFinder(loaded, path);
       }
       if (hadLines) {
-        TakeData(std::move(loaded), path);
+        data_.Take(std::move(loaded), path);
+        RepaintIfAuto();
       } else {
-        data_ = std::move(loaded.Prepared.Data);
-        dataLeftOut_ = false;
-        columns_ = std::move(loaded.Columns);
-        sampleDue_ = false;
-        missing_ = loaded.Missing;
-        headLines_ = loaded.Prepared.HeadLineCount;
-        headText_ = std::move(loaded.Prepared.TextInDataFile);
+        data_.TakeEmpty(std::move(loaded));
       }
-    } catch (const std::exception&) {
+    } catch (const Error&) {
       // A data file never reports to its caller; a drawing that failed keeps what it painted.
+    } catch (const std::bad_alloc&) {
     }
   }
   dataChangeRedraws_ = true;
   return read.has_value();
 }
 
-// A plain data file is converted in pieces and its text is never held: a file of ten million
-// lines needs the memory of its numbers only. Others (a code page, UTF-16, JCAMP-DX, the block
-// finder, a pipe) are read whole.
-std::optional<LoadedData> GraphEngine::ReadData(const std::string& path, bool& hadText) {
-  readError_.clear();
-  struct stat info {};
-  if (!Model.FindDataBlock && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
-    std::string reason;
-    if (std::optional<LoadedData> streamed = ReadDataStreamed(FileSource(path, reason))) {
-      hadText = info.st_size > 0;
-      return streamed;
-    }
-  }
-  std::optional<std::string> text = ReadTextFile(path, readError_);
-  if (!text) return std::nullopt;
-  hadText = !text->empty();
-  return ReadDataText(std::move(*text), {Model.FindDataBlock});
-}
-
-void GraphEngine::MakeSampleIfDue() const {
-  if (!sampleDue_) return;
-  sampleDue_ = false;
-  data_ = DataText(BuiltInSampleText());
-  columns_ = NumericColumns(data_);
-}
-
-const NumericColumns& GraphEngine::Columns() const {
-  MakeSampleIfDue();
-  return columns_;
-}
-
-const DataText& GraphEngine::Data() const {
-  MakeSampleIfDue();
-  if (dataLeftOut_) {
-    dataLeftOut_ = false;
-    if (std::optional<std::string> text = ReadTextFile(dataFilePath_)) {
-      data_ = PrepareDataText(std::move(*text)).Data;
-    }
-  }
-  return data_;
-}
-
-void GraphEngine::TakeData(LoadedData loaded, const std::string& path) {
-  data_ = std::move(loaded.Prepared.Data);
-  dataLeftOut_ = loaded.TextLeftOut;
-  columns_ = std::move(loaded.Columns);
-  sampleDue_ = false;
-  headLines_ = loaded.Prepared.HeadLineCount;
-  headText_ = std::move(loaded.Prepared.TextInDataFile);
-  symbolsOnly_ = loaded.SymbolsOnly;
-  loadNote_ = std::move(loaded.Note);
-  blockFinderWouldRead_ = loaded.BlockFinderWouldRead;
-  missing_ = loaded.Missing;
-  TakeNames(loaded);
-  dataFileName_ = FileNamePart(path);
-  dataFilePath_ = path;
-  RepaintIfAuto();
-}
-
-// {XTitle} is the x column's name, or the unit a JCAMP-DX file gives; {YTitle} likewise for a
-// file of one curve.
-void GraphEngine::TakeNames(const LoadedData& loaded) {
-  columnNames_ = loaded.ColumnNames;
-  xTitle_ = !columnNames_.empty() ? columnNames_[0] : loaded.XUnits;
-  const bool oneCurve = columns_.CurveCount() == 1;
-  yTitle_ = oneCurve && columnNames_.size() >= 2 ? columnNames_[1] : loaded.YUnits;
-}
-
-DataNames GraphEngine::Names() const {
-  DataNames names;
-  names.FileName = dataFileName_;
-  names.HeadText = headText_;
-  names.Columns = &columnNames_;
-  names.XTitle = xTitle_;
-  names.YTitle = yTitle_;
-  return names;
-}
-
 bool GraphEngine::ReloadDataFile(const std::string& path) {
   bool hadText = false;
-  std::optional<LoadedData> read = ReadData(path, hadText);
+  std::optional<LoadedData> read = data_.Read(path, {Model.FindDataBlock}, hadText);
   if (!read) return false;
   LoadedData& loaded = *read;
   if (loaded.Columns.LineCount() == 0 || loaded.Columns.FirstBad()) return false;
   const bool redraws = dataChangeRedraws_;
   dataChangeRedraws_ = false;
   try {
-    TakeData(std::move(loaded), path);
-  } catch (const std::exception&) {
+    data_.Take(std::move(loaded), path);
+    RepaintIfAuto();
+  } catch (const Error&) {
     // Like a load: a drawing that failed keeps what it painted.
+  } catch (const std::bad_alloc&) {
   }
   dataChangeRedraws_ = redraws;
   return true;
 }
 
 void GraphEngine::SetDataText(std::string text) {
-  data_ = DataText(std::move(text));
-  dataLeftOut_ = false;
-  columns_ = NumericColumns(data_, missing_);
-  sampleDue_ = false;
+  data_.SetText(std::move(text));
   if (dataChangeRedraws_) RepaintIfAuto();
 }
 
@@ -209,7 +114,7 @@ void GraphEngine::RepaintWith(const GraphModel& style, bool curvesOnly) {
       if (!DrawFromFrame(style, painter)) painter.RepaintGraph(false);
     }
   } catch (DataLineError& e) {
-    e.MoveDown(headLines_);  // the user counts lines in the file, head included
+    e.MoveDown(data_.HeadLines());  // the user counts lines in the file, head included
     throw;
   }
 }
@@ -278,9 +183,10 @@ RasterCanvas& GraphEngine::Surface() const {
 }
 
 GraphPainter GraphEngine::Painter(const GraphModel& style, DrawingState& state) {
-  paintNames_ = Names();
-  return GraphPainter(style, Surface(), fonts_,
-                      {Columns(), dataFileName_, headText_, symbolsOnly_, &paintNames_}, state);
+  paintNames_ = data_.Names();
+  return GraphPainter(
+      style, Surface(), fonts_,
+      {Columns(), data_.FileName(), data_.HeadText(), data_.SymbolsOnly(), &paintNames_}, state);
 }
 
 std::string GraphEngine::CursorReadoutAt(int x, int y) const {
@@ -292,10 +198,11 @@ std::string GraphEngine::ClearCursorPosition() const {
 }
 
 std::optional<NearPoint> GraphEngine::NearestPoint(int x, int y) const {
-  if (!nearIndex_) nearIndex_.emplace(Columns(), drawnStyle_, state_, symbolsOnly_);
+  if (!nearIndex_) nearIndex_.emplace(Columns(), drawnStyle_, state_, data_.SymbolsOnly());
   std::optional<NearPoint> point = nearIndex_->Nearest(x, y);
   // Data taken since the drawing may be shorter than what the index holds.
-  if (point && (point->Line >= columns_.ConvertedLines() || point->Curve > columns_.CurveCount())) {
+  const NumericColumns& columns = Columns();
+  if (point && (point->Line >= columns.ConvertedLines() || point->Curve > columns.CurveCount())) {
     return std::nullopt;
   }
   return point;

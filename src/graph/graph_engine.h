@@ -5,9 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "graph/data/data_text.h"
-#include "graph/data/loaded_data.h"
-#include "graph/data/numeric_columns.h"
 #include "graph/drawing_state.h"
 #include "graph/mapping.h"
 #include "graph/model.h"
@@ -15,13 +12,15 @@
 #include "graph/placeholders.h"
 #include "graph/render/font_engine.h"
 #include "graph/render/raster_canvas.h"
+#include "graph/shown_data.h"
 
 namespace kurvex {
 
 class GraphPainter;
 
-/// The graph window's engine: the one graph model, the data text and the drawing surface.
-/// Plain C++; the desktop program shows its pixels and calls its operations from handlers.
+/// The graph window's engine: the one graph model, the data it shows (`ShownData`) and the
+/// drawing: surface, frames, drawing state and the index of the drawn points. Plain C++; the
+/// desktop program shows its pixels and calls its operations from handlers.
 class GraphEngine {
  public:
   /// The surface starts 2000 x 2000 and takes the image's size at each full redraw; the model holds
@@ -43,20 +42,19 @@ class GraphEngine {
   /// the same of each file (a head text, a file name); off by default.
   bool ReuseFrames = false;
 
-  // --- data text ---------------------------------------------------------------------------
-  /// The data text; a plain file's is read again when first asked for after its load (its
-  /// numbers were converted without holding it).
-  const DataText& Data() const;
-  /// The numbers of the data text, converted when it was loaded or set.
-  const NumericColumns& Columns() const;
+  // --- data -------------------------------------------------------------------------------
+  /// The data the graph shows, the loaded file's or the built-in sample.
+  const ShownData& Loaded() const { return data_; }
+  const DataText& Data() const { return data_.Data(); }
+  const NumericColumns& Columns() const { return data_.Columns(); }
   /// File name without directory ("Demo1.txt" at start); substituted for "{DataFile}".
-  const std::string& DataFileName() const { return dataFileName_; }
+  const std::string& DataFileName() const { return data_.FileName(); }
   /// The path exactly as last passed to LoadDataFile (empty at start).
-  const std::string& DataFilePath() const { return dataFilePath_; }
+  const std::string& DataFilePath() const { return data_.FilePath(); }
   /// The head lines of the loaded data file joined by CR LF; substituted for
   /// "{TextInDataFile}".
-  const std::string& HeadText() const { return headText_; }
-  void SetHeadText(std::string text) { headText_ = std::move(text); }
+  const std::string& HeadText() const { return data_.HeadText(); }
+  void SetHeadText(std::string text) { data_.SetHeadText(std::move(text)); }
 
   /// Reads and prepares a data file, then RepaintIfAuto. Reports nothing to the caller: an
   /// unreadable file leaves everything as it was, a failure while preparing or drawing ends it
@@ -64,18 +62,18 @@ class GraphEngine {
   bool LoadDataFile(const std::string& path);
   /// Why the last LoadDataFile or ReloadDataFile could not read its file ("Permission
   /// denied"); empty when it could.
-  const std::string& ReadError() const { return readError_; }
+  const std::string& ReadError() const { return data_.ReadError(); }
   /// How the loaded file was read, when the user should know ("the file holds 3 blocks of
   /// data; the first is drawn"); empty otherwise.
-  const std::string& LoadNote() const { return loadNote_; }
+  const std::string& LoadNote() const { return data_.Note(); }
   /// Whether the loaded file fails under the plain data rules but holds a block of numbers
   /// that "find the data" would read.
-  bool BlockFinderWouldRead() const { return blockFinderWouldRead_; }
+  bool BlockFinderWouldRead() const { return data_.BlockFinderWouldRead(); }
   /// What the graph's texts may name of the data file (file name, head text, column names,
   /// axis titles); valid while the engine and its data stay.
-  DataNames Names() const;
+  DataNames Names() const { return data_.Names(); }
   /// Whether the loaded data is a table of peaks, drawn with symbols only.
-  bool SymbolsOnly() const { return symbolsOnly_; }
+  bool SymbolsOnly() const { return data_.SymbolsOnly(); }
 
   /// Loads the file again after it changed on disk, but only when all of its data converts:
   /// a file caught empty or half written leaves the last good data and picture. Returns
@@ -136,34 +134,14 @@ class GraphEngine {
  private:
   GraphPainter Painter(const GraphModel& style, DrawingState& state);
   void FitSurfaceToImage();
-  void MakeSampleIfDue() const;
   bool DrawFromFrame(const GraphModel& style, GraphPainter& painter);
-  void TakeData(LoadedData loaded, const std::string& path);
-  void TakeNames(const LoadedData& loaded);
-  std::optional<LoadedData> ReadData(const std::string& path, bool& hadText);
 
   FontEngine& fonts_;
   // Only what the picture shows is allocated and cleared: an image of 600 x 500 pixels needs
   // a twelfth of the largest surface. Kept across pictures of the same size.
   mutable std::unique_ptr<RasterCanvas> canvas_;
-  mutable DataText data_;
-  mutable bool dataLeftOut_ = false;  // data_ still to be read again from the file
-  mutable NumericColumns columns_;
-  // The built-in sample is made when first needed: a run that loads a file never formats it.
-  mutable bool sampleDue_ = true;
-  std::string dataFileName_ = "Demo1.txt";
-  std::string dataFilePath_;
-  std::string headText_;
-  std::string readError_;
-  std::string loadNote_;
-  bool symbolsOnly_ = false;
-  bool blockFinderWouldRead_ = false;
-  std::vector<std::string> columnNames_;
+  ShownData data_;
   DataNames paintNames_;  // what the painter's texts name, while it paints
-  std::string xTitle_;
-  std::string yTitle_;
-  MissingValues missing_ = MissingValues::kAreErrors;
-  std::size_t headLines_ = 0;  // file lines before the data text
   bool dataChangeRedraws_ = false;
   DrawingState state_;
   // The base of the last full drawing with ReuseFrames, the style it was drawn with, what its

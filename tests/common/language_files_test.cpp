@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "common/profile_file.h"
+#include "common/ini_file.h"
 #include "common/text_file.h"
 
 namespace kurvex {

@@ -7,6 +7,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "common/error.h"
 #include "common/real48.h"
@@ -171,6 +172,32 @@ TEST_F(NumberText, FormatFixedRoundsToTenSignificantDigitsFirst) {
   EXPECT_EQ(FormatFixed(-0.0001L, 2), "0.00");
   SetDecimalSeparator(',');
   EXPECT_EQ(FormatFixed(2.5L, 1), "2,5");
+}
+
+// A gesture stores the ends as the edits would store them typed: the same number, to the bit,
+// as the text shown read back, for every order of magnitude, sign and number of decimals.
+TEST_F(NumberText, RoundFixedIsTheShownTextReadBack) {
+  std::mt19937_64 random(7);
+  std::uniform_real_distribution<double> mantissa(-10, 10);
+  std::uniform_int_distribution<int> power(-40, 40);
+  std::vector<long double> values = {
+      0,      -0.0L,         0.125L,           -0.125L,          2.5L,  1e-30L, 1e30L,
+      -1e38L, 9.9999999995L, 0.0049999999999L, 1234.5678901234L, 1e300L};
+  for (int i = 0; i < 20000; ++i) {
+    values.push_back(mantissa(random) * std::pow(10.0L, power(random)));
+  }
+  for (const char separator : {'.', ','}) {
+    SetDecimalSeparator(separator);
+    for (const long double value : values) {
+      for (int decimals = 0; decimals <= 9; ++decimals) {
+        const long double read = TextToFloat(FormatFixed(value, decimals));
+        const long double rounded = RoundFixed(value, decimals);
+        ASSERT_TRUE(read == rounded && std::signbit(read) == std::signbit(rounded))
+            << FormatFixed(value, decimals) << " read " << static_cast<double>(read) << ", got "
+            << static_cast<double>(rounded);
+      }
+    }
+  }
 }
 
 TEST_F(NumberText, Real48KeepsFortySignificantBits) {

@@ -1,7 +1,7 @@
 kurvex_add_test(graph_core_tests
   SOURCES
     ${CMAKE_CURRENT_SOURCE_DIR}/model_test.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/options_file_test.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/style_sections_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/data/data_text_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/data/jcamp_dx_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/data/data_block_test.cpp

@@ -11,18 +11,18 @@
 
 #include "common/app_dir.h"
 #include "common/error.h"
-#include "common/profile_file.h"
+#include "common/ini_file.h"
 #include "graph/graph_image.h"
-#include "shell/data_loader.h"
-#include "shell/dialogs.h"
-#include "shell/form_kurvex.h"
-#include "shell/form_main.h"
+#include "shell/graph_window/graph_window.h"
 #include "shell/help/help_desk.h"
 #include "shell/help/manual_page.h"
-#include "shell/languages.h"
-#include "shell/nav_tree.h"
-#include "shell/notebook.h"
-#include "shell/options_files.h"
+#include "shell/kit/dialogs.h"
+#include "shell/kit/nav_tree.h"
+#include "shell/kit/notebook.h"
+#include "shell/window/data_files.h"
+#include "shell/window/form_main.h"
+#include "shell/window/languages.h"
+#include "shell/window/options_actions.h"
 
 inline void PrintTo(const QString& text, std::ostream* out) {
   *out << '"' << text.toStdString() << '"';

@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 
 #include "shell/browser/file_browser.h"
-#include "shell/color_panel.h"
-#include "shell/page_parts.h"
+#include "shell/kit/color_panel.h"
+#include "shell/kit/page_parts.h"
 
 namespace kurvex::shell {
 

@@ -3,7 +3,7 @@
 #include <QVBoxLayout>
 
 #include "shell/browser/file_browser.h"
-#include "shell/page_parts.h"
+#include "shell/kit/page_parts.h"
 
 namespace kurvex::shell {
 

@@ -6,9 +6,9 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include "shell/color_panel.h"
-#include "shell/licence.h"
-#include "shell/qt_convert.h"
+#include "shell/help/licence.h"
+#include "shell/kit/color_panel.h"
+#include "shell/kit/qt_convert.h"
 
 namespace kurvex::shell {
 

@@ -6,14 +6,14 @@
 #include <QMenuBar>
 #include <QTextEdit>
 
-#include "shell/color_panel.h"
-#include "shell/guard.h"
 #include "shell/help/about_page.h"
+#include "shell/help/licence.h"
 #include "shell/help/manual_page.h"
-#include "shell/licence.h"
-#include "shell/nav_tree.h"
-#include "shell/notebook.h"
-#include "shell/qt_convert.h"
+#include "shell/kit/color_panel.h"
+#include "shell/kit/guard.h"
+#include "shell/kit/nav_tree.h"
+#include "shell/kit/notebook.h"
+#include "shell/kit/qt_convert.h"
 
 namespace kurvex::shell {
 
@@ -40,12 +40,14 @@ void HelpDesk::BuildMainMenu(QWidget& window) {
     owner->addAction(action);
     window.addAction(action);
     ConnectGuarded(this, dialogs_, action, &QAction::triggered, handler);
+    return action;
   };
-  add(bar, "MenuHelp", "Help", Qt::Key_F1, &HelpDesk::MenuHelpClick);
+  help_ = add(bar, "MenuHelp", "Help", Qt::Key_F1, &HelpDesk::MenuHelpClick);
   QMenu* find = bar->addMenu("Find");
   find->setObjectName("MenuFind");
-  add(find, "MenuFindFirst", "FindFirst", Qt::CTRL | Qt::Key_F, &HelpDesk::MenuFindFirstClick);
-  add(find, "MenuFindNext", "FindNext", Qt::Key_F3, &HelpDesk::MenuFindNextClick);
+  findFirst_ =
+      add(find, "MenuFindFirst", "FindFirst", Qt::CTRL | Qt::Key_F, &HelpDesk::MenuFindFirstClick);
+  findNext_ = add(find, "MenuFindNext", "FindNext", Qt::Key_F3, &HelpDesk::MenuFindNextClick);
 }
 
 void HelpDesk::FillLicence() {

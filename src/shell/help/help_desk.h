@@ -3,6 +3,7 @@
 #include <QObject>
 #include <string>
 
+class QAction;
 class QWidget;
 
 namespace kurvex::shell {
@@ -26,6 +27,10 @@ class HelpDesk : public QObject {
 
   /// The hidden menu whose shortcuts act anywhere in `window`: F1, Ctrl+F and F3.
   void BuildMainMenu(QWidget& window);
+  /// F1, Ctrl+F and F3, once BuildMainMenu has made them.
+  QAction* HelpAction() const { return help_; }
+  QAction* FindFirstAction() const { return findFirst_; }
+  QAction* FindNextAction() const { return findNext_; }
   void FillLicence();
 
   /// The manual's help for a tree caption; does nothing until the manual has that topic.
@@ -48,6 +53,9 @@ class HelpDesk : public QObject {
   Notebook& central_;
   NavTree& tree_;
   Dialogs& dialogs_;
+  QAction* help_ = nullptr;
+  QAction* findFirst_ = nullptr;
+  QAction* findNext_ = nullptr;
   AboutPage* about_;
   ManualPage* manual_;
 };

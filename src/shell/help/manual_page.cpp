@@ -8,10 +8,10 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
-#include "shell/guard.h"
 #include "shell/help/rich_edit_box.h"
-#include "shell/page_parts.h"
-#include "shell/qt_convert.h"
+#include "shell/kit/guard.h"
+#include "shell/kit/page_parts.h"
+#include "shell/kit/qt_convert.h"
 
 namespace kurvex::shell {
 

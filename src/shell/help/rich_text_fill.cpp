@@ -6,7 +6,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
-#include "shell/qt_convert.h"
+#include "shell/kit/qt_convert.h"
 
 namespace kurvex::shell {
 

@@ -3,8 +3,8 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
-#include "shell/color_panel.h"
-#include "shell/form_kurvex.h"
+#include "shell/kit/color_panel.h"
+#include "shell/pages/page_graph.h"
 
 namespace kurvex::shell {
 

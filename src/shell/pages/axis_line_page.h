@@ -48,15 +48,15 @@ class AxisLinePage : public SettingsPage {
   void Connect() override;
   TMyAxis& Axis() const { return names_.Record(Model()); }
 
-  // CheckBoxAxisXVisibleClick, CheckBoxAxisYVisibleClick
+  // CheckBoxVisibleClick handles CheckBoxAxisXVisibleClick and CheckBoxAxisYVisibleClick
   void CheckBoxVisibleClick();
-  // EditAxisYBottomChange, EditAxisXLeftChange
+  // EditOffsetChange handles EditAxisYBottomChange and EditAxisXLeftChange
   void EditOffsetChange();
-  // EditAxisXLengthChange, EditAxisYLengthChange
+  // EditLengthChange handles EditAxisXLengthChange and EditAxisYLengthChange
   void EditLengthChange();
-  // EditAxisXWidthChange, EditAxisYWidthChange
+  // EditWidthChange handles EditAxisXWidthChange and EditAxisYWidthChange
   void EditWidthChange();
-  // LabelAxisXColorDblClick, PanelAxisYColorClick
+  // ColorClick handles LabelAxisXColorDblClick and PanelAxisYColorClick
   void ColorClick();
 
   const AxisLineNames& names_;

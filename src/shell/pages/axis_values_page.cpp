@@ -3,12 +3,13 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <utility>
 
 #include "common/number_text.h"
-#include "shell/color_panel.h"
-#include "shell/form_kurvex.h"
-#include "shell/up_down.h"
+#include "shell/kit/color_panel.h"
+#include "shell/kit/up_down.h"
+#include "shell/pages/page_graph.h"
 
 namespace kurvex::shell {
 
@@ -130,6 +131,23 @@ void AxisValuesPage::Fill() {
   SetChecked(tickVisible_, axis.TickVisible);
   SetPosition(tickCount_, axis.TickCount);
   SetPosition(tickLength_, axis.TickLength);
+}
+
+void AxisValuesPage::ShowRange(long double from, long double to, int digits, int rangeDigits,
+                               std::optional<int> ticks) {
+  TMyAxis& axis = Axis();
+  axis.TickLabels.DecDigits = digits;
+  // An end beyond the 48-bit range stays as it was, as such text typed would leave it.
+  Quietly([&] { axis.Minimum = Real48::From(RoundFixed(from, rangeDigits)); });
+  Quietly([&] { axis.Maximum = Real48::From(RoundFixed(to, rangeDigits)); });
+  if (ticks) axis.TickCount = *ticks;
+  // The controls show what is stored; their handlers would only store it again.
+  const QSignalBlocker blockMin(min_), blockMax(max_), blockDigits(decDigits_.Edit),
+      blockTicks(tickCount_.Edit);
+  SetPosition(decDigits_, digits);
+  SetText(min_, FormatFixed(from, rangeDigits));
+  SetText(max_, FormatFixed(to, rangeDigits));
+  if (ticks) SetPosition(tickCount_, *ticks);
 }
 
 void AxisValuesPage::EditMinChange() {

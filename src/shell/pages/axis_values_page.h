@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "graph/axis_fit.h"
 #include "shell/pages/settings_page.h"
 
@@ -48,6 +50,16 @@ class AxisValuesPage : public SettingsPage {
   AxisValuesPage(QWidget* page, const AxisValuesNames& names);
   void Fill() override;
 
+  /// The axis shows `from` to `to` with `digits` decimals on its labels and, given, `ticks`
+  /// ticks. The ends are kept as the range edits keep typed text of `rangeDigits` decimals,
+  /// the decimals without their rule rounding the ends again. The caller makes it an undo step.
+  void ShowRange(long double from, long double to, int digits, int rangeDigits,
+                 std::optional<int> ticks);
+  /// Fit to data, as the page's button does.
+  void FitToData() { FitToDataClick(); }
+  /// From and To change places, as the page's button does.
+  void Reverse() { ReverseClick(); }
+
   QLineEdit* MinimumEdit() const { return min_; }
   QLineEdit* MaximumEdit() const { return max_; }
   QLineEdit* TickCountEdit() const { return tickCount_.Edit; }
@@ -59,26 +71,30 @@ class AxisValuesPage : public SettingsPage {
   /// Minimum and maximum as fixed text with the decimals the spinner shows.
   std::string Fixed(long double value) const;
 
-  // EditAxisXMinChange, EditAxisYMinChange
+  // EditMinChange handles EditAxisXMinChange and EditAxisYMinChange
   void EditMinChange();
-  // EditAxisXMaxChange, EditAxisYMaxChange
+  // EditMaxChange handles EditAxisXMaxChange and EditAxisYMaxChange
   void EditMaxChange();
   // ButtonAxisXReverse, ButtonAxisYReverse: From and To change places through the edits, one
   // undo step
   void ReverseClick();
-  // CheckBoxAxisXLogarithmicClick, CheckBoxAxisYLogarithmicClick
+  // CheckBoxLogarithmicClick handles CheckBoxAxisXLogarithmicClick and
+  // CheckBoxAxisYLogarithmicClick
   void CheckBoxLogarithmicClick();
-  // LabelAxisXLabelsClick, LabelAxisYLabelsClick
+  // LabelLabelsClick handles LabelAxisXLabelsClick and LabelAxisYLabelsClick
   void LabelLabelsClick();
-  // CheckBoxAxisXTickLabelVisibleClick, CheckBoxAxisYTickLabelVisibleClick
+  // CheckBoxTickLabelVisibleClick handles CheckBoxAxisXTickLabelVisibleClick and
+  // CheckBoxAxisYTickLabelVisibleClick
   void CheckBoxTickLabelVisibleClick();
-  // EditAxisXDecDigitsChange, EditAxisYDecDigitsChange: then the decimals rule
+  // EditDecDigitsChange handles EditAxisXDecDigitsChange and EditAxisYDecDigitsChange;
+  // then the decimals rule
   void EditDecDigitsChange();
-  // CheckBoxAxisXTickVisibleClick, CheckBoxAxisYTickVisibleClick
+  // CheckBoxTickVisibleClick handles CheckBoxAxisXTickVisibleClick and
+  // CheckBoxAxisYTickVisibleClick
   void CheckBoxTickVisibleClick();
-  // EditAxisXTickCountChange, EditAxisYTickCountChange
+  // EditTickCountChange handles EditAxisXTickCountChange and EditAxisYTickCountChange
   void EditTickCountChange();
-  // EditAxisXTickLengthChange, EditAxisYTickLengthChange
+  // EditTickLengthChange handles EditAxisXTickLengthChange and EditAxisYTickLengthChange
   void EditTickLengthChange();
   // ButtonAxisXFit, ButtonAxisYFit: the range, ticks and decimals of the data drawn (in decades
   // on a logarithmic axis, in the axis's direction), written through the edits so their

@@ -7,10 +7,10 @@
 #include <QScopeGuard>
 
 #include "common/code_page.h"
-#include "shell/color_panel.h"
-#include "shell/form_kurvex.h"
-#include "shell/qt_convert.h"
-#include "shell/up_down.h"
+#include "shell/kit/color_panel.h"
+#include "shell/kit/qt_convert.h"
+#include "shell/kit/up_down.h"
+#include "shell/pages/page_graph.h"
 
 namespace kurvex::shell {
 

@@ -6,8 +6,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
-#include "shell/color_panel.h"
-#include "shell/form_kurvex.h"
+#include "shell/kit/color_panel.h"
+#include "shell/pages/page_graph.h"
 
 namespace kurvex::shell {
 
@@ -111,6 +111,14 @@ void EnvironmentPage::CheckBoxAutoRepaintClick() {
 
 void EnvironmentPage::CheckBoxOnlyCurvesClick() {
   Model().OnlyCurves = CheckBoxOnlyCurves->isChecked();
+}
+
+void EnvironmentPage::SetStatusBarVisible(bool visible) {
+  CheckBoxStatusBarVisible->setChecked(visible);
+}
+
+void EnvironmentPage::SetMenuBarVisible(bool visible) {
+  CheckBoxMenuBarVisible->setChecked(visible);
 }
 
 void EnvironmentPage::CheckBoxStatusBarVisibleClick() {

@@ -18,6 +18,10 @@ class EnvironmentPage : public SettingsPage {
   /// wins over the value just read; elsewhere the box shows the value read.
   void FillEnvironment(bool onLoadIniPage);
 
+  /// The status bar and the menu bar shown or hidden as their boxes do it, one undo step.
+  void SetStatusBarVisible(bool visible);
+  void SetMenuBarVisible(bool visible);
+
   /// The format "Auto save images" writes in.
   ImageFormat AutoSaveFormat() const;
   void SetAutoSaveFormat(ImageFormat format);

@@ -7,9 +7,9 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "shell/color_panel.h"
-#include "shell/form_kurvex.h"
-#include "shell/up_down.h"
+#include "shell/kit/color_panel.h"
+#include "shell/kit/up_down.h"
+#include "shell/pages/page_graph.h"
 
 namespace kurvex::shell {
 

@@ -3,7 +3,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
-#include "shell/color_panel.h"
+#include "shell/kit/color_panel.h"
 
 namespace kurvex::shell {
 

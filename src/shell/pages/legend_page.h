@@ -10,6 +10,8 @@ class LegendPage : public SettingsPage {
 
  public:
   explicit LegendPage(QWidget* page);
+  /// Moved to (left, top) on the graph; see MovePlaced.
+  void MoveTo(int left, int top) { MovePlaced(left_, top_, Model().Legend, left, top); }
   void Fill() override;
 
  private:

@@ -2,10 +2,11 @@
 
 #include <QLineEdit>
 
-#include "shell/form_kurvex.h"
-#include "shell/guard.h"
-#include "shell/message_line.h"
-#include "shell/qt_convert.h"
+#include "shell/kit/guard.h"
+#include "shell/kit/message_line.h"
+#include "shell/kit/painting_off.h"
+#include "shell/kit/qt_convert.h"
+#include "shell/pages/page_graph.h"
 
 namespace kurvex::shell {
 
@@ -57,20 +58,20 @@ bool PageHub::Redo() {
 
 void PageHub::Restore(const GraphModel& style) {
   GraphModel& model = graph_->Model();
-  const bool paint = graph_->PaintEnabled();
-  graph_->SetPaintEnabled(false);
-  // Inside a handler: the fill's handler runs are no steps of their own.
-  ++depth_;
-  Guard(dialogs_, [&] {
-    model = style;
-    if (FillPages) FillPages();
-    // A fill may round what it shows; the step restores the style exactly.
-    model = style;
-    graph_->SetBackgroundColor(model.BackGroundColor);
-    graph_->SetStatusBarVisible(model.StatusBarVisible);
-  });
-  --depth_;
-  graph_->SetPaintEnabled(paint);
+  {
+    const PaintingOff off(graph_->Engine().PaintEnabled);
+    // Inside a handler: the fill's handler runs are no steps of their own.
+    ++depth_;
+    Guard(dialogs_, [&] {
+      model = style;
+      if (FillPages) FillPages();
+      // A fill may round what it shows; the step restores the style exactly.
+      model = style;
+      graph_->SetBackgroundColor(model.BackGroundColor);
+      graph_->SetStatusBarVisible(model.StatusBarVisible);
+    });
+    --depth_;
+  }
   Guard(dialogs_, [&] { graph_->RepaintIfAuto(); });
 }
 

@@ -12,7 +12,7 @@ namespace kurvex::shell {
 
 class Dialogs;
 class MessageLine;
-class TFormKurvex;
+class PageGraph;
 
 /// What the settings pages share: the graph window, the error report, the message line for
 /// typed values, and the undo history of the user's own steps.
@@ -22,8 +22,8 @@ class PageHub : public QObject {
  public:
   PageHub(Dialogs& dialogs, MessageLine& messages, QObject* parent = nullptr);
 
-  void SetGraph(TFormKurvex& graph) { graph_ = &graph; }
-  TFormKurvex& Graph() const { return *graph_; }
+  void SetGraph(PageGraph& graph) { graph_ = &graph; }
+  PageGraph& Graph() const { return *graph_; }
   Dialogs& Errors() const { return dialogs_; }
 
   /// Runs a control's handler inside the error guard. A change the user makes (not one the
@@ -66,7 +66,7 @@ class PageHub : public QObject {
 
   Dialogs& dialogs_;
   MessageLine& messages_;
-  TFormKurvex* graph_ = nullptr;
+  PageGraph* graph_ = nullptr;
   UndoHistory history_;
   int depth_ = 0;
   bool filling_ = false;

@@ -5,15 +5,16 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "common/error.h"
 #include "common/number_text.h"
-#include "shell/color_panel.h"
-#include "shell/form_kurvex.h"
-#include "shell/page_parts.h"
-#include "shell/qt_convert.h"
-#include "shell/up_down.h"
+#include "shell/kit/color_panel.h"
+#include "shell/kit/page_parts.h"
+#include "shell/kit/qt_convert.h"
+#include "shell/kit/up_down.h"
+#include "shell/pages/page_graph.h"
 
 namespace kurvex::shell {
 
@@ -225,6 +226,14 @@ void SettingsPage::SetText(QLineEdit* edit, const std::string& text) {
 
 void SettingsPage::SetChecked(QCheckBox* box, bool checked) {
   box->setChecked(checked);
+}
+
+void SettingsPage::ShowMoved(const SpinField& field, int position) {
+  const QSignalBlocker blockEdit(field.Edit), blockAuto(field.Auto);
+  SetPosition(field, position);
+  field.Auto->setChecked(false);
+  field.Edit->setEnabled(true);
+  field.Spinner->setEnabled(true);
 }
 
 void SettingsPage::ApplyAuto(const SpinField& field, bool& flag) {

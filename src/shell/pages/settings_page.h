@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "graph/model.h"
-#include "shell/guard.h"
+#include "shell/kit/guard.h"
+#include "shell/kit/up_down.h"
 #include "shell/pages/page_hub.h"
 
 class QCheckBox;
@@ -22,7 +23,7 @@ namespace kurvex::shell {
 
 class ClickLabel;
 class ColorPanel;
-class TFormKurvex;
+class PageGraph;
 class UpDown;
 
 /// Reports clicks and double clicks on a widget that has no such signals (edits).
@@ -73,7 +74,7 @@ class SettingsPage : public QObject {
  protected:
   virtual void Connect() = 0;
 
-  TFormKurvex& Graph() const { return hub_->Graph(); }
+  PageGraph& Graph() const { return hub_->Graph(); }
   GraphModel& Model() const;
   PageHub& Hub() const { return *hub_; }
   void Redraw() const;
@@ -126,6 +127,8 @@ class SettingsPage : public QObject {
   static void SetPosition(const SpinField& field, int value);
   static void SetText(QLineEdit* edit, const std::string& text);
   static void SetChecked(QCheckBox* box, bool checked);
+  /// A position field showing `position` with its Auto box clear, its handlers not run.
+  static void ShowMoved(const SpinField& field, int position);
 
   /// A placed element's Left and Top, each spinner first, each followed by its Auto box.
   template <class Placed>
@@ -134,6 +137,20 @@ class SettingsPage : public QObject {
     SetChecked(left.Auto, placed.LeftAuto);
     SetPosition(top, placed.Top);
     SetChecked(top.Auto, placed.TopAuto);
+  }
+
+  /// A placed element moved to (left, top), as a drag on the graph moves it: its Auto flags
+  /// cleared, each position kept to its spinner's range. The controls show it without running
+  /// their handlers; the caller makes it an undo step and draws.
+  template <class Placed>
+  static void MovePlaced(const SpinField& left, const SpinField& top, Placed& placed, int x,
+                         int y) {
+    placed.LeftAuto = false;
+    placed.TopAuto = false;
+    placed.Left = left.Spinner->Clamped(x);
+    placed.Top = top.Spinner->Clamped(y);
+    ShowMoved(left, placed.Left);
+    ShowMoved(top, placed.Top);
   }
 
   /// The Auto rule: the flag from the box, the position editable exactly while it is clear.

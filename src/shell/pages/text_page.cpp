@@ -5,9 +5,9 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-#include "shell/color_panel.h"
-#include "shell/form_kurvex.h"
-#include "shell/qt_convert.h"
+#include "shell/kit/color_panel.h"
+#include "shell/kit/qt_convert.h"
+#include "shell/pages/page_graph.h"
 
 namespace kurvex::shell {
 

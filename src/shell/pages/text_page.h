@@ -12,6 +12,8 @@ class TextPage : public SettingsPage {
 
  public:
   explicit TextPage(QWidget* page);
+  /// Moved to (left, top) on the graph; see MovePlaced.
+  void MoveTo(int left, int top) { MovePlaced(left_, top_, Model().Text, left, top); }
   void Fill() override;
 
  private:

@@ -3,8 +3,8 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
-#include "shell/color_panel.h"
-#include "shell/up_down.h"
+#include "shell/kit/color_panel.h"
+#include "shell/kit/up_down.h"
 
 namespace kurvex::shell {
 

@@ -39,26 +39,33 @@ class TitlePage : public SettingsPage {
 
  public:
   TitlePage(QWidget* page, const TitlePageNames& names);
+  /// Moved to (left, top) on the graph; see MovePlaced.
+  void MoveTo(int left, int top) { MovePlaced(left_, top_, Title(), left, top); }
   void Fill() override;
 
  private:
   void Connect() override;
   TMyTitle& Title() const { return names_.Record(Model()); }
 
-  // CheckBox{Title,AxisXTitle,AxisYTitle}VisibleClick
+  // CheckBoxVisibleClick handles CheckBoxTitleVisibleClick, CheckBoxAxisXTitleVisibleClick and
+  // CheckBoxAxisYTitleVisibleClick
   void CheckBoxVisibleClick();
-  // Edit{Title,AxisXTitle,AxisYTitle}Change
+  // EditTitleChange handles EditTitleChange, EditAxisXTitleChange and EditAxisYTitleChange
   void EditTitleChange();
-  // EditTitleDblClick, LabelAxisXTitleDblClick, LabelAxisYTitleDblClick
+  // TitleFontClick handles EditTitleDblClick, LabelAxisXTitleDblClick and
+  // LabelAxisYTitleDblClick
   void TitleFontClick();
-  // CheckBox{GraphTitle,AxisXTitle,AxisYTitle}LeftAutoClick
+  // CheckBoxLeftAutoClick handles CheckBoxGraphTitleLeftAutoClick,
+  // CheckBoxAxisXTitleLeftAutoClick and CheckBoxAxisYTitleLeftAutoClick
   void CheckBoxLeftAutoClick();
-  // Edit{GraphTitle,AxisXTitle,AxisYTitle}LeftChange
+  // EditLeftChange handles EditGraphTitleLeftChange, EditAxisXTitleLeftChange and
+  // EditAxisYTitleLeftChange
   void EditLeftChange();
-  // CheckBoxGraphTitleTopAutoClick, CheckBoxAxisXTitleTopAutoClick,
-  // CheckBoxAxisYTitleBottomAutoClick
+  // CheckBoxTopAutoClick handles CheckBoxGraphTitleTopAutoClick,
+  // CheckBoxAxisXTitleTopAutoClick and CheckBoxAxisYTitleBottomAutoClick
   void CheckBoxTopAutoClick();
-  // EditGraphTitleTopChange, EditAxisXTitleTopChange, EditAxisYTitleBottomChange
+  // EditTopChange handles EditGraphTitleTopChange, EditAxisXTitleTopChange and
+  // EditAxisYTitleBottomChange
   void EditTopChange();
 
   const TitlePageNames& names_;

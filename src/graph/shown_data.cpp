@@ -1,0 +1,127 @@
+#include "graph/shown_data.h"
+
+#include <sys/stat.h>
+
+#include "common/text_file.h"
+#include "graph/data/data_block.h"
+#include "graph/data/streamed_data.h"
+
+namespace kurvex {
+
+namespace {
+
+std::string FileNamePart(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+// A plain data file is converted in pieces and its text is never held: a file of ten million
+// lines needs the memory of its numbers only. Others (a code page, UTF-16, JCAMP-DX, the block
+// finder, a pipe) are read whole.
+std::optional<LoadedData> ShownData::Read(const std::string& path, const DataRules& rules,
+                                          bool& hadText) {
+  readError_.clear();
+  struct stat info {};
+  if (!rules.FindDataBlock && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+    std::string reason;
+    if (std::optional<LoadedData> streamed = ReadDataStreamed(FileSource(path, reason))) {
+      hadText = info.st_size > 0;
+      return streamed;
+    }
+  }
+  std::optional<std::string> text = ReadTextFile(path, readError_);
+  if (!text) return std::nullopt;
+  hadText = !text->empty();
+  return ReadDataText(std::move(*text), rules);
+}
+
+// The preparation took the text apart; a file that fails is rare enough to read again.
+void ShownData::NoteBlockFinder(LoadedData& loaded, const std::string& path) {
+  if (const auto again = ReadTextFile(path)) {
+    loaded.BlockFinderWouldRead = FindDataBlock(*again).Lines >= 2;
+  }
+}
+
+void ShownData::Take(LoadedData loaded, const std::string& path) {
+  data_ = std::move(loaded.Prepared.Data);
+  textLeftOut_ = loaded.TextLeftOut;
+  columns_ = std::move(loaded.Columns);
+  sampleDue_ = false;
+  headLines_ = loaded.Prepared.HeadLineCount;
+  headText_ = std::move(loaded.Prepared.TextInDataFile);
+  symbolsOnly_ = loaded.SymbolsOnly;
+  note_ = std::move(loaded.Note);
+  blockFinderWouldRead_ = loaded.BlockFinderWouldRead;
+  missing_ = loaded.Missing;
+  TakeNames(loaded);
+  fileName_ = FileNamePart(path);
+  filePath_ = path;
+}
+
+void ShownData::TakeEmpty(LoadedData loaded) {
+  data_ = std::move(loaded.Prepared.Data);
+  textLeftOut_ = false;
+  columns_ = std::move(loaded.Columns);
+  sampleDue_ = false;
+  missing_ = loaded.Missing;
+  headLines_ = loaded.Prepared.HeadLineCount;
+  headText_ = std::move(loaded.Prepared.TextInDataFile);
+  // Nothing of the last file may be said of this one.
+  symbolsOnly_ = false;
+  note_.clear();
+  blockFinderWouldRead_ = false;
+  TakeNames(loaded);
+}
+
+// {XTitle} is the x column's name, or the unit a JCAMP-DX file gives; {YTitle} likewise for a
+// file of one curve.
+void ShownData::TakeNames(const LoadedData& loaded) {
+  columnNames_ = loaded.ColumnNames;
+  xTitle_ = !columnNames_.empty() ? columnNames_[0] : loaded.XUnits;
+  const bool oneCurve = columns_.CurveCount() == 1;
+  yTitle_ = oneCurve && columnNames_.size() >= 2 ? columnNames_[1] : loaded.YUnits;
+}
+
+void ShownData::SetText(std::string text) {
+  data_ = DataText(std::move(text));
+  textLeftOut_ = false;
+  columns_ = NumericColumns(data_, missing_);
+  sampleDue_ = false;
+}
+
+void ShownData::MakeSampleIfDue() const {
+  if (!sampleDue_) return;
+  sampleDue_ = false;
+  data_ = DataText(BuiltInSampleText());
+  columns_ = NumericColumns(data_);
+}
+
+const NumericColumns& ShownData::Columns() const {
+  MakeSampleIfDue();
+  return columns_;
+}
+
+const DataText& ShownData::Data() const {
+  MakeSampleIfDue();
+  if (textLeftOut_) {
+    textLeftOut_ = false;
+    if (std::optional<std::string> text = ReadTextFile(filePath_)) {
+      data_ = PrepareDataText(std::move(*text)).Data;
+    }
+  }
+  return data_;
+}
+
+DataNames ShownData::Names() const {
+  DataNames names;
+  names.FileName = fileName_;
+  names.HeadText = headText_;
+  names.Columns = &columnNames_;
+  names.XTitle = xTitle_;
+  names.YTitle = yTitle_;
+  return names;
+}
+
+}  // namespace kurvex
