@@ -46,7 +46,7 @@ struct Glyph {
 };
 
 struct ResolvedFont {
-  Face* face = nullptr;  // null when no font could be found at all
+  FontFace* face = nullptr;  // null when no font could be found at all
   std::string family;
   bool bold = false;
   bool italic = false;
@@ -83,7 +83,7 @@ struct FontEngine::Impl {
   FontSpec lastRequest;
   ResolvedFont* lastFont = nullptr;
 
-  static bool SetSize(Face& face, int pixelSize) {
+  static bool SetSize(FontFace& face, int pixelSize) {
     if (face.pixelSize == pixelSize) return true;
     FT_Face ft = face.ft;
     FT_Error error = 0;
@@ -158,7 +158,7 @@ struct FontEngine::Impl {
     return *lastFont;
   }
 
-  static FT_UInt CharIndex(const Face& face, char32_t original, char32_t unicode) {
+  static FT_UInt CharIndex(const FontFace& face, char32_t original, char32_t unicode) {
     if (face.symbolCmap) {
       if (original > 0xFF) return 0;
       FT_UInt index = FT_Get_Char_Index(face.ft, 0xF000 + original);
@@ -167,7 +167,7 @@ struct FontEngine::Impl {
     return FT_Get_Char_Index(face.ft, unicode);
   }
 
-  std::unique_ptr<Glyph> Render(Face& face, int pixelSize, FT_UInt index) {
+  std::unique_ptr<Glyph> Render(FontFace& face, int pixelSize, FT_UInt index) {
     auto glyph = std::make_unique<Glyph>();
     if (!SetSize(face, pixelSize)) return glyph;
     FT_Int32 flags = FT_LOAD_DEFAULT | FT_LOAD_TARGET_NORMAL;
@@ -205,7 +205,7 @@ struct FontEngine::Impl {
     return glyph;
   }
 
-  const Glyph* CachedGlyph(Face& face, int pixelSize, FT_UInt index) {
+  const Glyph* CachedGlyph(FontFace& face, int pixelSize, FT_UInt index) {
     const std::uint64_t key = (static_cast<std::uint64_t>(face.id) << 48) |
                               (static_cast<std::uint64_t>(pixelSize) << 32) | index;
     if (auto it = glyphs.find(key); it != glyphs.end()) return it->second.get();
@@ -221,7 +221,7 @@ struct FontEngine::Impl {
   }
 
   struct Choice {
-    Face* face;
+    FontFace* face;
     FT_UInt index;
     char32_t unicode;
   };
@@ -231,7 +231,7 @@ struct FontEngine::Impl {
     const char32_t unicode = font.symbol ? SymbolToUnicode(codePoint) : codePoint;
     Choice choice{font.face, CharIndex(*font.face, codePoint, unicode), unicode};
     if (choice.index == 0) {
-      if (Face* fallback = faces.Fallback(font.family, font.bold, font.italic, unicode)) {
+      if (FontFace* fallback = faces.Fallback(font.family, font.bold, font.italic, unicode)) {
         if (FT_UInt other = CharIndex(*fallback, codePoint, unicode); other != 0) {
           choice.face = fallback;
           choice.index = other;

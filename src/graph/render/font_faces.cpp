@@ -66,12 +66,12 @@ std::optional<FaceSource> FontFaces::SourceOf(FcPattern* pattern) {
   return source;
 }
 
-Face* FontFaces::LoadFace(FcPattern* pattern) {
+FontFace* FontFaces::LoadFace(FcPattern* pattern) {
   const std::optional<FaceSource> source = SourceOf(pattern);
   return source ? LoadFace(*source) : nullptr;
 }
 
-Face* FontFaces::LoadFace(const FaceSource& source) {
+FontFace* FontFaces::LoadFace(const FaceSource& source) {
   if (!library_) return nullptr;
   const char* file = source.File.c_str();
   const int index = source.Index;
@@ -84,7 +84,7 @@ Face* FontFaces::LoadFace(const FaceSource& source) {
   if (FT_New_Face(library_, file, index, &ft) != 0) {
     return nullptr;
   }
-  auto face = std::make_unique<Face>();
+  auto face = std::make_unique<FontFace>();
   face->ft = ft;
   face->source = source;
   face->id = static_cast<int>(faces_.size());
@@ -100,7 +100,7 @@ Face* FontFaces::LoadFace(const FaceSource& source) {
                     static_cast<FT_Fixed>(m[2] * 0x10000), static_cast<FT_Fixed>(m[3] * 0x10000)};
     FT_Set_Transform(ft, &shear, nullptr);
   }
-  Face* raw = face.get();
+  FontFace* raw = face.get();
   faces_.push_back(std::move(face));
   facesByFile_.emplace(std::move(key), raw);
   return raw;
@@ -125,7 +125,7 @@ FontFaces::Ranking& FontFaces::RankingFor(const std::string& family, bool bold, 
 }
 
 // The best-ranked font that loads and, unless `codePoint` is 0, has that character.
-Face* FontFaces::FirstUsable(const Ranking& ranking, char32_t codePoint) {
+FontFace* FontFaces::FirstUsable(const Ranking& ranking, char32_t codePoint) {
   for (int i = 0; ranking.fonts && i < ranking.fonts->nfont; ++i) {
     FcPattern* candidate = ranking.fonts->fonts[i];
     FcCharSet* chars = nullptr;
@@ -135,18 +135,18 @@ Face* FontFaces::FirstUsable(const Ranking& ranking, char32_t codePoint) {
     }
     FcPattern* prepared = FcFontRenderPrepare(config_, ranking.pattern, candidate);
     if (!prepared) continue;
-    Face* face = LoadFace(prepared);
+    FontFace* face = LoadFace(prepared);
     FcPatternDestroy(prepared);
     if (face) return face;
   }
   return nullptr;
 }
 
-Face* FontFaces::Primary(const std::string& family, bool bold, bool italic) {
+FontFace* FontFaces::Primary(const std::string& family, bool bold, bool italic) {
   if (!library_) return nullptr;
   std::string key = StyleKey(family, bold, italic);
   if (auto it = facesByStyle_.find(key); it != facesByStyle_.end()) return it->second;
-  Face* face = nullptr;
+  FontFace* face = nullptr;
   if (const std::optional<FaceSource> known = matches_.Find(key)) face = LoadFace(*known);
   if (!face) {
     const Ranking& ranking = RankingFor(family, bold, italic);
@@ -165,10 +165,11 @@ Face* FontFaces::Primary(const std::string& family, bool bold, bool italic) {
   return face;
 }
 
-Face* FontFaces::Fallback(const std::string& family, bool bold, bool italic, char32_t codePoint) {
+FontFace* FontFaces::Fallback(const std::string& family, bool bold, bool italic,
+                              char32_t codePoint) {
   std::string key = std::to_string(codePoint) + ":" + StyleKey(family, bold, italic);
   if (auto it = fallbacks_.find(key); it != fallbacks_.end()) return it->second;
-  Face* face = FirstUsable(RankingFor(family, bold, italic), codePoint);
+  FontFace* face = FirstUsable(RankingFor(family, bold, italic), codePoint);
   fallbacks_.emplace(std::move(key), face);
   return face;
 }

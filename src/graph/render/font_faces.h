@@ -15,7 +15,7 @@
 namespace kurvex {
 
 /// A font file opened with FreeType, as fontconfig asked for it.
-struct Face {
+struct FontFace {
   FT_Face ft = nullptr;
   FaceSource source;
   int id = 0;
@@ -41,9 +41,9 @@ class FontFaces {
   FontFaces& operator=(const FontFaces&) = delete;
 
   /// The face fontconfig matches to the family and style; null when none can be loaded.
-  Face* Primary(const std::string& family, bool bold, bool italic);
+  FontFace* Primary(const std::string& family, bool bold, bool italic);
   /// A face with a character the family lacks, as close to the request as fontconfig finds.
-  Face* Fallback(const std::string& family, bool bold, bool italic, char32_t codePoint);
+  FontFace* Fallback(const std::string& family, bool bold, bool italic, char32_t codePoint);
 
  private:
   // fontconfig's order of all fonts for one requested family and style.
@@ -54,19 +54,19 @@ class FontFaces {
 
   FcConfig* Config();
   static std::optional<FaceSource> SourceOf(FcPattern* pattern);
-  Face* LoadFace(FcPattern* pattern);
-  Face* LoadFace(const FaceSource& source);
+  FontFace* LoadFace(FcPattern* pattern);
+  FontFace* LoadFace(const FaceSource& source);
   Ranking& RankingFor(const std::string& family, bool bold, bool italic);
-  Face* FirstUsable(const Ranking& ranking, char32_t codePoint);
+  FontFace* FirstUsable(const Ranking& ranking, char32_t codePoint);
 
   FT_Library library_ = nullptr;
   FcConfig* config_ = nullptr;  // loaded on first need: most runs find their fonts in `matches_`
   bool configLoaded_ = false;
   FontMatchCache matches_ = FontMatchCache::ForUser();
-  std::vector<std::unique_ptr<Face>> faces_;
-  std::unordered_map<std::string, Face*> facesByFile_;
-  std::unordered_map<std::string, Face*> facesByStyle_;
-  std::unordered_map<std::string, Face*> fallbacks_;
+  std::vector<std::unique_ptr<FontFace>> faces_;
+  std::unordered_map<std::string, FontFace*> facesByFile_;
+  std::unordered_map<std::string, FontFace*> facesByStyle_;
+  std::unordered_map<std::string, FontFace*> fallbacks_;
   std::unordered_map<std::string, Ranking> rankings_;
 };
 
