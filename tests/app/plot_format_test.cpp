@@ -12,6 +12,7 @@
 
 #include "app/plot_options.h"
 #include "common/temp_dir.h"
+#include "support/expect_message.h"
 
 namespace kurvex {
 namespace {
@@ -38,11 +39,19 @@ TEST(PlotFormats, OnlyImageExtensionsNameAnImageAndGiveItsFormat) {
 }
 
 TEST(PlotFormats, AnExtensionThatDisagreesWithFormatIsAUsageError) {
-  for (const std::vector<std::string>& args :
-       std::vector<std::vector<std::string>>{{"--format", "png", "--output", "g.svg", "a.xy"},
-                                             {"--output", "g.pdf", "--format", "bmp"},
-                                             {"--format", "eps"}}) {
-    EXPECT_THROW(ParsePlotArguments(args), std::invalid_argument) << args[1] << " " << args[3];
+  struct Case {
+    std::vector<std::string> args;
+    const char* message;
+  };
+  const Case cases[] = {
+      {{"--format", "png", "--output", "g.svg", "a.xy"},
+       "--output g.svg names a svg image, but --format is png"},
+      {{"--output", "g.pdf", "--format", "bmp"},
+       "--output g.pdf names a pdf image, but --format is bmp"},
+      {{"--format", "eps"}, "--format must be bmp, png, svg or pdf, got 'eps'"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_THROW_MESSAGE(ParsePlotArguments(c.args), std::invalid_argument, c.message);
   }
 }
 

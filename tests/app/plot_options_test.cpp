@@ -1,4 +1,5 @@
 #include "app/plot_options.h"
+#include "support/expect_message.h"
 
 #include <gtest/gtest.h>
 
@@ -31,16 +32,24 @@ TEST(PlotArguments, ReadsEveryOption) {
 }
 
 TEST(PlotArguments, RejectsBadUsageWithAReason) {
-  EXPECT_THROW(Parse({"--set", "NoDot=1"}), std::invalid_argument);
-  EXPECT_THROW(Parse({"--set", "Section.Key"}), std::invalid_argument);
-  EXPECT_THROW(Parse({"--set", ".Key=1"}), std::invalid_argument);
-  EXPECT_THROW(Parse({"--set", "Section.=1"}), std::invalid_argument);
-  EXPECT_THROW(Parse({"--output", "pics.png", "one.xy", "two.xy"}), std::invalid_argument);
-  EXPECT_THROW(Parse({"--format", "gif"}), std::invalid_argument);
-  EXPECT_THROW(Parse({"--output"}), std::invalid_argument);
-  EXPECT_THROW(Parse({"--bogus"}), std::invalid_argument);
+  EXPECT_THROW_MESSAGE(Parse({"--set", "NoDot=1"}), std::invalid_argument,
+                       "--set needs Section.Key=VALUE, got 'NoDot=1'");
+  EXPECT_THROW_MESSAGE(Parse({"--set", "Section.Key"}), std::invalid_argument,
+                       "--set needs Section.Key=VALUE, got 'Section.Key'");
+  EXPECT_THROW_MESSAGE(Parse({"--set", ".Key=1"}), std::invalid_argument,
+                       "--set needs Section.Key=VALUE, got '.Key=1'");
+  EXPECT_THROW_MESSAGE(Parse({"--set", "Section.=1"}), std::invalid_argument,
+                       "--set needs Section.Key=VALUE, got 'Section.=1'");
+  EXPECT_THROW_MESSAGE(Parse({"--output", "pics.png", "one.xy", "two.xy"}), std::invalid_argument,
+                       "--output pics.png names one image, but each data file gives its own image");
+  EXPECT_THROW_MESSAGE(Parse({"--format", "gif"}), std::invalid_argument,
+                       "--format must be bmp, png, svg or pdf, got 'gif'");
+  EXPECT_THROW_MESSAGE(Parse({"--output"}), std::invalid_argument, "--output needs a value");
+  EXPECT_THROW_MESSAGE(Parse({"--bogus"}), std::invalid_argument, "unknown option --bogus");
   for (const char* scale : {"0", "9", "2x", ""}) {
-    EXPECT_THROW(Parse({"--scale", scale}), std::invalid_argument) << scale;
+    EXPECT_THROW_MESSAGE(
+        Parse({"--scale", scale}), std::invalid_argument,
+        std::string("--scale must be a whole number from 1 to 8, got '") + scale + "'");
   }
   EXPECT_EQ(Parse({"--", "--odd-name.xy"}).DataFiles.front(), "--odd-name.xy");
 }
@@ -74,12 +83,17 @@ TEST(PlotArguments, FitAndColumns) {
   }
   for (const char* bad :
        {"", "2", "0,1", "1,,2", "1,2,", "a,b", "-1,2", "1;2", "1,2,3,4,5,6,7,8,9,10,11,12"}) {
-    EXPECT_THROW(Parse({"--columns", bad}), std::invalid_argument) << bad;
+    EXPECT_THROW_MESSAGE(
+        Parse({"--columns", bad}), std::invalid_argument,
+        std::string("--columns needs X,Y1[,Y2...] (column numbers from 1, up to 11), got '") + bad +
+            "'");
   }
   for (const char* bad : {"", "z", "yx", "xyz"}) {
-    EXPECT_THROW(Parse({"--fit", bad}), std::invalid_argument) << bad;
+    EXPECT_THROW_MESSAGE(Parse({"--fit", bad}), std::invalid_argument,
+                         std::string("--fit must be x, y or xy, got '") + bad + "'");
   }
-  EXPECT_THROW(Parse({"--fit", "x", "--no-fit"}), std::invalid_argument);
+  EXPECT_THROW_MESSAGE(Parse({"--fit", "x", "--no-fit"}), std::invalid_argument,
+                       "--fit and --no-fit exclude each other");
 }
 
 TEST(PlotArguments, ImagePathsFollowTheDataFileNames) {

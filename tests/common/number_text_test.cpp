@@ -11,6 +11,7 @@
 
 #include "common/error.h"
 #include "common/real48.h"
+#include "support/expect_message.h"
 
 namespace kurvex {
 namespace {
@@ -93,7 +94,7 @@ TEST_F(NumberText, TextToFloatRejectsEverythingElseWithTheTextInTheMessage) {
       "1\0"
       "2",
       3);
-  EXPECT_THROW(TextToFloat(withNul), Error);
+  EXPECT_THROW_MESSAGE(TextToFloat(withNul), Error, "'1?2' is not a valid floating point value");
 }
 
 TEST_F(NumberText, TextToIntReadsDecimalAndHexadecimal) {
@@ -284,9 +285,10 @@ TEST(DataFieldParsing, DecimalsMatchTheCorrectlyRoundedValue) {
   EXPECT_EQ(ParseDataField(".5"), 0.5);
   EXPECT_EQ(ParseDataField("0.1"), 0.1);
   EXPECT_EQ(ParseDataField("9007199254740993"), 9007199254740992.0);  // beyond 2^53
-  EXPECT_THROW(ParseDataField("."), Error);
-  EXPECT_THROW(ParseDataField("-."), Error);
-  EXPECT_THROW(ParseDataField("1.2.3"), Error);
+  EXPECT_THROW_MESSAGE(ParseDataField("."), Error, "'.' is not a valid floating point value");
+  EXPECT_THROW_MESSAGE(ParseDataField("-."), Error, "'-.' is not a valid floating point value");
+  EXPECT_THROW_MESSAGE(ParseDataField("1.2.3"), Error,
+                       "'1.2.3' is not a valid floating point value");
 }
 
 }  // namespace

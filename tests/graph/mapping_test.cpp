@@ -8,6 +8,7 @@
 #include "common/error.h"
 #include "graph/axis_map.h"
 #include "graph/model.h"
+#include "support/expect_message.h"
 
 namespace kurvex {
 namespace {
@@ -81,7 +82,7 @@ TEST(Mapping, FailuresCarryTheFloatingPointMessages) {
     EXPECT_STREQ(e.what(), "Invalid floating point operation");
   }
   m.AxisY.Length = 0;
-  EXPECT_THROW(PixelToValueY(m, s, 100), Error);
+  EXPECT_THROW_MESSAGE(PixelToValueY(m, s, 100), Error, "Floating point division by zero");
 }
 
 TEST(Mapping, OriginPlusOffsetSaturatesInsteadOfOverflowing) {

@@ -11,6 +11,7 @@
 #include "common/error.h"
 #include "common/number_text.h"
 #include "common/temp_dir.h"
+#include "support/expect_message.h"
 
 namespace kurvex {
 namespace {
@@ -489,7 +490,8 @@ TEST(OptionsFile, FailedFirstLoadGivesTheLaterKeysTheirDefaults) {
             "[Curve3]\nSymbol=1\n");
   GraphModel m;  // all zero, as before the first load
   m.LoadAllOptions = true;
-  EXPECT_THROW(LoadOptionsFile(m, dir.File("bad.ini"), AfterFailure::kDefaults), Error);
+  EXPECT_THROW_MESSAGE(LoadOptionsFile(m, dir.File("bad.ini"), AfterFailure::kDefaults), Error,
+                       "[AxisX] Minimum=abc: 'abc' is not a valid floating point value");
   const GraphModel start = StartModel();
   EXPECT_EQ(m.ImageWidth, 700);
   EXPECT_FALSE(m.AxisX.Visible);
@@ -507,16 +509,8 @@ TEST(OptionsFile, FloatBeyondTheRealRangeOverflows) {
   m.AxisY.Minimum = Real48::From(-5);
   TempDir dir;
   WriteFile(dir.File("o.ini"), "[AxisY]\nMinimum=1E39\n[AxisX]\nMinimum=1E-40\n");
-  EXPECT_THROW(
-      {
-        try {
-          LoadOptionsFile(m, dir.File("o.ini"));
-        } catch (const Error& e) {
-          EXPECT_STREQ(e.what(), "[AxisY] Minimum=1E39: Floating point overflow");
-          throw;
-        }
-      },
-      Error);
+  EXPECT_THROW_MESSAGE(LoadOptionsFile(m, dir.File("o.ini")), Error,
+                       "[AxisY] Minimum=1E39: Floating point overflow");
   EXPECT_EQ(static_cast<long double>(m.AxisX.Minimum), 0) << "too small becomes 0";
   EXPECT_EQ(static_cast<long double>(m.AxisY.Minimum), -5);
 }
@@ -558,7 +552,9 @@ TEST(OptionsFile, FailedSaveReportsTheFileAndLeavesTheOldOneWhole) {
   EXPECT_EQ(message, "Unable to write to " + path + ": File too large");
   EXPECT_EQ(ReadFile(path), old);
 
-  EXPECT_THROW(SaveOptionsFile(StartModel(), dir.File("missing/o.ini")), Error);
+  EXPECT_THROW_MESSAGE(
+      SaveOptionsFile(StartModel(), dir.File("missing/o.ini")), Error,
+      "Unable to write to " + dir.File("missing/o.ini") + ": No such file or directory");
 }
 
 TEST(OptionsFile, MalformedFilesLoadWithoutHarm) {

@@ -8,7 +8,7 @@
 #include "common/error.h"
 #include "common/text_file.h"
 #include "common/text_utils.h"
-#include "graph/render/raster_canvas.h"
+#include "graph/render/pixel_buffer.h"
 
 namespace kurvex {
 namespace {

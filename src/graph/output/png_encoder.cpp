@@ -16,7 +16,7 @@
 #include <cstring>
 #include <string>
 
-#include "graph/render/raster_canvas.h"
+#include "graph/render/pixel_buffer.h"
 
 namespace kurvex {
 namespace {

@@ -1,6 +1,5 @@
 #include "graph/render/font_engine.h"
 
-#include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
@@ -18,7 +17,7 @@
 
 #include "common/code_page.h"
 #include "common/utf8.h"
-#include "graph/render/font_match_cache.h"
+#include "graph/render/font_faces.h"
 
 namespace kurvex {
 namespace {
@@ -46,17 +45,8 @@ struct Glyph {
   std::vector<std::uint8_t> coverage;
 };
 
-struct Face {
-  FT_Face ft = nullptr;
-  FaceSource source;
-  int id = 0;
-  bool embolden = false;
-  bool symbolCmap = false;  // only a (3,0) symbol cmap: codes live at 0xF000 + byte
-  int pixelSize = 0;        // size currently set on `ft`
-};
-
 struct ResolvedFont {
-  Face* face = nullptr;  // null when no font could be found at all
+  FontFace* face = nullptr;  // null when no font could be found at all
   std::string family;
   bool bold = false;
   bool italic = false;
@@ -71,12 +61,6 @@ struct ResolvedFont {
   std::unordered_map<char32_t, const Glyph*> others;
 };
 
-// fontconfig's order of all fonts for one requested family and style.
-struct Ranking {
-  FcPattern* pattern = nullptr;
-  FcFontSet* fonts = nullptr;
-};
-
 std::string CleanUtf8(std::string_view text) {
   std::string out;
   for (std::size_t pos = 0; pos < text.size();) {
@@ -86,37 +70,10 @@ std::string CleanUtf8(std::string_view text) {
   return out;
 }
 
-// Panose tells a face's kind where it is filled in (family kind 2, Latin text: serif styles
-// 11 to 13 are sans serif); the family name tells it otherwise.
-std::string GenericFamily(FT_Face ft) {
-  if (FT_IS_FIXED_WIDTH(ft)) return "monospace";
-  const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(ft, FT_SFNT_OS2));
-  if (os2 && os2->version != 0xFFFF && os2->panose[0] == 2) {
-    const int serif = os2->panose[1];
-    if (serif >= 11 && serif <= 13) return "sans-serif";
-    if (serif >= 2 && serif <= 10) return "serif";
-  }
-  const std::string name = ft->family_name ? ft->family_name : "";
-  if (name.find("Mono") != std::string::npos) return "monospace";
-  return name.find("Sans") != std::string::npos ? "sans-serif" : "serif";
-}
-
-std::string StyleKey(const std::string& family, bool bold, bool italic) {
-  return std::string(1, static_cast<char>('0' + bold + 2 * italic)) + family;
-}
-
 }  // namespace
 
 struct FontEngine::Impl {
-  FT_Library library = nullptr;
-  FcConfig* config = nullptr;  // loaded on first need: most runs find their fonts in `matches`
-  bool configLoaded = false;
-  FontMatchCache matches = FontMatchCache::ForUser();
-  std::vector<std::unique_ptr<Face>> faces;
-  std::unordered_map<std::string, Face*> facesByFile;
-  std::unordered_map<std::string, Face*> facesByStyle;
-  std::unordered_map<std::string, Face*> fallbacks;
-  std::unordered_map<std::string, Ranking> rankings;
+  FontFaces faces;
   std::unordered_map<std::string, std::unique_ptr<ResolvedFont>> fonts;
   std::unordered_map<std::uint64_t, std::unique_ptr<Glyph>> glyphs;
   std::size_t glyphBytes = 0;
@@ -126,160 +83,7 @@ struct FontEngine::Impl {
   FontSpec lastRequest;
   ResolvedFont* lastFont = nullptr;
 
-  Impl() {
-    if (FT_Init_FreeType(&library) != 0) library = nullptr;
-  }
-
-  FcConfig* Config() {
-    if (!configLoaded) {
-      configLoaded = true;
-      config = FcInitLoadConfigAndFonts();
-    }
-    return config;
-  }
-
-  ~Impl() {
-    matches.Save();
-    for (auto& [key, ranking] : rankings) {
-      if (ranking.fonts) FcFontSetDestroy(ranking.fonts);
-      if (ranking.pattern) FcPatternDestroy(ranking.pattern);
-    }
-    for (auto& face : faces) FT_Done_Face(face->ft);
-    if (library) FT_Done_FreeType(library);
-    if (config) FcConfigDestroy(config);
-  }
-
-  static std::optional<FaceSource> SourceOf(FcPattern* pattern) {
-    FcChar8* file = nullptr;
-    if (FcPatternGetString(pattern, FC_FILE, 0, &file) != FcResultMatch) return std::nullopt;
-    FaceSource source;
-    source.File = reinterpret_cast<const char*>(file);
-    FcPatternGetInteger(pattern, FC_INDEX, 0, &source.Index);
-    FcBool embolden = FcFalse;
-    FcPatternGetBool(pattern, FC_EMBOLDEN, 0, &embolden);
-    source.Embolden = embolden;
-    FcMatrix* matrix = nullptr;
-    source.Sheared = FcPatternGetMatrix(pattern, FC_MATRIX, 0, &matrix) == FcResultMatch;
-    if (source.Sheared) {
-      source.Matrix[0] = matrix->xx;
-      source.Matrix[1] = matrix->xy;
-      source.Matrix[2] = matrix->yx;
-      source.Matrix[3] = matrix->yy;
-    }
-    return source;
-  }
-
-  Face* LoadFace(FcPattern* pattern) {
-    const std::optional<FaceSource> source = SourceOf(pattern);
-    return source ? LoadFace(*source) : nullptr;
-  }
-
-  Face* LoadFace(const FaceSource& source) {
-    if (!library) return nullptr;
-    const char* file = source.File.c_str();
-    const int index = source.Index;
-    const bool embolden = source.Embolden;
-    const bool sheared = source.Sheared;
-    std::string key = std::to_string(index) + (embolden ? "b" : "r") + (sheared ? "s" : "u") + file;
-    if (auto it = facesByFile.find(key); it != facesByFile.end()) return it->second;
-
-    FT_Face ft = nullptr;
-    if (FT_New_Face(library, file, index, &ft) != 0) {
-      return nullptr;
-    }
-    auto face = std::make_unique<Face>();
-    face->ft = ft;
-    face->source = source;
-    face->id = static_cast<int>(faces.size());
-    face->embolden = embolden;
-    if (FT_Select_Charmap(ft, FT_ENCODING_UNICODE) != 0 &&
-        FT_Select_Charmap(ft, FT_ENCODING_MS_SYMBOL) == 0) {
-      face->symbolCmap = true;
-    }
-    if (sheared) {
-      // fontconfig asks for a synthetic oblique when the family has no italic.
-      const double* m = source.Matrix;
-      FT_Matrix shear{static_cast<FT_Fixed>(m[0] * 0x10000), static_cast<FT_Fixed>(m[1] * 0x10000),
-                      static_cast<FT_Fixed>(m[2] * 0x10000), static_cast<FT_Fixed>(m[3] * 0x10000)};
-      FT_Set_Transform(ft, &shear, nullptr);
-    }
-    Face* raw = face.get();
-    faces.push_back(std::move(face));
-    facesByFile.emplace(std::move(key), raw);
-    return raw;
-  }
-
-  Ranking& RankingFor(const std::string& family, bool bold, bool italic) {
-    auto [it, added] = rankings.try_emplace(StyleKey(family, bold, italic));
-    if (!added) return it->second;
-    FcConfig* config = Config();
-    FcPattern* pattern = config ? FcPatternCreate() : nullptr;
-    if (!pattern) return it->second;
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(config, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    it->second.pattern = pattern;
-    it->second.fonts = FcFontSort(config, pattern, FcTrue, nullptr, &result);
-    return it->second;
-  }
-
-  // The best-ranked font that loads and, unless `codePoint` is 0, has that character.
-  Face* FirstUsable(const Ranking& ranking, char32_t codePoint) {
-    for (int i = 0; ranking.fonts && i < ranking.fonts->nfont; ++i) {
-      FcPattern* candidate = ranking.fonts->fonts[i];
-      FcCharSet* chars = nullptr;
-      if (codePoint != 0 &&
-          (FcPatternGetCharSet(candidate, FC_CHARSET, 0, &chars) != FcResultMatch ||
-           !FcCharSetHasChar(chars, codePoint))) {
-        continue;
-      }
-      FcPattern* prepared = FcFontRenderPrepare(config, ranking.pattern, candidate);
-      if (!prepared) continue;
-      Face* face = LoadFace(prepared);
-      FcPatternDestroy(prepared);
-      if (face) return face;
-    }
-    return nullptr;
-  }
-
-  Face* PrimaryFace(const std::string& family, bool bold, bool italic) {
-    if (!library) return nullptr;
-    std::string key = StyleKey(family, bold, italic);
-    if (auto it = facesByStyle.find(key); it != facesByStyle.end()) return it->second;
-    Face* face = nullptr;
-    if (const std::optional<FaceSource> known = matches.Find(key)) face = LoadFace(*known);
-    if (!face) {
-      const Ranking& ranking = RankingFor(family, bold, italic);
-      FcResult result = FcResultNoMatch;
-      if (FcPattern* match =
-              ranking.pattern ? FcFontMatch(config, ranking.pattern, &result) : nullptr) {
-        if (const std::optional<FaceSource> source = SourceOf(match)) {
-          face = LoadFace(*source);
-          if (face) matches.Put(key, *source);
-        }
-        FcPatternDestroy(match);
-      }
-      if (!face) face = FirstUsable(ranking, 0);
-    }
-    facesByStyle.emplace(std::move(key), face);
-    return face;
-  }
-
-  // A face with a character the requested one lacks, as close to the request as fontconfig finds.
-  Face* FallbackFace(const ResolvedFont& font, char32_t codePoint) {
-    std::string key =
-        std::to_string(codePoint) + ":" + StyleKey(font.family, font.bold, font.italic);
-    if (auto it = fallbacks.find(key); it != fallbacks.end()) return it->second;
-    Face* face = FirstUsable(RankingFor(font.family, font.bold, font.italic), codePoint);
-    fallbacks.emplace(std::move(key), face);
-    return face;
-  }
-
-  static bool SetSize(Face& face, int pixelSize) {
+  static bool SetSize(FontFace& face, int pixelSize) {
     if (face.pixelSize == pixelSize) return true;
     FT_Face ft = face.ft;
     FT_Error error = 0;
@@ -345,7 +149,7 @@ struct FontEngine::Impl {
       font->symbol = symbol;
       font->pixelSize = pixelSize;
       font->generation = generation;
-      font->face = PrimaryFace(font->family, request.Bold, request.Italic);
+      font->face = faces.Primary(font->family, request.Bold, request.Italic);
       SetMetrics(*font);
       it = fonts.emplace(std::move(key), std::move(font)).first;
     }
@@ -354,7 +158,7 @@ struct FontEngine::Impl {
     return *lastFont;
   }
 
-  static FT_UInt CharIndex(const Face& face, char32_t original, char32_t unicode) {
+  static FT_UInt CharIndex(const FontFace& face, char32_t original, char32_t unicode) {
     if (face.symbolCmap) {
       if (original > 0xFF) return 0;
       FT_UInt index = FT_Get_Char_Index(face.ft, 0xF000 + original);
@@ -363,7 +167,7 @@ struct FontEngine::Impl {
     return FT_Get_Char_Index(face.ft, unicode);
   }
 
-  std::unique_ptr<Glyph> Render(Face& face, int pixelSize, FT_UInt index) {
+  std::unique_ptr<Glyph> Render(FontFace& face, int pixelSize, FT_UInt index) {
     auto glyph = std::make_unique<Glyph>();
     if (!SetSize(face, pixelSize)) return glyph;
     FT_Int32 flags = FT_LOAD_DEFAULT | FT_LOAD_TARGET_NORMAL;
@@ -401,7 +205,7 @@ struct FontEngine::Impl {
     return glyph;
   }
 
-  const Glyph* CachedGlyph(Face& face, int pixelSize, FT_UInt index) {
+  const Glyph* CachedGlyph(FontFace& face, int pixelSize, FT_UInt index) {
     const std::uint64_t key = (static_cast<std::uint64_t>(face.id) << 48) |
                               (static_cast<std::uint64_t>(pixelSize) << 32) | index;
     if (auto it = glyphs.find(key); it != glyphs.end()) return it->second.get();
@@ -417,7 +221,7 @@ struct FontEngine::Impl {
   }
 
   struct Choice {
-    Face* face;
+    FontFace* face;
     FT_UInt index;
     char32_t unicode;
   };
@@ -427,7 +231,7 @@ struct FontEngine::Impl {
     const char32_t unicode = font.symbol ? SymbolToUnicode(codePoint) : codePoint;
     Choice choice{font.face, CharIndex(*font.face, codePoint, unicode), unicode};
     if (choice.index == 0) {
-      if (Face* fallback = FallbackFace(font, unicode)) {
+      if (FontFace* fallback = faces.Fallback(font.family, font.bold, font.italic, unicode)) {
         if (FT_UInt other = CharIndex(*fallback, codePoint, unicode); other != 0) {
           choice.face = fallback;
           choice.index = other;

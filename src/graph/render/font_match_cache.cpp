@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "common/error.h"
 #include "common/text_file.h"
 
 namespace kurvex {
@@ -95,12 +96,12 @@ void FontMatchCache::Save() {
     out << key << '\t' << s.File << '\t' << s.Index << ' ' << s.Embolden << ' ' << s.Sheared << ' '
         << s.Matrix[0] << ' ' << s.Matrix[1] << ' ' << s.Matrix[2] << ' ' << s.Matrix[3] << '\n';
   }
+  std::error_code ec;
+  std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), ec);
   try {
-    std::error_code ec;
-    std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), ec);
     WriteFileAtomic(path_, out.str(), FileSync::kNone);
-  } catch (const std::exception&) {
-    // Only speed is lost: the next run asks fontconfig again.
+  } catch (const FileError&) {
+    // An unwritable cache folder or file: only speed is lost, the next run asks fontconfig again.
   }
 }
 

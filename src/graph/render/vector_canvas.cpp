@@ -15,7 +15,7 @@
 #include "graph/render/cairo_library.h"
 #include "graph/render/clip_segment.h"
 #include "graph/render/font_engine.h"
-#include "graph/render/raster_canvas.h"
+#include "graph/render/pixel_buffer.h"
 
 namespace kurvex {
 namespace {

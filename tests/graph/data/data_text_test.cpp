@@ -11,6 +11,7 @@
 #include "common/text_file.h"
 #include "common/text_utils.h"
 #include "graph/layout.h"
+#include "support/expect_message.h"
 
 namespace kurvex {
 namespace {
@@ -219,7 +220,7 @@ TEST(PrepareDataText, SurvivesBinaryGarbageAndNulBytes) {
     EXPECT_EQ(line.find('\r'), std::string_view::npos);
     EXPECT_EQ(line.find("  "), std::string_view::npos);
   }
-  EXPECT_THROW(CountCurves(p.Data), Error);
+  EXPECT_THROW_MESSAGE(CountCurves(p.Data), Error, "'1?' is not a valid floating point value");
 }
 
 TEST(PrepareDataText, HandlesATenMegabyteSingleLine) {

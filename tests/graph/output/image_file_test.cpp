@@ -11,6 +11,7 @@
 #include "common/error.h"
 #include "graph/output/image_file.h"
 #include "graph/render/raster_canvas.h"
+#include "support/expect_message.h"
 
 namespace kurvex {
 namespace {
@@ -99,10 +100,15 @@ TEST_F(ImageFileTest, FailuresNameTheFileAndLeaveNothingBehind) {
               "Unable to write to " + missingDir + ": No such file or directory");
   }
   for (const auto& [width, height] : {std::pair{0, 2}, {3, 0}, {-1, -1}}) {
-    EXPECT_THROW(WriteBmp(Sample(), width, height, Path("d.bmp")), Error);
-    EXPECT_THROW(WritePng(Sample(), width, height, Path("d.png")), Error);
+    EXPECT_THROW_MESSAGE(
+        WriteBmp(Sample(), width, height, Path("d.bmp")), Error,
+        "Unable to write to " + Path("d.bmp") + ": " + InvalidImageSize(width, height));
+    EXPECT_THROW_MESSAGE(
+        WritePng(Sample(), width, height, Path("d.png")), Error,
+        "Unable to write to " + Path("d.png") + ": " + InvalidImageSize(width, height));
   }
-  EXPECT_THROW(WritePng(Sample(), 3, 2, missingDir), Error);
+  EXPECT_THROW_MESSAGE(WritePng(Sample(), 3, 2, missingDir), Error,
+                       "Unable to write to " + missingDir + ": No such file or directory");
   EXPECT_TRUE(fs::is_empty(dir_));
 }
 

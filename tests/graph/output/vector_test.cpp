@@ -19,6 +19,7 @@
 #include "graph/model.h"
 #include "graph/output/image_file.h"
 #include "graph/render/canvas.h"
+#include "support/expect_message.h"
 
 namespace kurvex {
 namespace {
@@ -454,7 +455,8 @@ TEST(VectorDocument, ExtremeGeometryGivesAValidDocumentOrAClearError) {
   engine.Model.ImageWidth = 0;
   EXPECT_TRUE(GraphImageBytes(engine, ImageFormat::kSvg).empty());
   test::TempDir dir;
-  EXPECT_THROW(SaveGraphImage(engine, dir.File("g.pdf"), ImageFormat::kPdf), Error);
+  EXPECT_THROW_MESSAGE(SaveGraphImage(engine, dir.File("g.pdf"), ImageFormat::kPdf), Error,
+                       "Unable to write to " + dir.File("g.pdf") + ": invalid image size 0 x 500");
   EXPECT_FALSE(std::ifstream(dir.File("g.pdf")).good());
 }
 

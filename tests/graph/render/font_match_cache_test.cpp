@@ -66,6 +66,10 @@ TEST_F(FontMatchCacheTest, GarbageInTheFileIsAnEmptyCache) {
       << std::string("kurvex font matches 1\nstamp\n\0\t\x01zz", 30);
   FontMatchCache cache(CachePath(), "stamp");
   EXPECT_FALSE(cache.Find("").has_value());
+  // A cache that cannot be written (its folder is a file) costs only speed.
+  FontMatchCache unwritable(dir.File("face.ttf/matches"), "stamp");
+  unwritable.Put("0Arial", Source());
+  EXPECT_NO_THROW(unwritable.Save());
 }
 
 TEST_F(FontMatchCacheTest, TheStampFollowsTheFontConfiguration) {
