@@ -36,10 +36,15 @@ graph/data -> graph/geometry.h graph/text_font.h
 graph/render -> graph/geometry.h graph/text_font.h
 graph/output -> graph/geometry.h graph/text_font.h graph/render
 
-# The shell's rooms (the arrows between them and its top are added as they are built).
-shell/pages ->
-shell/browser ->
-shell/help ->
+# The shell: the main window assembles the graph window, the pages, the browsers and the help;
+# the graph window's gestures change the style through the pages; every room uses the kit,
+# which uses no other room.
+shell/window -> shell/graph_window shell/pages shell/browser shell/help shell/kit
+shell/graph_window -> shell/pages shell/kit
+shell/pages -> shell/kit
+shell/browser -> shell/kit
+shell/help -> shell/kit
+shell/kit ->
 """
 
 # Known breaches, being removed as the shell is reorganised: delete a line when its breach is
@@ -47,17 +52,6 @@ shell/help ->
 # "mutual A B": units A and B include each other's header; "size U": unit U is over the limit;
 # "arrow A -> B": a file of room A includes one of room B.
 KNOWN_EXCEPTIONS = """
-mutual shell/form_main shell/graph_mouse
-mutual shell/form_main shell/main_menu
-mutual shell/data_loader shell/form_kurvex
-size shell/browser/file_browser
-# The shell's top and its rooms include each other.
-arrow shell -> shell/pages
-arrow shell -> shell/browser
-arrow shell -> shell/help
-arrow shell/pages -> shell
-arrow shell/browser -> shell
-arrow shell/help -> shell
 """
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
