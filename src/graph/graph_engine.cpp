@@ -49,7 +49,7 @@ bool GraphEngine::LoadDataFile(const std::string& path) {
   if (read) {
     try {
       LoadedData& loaded = *read;
-      if (!Model.FindDataBlock && loaded.Columns.FirstBad()) {
+      if (!Model.FindDataBlock && !loaded.TextFromColumns && loaded.Columns.FirstBad()) {
         // The preparation took the text apart; a file that fails is rare enough to read again.
         if (const auto again = ReadTextFile(path)) {
           loaded.BlockFinderWouldRead = FindDataBlock(*again).Lines >= 2;
@@ -82,7 +82,8 @@ std::optional<LoadedData> GraphEngine::ReadData(const std::string& path, bool& h
   struct stat info {};
   if (!Model.FindDataBlock && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
     std::string reason;
-    if (std::optional<LoadedData> streamed = ReadDataStreamed(FileSource(path, reason))) {
+    const auto size = static_cast<std::size_t>(info.st_size);
+    if (std::optional<LoadedData> streamed = ReadDataStreamed(FileSource(path, reason), size)) {
       hadText = info.st_size > 0;
       return streamed;
     }
@@ -107,7 +108,10 @@ const NumericColumns& GraphEngine::Columns() const {
 
 const DataText& GraphEngine::Data() const {
   MakeSampleIfDue();
-  if (dataLeftOut_) {
+  if (dataLeftOut_ && textFromColumns_) {
+    dataLeftOut_ = false;
+    data_ = ColumnsText(columns_);
+  } else if (dataLeftOut_) {
     dataLeftOut_ = false;
     if (std::optional<std::string> text = ReadTextFile(dataFilePath_)) {
       data_ = PrepareDataText(std::move(*text)).Data;
@@ -119,7 +123,9 @@ const DataText& GraphEngine::Data() const {
 void GraphEngine::TakeData(LoadedData loaded, const std::string& path) {
   data_ = std::move(loaded.Prepared.Data);
   dataLeftOut_ = loaded.TextLeftOut;
+  textFromColumns_ = loaded.TextFromColumns;
   columns_ = std::move(loaded.Columns);
+  spectrum_ = std::move(loaded.Spectrum);
   sampleDue_ = false;
   headLines_ = loaded.Prepared.HeadLineCount;
   headText_ = std::move(loaded.Prepared.TextInDataFile);
@@ -137,9 +143,9 @@ void GraphEngine::TakeData(LoadedData loaded, const std::string& path) {
 // file of one curve.
 void GraphEngine::TakeNames(const LoadedData& loaded) {
   columnNames_ = loaded.ColumnNames;
-  xTitle_ = !columnNames_.empty() ? columnNames_[0] : loaded.XUnits;
+  xTitle_ = !columnNames_.empty() ? columnNames_[0] : loaded.Spectrum.XUnits;
   const bool oneCurve = columns_.CurveCount() == 1;
-  yTitle_ = oneCurve && columnNames_.size() >= 2 ? columnNames_[1] : loaded.YUnits;
+  yTitle_ = oneCurve && columnNames_.size() >= 2 ? columnNames_[1] : loaded.Spectrum.YUnits;
 }
 
 DataNames GraphEngine::Names() const {

@@ -76,6 +76,9 @@ class GraphEngine {
   DataNames Names() const;
   /// Whether the loaded data is a table of peaks, drawn with symbols only.
   bool SymbolsOnly() const { return symbolsOnly_; }
+  /// What the loaded file says of itself (a JCAMP-DX file's title, kind of spectrum, units,
+  /// origin and owner); empty for a plain data file.
+  const SpectrumInfo& Spectrum() const { return spectrum_; }
 
   /// Loads the file again after it changed on disk, but only when all of its data converts:
   /// a file caught empty or half written leaves the last good data and picture. Returns
@@ -148,6 +151,7 @@ class GraphEngine {
   mutable std::unique_ptr<RasterCanvas> canvas_;
   mutable DataText data_;
   mutable bool dataLeftOut_ = false;  // data_ still to be read again from the file
+  bool textFromColumns_ = false;      // or made from the numbers
   mutable NumericColumns columns_;
   // The built-in sample is made when first needed: a run that loads a file never formats it.
   mutable bool sampleDue_ = true;
@@ -157,6 +161,7 @@ class GraphEngine {
   std::string readError_;
   std::string loadNote_;
   bool symbolsOnly_ = false;
+  SpectrumInfo spectrum_;
   bool blockFinderWouldRead_ = false;
   std::vector<std::string> columnNames_;
   DataNames paintNames_;  // what the painter's texts name, while it paints
