@@ -160,6 +160,7 @@ void DecodeNtuples(std::string_view text, const Block& block, const Table& first
     decoding.DecodeLines(*page, {}, pageDecoder);
     if (decoding.Failed()) {
       // The curves go as far as the failing page.
+      ys.resize(std::min(ys.size(), out.Y.size()));
       CutTo(ys.size(), out);
       out.MoreY.push_back(std::move(ys));
       out.DrawnPages = 1 + out.MoreY.size();

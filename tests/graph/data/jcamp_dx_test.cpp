@@ -150,6 +150,13 @@ TEST(ReadJcampDx, StopsAtTheFirstBadLineKeepingTheLinesBefore) {
        10,
        kCheckFailed,
        {1, 2, 3}},
+      {"NTUPLES second page failing past a shorter first",
+       "##TITLE=t\n##NTUPLES=NMR\n##SYMBOL= X, R, I\n##VAR_DIM= 3, 3, 3\n##FIRST= 1, 0, 0\n"
+       "##LAST= 3, 0, 0\n##PAGE= N=1\n##DATA TABLE= (X++(R..R)), XYDATA\n1 5\n##PAGE= N=2\n"
+       "##DATA TABLE= (X++(I..I)), XYDATA\n1 4 5 6\n3 #\n##END=",
+       13,
+       "JCAMP-DX table holds an unknown character '#'",
+       {5}},
       {"repeat count past the declared points",
        Xyy(4, "100 1|101As99999999"),
        10,
@@ -263,6 +270,7 @@ TEST(ReadJcampDx, StopsAtTheFirstBadLineKeepingTheLinesBefore) {
     EXPECT_EQ(d.Error->Message, c.message) << c.name;
     ExpectValues(d.Y, c.kept, c.name);
     EXPECT_EQ(d.X.size(), d.Y.size()) << c.name;
+    for (const auto& y : d.MoreY) EXPECT_EQ(y.size(), d.Y.size()) << c.name;
   }
 }
 
