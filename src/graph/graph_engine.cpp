@@ -125,7 +125,6 @@ void GraphEngine::TakeData(LoadedData loaded, const std::string& path) {
   dataLeftOut_ = loaded.TextLeftOut;
   textFromColumns_ = loaded.TextFromColumns;
   columns_ = std::move(loaded.Columns);
-  spectrum_ = std::move(loaded.Spectrum);
   sampleDue_ = false;
   headLines_ = loaded.Prepared.HeadLineCount;
   headText_ = std::move(loaded.Prepared.TextInDataFile);
@@ -134,6 +133,7 @@ void GraphEngine::TakeData(LoadedData loaded, const std::string& path) {
   blockFinderWouldRead_ = loaded.BlockFinderWouldRead;
   missing_ = loaded.Missing;
   TakeNames(loaded);
+  spectrum_ = std::move(loaded.Spectrum);
   dataFileName_ = FileNamePart(path);
   dataFilePath_ = path;
   RepaintIfAuto();

@@ -216,6 +216,8 @@ TEST_F(Engine, JcampDxFilesAreDrawnFromTheirDecodedPoints) {
     EXPECT_EQ(engine.HeadText().substr(0, 8), "##TITLE=") << c.file;
     if (!c.dataType.empty()) {
       EXPECT_EQ(engine.Spectrum().DataType, c.dataType) << c.file;
+      EXPECT_EQ(engine.Names().XTitle, engine.Spectrum().XUnits) << c.file;
+      EXPECT_FALSE(engine.Names().XTitle.empty()) << c.file;
       EXPECT_EQ(engine.Spectrum().Title,
                 engine.HeadText().substr(8, engine.Spectrum().Title.size()))
           << c.file;
