@@ -1,8 +1,10 @@
-// Any bytes as a JCAMP-DX file: the decoder must not crash, must keep its points, lines and
-// error in step, and must stay within its memory bound. The same bytes also give a row of
-// ordinates that is written out in one of the table forms and must come back exactly.
+// Any bytes as a JCAMP-DX file: the decoder must not crash, must keep its points, curves, lines
+// and error in step, must keep only values the axes can take, and must stay within its memory
+// bound per input byte. The same bytes also give a row of ordinates that is written out in one
+// of the table forms and must come back exactly.
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -24,22 +26,43 @@ std::size_t LineCount(std::string_view text) {
   return lines;
 }
 
+bool Drawable(double v) {
+  return std::isnan(v) || std::abs(v) <= kurvex::kJcampDrawableLimit;
+}
+
 void CheckDecoded(std::string_view text) {
   const kurvex::JcampDxData d = kurvex::ReadJcampDx(text);
-  Check(d.X.size() == d.Y.size() && d.Y.size() == d.Lines.size());
-  Check(d.Y.size() <= 16 * text.size() + 16);
+  Check(d.X.size() == d.Y.size());
+  Check(d.MoreY.size() < 10);
+  // Memory per input byte: every curve holds at most 16 points a byte of input, and its
+  // vector at most twice what it holds or what the file's declared count reserved.
+  const std::size_t points = 16 * text.size() + 16;
+  Check(d.Y.size() <= points);
+  Check(d.X.capacity() <= 2 * points && d.Y.capacity() <= 2 * points);
+  for (const auto& y : d.MoreY) {
+    Check(y.size() == d.Y.size());
+    Check(y.capacity() <= 2 * points);
+    for (const double v : y) Check(Drawable(v));
+  }
+  for (std::size_t i = 0; i < d.Y.size(); ++i) Check(Drawable(d.X[i]) && Drawable(d.Y[i]));
   Check(d.HeadText.size() <= 2 * text.size());
   const std::size_t lines = LineCount(text);
+  Check(d.Lines.capacity() <= 2 * lines + 2);
   for (std::size_t i = 0; i < d.Lines.size(); ++i) {
-    Check(d.Lines[i] >= 1 && d.Lines[i] <= lines);
-    if (i > 0) Check(d.Lines[i] >= d.Lines[i - 1]);
+    Check(d.Lines[i].Line >= 1 && d.Lines[i].Line <= lines);
+    Check(d.Lines[i].FirstPoint < d.Y.size());
+    if (i > 0) Check(d.Lines[i].Line > d.Lines[i - 1].Line);
+    if (i > 0) Check(d.Lines[i].FirstPoint > d.Lines[i - 1].FirstPoint);
   }
   if (d.Error) {
     Check(d.Error->Line >= 1 && d.Error->Line <= lines);
     Check(d.Error->Message.rfind("JCAMP-DX ", 0) == 0);
     // Nothing of the failing line or after it is kept.
-    Check(d.Lines.empty() || d.Lines.back() < d.Error->Line);
+    Check(d.Lines.empty() || d.Lines.back().Line < d.Error->Line);
   }
+  Check(d.DrawnBlock <= d.BlockCount);
+  Check(d.DrawnPages <= d.PageCount &&
+        d.MoreY.size() + 1 <= std::max<std::size_t>(1, d.DrawnPages));
   if (d.BlockCount == 0) Check(d.Error && d.Y.empty() && d.HeadText.empty());
   if (text.rfind("##TITLE=", 0) == 0) Check(kurvex::LooksLikeJcampDx(text));
 }

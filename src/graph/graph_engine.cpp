@@ -40,7 +40,7 @@ bool GraphEngine::LoadDataFile(const std::string& path) {
   if (read) {
     try {
       LoadedData& loaded = *read;
-      if (!Model.FindDataBlock && loaded.Columns.FirstBad()) {
+      if (!Model.FindDataBlock && !loaded.TextFromColumns && loaded.Columns.FirstBad()) {
         ShownData::NoteBlockFinder(loaded, path);
       }
       if (hadLines) {

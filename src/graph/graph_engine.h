@@ -74,6 +74,9 @@ class GraphEngine {
   DataNames Names() const { return data_.Names(); }
   /// Whether the loaded data is a table of peaks, drawn with symbols only.
   bool SymbolsOnly() const { return data_.SymbolsOnly(); }
+  /// What the loaded file says of itself (a JCAMP-DX file's title, kind of spectrum, units,
+  /// origin and owner); empty for a plain data file.
+  const SpectrumInfo& Spectrum() const { return data_.Spectrum(); }
 
   /// Loads the file again after it changed on disk, but only when all of its data converts:
   /// a file caught empty or half written leaves the last good data and picture. Returns

@@ -26,7 +26,8 @@ std::optional<LoadedData> ShownData::Read(const std::string& path, const DataRul
   struct stat info {};
   if (!rules.FindDataBlock && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
     std::string reason;
-    if (std::optional<LoadedData> streamed = ReadDataStreamed(FileSource(path, reason))) {
+    const auto size = static_cast<std::size_t>(info.st_size);
+    if (std::optional<LoadedData> streamed = ReadDataStreamed(FileSource(path, reason), size)) {
       hadText = info.st_size > 0;
       return streamed;
     }
@@ -47,6 +48,7 @@ void ShownData::NoteBlockFinder(LoadedData& loaded, const std::string& path) {
 void ShownData::Take(LoadedData loaded, const std::string& path) {
   data_ = std::move(loaded.Prepared.Data);
   textLeftOut_ = loaded.TextLeftOut;
+  textFromColumns_ = loaded.TextFromColumns;
   columns_ = std::move(loaded.Columns);
   sampleDue_ = false;
   headLines_ = loaded.Prepared.HeadLineCount;
@@ -56,6 +58,7 @@ void ShownData::Take(LoadedData loaded, const std::string& path) {
   blockFinderWouldRead_ = loaded.BlockFinderWouldRead;
   missing_ = loaded.Missing;
   TakeNames(loaded);
+  spectrum_ = std::move(loaded.Spectrum);
   fileName_ = FileNamePart(path);
   filePath_ = path;
 }
@@ -73,20 +76,22 @@ void ShownData::TakeEmpty(LoadedData loaded) {
   note_.clear();
   blockFinderWouldRead_ = false;
   TakeNames(loaded);
+  spectrum_ = std::move(loaded.Spectrum);
 }
 
 // {XTitle} is the x column's name, or the unit a JCAMP-DX file gives; {YTitle} likewise for a
 // file of one curve.
 void ShownData::TakeNames(const LoadedData& loaded) {
   columnNames_ = loaded.ColumnNames;
-  xTitle_ = !columnNames_.empty() ? columnNames_[0] : loaded.XUnits;
+  xTitle_ = !columnNames_.empty() ? columnNames_[0] : loaded.Spectrum.XUnits;
   const bool oneCurve = columns_.CurveCount() == 1;
-  yTitle_ = oneCurve && columnNames_.size() >= 2 ? columnNames_[1] : loaded.YUnits;
+  yTitle_ = oneCurve && columnNames_.size() >= 2 ? columnNames_[1] : loaded.Spectrum.YUnits;
 }
 
 void ShownData::SetText(std::string text) {
   data_ = DataText(std::move(text));
   textLeftOut_ = false;
+  textFromColumns_ = false;
   columns_ = NumericColumns(data_, missing_);
   sampleDue_ = false;
 }
@@ -105,7 +110,10 @@ const NumericColumns& ShownData::Columns() const {
 
 const DataText& ShownData::Data() const {
   MakeSampleIfDue();
-  if (textLeftOut_) {
+  if (textLeftOut_ && textFromColumns_) {
+    textLeftOut_ = false;
+    data_ = ColumnsText(columns_);
+  } else if (textLeftOut_) {
     textLeftOut_ = false;
     if (std::optional<std::string> text = ReadTextFile(filePath_)) {
       data_ = PrepareDataText(std::move(*text)).Data;

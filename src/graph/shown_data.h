@@ -41,6 +41,7 @@ class ShownData {
   const std::string& Note() const { return note_; }
   bool SymbolsOnly() const { return symbolsOnly_; }
   bool BlockFinderWouldRead() const { return blockFinderWouldRead_; }
+  const SpectrumInfo& Spectrum() const { return spectrum_; }
   /// File lines before the data text: errors name the line of the file.
   std::size_t HeadLines() const { return headLines_; }
   /// What the graph's texts may name; valid while this object and its data stay.
@@ -52,6 +53,7 @@ class ShownData {
 
   mutable DataText data_;
   mutable bool textLeftOut_ = false;  // data_ still to be read again from the file
+  bool textFromColumns_ = false;      // or made from the numbers
   mutable NumericColumns columns_;
   // The built-in sample is made when first needed: a run that loads a file never formats it.
   mutable bool sampleDue_ = true;
@@ -61,6 +63,7 @@ class ShownData {
   std::string readError_;
   std::string note_;
   bool symbolsOnly_ = false;
+  SpectrumInfo spectrum_;
   bool blockFinderWouldRead_ = false;
   std::vector<std::string> columnNames_;
   std::string xTitle_;

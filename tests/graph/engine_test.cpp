@@ -186,13 +186,21 @@ TEST_F(Engine, JcampDxFilesAreDrawnFromTheirDecodedPoints) {
     bool symbolsOnly;
     std::string note;
     std::string error;  // "line: message" where the drawing stops, or empty
+    int curves = 1;
+    std::string dataType = {};   // empty: not checked
+    std::string firstLine = {};  // of the data text shown
   };
   const Case cases[] = {
-      {"ir_polystyrene_difdup.jdx", 921, false, "", ""},
+      {"ir_polystyrene_difdup.jdx", 921, false, "", "", 1, "INFRARED SPECTRUM", "3999.64 0.915"},
       {"ms_toluene_peak_table.jdx", 14, true, "", ""},
       {"ir_polystyrene_link.jdx", 101, false, "the file holds 2 blocks of data; the first is drawn",
        ""},
       {"ir_polystyrene_bad_check.jdx", 0, false, "", "28: JCAMP-DX check value does not match"},
+      {"nmr_ntuples_real_imag.jdx", 16, false, "", "", 2, "NMR SPECTRUM", "2000 1.5 0"},
+      {"nmr_link_peaks_first.jdx", 24, false, "the file holds 2 blocks of data; block 2 is drawn",
+       "", 1, "NMR SPECTRUM", "4.6 10"},
+      {"ms_ntuples_pages.jdx", 5, true, "the file holds 3 pages of data; the first is drawn", "", 1,
+       "MASS SPECTRUM", "31 100"},
   };
   for (const Case& c : cases) {
     ReadyToPaint();
@@ -202,10 +210,20 @@ TEST_F(Engine, JcampDxFilesAreDrawnFromTheirDecodedPoints) {
     if (c.points > 0) {
       EXPECT_EQ(columns.LineCount(), c.points) << c.file;
     }
-    EXPECT_EQ(columns.CurveCount(), 1) << c.file;
+    EXPECT_EQ(columns.CurveCount(), c.curves) << c.file;
     EXPECT_EQ(engine.SymbolsOnly(), c.symbolsOnly) << c.file;
     EXPECT_EQ(engine.LoadNote(), c.note) << c.file;
     EXPECT_EQ(engine.HeadText().substr(0, 8), "##TITLE=") << c.file;
+    if (!c.dataType.empty()) {
+      EXPECT_EQ(engine.Spectrum().DataType, c.dataType) << c.file;
+      EXPECT_EQ(engine.Names().XTitle, engine.Spectrum().XUnits) << c.file;
+      EXPECT_FALSE(engine.Names().XTitle.empty()) << c.file;
+      EXPECT_EQ(engine.Spectrum().Title,
+                engine.HeadText().substr(8, engine.Spectrum().Title.size()))
+          << c.file;
+      ASSERT_FALSE(engine.Data().Empty()) << c.file;
+      EXPECT_EQ(engine.Data().Line(0), c.firstLine) << c.file;
+    }
     std::string error;
     try {
       engine.RepaintGraph();

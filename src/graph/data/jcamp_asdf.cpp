@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace kurvex {
@@ -29,6 +30,29 @@ std::size_t ScanDigits(std::string_view s, std::size_t pos, bool allowPoint) {
 // from_chars rounds correctly and does not look at the locale; it leaves the value alone when
 // out of range, so the side is told by where the first significant digit sits.
 double DecimalValue(bool negative, std::string_view digits, long exponent, std::string& buffer) {
+  // Up to 15 digits without exponent, as tables are written: the digits as an integer and the
+  // power of ten are exact doubles, so one division gives the correctly rounded value.
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  if (exponent == 0 && digits.size() <= 16) {
+    std::uint64_t whole = 0;
+    int count = 0;
+    int decimals = 0;
+    bool point = false;
+    for (const char c : digits) {
+      if (c == '.') {
+        point = true;
+        continue;
+      }
+      whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
+      ++count;
+      if (point) ++decimals;
+    }
+    if (count <= 15) {
+      const double value = static_cast<double>(whole) / kPowers[decimals];
+      return negative ? -value : value;
+    }
+  }
   buffer.assign(digits);
   buffer += 'e';
   buffer += std::to_string(exponent);
@@ -157,11 +181,13 @@ std::optional<std::string> ReadAsdfLine(std::string_view line, std::vector<AsdfT
   return std::nullopt;
 }
 
-std::optional<double> LeadingAffnNumber(std::string_view text) {
+std::optional<double> LeadingAffnNumber(std::string_view text, std::size_t* end) {
   std::size_t pos = 0;
   while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
   std::string buffer;
-  return ScanAffn(text, pos, true, buffer);
+  std::optional<double> value = ScanAffn(text, pos, true, buffer);
+  if (end) *end = pos;
+  return value;
 }
 
 std::string_view CutJcampComment(std::string_view line) {

@@ -33,8 +33,9 @@ inline constexpr std::size_t kAsdfCountLimit = std::size_t{1} << 40;
 std::optional<std::string> ReadAsdfLine(std::string_view line, std::vector<AsdfToken>& tokens);
 
 /// The number at the start of a labelled record's value (blanks before it skipped), as AFFN
-/// writes it: sign, digits, one point, and an exponent "E+nn". Nothing when there is none.
-std::optional<double> LeadingAffnNumber(std::string_view text);
+/// writes it: sign, digits, one point, and an exponent "E+nn". Nothing when there is none;
+/// `end`, when given, receives where the number ends.
+std::optional<double> LeadingAffnNumber(std::string_view text, std::size_t* end = nullptr);
 
 /// The text before "$$", whose rest of the line is a comment.
 std::string_view CutJcampComment(std::string_view line);

@@ -2,56 +2,33 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <utility>
 
 #include "common/text_utils.h"
 #include "graph/data/jcamp_asdf.h"
+#include "graph/data/jcamp_ntuples.h"
+#include "graph/data/jcamp_records.h"
 
 namespace kurvex {
 namespace {
 
-constexpr char kCheckFailed[] = "JCAMP-DX check value does not match";
-constexpr char kTooLarge[] = "JCAMP-DX table is larger than its file";
+using jcamp::Block;
+using jcamp::Decoding;
+using jcamp::kNone;
+using jcamp::LineReader;
+using jcamp::Record;
+using jcamp::Records;
+using jcamp::Table;
+using jcamp::Upper;
+
 constexpr char kNoTable[] = "JCAMP-DX file holds no ##XYDATA=, ##XYPOINTS= or ##PEAK TABLE=";
-constexpr char kNoAbscissa[] = "JCAMP-DX table needs ##FIRSTX=, ##LASTX= and ##NPOINTS=";
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-// The lines of a text ended by CR LF, LF or CR, numbered from 1; a final break starts no line.
-class LineReader {
- public:
-  explicit LineReader(std::string_view text) : text_(text) { FindEnd(); }
-
-  bool AtEnd() const { return start_ >= text_.size(); }
-  std::string_view Line() const { return text_.substr(start_, end_ - start_); }
-  std::size_t Number() const { return number_; }
-
-  void Next() {
-    std::size_t next = end_;
-    if (next < text_.size() && text_[next] == '\r') ++next;
-    if (next < text_.size() && text_[next] == '\n' && (next == end_ || text_[end_] == '\r')) {
-      ++next;
-    }
-    start_ = next;
-    ++number_;
-    FindEnd();
-  }
-
- private:
-  void FindEnd() { end_ = std::min(text_.find_first_of("\r\n", start_), text_.size()); }
-
-  std::string_view text_;
-  std::size_t start_ = 0;
-  std::size_t end_ = 0;
-  std::size_t number_ = 1;
-};
 
 // Labels match after upper case with blanks, '-', '/' and '_' dropped, as the standard says.
 std::string NormalizeLabel(std::string_view label) {
   std::string name;
   for (const char c : label) {
     if (IsBlank(c) || c == '-' || c == '/' || c == '_') continue;
-    name += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    name += Upper(c);
   }
   return name;
 }
@@ -75,20 +52,13 @@ std::optional<LabelLine> ParseLabel(std::string_view line) {
 }
 
 bool IsTableLabel(const std::string& name) {
-  return name == "XYDATA" || name == "XYPOINTS" || name == "PEAKTABLE";
+  return name == "XYDATA" || name == "XYPOINTS" || name == "PEAKTABLE" || name == "DATATABLE";
 }
 
 // Records whose following lines are data of their own, not more of the record's value.
 bool HoldsOtherTable(const std::string& name) {
-  return name == "DATATABLE" || name == "PEAKASSIGNMENTS" || name == "XYDATA" ||
-         name == "XYPOINTS" || name == "PEAKTABLE";
+  return name == "PEAKASSIGNMENTS" || IsTableLabel(name);
 }
-
-struct Record {
-  std::string Name;
-  std::string Value;  // comment cut, trimmed, continuation lines joined by blanks
-  std::string Text;   // "##LABEL=value" as written, comment cut
-};
 
 void AppendJoined(std::string& to, std::string_view more) {
   if (more.empty()) return;
@@ -96,260 +66,59 @@ void AppendJoined(std::string& to, std::string_view more) {
   to += more;
 }
 
-struct Block {
-  bool HasTable = false;
-  std::vector<Record> Records;
-};
-
-const Record* FindRecord(const std::vector<Record>& records, std::string_view name) {
-  for (const Record& r : records) {
-    if (r.Name == name) return &r;
-  }
-  return nullptr;
+// A spectrum is drawn in preference to a table of peaks.
+int Rank(const Table& table) {
+  return table.Name == "PEAKTABLE" ? 1 : 2;
 }
 
-std::optional<double> NumberRecord(const std::vector<Record>& records, std::string_view name) {
-  const Record* r = FindRecord(records, name);
-  return r ? LeadingAffnNumber(r->Value) : std::nullopt;
+void TakeNamedRecords(const Records& records, JcampDxData& out) {
+  static constexpr std::pair<const char*, std::string JcampDxData::*> kNamed[] = {
+      {"TITLE", &JcampDxData::Title},   {"DATATYPE", &JcampDxData::DataType},
+      {"XUNITS", &JcampDxData::XUnits}, {"YUNITS", &JcampDxData::YUnits},
+      {"ORIGIN", &JcampDxData::Origin}, {"OWNER", &JcampDxData::Owner}};
+  for (std::size_t i = records.Begin; i < records.End; ++i) {
+    const Record& r = (*records.All)[i];
+    for (const auto& [name, field] : kNamed) {
+      if (r.Name != name || !(out.*field).empty()) continue;
+      out.*field = r.Value;
+      if (!out.HeadText.empty()) out.HeadText += "\r\n";
+      out.HeadText += r.Text;
+    }
+  }
 }
 
-// The variable list "(X++(Y..Y))" of a table label, blanks dropped and upper case, and the
-// text after it on the same line.
-std::pair<std::string, std::string_view> ParseForm(std::string_view value) {
-  std::size_t pos = 0;
-  while (pos < value.size() && IsBlank(value[pos])) ++pos;
-  std::string form;
-  int depth = 0;
-  for (; pos < value.size(); ++pos) {
-    const char c = value[pos];
-    if (depth == 0 && c != '(') break;
-    if (IsBlank(c)) continue;
-    depth += c == '(' ? 1 : c == ')' ? -1 : 0;
-    form += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    if (depth == 0) {
-      ++pos;
-      break;
-    }
-  }
-  return {form, value.substr(pos)};
-}
-
-bool SameValue(double a, double b) {
-  if (std::isnan(a) || std::isnan(b)) return std::isnan(a) && std::isnan(b);
-  return a == b || std::abs(a - b) <= 1e-9 * std::max(std::abs(a), std::abs(b));
-}
-
-// Turns the lines of one table into points. Each line is decoded aside and kept only when it
-// decodes whole, so a failure leaves the points of the lines before it.
-class TableDecoder {
- public:
-  TableDecoder(JcampDxData& out, std::size_t pointLimit) : out_(out), pointLimit_(pointLimit) {}
-
-  /// (X++(Y..Y)): the abscissa comes from FIRSTX and DELTAX, the table's x only checks it.
-  void StartEquidistant(double firstX, double deltaX, double xFactor, double yFactor) {
-    equidistant_ = true;
-    firstX_ = firstX;
-    deltaX_ = deltaX;
-    xFactor_ = xFactor;
-    yFactor_ = yFactor;
-    // Line x values are written in whole XFACTOR units, rounded or cut, by writers that may
-    // sum DELTAX up with some drift: half a point allows for that, a point slipped is caught.
-    xTolerance_ = std::max(std::abs(xFactor), std::abs(deltaX) / 2);
-  }
-
-  /// (XY..XY) with `groupSize` 2, or (XYW..XYW) and (XYM..XYM) with 3 (the third ignored).
-  void StartGroups(std::size_t groupSize, double xFactor, double yFactor) {
-    equidistant_ = false;
-    groupSize_ = groupSize;
-    xFactor_ = xFactor;
-    yFactor_ = yFactor;
-  }
-
-  /// Decodes one line; false (and out_.Error set) when it fails.
-  bool Decode(std::string_view line, std::size_t number) {
-    if (const std::optional<std::string> error = ReadAsdfLine(CutJcampComment(line), tokens_)) {
-      return Fail(number, *error);
-    }
-    if (tokens_.empty()) return true;
-    const std::optional<std::string> error = equidistant_ ? DecodeYs(number) : DecodeGroups(number);
-    return error ? Fail(number, *error) : true;
-  }
-
- private:
-  bool Fail(std::size_t number, std::string message) {
-    out_.Error = JcampDxError{number, std::move(message)};
-    return false;
-  }
-
-  bool Full(std::size_t more) const { return out_.Y.size() + ys_.size() + more > pointLimit_; }
-
-  std::optional<std::string> DecodeYs(std::size_t number) {
-    const AsdfToken& head = tokens_.front();
-    if (head.Kind == AsdfKind::Difference || head.Kind == AsdfKind::Repeat) {
-      return "JCAMP-DX table line does not start with an x value";
-    }
-    ys_.clear();
-    double y = lastY_;  // a difference at the line start adds to the line before
-    bool haveY = haveLastY_;
-    std::optional<AsdfKind> before;  // form of the value a repeat count repeats
-    double step = 0;
-    for (std::size_t i = 1; i < tokens_.size(); ++i) {
-      const AsdfToken& t = tokens_[i];
-      if (t.Kind == AsdfKind::Repeat) {
-        if (!before) return "JCAMP-DX repeat count has no value before it";
-        if (Full(t.Count - 1)) return kTooLarge;
-        for (std::size_t k = 1; k < t.Count; ++k) {
-          if (*before == AsdfKind::Difference) y += step;
-          ys_.push_back(y);
-        }
-        continue;
-      }
-      if (t.Kind == AsdfKind::Difference) {
-        if (!haveY) return "JCAMP-DX difference has no value before it";
-        step = t.Number;
-        y += step;
-      } else {
-        y = t.Kind == AsdfKind::Missing ? kNaN : t.Number;
-      }
-      if (Full(1)) return kTooLarge;
-      ys_.push_back(y);
-      haveY = true;
-      before = t.Kind;
-    }
-
-    // After a line in DIF form the next line starts with the same point again, as a check.
-    std::size_t first = 0;
-    std::size_t lineIndex = out_.Y.size();
-    if (checkPending_) {
-      --lineIndex;
-      if (!ys_.empty()) {
-        if (!SameValue(ys_.front(), lastY_)) return kCheckFailed;
-        first = 1;
-      }
-    }
-    if (head.Kind == AsdfKind::Value) {
-      const double expected = firstX_ + static_cast<double>(lineIndex) * deltaX_;
-      const double slack = xTolerance_ + 1e-9 * std::abs(expected);
-      if (!(std::abs(head.Number * xFactor_ - expected) <= slack)) return kCheckFailed;
-    }
-    for (std::size_t i = first; i < ys_.size(); ++i) {
-      out_.X.push_back(firstX_ + static_cast<double>(out_.X.size()) * deltaX_);
-      out_.Y.push_back(ys_[i] * yFactor_);
-      out_.Lines.push_back(number);
-    }
-    if (!ys_.empty()) {
-      lastY_ = ys_.back();
-      haveLastY_ = true;
-      checkPending_ = before == AsdfKind::Difference;
-    }
-    return std::nullopt;
-  }
-
-  std::optional<std::string> DecodeGroups(std::size_t number) {
-    for (const AsdfToken& t : tokens_) {
-      if (t.Kind == AsdfKind::Difference || t.Kind == AsdfKind::Repeat) {
-        return "JCAMP-DX table of x,y groups holds a DIF or DUP value";
-      }
-    }
-    if (tokens_.size() % groupSize_ != 0) return "JCAMP-DX table line ends inside a point";
-    if (Full(tokens_.size() / groupSize_)) return kTooLarge;
-    for (std::size_t i = 0; i < tokens_.size(); i += groupSize_) {
-      const AsdfToken& x = tokens_[i];
-      const AsdfToken& y = tokens_[i + 1];
-      out_.X.push_back(x.Kind == AsdfKind::Missing ? kNaN : x.Number * xFactor_);
-      out_.Y.push_back(y.Kind == AsdfKind::Missing ? kNaN : y.Number * yFactor_);
-      out_.Lines.push_back(number);
-    }
-    return std::nullopt;
-  }
-
-  JcampDxData& out_;
-  std::size_t pointLimit_;
-  std::vector<AsdfToken> tokens_;
-  std::vector<double> ys_;
-  bool equidistant_ = false;
-  std::size_t groupSize_ = 2;
-  double firstX_ = 0, deltaX_ = 0, xFactor_ = 1, yFactor_ = 1, xTolerance_ = 0;
-  double lastY_ = kNaN;
-  bool haveLastY_ = false;
-  bool checkPending_ = false;
-};
-
-// The x of the first point and the spacing, from FIRSTX, LASTX and NPOINTS (the standard's
-// definition of DELTAX); ##DELTAX only stands in when LASTX or NPOINTS is missing.
-std::optional<std::pair<double, double>> Abscissa(const std::vector<Record>& records) {
-  const std::optional<double> first = NumberRecord(records, "FIRSTX");
-  const std::optional<double> last = NumberRecord(records, "LASTX");
-  const std::optional<double> count = NumberRecord(records, "NPOINTS");
-  const std::optional<double> delta = NumberRecord(records, "DELTAX");
-  if (!first || !std::isfinite(*first)) return std::nullopt;
-  std::optional<double> spacing;
-  const bool wholeCount = count && *count >= 1 && *count == std::floor(*count);
-  if (wholeCount && *count >= 2 && last) {
-    spacing = (*last - *first) / (*count - 1);
-  } else if (delta) {
-    spacing = delta;
-  } else if (wholeCount && *count == 1) {
-    spacing = 0.0;
-  }
-  if (!spacing || !std::isfinite(*spacing)) return std::nullopt;
-  return std::pair{*first, *spacing};
-}
-
-std::string Printable(std::string_view text, std::size_t limit) {
-  std::string shown;
-  for (const char c : text.substr(0, limit)) shown += c >= 0x20 && c < 0x7f ? c : '?';
-  if (text.size() > limit) shown += "...";
-  return shown;
-}
-
-bool IsLabelLine(std::string_view line) {
-  std::size_t start = 0;
-  while (start < line.size() && IsBlank(line[start])) ++start;
-  return line.substr(start, 2) == "##";
-}
-
-// Fills the drawn block's fields and decodes its table, leaving `reader` on the first line
-// after the table.
-void DecodeTable(LineReader& reader, const std::vector<Record>& records, const LabelLine& label,
-                 std::size_t pointLimit, JcampDxData& out) {
-  for (const Record& r : records) {
-    if (!out.HeadText.empty()) out.HeadText += "\r\n";
-    out.HeadText += r.Text;
-  }
-  const auto text = [&](std::string_view name) {
-    const Record* r = FindRecord(records, name);
-    return r ? r->Value : std::string();
-  };
-  out.Title = text("TITLE");
-  out.XUnits = text("XUNITS");
-  out.YUnits = text("YUNITS");
-  out.DataType = text("DATATYPE");
-  out.PeakTable = label.Name == "PEAKTABLE";
-
-  const std::size_t labelLine = reader.Number();
-  const auto [form, rest] = ParseForm(CutJcampComment(label.Value));
-  const double xFactor = NumberRecord(records, "XFACTOR").value_or(1.0);
-  const double yFactor = NumberRecord(records, "YFACTOR").value_or(1.0);
-  TableDecoder decoder(out, pointLimit);
-  if (form == "(X++(Y..Y))" && label.Name == "XYDATA") {
-    if (const auto abscissa = Abscissa(records)) {
-      decoder.StartEquidistant(abscissa->first, abscissa->second, xFactor, yFactor);
-    } else {
-      out.Error = JcampDxError{labelLine, kNoAbscissa};
+// A table of a block outside ##NTUPLES=.
+void DecodeTable(std::string_view text, const Block& block, const Table& table, JcampDxData& out) {
+  Decoding decoding(text, out);
+  const Records records{&block.Records, 0, table.Records};
+  out.PeakTable = table.Name == "PEAKTABLE";
+  const auto [form, rest] = jcamp::ParseForm(table.Value);
+  const double xFactor = decoding.Number(records, "XFACTOR").value_or(1.0);
+  const double yFactor = decoding.Number(records, "YFACTOR").value_or(1.0);
+  const std::optional<double> count = decoding.Number(records, "NPOINTS");
+  const JcampPointLimit limit = decoding.Limit(count);
+  JcampTable decoder(&out.X, out.Y, &out.Lines, limit);
+  if (decoding.Failed()) return;
+  if (form == "(X++(Y..Y))" && table.Name == "XYDATA") {
+    const std::optional<double> first = decoding.Number(records, "FIRSTX");
+    const std::optional<double> last = decoding.Number(records, "LASTX");
+    const std::optional<double> delta = decoding.Number(records, "DELTAX");
+    if (!decoding.StartEquidistant(decoder, table.Line, first, last, count, delta, xFactor,
+                                   yFactor)) {
+      return;
     }
   } else if (form == "(XY..XY)") {
     decoder.StartGroups(2, xFactor, yFactor);
   } else if (form == "(XYW..XYW)" || form == "(XYM..XYM)") {
     decoder.StartGroups(3, xFactor, yFactor);
   } else {
-    const std::string shown = Printable(TrimBlanks(CutJcampComment(label.Value)), 40);
-    out.Error = JcampDxError{labelLine, "JCAMP-DX table form '" + shown + "' is not supported"};
+    return decoding.Unsupported(table);
   }
-  bool ok = !out.Error && decoder.Decode(rest, labelLine);
-  for (reader.Next(); !reader.AtEnd() && !IsLabelLine(reader.Line()); reader.Next()) {
-    if (ok) ok = decoder.Decode(reader.Line(), reader.Number());
+  if (count && *count >= 1 && *count <= static_cast<double>(limit.Points)) {
+    out.X.reserve(static_cast<std::size_t>(*count));
+    out.Y.reserve(static_cast<std::size_t>(*count));
   }
+  decoding.DecodeLines(table, rest, decoder);
 }
 
 }  // namespace
@@ -364,51 +133,75 @@ bool LooksLikeJcampDx(std::string_view text) {
 
 JcampDxData ReadJcampDx(std::string_view text) {
   JcampDxData out;
-  // Sixteen points a byte leaves room for any honest use of DUP and stops a few bytes of repeat
-  // counts from asking for gigabytes.
-  const std::size_t pointLimit = 16 * text.size() + 16;
-  std::vector<Block> blocks;  // the open blocks, innermost last
-  bool tableFound = false;
-  bool continues = false;  // the line may continue the last record's value
-  for (LineReader reader(text); !reader.AtEnd();) {
+  std::vector<Block> blocks;      // in the order they open
+  std::vector<std::size_t> open;  // the open blocks, innermost last
+  std::size_t page = kNone;       // the ##PAGE= record of the innermost block
+  bool continues = false;         // the line may continue the last record's value
+  for (LineReader reader(text); !reader.AtEnd(); reader.Next()) {
     const std::string_view line = reader.Line();
     std::optional<LabelLine> label = ParseLabel(line);
     if (!label) {
-      // Records are only kept until the drawn table is found; their head is all that is used.
-      if (continues && !tableFound && !blocks.empty() && !blocks.back().Records.empty()) {
-        Record& r = blocks.back().Records.back();
+      if (continues && !open.empty() && !blocks[open.back()].Records.empty()) {
+        Record& r = blocks[open.back()].Records.back();
         const std::string_view more = TrimBlanks(CutJcampComment(line));
         AppendJoined(r.Value, more);
         AppendJoined(r.Text, more);
       }
-      reader.Next();
       continue;
     }
+    continues = false;
     if (label->Name == "END") {
-      if (!blocks.empty()) blocks.pop_back();
-      continues = false;
-      reader.Next();
+      if (!open.empty()) open.pop_back();
+      page = kNone;
       continue;
     }
-    if (label->Name == "TITLE" || blocks.empty()) blocks.emplace_back();
-    Block& block = blocks.back();
-    if (IsTableLabel(label->Name)) {
-      if (!block.HasTable) ++out.BlockCount;
-      block.HasTable = true;
-      if (!tableFound) {
-        tableFound = true;
-        DecodeTable(reader, block.Records, *label, pointLimit, out);
-        continue;
-      }
-    } else if (!tableFound) {
-      const std::string_view value = TrimBlanks(CutJcampComment(label->Value));
-      const std::string_view written = TrimBlanks(CutJcampComment(label->Text));
-      block.Records.push_back({label->Name, std::string(value), std::string(written)});
+    if (label->Name == "TITLE" || open.empty()) {
+      open.push_back(blocks.size());
+      blocks.emplace_back();
+      page = kNone;
     }
+    Block& block = blocks[open.back()];
+    const std::string_view value = TrimBlanks(CutJcampComment(label->Value));
+    if (IsTableLabel(label->Name)) {
+      block.Tables.push_back(
+          {label->Name, value, reader.Number(), reader.Offset(), block.Records.size(), page});
+      continue;
+    }
+    if (label->Name == "NTUPLES") block.Ntuples = block.Records.size();
+    if (label->Name == "PAGE") page = block.Records.size();
+    if (label->Name == "ENDNTUPLES") page = kNone;
+    const std::string_view written = TrimBlanks(CutJcampComment(label->Text));
+    block.Records.push_back(
+        {label->Name, std::string(value), std::string(written), reader.Number()});
     continues = !HoldsOtherTable(label->Name);
-    reader.Next();
   }
-  if (!tableFound) out.Error = JcampDxError{1, kNoTable};
+
+  // The block to draw: the first that holds a spectrum, or else the first with a table.
+  const Block* chosen = nullptr;
+  const Table* table = nullptr;
+  for (const Block& block : blocks) {
+    if (block.Tables.empty()) continue;
+    ++out.BlockCount;
+    for (const Table& t : block.Tables) {
+      if (!table || Rank(t) > Rank(*table)) {
+        chosen = &block;
+        table = &t;
+        out.DrawnBlock = out.BlockCount;
+      }
+    }
+  }
+  if (!table) {
+    out.Error = JcampDxError{1, kNoTable};
+    return out;
+  }
+  TakeNamedRecords({&chosen->Records, 0, std::min(table->Records, chosen->Ntuples)}, out);
+  if (table->Name == "DATATABLE" && chosen->Ntuples != kNone && chosen->Ntuples < table->Records) {
+    jcamp::DecodeNtuples(text, *chosen, *table, out);
+  } else if (table->Name == "DATATABLE") {
+    Decoding(text, out).Unsupported(*table);
+  } else {
+    DecodeTable(text, *chosen, *table, out);
+  }
   return out;
 }
 

@@ -21,32 +21,60 @@ void AppendNumber(std::string& out, double value) {
   out.append(buffer, error == std::errc() ? end : buffer);
 }
 
-LoadedData FromJcampDx(const JcampDxData& jcamp) {
-  LoadedData loaded;
-  std::string view;
-  view.reserve(jcamp.X.size() * 24);
-  for (std::size_t i = 0; i < jcamp.X.size(); ++i) {
-    AppendNumber(view, jcamp.X[i]);
-    view += ' ';
-    AppendNumber(view, jcamp.Y[i]);
-    view += '\n';
+// The note on what of a file of several blocks or pages is drawn.
+std::string JcampNote(const JcampDxData& jcamp) {
+  std::string note;
+  if (jcamp.BlockCount > 1) {
+    note = "the file holds " + std::to_string(jcamp.BlockCount) + " blocks of data; ";
+    note += jcamp.DrawnBlock <= 1 ? std::string("the first is drawn")
+                                  : "block " + std::to_string(jcamp.DrawnBlock) + " is drawn";
   }
-  loaded.Prepared.Data = DataText(std::move(view));
-  loaded.Prepared.TextInDataFile = jcamp.HeadText;
-  loaded.Columns = NumericColumns(jcamp.X, jcamp.Y);
+  if (jcamp.PageCount > jcamp.DrawnPages && jcamp.DrawnPages > 0) {
+    if (!note.empty()) note += "; ";
+    note += "the file holds " + std::to_string(jcamp.PageCount) + " pages of data; ";
+    note += jcamp.DrawnPages == 1 ? std::string("the first is drawn")
+                                  : std::to_string(jcamp.DrawnPages) + " are drawn";
+  }
+  return note;
+}
+
+// The decoded numbers are kept as they are: the data text is made from them only when shown.
+LoadedData FromJcampDx(JcampDxData jcamp) {
+  LoadedData loaded;
+  loaded.TextLeftOut = true;
+  loaded.TextFromColumns = true;
+  loaded.Prepared.TextInDataFile = std::move(jcamp.HeadText);
+  loaded.Note = JcampNote(jcamp);
+  if (jcamp.MoreY.empty()) {
+    loaded.Columns = NumericColumns(std::move(jcamp.X), std::move(jcamp.Y));
+  } else {
+    jcamp.MoreY.insert(jcamp.MoreY.begin(), std::move(jcamp.Y));
+    loaded.Columns = NumericColumns(std::move(jcamp.X), std::move(jcamp.MoreY));
+  }
   if (jcamp.Error) loaded.Columns.StopWith(jcamp.Error->Message, jcamp.Error->Line);
   loaded.SymbolsOnly = jcamp.PeakTable;
-  loaded.XUnits = jcamp.XUnits;
-  loaded.YUnits = jcamp.YUnits;
+  loaded.Spectrum = {std::move(jcamp.Title),  std::move(jcamp.DataType), std::move(jcamp.XUnits),
+                     std::move(jcamp.YUnits), std::move(jcamp.Origin),   std::move(jcamp.Owner)};
   loaded.Missing = MissingValues::kAreGaps;
-  if (jcamp.BlockCount > 1) {
-    loaded.Note = "the file holds " + std::to_string(jcamp.BlockCount) +
-                  " blocks of data; the first is drawn";
-  }
   return loaded;
 }
 
 }  // namespace
+
+DataText ColumnsText(const NumericColumns& columns) {
+  const auto& bad = columns.FirstBad();
+  const std::size_t lines = bad ? bad->Line : columns.ConvertedLines();
+  std::string text;
+  text.reserve(lines * 12 * static_cast<std::size_t>(columns.CurveCount() + 1));
+  for (std::size_t i = 0; i < lines; ++i) {
+    for (int f = 0; f <= columns.CurveCount(); ++f) {
+      if (f > 0) text += ' ';
+      AppendNumber(text, columns.Value(f, i));
+    }
+    text += '\n';
+  }
+  return DataText(std::move(text));
+}
 
 LoadedData ReadDataText(std::string text, const DataRules& rules) {
   if (LooksLikeJcampDx(text)) return FromJcampDx(ReadJcampDx(text));

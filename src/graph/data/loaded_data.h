@@ -8,16 +8,23 @@
 
 namespace kurvex {
 
+/// What a spectrum file says of itself (JCAMP-DX records), for the picture's texts; empty
+/// for a plain data file.
+struct SpectrumInfo {
+  std::string Title, DataType, XUnits, YUnits, Origin, Owner;
+};
+
 /// A data file as the drawing takes it, whatever its format.
 struct LoadedData {
   PreparedData Prepared;     // the text the data view shows, the head text, the head's line count
   NumericColumns Columns;    // the numbers drawn
   bool SymbolsOnly = false;  // a table of peaks
   MissingValues Missing = MissingValues::kAreErrors;  // how its text reads again when edited
-  bool TextLeftOut = false;              // the data text was not kept: read again when it is shown
+  bool TextLeftOut = false;              // the data text was not kept: made when it is shown,
+  bool TextFromColumns = false;          // from the numbers (else read again from the file)
   std::string Note;                      // how the file was read, when the user should know
   std::vector<std::string> ColumnNames;  // from the head, when it names the columns
-  std::string XUnits, YUnits;            // what a JCAMP-DX file says of its axes
+  SpectrumInfo Spectrum;                 // what a JCAMP-DX file says of itself
   /// The plain rules stop at a line, but the file holds a block of data the block finder
   /// reads: worth telling the user.
   bool BlockFinderWouldRead = false;
@@ -33,5 +40,9 @@ struct DataRules {
 /// Reads the decoded text of a data file: a JCAMP-DX file (recognised by its content) through
 /// its own decoder, anything else by the data rules.
 LoadedData ReadDataText(std::string text, const DataRules& rules = {});
+
+/// The data text of numbers kept without their text: the lines before a reader's stop, x and
+/// the curves one blank apart, shortest round-trip form, a gap as "nan".
+DataText ColumnsText(const NumericColumns& columns);
 
 }  // namespace kurvex

@@ -1,5 +1,6 @@
 #include "graph/data/numeric_columns.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <string_view>
@@ -86,6 +87,14 @@ bool IsMissingValue(std::string_view field) {
 NumericColumns::NumericColumns(std::vector<double> x, std::vector<double> y)
     : lines_(x.size()), curves_(1), x_(std::move(x)) {
   y_.push_back(std::move(y));
+}
+
+NumericColumns::NumericColumns(std::vector<double> x, std::vector<std::vector<double>> ys)
+    : lines_(x.size()),
+      curves_(static_cast<int>(std::min<std::size_t>(ys.size(), kMaxCurves))),
+      x_(std::move(x)),
+      y_(std::move(ys)) {
+  y_.resize(static_cast<std::size_t>(curves_));
 }
 
 void NumericColumns::StopWith(std::string message, std::size_t fileLine) {

@@ -43,6 +43,8 @@ class NumericColumns {
 
   /// One curve given as points (a reader that decodes its own format); NaN is a gap.
   NumericColumns(std::vector<double> x, std::vector<double> y);
+  /// Curves on the same x, each as long as `x` (at most ten).
+  NumericColumns(std::vector<double> x, std::vector<std::vector<double>> ys);
 
   /// Ends the data after the points it holds with a reader's error naming a line of the file:
   /// the drawing stops there with `message`.

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <memory>
 
+#include "common/text_file.h"
 #include "common/utf8.h"
 #include "graph/data/column_names.h"
 #include "graph/data/data_cleanup.h"
@@ -63,9 +64,13 @@ struct Survey {
   std::size_t lineFeeds = 0;
   char lastByte = 0;
   std::size_t size = 0;
+  bool jcamp = false;
+  std::string whole;  // of a JCAMP-DX file
+  std::size_t sizeHint = 0;
 };
 
 void SurveyPiece(Survey& s, std::string_view piece, std::size_t offset) {
+  if (s.jcamp) s.whole.append(piece);
   if (!s.usable) return;
   std::size_t pos = 0;
   if (offset == s.textStart) {
@@ -78,6 +83,9 @@ void SurveyPiece(Survey& s, std::string_view piece, std::size_t offset) {
     s.headEnd = s.textStart;
     if (LooksLikeJcampDx(piece.substr(pos))) {
       s.usable = false;
+      s.jcamp = true;
+      s.whole.reserve(s.sizeHint);
+      s.whole.append(piece);
       return;
     }
   }
@@ -123,12 +131,14 @@ void SurveyPiece(Survey& s, std::string_view piece, std::size_t offset) {
 
 }  // namespace
 
-std::optional<LoadedData> ReadDataStreamed(const ByteSource& source) {
+std::optional<LoadedData> ReadDataStreamed(const ByteSource& source, std::size_t sizeHint) {
   Survey s;
+  s.sizeHint = sizeHint;
   LinePieces survey(
       [&s](std::string_view piece, std::size_t offset) { SurveyPiece(s, piece, offset); });
   if (!source([&survey](std::string_view bytes) { survey.Add(bytes); })) return std::nullopt;
   survey.Finish();
+  if (s.jcamp) return ReadDataText(DecodeText(std::move(s.whole)));
   if (!s.usable) return std::nullopt;
   if (s.inHead) s.headEnd = s.size;
   // The text ends after the line break of its last line holding more than blanks and tabs.

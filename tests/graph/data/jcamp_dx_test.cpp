@@ -51,7 +51,8 @@ TEST(ReadJcampDx, DecodesEveryTableForm) {
     const char* name;
     std::string text;
     std::vector<double> y;
-    std::vector<double> x = {};  // empty: 100, 101, ...
+    std::vector<double> x = {};       // empty: 100, 101, ...
+    std::vector<double> second = {};  // a further curve on the same x (NTUPLES pages)
   };
   const Case cases[] = {
       {"AFFN", Xyy(5, "100 1 2 3|103 4 5"), {1, 2, 3, 4, 5}},
@@ -81,13 +82,40 @@ TEST(ReadJcampDx, DecodesEveryTableForm) {
        {5, 100},
        {40, 41}},
       {"values on the label line", Block(2, "##PEAKTABLE=(XY..XY) 1,2|3,4"), {2, 4}, {1, 3}},
+      {"line x a few steps off", Xyy(5, "100 1 2 3|106 4 5"), {1, 2, 3, 4, 5}},
+      {"line x the point index, counting up", Xyy(5, "0 1 2 3|3 4 5"), {1, 2, 3, 4, 5}},
+      {"line x the point index, counting down",
+       Xyy(24, "23 1 2 3 4 5 6 7 8 9 10 11 12|11 13 14 15 16 17 18 19 20 21 22 23 24"),
+       {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24}},
+      {"NTUPLES real and imaginary pages",
+       "##TITLE=t\n##NTUPLES=NMR SPECTRUM\n##SYMBOL= X, R, I, N\n##VAR_DIM= 3, 3, 3, 2\n"
+       "##FIRST= 100, 1, 4, 1\n##LAST= 102, 3, 6, 2\n##FACTOR= 0.5, 2, 0.5, 1\n"
+       "##PAGE= N=1\n##DATA TABLE= (X++(R..R)), XYDATA\n200AJJ\n##PAGE= N=2\n"
+       "##DATA TABLE= (X++(I..I)), XYDATA\n200 4 5 6\n##END NTUPLES=NMR SPECTRUM\n##END=",
+       {2, 4, 6},
+       {},
+       {2, 2.5, 3}},
+      {"NTUPLES pages of peaks: the first drawn",
+       "##TITLE=t\n##NTUPLES=MASS SPECTRUM\n##SYMBOL= X, Y, T\n##VAR_DIM= , , 2\n"
+       "##PAGE= T=5\n##NPOINTS=2\n##DATA TABLE= (XY..XY), PEAKS\n50,10; 51,20\n"
+       "##PAGE= T=9\n##DATA TABLE= (XY..XY), PEAKS\n70,1\n##END NTUPLES=\n##END=",
+       {10, 20},
+       {50, 51}},
+      {"LINK: the spectrum block drawn, not the peak table before it",
+       "##TITLE=link\n##DATA TYPE=LINK\n##BLOCKS=2\n##TITLE=peaks\n##PEAK TABLE=(XY..XY)\n"
+       "7,1\n##END=\n##TITLE=spectrum\n##FIRSTX=100\n##LASTX=101\n##NPOINTS=2\n"
+       "##XYDATA=(X++(Y..Y))\n100 8 9\n##END=\n##END=",
+       {8, 9}},
   };
   for (const Case& c : cases) {
     const JcampDxData d = ReadJcampDx(c.text);
     EXPECT_FALSE(d.Error) << c.name << ": " << d.Error->Message;
     ExpectValues(d.Y, c.y, c.name);
     ExpectValues(d.X, c.x.empty() ? Count(c.y.size()) : c.x, c.name);
-    EXPECT_EQ(d.Lines.size(), d.Y.size()) << c.name;
+    ASSERT_EQ(d.MoreY.size(), c.second.empty() ? 0u : 1u) << c.name;
+    if (!c.second.empty()) ExpectValues(d.MoreY[0], c.second, c.name);
+    ASSERT_FALSE(d.Lines.empty()) << c.name;
+    EXPECT_EQ(d.Lines.front().FirstPoint, 0u) << c.name;
   }
 }
 
@@ -101,17 +129,93 @@ TEST(ReadJcampDx, StopsAtTheFirstBadLineKeepingTheLinesBefore) {
   };
   const Case cases[] = {
       {"check value differs", Xyy(9, "100AJJ|102DK|104E"), 10, kCheckFailed, {1, 2, 3}},
-      {"line x past the expected one", Xyy(4, "100 1 2|103.2 3 4"), 10, kCheckFailed, {1, 2}},
+      {"line x a lost line past the expected one",
+       Xyy(24, "100 1 2|110 3 4"),
+       10,
+       kCheckFailed,
+       {1, 2}},
       {"line x not that of the check point",
-       Block(4, "##XFACTOR=0.1|##XYDATA=(X++(Y..Y))|1000AJJ|1030CJ"),
+       Block(24, "##XFACTOR=0.1|##XYDATA=(X++(Y..Y))|1000AJJ|1100CJ"),
        11,
        kCheckFailed,
        {1, 2, 3}},
-      {"repeat count beyond the file",
+      {"line x the index on the first line, then not",
+       Xyy(24, "0 1 2|102 3 4"),
+       10,
+       kCheckFailed,
+       {1, 2}},
+      {"DIF check in an NTUPLES page",
+       "##TITLE=t\n##NTUPLES=NMR\n##SYMBOL= X, R\n##VAR_DIM= 4, 4\n##FIRST= 1, 0\n"
+       "##LAST= 4, 0\n##PAGE= N=1\n##DATA TABLE= (X++(R..R)), XYDATA\n1AJJ\n3DJ\n##END=",
+       10,
+       kCheckFailed,
+       {1, 2, 3}},
+      {"NTUPLES second page failing past a shorter first",
+       "##TITLE=t\n##NTUPLES=NMR\n##SYMBOL= X, R, I\n##VAR_DIM= 3, 3, 3\n##FIRST= 1, 0, 0\n"
+       "##LAST= 3, 0, 0\n##PAGE= N=1\n##DATA TABLE= (X++(R..R)), XYDATA\n1 5\n##PAGE= N=2\n"
+       "##DATA TABLE= (X++(I..I)), XYDATA\n1 4 5 6\n3 #\n##END=",
+       13,
+       "JCAMP-DX table holds an unknown character '#'",
+       {5}},
+      {"repeat count past the declared points",
        Xyy(4, "100 1|101As99999999"),
        10,
+       "JCAMP-DX table holds more points than ##NPOINTS= gives",
+       {1}},
+      {"repeat count beyond the file",
+       "##TITLE=t\n##FIRSTX=1\n##DELTAX=1\n##XYDATA=(X++(Y..Y))\n1 1\n2As99999999\n##END=",
+       6,
        "JCAMP-DX table is larger than its file",
        {1}},
+      {"factor with a decimal comma",
+       Block(2, "##YFACTOR=0,0001|##XYDATA=(X++(Y..Y))|100 1 2"),
+       kTableLine,
+       "JCAMP-DX YFACTOR is not a number",
+       {}},
+      {"factor of letters",
+       Block(2, "##YFACTOR=abc|##XYDATA=(X++(Y..Y))|100 1 2"),
+       kTableLine,
+       "JCAMP-DX YFACTOR is not a number",
+       {}},
+      {"factor NaN",
+       Block(2, "##YFACTOR= NaN|##XYPOINTS=(XY..XY)|1 2"),
+       kTableLine,
+       "JCAMP-DX YFACTOR is not a number",
+       {}},
+      {"factor empty",
+       Block(2, "##XFACTOR=|##XYDATA=(X++(Y..Y))|100 1 2"),
+       kTableLine,
+       "JCAMP-DX XFACTOR is not a number",
+       {}},
+      {"NTUPLES factor not a number",
+       "##TITLE=t\n##NTUPLES=NMR\n##SYMBOL= X, R\n##VAR_DIM= 2, 2\n##FIRST= 1, 0\n"
+       "##LAST= 2, 0\n##FACTOR= 1, x2\n##PAGE= N=1\n##DATA TABLE= (X++(R..R)), XYDATA\n1 5 6\n"
+       "##END=",
+       7,
+       "JCAMP-DX FACTOR is not a number",
+       {}},
+      {"abscissa spacing out of range",
+       "##TITLE=t\n##FIRSTX=1e308\n##LASTX=-1e308\n##NPOINTS=5\n##XYDATA=(X++(Y..Y))\n1 1\n"
+       "##END=",
+       5,
+       "JCAMP-DX abscissa spacing out of range",
+       {}},
+      {"value beyond what can be drawn",
+       Block(3, "##YFACTOR=1E30|##XYDATA=(X++(Y..Y))|100 1|101 1E+10 2"),
+       11,
+       "JCAMP-DX value 1e+40 cannot be drawn",
+       {1e30}},
+      {"abscissa beyond what can be drawn",
+       "##TITLE=t\n##FIRSTX=1e300\n##LASTX=2e300\n##NPOINTS=2\n##XYDATA=(X++(Y..Y))\n"
+       "1e300 1 2\n##END=",
+       6,
+       "JCAMP-DX value 1e+300 cannot be drawn",
+       {}},
+      {"peak beyond what can be drawn",
+       Block(2, "##PEAK TABLE=(XY..XY)|1,2 3,4E+40"),
+       9,
+       "JCAMP-DX value 4e+40 cannot be drawn",
+       {}},
       {"unknown character",
        Xyy(4, "100 1|101 2 # 3"),
        10,
@@ -166,6 +270,7 @@ TEST(ReadJcampDx, StopsAtTheFirstBadLineKeepingTheLinesBefore) {
     EXPECT_EQ(d.Error->Message, c.message) << c.name;
     ExpectValues(d.Y, c.kept, c.name);
     EXPECT_EQ(d.X.size(), d.Y.size()) << c.name;
+    for (const auto& y : d.MoreY) EXPECT_EQ(y.size(), d.Y.size()) << c.name;
   }
 }
 
@@ -176,31 +281,36 @@ TEST(ReadJcampDx, FactorsScaleTheTableAndTheCheckPointKeepsItsFirstLine) {
   ASSERT_FALSE(d.Error) << d.Error->Message;
   EXPECT_EQ(d.X, (std::vector<double>{50, 50.5, 51, 51.5}));
   ExpectValues(d.Y, {1, 1.01, 1.02, 1.03}, "y");
-  EXPECT_EQ(d.Lines, (std::vector<std::size_t>{8, 8, 9, 9}));
+  EXPECT_EQ(d.Lines, (std::vector<JcampLine>{{0, 8}, {2, 9}}));
 }
 
-TEST(ReadJcampDx, DrawsTheFirstBlockWithATableAndCountsTheOthers) {
+TEST(ReadJcampDx, DrawsTheSpectrumBlockWithItsNamedRecordsAndCountsTheOthers) {
   const JcampDxData d = ReadJcampDx(
       "##TITLE=linked\n##DATA TYPE=LINK\n##BLOCKS=3\n"
       "##TITLE=  notes only \n##DATA TYPE=INFO\n##END=\n"
-      "##TITLE=peaks of $$ two bands\n  the film\n##JCAMP-DX=5.01\n##DATA TYPE=IR PEAK TABLE\n"
-      "##XUNITS=1/CM\n##YUNITS=ABSORBANCE\n##COMMENTS=measured\n  at 4 1/CM\n"
+      "##TITLE=peaks of the film\n##DATA TYPE=IR PEAK TABLE\n"
       "##PEAK TABLE=(XY..XY)\n1601,0.6 1493,1.1\n##END=\n"
-      "##TITLE=spectrum\n##FIRSTX=1\n##LASTX=2\n##NPOINTS=2\n##XYDATA=(X++(Y..Y))\n1 5 6\n"
+      "##TITLE=spectrum of $$ two bands\n  the film\n##JCAMP-DX=5.01\n"
+      "##DATA TYPE=INFRARED SPECTRUM\n##ORIGIN=lab\n##OWNER=PUBLIC DOMAIN\n"
+      "##XUNITS=1/CM\n##YUNITS=ABSORBANCE\n##COMMENTS=measured\n  at 4 1/CM\n"
+      "##FIRSTX=1\n##LASTX=2\n##NPOINTS=2\n##XYDATA=(X++(Y..Y))\n1 5 6\n"
       "##PEAK TABLE=(XY..XY)\n1 5\n##END=\n##END=\n");
   ASSERT_FALSE(d.Error) << d.Error->Message;
   EXPECT_EQ(d.BlockCount, 2u);
-  EXPECT_TRUE(d.PeakTable);
+  EXPECT_EQ(d.DrawnBlock, 2u);
+  EXPECT_FALSE(d.PeakTable);
   EXPECT_EQ(d.HeadText,
-            "##TITLE=peaks of the film\r\n##JCAMP-DX=5.01\r\n##DATA TYPE=IR PEAK "
-            "TABLE\r\n##XUNITS=1/CM\r\n"
-            "##YUNITS=ABSORBANCE\r\n##COMMENTS=measured at 4 1/CM");
-  EXPECT_EQ(d.Title, "peaks of the film");
-  EXPECT_EQ(d.DataType, "IR PEAK TABLE");
+            "##TITLE=spectrum of the film\r\n##DATA TYPE=INFRARED SPECTRUM\r\n##ORIGIN=lab\r\n"
+            "##OWNER=PUBLIC DOMAIN\r\n##XUNITS=1/CM\r\n##YUNITS=ABSORBANCE");
+  EXPECT_EQ(d.Title, "spectrum of the film");
+  EXPECT_EQ(d.DataType, "INFRARED SPECTRUM");
   EXPECT_EQ(d.XUnits, "1/CM");
   EXPECT_EQ(d.YUnits, "ABSORBANCE");
-  EXPECT_EQ(d.X, (std::vector<double>{1601, 1493}));
-  EXPECT_EQ(d.Lines, (std::vector<std::size_t>{16, 16}));
+  EXPECT_EQ(d.Origin, "lab");
+  EXPECT_EQ(d.Owner, "PUBLIC DOMAIN");
+  EXPECT_EQ(d.X, (std::vector<double>{1, 2}));
+  EXPECT_EQ(d.Y, (std::vector<double>{5, 6}));
+  EXPECT_EQ(d.Lines, (std::vector<JcampLine>{{0, 26}}));
 }
 
 TEST(LooksLikeJcampDx, WantsTitleFirst) {
@@ -234,6 +344,9 @@ TEST(ReadJcampDx, ReadsTheSampleFiles) {
       {"raman_polystyrene_sqz.jdx", 1501, 1, 200, 351, 3200, 601, 0},
       {"ms_toluene_peak_table.jdx", 14, 1, 27, 2, 93, 4.5, 0},
       {"ir_polystyrene_link.jdx", 101, 2, 1800, 0.021, 1400, 0.032, 0},
+      {"nmr_ntuples_real_imag.jdx", 16, 1, 2000, 1.5, 500, 1.5, 0},
+      {"nmr_link_peaks_first.jdx", 24, 2, 4.6, 10, 0, 10, 0},
+      {"ms_ntuples_pages.jdx", 5, 1, 31, 100, 27, 24, 0},
   };
   for (const Case& c : cases) {
     const std::string text = ReadSample(c.file);

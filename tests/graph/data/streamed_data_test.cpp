@@ -71,8 +71,21 @@ TEST(StreamedData, ReadsAsTheWholeTextReads) {
   for (const char* file : {"\xFF\xFE"
                            "3\0"
                            "0\0",
-                           "300 1\n\xE9\n", "##TITLE=IR\n##END=\n"}) {
+                           "300 1\n\xE9\n"}) {
     EXPECT_FALSE(ReadDataStreamed(InPieces(file, 4)).has_value()) << file;
+  }
+  // A JCAMP-DX file is gathered on the one reading and decoded whole.
+  const std::string jcamp =
+      "\xEF\xBB\xBF##TITLE=IR\n##FIRSTX=1\n##LASTX=3\n##NPOINTS=3\n##XYDATA=(X++(Y..Y))\n"
+      "1 5 6 7\n##END=\n";
+  const LoadedData whole = ReadDataText(DecodeText(jcamp));
+  for (const std::size_t step : {std::size_t{1}, std::size_t{4}, std::size_t{1} << 20}) {
+    const std::optional<LoadedData> streamed = ReadDataStreamed(InPieces(jcamp, step), 8);
+    ASSERT_TRUE(streamed.has_value()) << step;
+    EXPECT_EQ(streamed->Prepared.TextInDataFile, "##TITLE=IR") << step;
+    EXPECT_TRUE(streamed->TextFromColumns) << step;
+    ExpectSameNumbers(streamed->Columns, whole.Columns);
+    EXPECT_EQ(ColumnsText(streamed->Columns).Joined("\n"), "1 5\n2 6\n3 7") << step;
   }
 }
 
