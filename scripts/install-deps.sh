@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth desktop-file-utils shared-mime-info groff-base dpkg-dev appstream git
-  librsvg2-bin poppler-utils python3
+  librsvg2-bin poppler-utils python3 qt6-translations-l10n
 )
 
 missing=()

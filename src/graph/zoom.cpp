@@ -65,6 +65,53 @@ std::optional<AxisView> PanAxis(const TMyAxis& axis, double shift) {
   return view;
 }
 
+AxisView RoundView(const TMyAxis& axis, AxisView view) {
+  if (LogarithmicScale(axis) || axis.TickCount < 1) return view;
+  const long double low = std::min(view.From, view.To);
+  const long double high = std::max(view.From, view.To);
+  const long double span = high - low;
+  const long double shown = std::fabs(axis.Maximum - axis.Minimum);
+  if (!(span > 0) || !std::isfinite(span)) return view;
+  // Counts of their own, so a zoom's count does not feed the next one's.
+  constexpr long double fewest = 4, most = 12;
+  struct Choice {
+    long double First = 0, Last = 0, Step = 0, Widening = 0;
+  };
+  std::optional<Choice> best;
+  long double power = std::pow(10.0L, std::ceil(std::log10(span)));
+  for (int decade = 0; decade < 4; ++decade, power /= 10) {
+    for (const long double digit : {5.0L, 2.0L, 1.0L}) {
+      const long double step = digit * power;
+      // A value a hair above a multiple of the step is that multiple, not the next.
+      const long double first = std::floor(low / step + 1e-9L);
+      const long double last = std::ceil(high / step - 1e-9L);
+      const long double count = last - first;
+      if (count < fewest || count > most) continue;
+      // Rounding must not undo the gesture: a zoom in ends narrower than the axis was.
+      const long double width = count * step;
+      if (span < shown && width >= shown * (1 - 1e-9L)) continue;
+      if (span > shown && width <= shown * (1 + 1e-9L)) continue;
+      const long double widening = width / span;
+      // The least widening; of equal ones, the fewer ticks.
+      if (!best || widening < best->Widening * (1 - 1e-12L)) {
+        best = Choice{first, last, step, widening};
+      }
+    }
+  }
+  if (!best) return view;
+  const bool falling = view.From > view.To;
+  view.From = (falling ? best->Last : best->First) * best->Step;
+  view.To = (falling ? best->First : best->Last) * best->Step;
+  view.TickCount = static_cast<int>(best->Last - best->First);
+  view.DecDigits = StepDecimals(best->Step);
+  return view;
+}
+
+std::optional<AxisView> PanAxisBySteps(const TMyAxis& axis, double shift) {
+  if (LogarithmicScale(axis) || axis.TickCount < 1) return PanAxis(axis, shift);
+  return PanAxis(axis, std::round(shift * axis.TickCount) / axis.TickCount);
+}
+
 AxisView ViewOf(const TMyAxis& axis) {
   return {axis.Minimum, axis.Maximum, axis.TickLabels.DecDigits};
 }

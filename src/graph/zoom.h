@@ -7,12 +7,18 @@
 
 namespace kurvex {
 
-/// What a zoom or pan gives one axis: its From and To, and the tick-label decimals their tick
-/// step needs. The tick count stays.
+/// What a zoom or pan gives one axis: its From and To, the tick-label decimals their tick step
+/// needs and, when it changes, the tick count.
 struct AxisView {
+  AxisView() = default;
+  AxisView(long double from, long double to, int decDigits,
+           std::optional<int> tickCount = std::nullopt)
+      : From(from), To(to), DecDigits(decDigits), TickCount(tickCount) {}
+
   long double From = 0;
   long double To = 0;
   int DecDigits = 0;
+  std::optional<int> TickCount;
 };
 
 /// The value at `fraction` of the axis's length from its From end, in the axis's own scale (a
@@ -32,6 +38,16 @@ std::optional<AxisView> ZoomAxis(const TMyAxis& axis, double about, double facto
 /// What lies at fraction `shift` moves to the From end: the pointer moved by -shift lengths. The
 /// decimals stay, as the step does.
 std::optional<AxisView> PanAxis(const TMyAxis& axis, double shift);
+
+/// A gesture's view widened to ends on whole multiples of a 1, 2 or 5 x 10^n tick step, so the
+/// ticks fall on round values: the step that widens it least (of equal ones, the coarser), with
+/// 4 to 12 ticks, and never undoing the gesture (a zoom in stays narrower than the axis was). A
+/// logarithmic axis, an axis without ticks and a view no step fits are left as they are.
+AxisView RoundView(const TMyAxis& axis, AxisView view);
+
+/// PanAxis by whole tick steps (the nearest number of them to `shift`), so round ends stay round
+/// and the range keeps its width.
+std::optional<AxisView> PanAxisBySteps(const TMyAxis& axis, double shift);
 
 /// What the axis shows now.
 AxisView ViewOf(const TMyAxis& axis);

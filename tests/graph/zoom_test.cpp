@@ -114,6 +114,33 @@ TEST(Zoom, GesturesGiveTheAxisItsNewEndsAndDecimals) {
        std::nullopt},
       {"what the axis shows now", linear,
        [](auto& m, auto&) { return std::optional(ViewOf(m.AxisX)); }, AxisView{0, 100, 3}},
+      // After a gesture the ticks fall on round values: 2266, 1754, ... becomes 2500, 2000, ...
+      {"a rectangle's ends widen to whole tick steps", linear,
+       [](auto& m, auto&) { return RoundView(m.AxisX, *ViewAxis(m.AxisX, 0.123, 0.877)); },
+       AxisView{10, 90, 0, 8}},
+      {"a wheel notch zooms in although the step widens the range",
+       {0, 1000},
+       [](auto& m, auto&) { return RoundView(m.AxisX, *ZoomAxis(m.AxisX, 0.5, 1.25)); },
+       AxisView{100, 900, 0, 8}},
+      {"odd ends: the largest step that widens them by at most a fifth",
+       {0, 10000},
+       [](auto& m, auto&) {
+         return RoundView(m.AxisX, {730, 2266, 0});
+       },
+       AxisView{600, 2400, 0, 9}},
+      {"a small zoom that rounding would undo stays as the gesture gave it", linear,
+       [](auto& m, auto&) { return RoundView(m.AxisX, *ZoomAxis(m.AxisX, 0.5, 1.05)); },
+       AxisView{50 - 50 / 1.05L, 50 + 50 / 1.05L, 0}},
+      {"a reversed axis keeps running down", reversed,
+       [](auto& m, auto&) { return RoundView(m.AxisX, *ViewAxis(m.AxisX, 0.123, 0.877)); },
+       AxisView{90, 10, 0, 8}},
+      {"decades are left as they are", decades,
+       [](auto& m, auto&) { return RoundView(m.AxisX, *ViewAxis(m.AxisX, 0.1, 0.5)); },
+       AxisView{std::pow(10.0L, 0.3L), std::pow(10.0L, 1.5L), 0}},
+      {"a pan moves by whole tick steps", linear,
+       [](auto& m, auto&) { return PanAxisBySteps(m.AxisX, 0.27); }, AxisView{20, 120, 3}},
+      {"less than half a tick step stays", linear,
+       [](auto& m, auto&) { return PanAxisBySteps(m.AxisX, -0.09); }, AxisView{0, 100, 3}},
   };
   DrawingState state;
   state.OriginX = 100;
@@ -127,6 +154,7 @@ TEST(Zoom, GesturesGiveTheAxisItsNewEndsAndDecimals) {
                 1e-12L * std::fabs(c.expected->To - c.expected->From));
     EXPECT_NEAR(view->To, c.expected->To, 1e-12L * std::fabs(c.expected->To - c.expected->From));
     EXPECT_EQ(view->DecDigits, c.expected->DecDigits);
+    EXPECT_EQ(view->TickCount, c.expected->TickCount);
   }
 }
 

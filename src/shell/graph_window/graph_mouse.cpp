@@ -206,9 +206,11 @@ void GraphMouse::ZoomBand(const QRect& band) {
   // From the pixel where the drag started to the one where it ended, as the readout reads them.
   if (auto a = FractionX(m, s, band.left()), b = FractionX(m, s, band.right()); onX && a && b) {
     x = ViewAxis(m.AxisX, *a, *b);
+    if (x) x = RoundView(m.AxisX, *x);
   }
   if (auto a = FractionY(m, s, band.bottom()), b = FractionY(m, s, band.top()); onY && a && b) {
     y = ViewAxis(m.AxisY, *a, *b);
+    if (y) y = RoundView(m.AxisY, *y);
   }
   if (!x && !y) return;
   steps_->RememberView();
@@ -226,7 +228,7 @@ void GraphMouse::PanTo(const QPoint& p) {
                           int pixels) -> std::optional<AxisView> {
     if (!movedOnce || axis.Length == 0) return std::nullopt;
     if (pixels == 0) return ViewOf(axis);
-    return PanAxis(axis, static_cast<double>(pixels) / axis.Length);
+    return PanAxisBySteps(axis, static_cast<double>(pixels) / axis.Length);
   };
   // Dragged right, the values move right: the From end shows what lay left of it; dragged
   // down, the bottom shows what lay above it.
@@ -237,18 +239,35 @@ void GraphMouse::PanTo(const QPoint& p) {
 void GraphMouse::ZoomAbout(double x, double y, double factor, bool onX, bool onY,
                            const std::string& step) {
   const GraphModel& m = graph_.Model();
+  ZoomFrom(m.AxisX, m.AxisY, x, y, factor, onX, onY, step);
+}
+
+void GraphMouse::ZoomFrom(const TMyAxis& ax, const TMyAxis& ay, double x, double y, double factor,
+                          bool onX, bool onY, const std::string& step) {
+  const GraphModel& m = graph_.Model();
   const DrawingState& s = graph_.Engine().State();
   std::optional<AxisView> vx, vy;
-  if (auto f = FractionX(m, s, x); onX && f) vx = ZoomAxis(m.AxisX, *f, factor);
-  if (auto f = FractionY(m, s, y); onY && f) vy = ZoomAxis(m.AxisY, *f, factor);
+  if (auto f = FractionX(m, s, x); onX && f) vx = ZoomAxis(ax, *f, factor);
+  if (auto f = FractionY(m, s, y); onY && f) vy = ZoomAxis(ay, *f, factor);
+  // Rounded against the axes zoomed from; a view no round step fits keeps their tick count.
+  for (auto [view, from] : {std::pair{&vx, &ax}, std::pair{&vy, &ay}}) {
+    if (!*view) continue;
+    **view = RoundView(*from, **view);
+    if (!(*view)->TickCount) (*view)->TickCount = from->TickCount;
+  }
   steps_->ShowViews(step, vx, vy);
 }
 
 void GraphMouse::PanBy(double x, double y) {
   const GraphModel& m = graph_.Model();
   std::optional<AxisView> vx, vy;
-  if (x != 0) vx = PanAxis(m.AxisX, x);
-  if (y != 0) vy = PanAxis(m.AxisY, y);
+  // A key moves by at least one tick step.
+  const auto steps = [](const TMyAxis& axis, double shift) {
+    const double least = axis.TickCount > 0 ? 1.0 / axis.TickCount : 0;
+    return PanAxisBySteps(axis, shift < 0 ? std::min(shift, -least) : std::max(shift, least));
+  };
+  if (x != 0) vx = steps(m.AxisX, x);
+  if (y != 0) vy = steps(m.AxisY, y);
   if (!vx && !vy) return;
   steps_->RememberView();
   steps_->ShowViews(steps_->NewStep(), vx, vy);
@@ -274,9 +293,16 @@ bool GraphMouse::Wheel(QWheelEvent* event) {
   if (!wheelTimer_.isValid() || wheelTimer_.elapsed() > kWheelPauseMs) {
     wheelStep_ = steps_->NewStep();
     steps_->RememberView();
+    wheelFromX_ = graph_.Model().AxisX;
+    wheelFromY_ = graph_.Model().AxisY;
+    wheelFactor_ = 1;
   }
   wheelTimer_.restart();
-  ZoomAbout(p.x(), p.y(), WheelZoomFactor(delta), !onlyY || onlyX, !onlyX || onlyY, wheelStep_);
+  // The notches of one step zoom from where the step began: their rounding does not add up,
+  // and a notch back returns exactly.
+  wheelFactor_ *= WheelZoomFactor(delta);
+  ZoomFrom(wheelFromX_, wheelFromY_, p.x(), p.y(), wheelFactor_, !onlyY || onlyX, !onlyX || onlyY,
+           wheelStep_);
   ReadAgain();
   return true;
 }

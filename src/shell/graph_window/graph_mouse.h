@@ -56,6 +56,9 @@ class GraphMouse : public QObject {
   void PanTo(const QPoint& p);
   /// Zooms `factor` times about image point (x, y), on the axes asked for.
   void ZoomAbout(double x, double y, double factor, bool onX, bool onY, const std::string& step);
+  /// The same from the axes `ax` and `ay` rather than those shown.
+  void ZoomFrom(const TMyAxis& ax, const TMyAxis& ay, double x, double y, double factor, bool onX,
+                bool onY, const std::string& step);
   /// Shifts the axes by fractions of their lengths.
   void PanBy(double x, double y);
   void Cancel();
@@ -79,6 +82,10 @@ class GraphMouse : public QObject {
   std::optional<std::vector<PartPlace>> parts_;
   QElapsedTimer wheelTimer_;
   std::string wheelStep_;
+  // The axes when the wheel step began, and the notches' factor since.
+  TMyAxis wheelFromX_;
+  TMyAxis wheelFromY_;
+  double wheelFactor_ = 1;
 };
 
 }  // namespace kurvex::shell

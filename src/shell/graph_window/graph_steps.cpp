@@ -93,8 +93,8 @@ void GraphSteps::ShowViews(const std::string& step, const std::optional<AxisView
                            const std::optional<AxisView>& y) {
   if (!x && !y) return;
   Change(step, [&] {
-    if (x) ShowAxis(*seams_.Pages.AxisXValues, *x, std::nullopt);
-    if (y) ShowAxis(*seams_.Pages.AxisYValues, *y, std::nullopt);
+    if (x) ShowAxis(*seams_.Pages.AxisXValues, *x, x->TickCount);
+    if (y) ShowAxis(*seams_.Pages.AxisYValues, *y, y->TickCount);
   });
 }
 

@@ -25,8 +25,6 @@ namespace {
 // The save dialog's filters, in this order.
 constexpr ImageFormat kFilterFormats[] = {ImageFormat::kBmp, ImageFormat::kPng, ImageFormat::kSvg,
                                           ImageFormat::kPdf};
-constexpr const char* kImageFilter =
-    "BMP image|*.bmp|PNG image|*.png|SVG image|*.svg|PDF document|*.pdf";
 
 QByteArray Bytes(const std::string& bytes) {
   return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
@@ -112,6 +110,13 @@ void ImageActions::AddViewEntries(const QList<QAction*>& entries) {
   image->addActions(view);
 }
 
+void ImageActions::AddEntry(QAction* entry) {
+  if (!graph_) return;
+  auto* line = new QAction(this);
+  line->setSeparator(true);
+  graph_->ImageGraph()->addActions({line, entry});
+}
+
 void ImageActions::CopyImage() {
   if (!graph_) return;
   QApplication::clipboard()->setMimeData(GraphMimeData(graph_->Engine(), PictureScale()));
@@ -144,7 +149,7 @@ void ImageActions::SaveImageAs() {
   if (!graph_) return;
   SaveDialogOptions options;
   options.InitialDir = S(StartFolder());
-  options.Filter = kImageFilter;
+  options.Filter = filterText_;
   options.FilterIndex = filterIndex_;
   options.DefaultExt = ImageFormatName(kFilterFormats[filterIndex_]);
   options.Title = S(saveAs_->text().remove(QStringLiteral("…")).remove('&'));

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "graph/graph_image.h"
+#include "shell/kit/captions.h"
 
 class QAction;
 class QCheckBox;
@@ -37,6 +38,8 @@ class ImageActions : public QObject {
   void Attach(TFormKurvex& graph, QWidget& tree, QCheckBox& smoothBox, QComboBox& scaleBox);
   /// The graph's view entries (Fit to data, Zoom out, …) after Copy and Save on its context menu.
   void AddViewEntries(const QList<QAction*>& entries);
+  /// One more entry at the end of the graph's context menu, after a separator.
+  void AddEntry(QAction* entry);
 
   /// The picture to the clipboard as PNG, SVG and an image, the PNG at PictureScale.
   void CopyImage();
@@ -54,6 +57,10 @@ class ImageActions : public QObject {
   /// The scale pictures are copied and saved at: the screen's is the window's device pixel ratio.
   double PictureScale() const;
 
+  /// The save dialog's file types, "name|mask|…" in the order BMP, PNG, SVG, PDF, in the
+  /// language chosen.
+  void SetFilterText(std::string text) { filterText_ = std::move(text); }
+
   QAction* Copy() const { return copy_; }
   QAction* SaveAs() const { return saveAs_; }
   QAction* Smooth() const { return smooth_; }
@@ -65,6 +72,7 @@ class ImageActions : public QObject {
 
   Dialogs& dialogs_;
   TFormKurvex* graph_ = nullptr;
+  std::string filterText_ = BuiltInCaptions().ImageFilter;
   QAction* copy_;
   QAction* saveAs_;
   QAction* smooth_;

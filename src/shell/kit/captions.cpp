@@ -54,6 +54,10 @@ const std::vector<ItemCaptionKey> kItemCaptionKeys = {
      "%s: line %s is not data; 'Find the data in instrument files' reads this file", true},
     {&C::OutsideAxesHint, "Others", "OutsideAxesHint",
      "%s: no point lies inside the axes; Fit to data (Ctrl+Shift+F) shows them", true},
+    {&C::FilesStyleHint, "Others", "FilesStyleHint",
+     "Files style: titles and ranges from the file \u2014 View \u203a Style", true},
+    {&C::ImageFilter, "Others", "ImageFilter",
+     "BMP image|*.bmp|PNG image|*.png|SVG image|*.svg|PDF document|*.pdf", true},
     {&C::ScaleScreen, "Others", "ScaleScreen", "Screen", true},
     {&C::AllFiles, "Others", "AllFiles", "All files (*.*)", true},
 };

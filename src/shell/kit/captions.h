@@ -53,6 +53,8 @@ struct ItemCaptions {
   // "%s" a data file, then the number of its line.
   std::string FindDataHint;
   std::string OutsideAxesHint;
+  std::string FilesStyleHint;
+  std::string ImageFilter;
   // The Image page's scale that follows the screen.
   std::string ScaleScreen;
   // The file lists' type that shows every file.

@@ -133,8 +133,31 @@ void DataFiles::NoteHowItRead() {
     messages_.ShowMessage(Q(name + ": " + engine.LoadNote()));
   } else if (lastProblem_.isEmpty() && !graph_.OverlaidFiles().Active() &&
              OutsideTheAxes(MeasureData(engine.Columns()), graph_.Model())) {
-    messages_.ShowMessage(Q(FormatMessage(captions_.OutsideAxesHint, {name})));
+    messages_.ShowMessage(
+        Q(FormatMessage(captions_.OutsideAxesHint, {name}) + "; " + captions_.FilesStyleHint));
+  } else if (lastProblem_.isEmpty() && !graph_.OverlaidFiles().Active() &&
+             NamesDifferFromLegend()) {
+    messages_.ShowMessage(Q(name + ": " + captions_.FilesStyleHint));
   }
+}
+
+// The file names its curves, and the legend shows other names: the style was made for
+// another file.
+bool DataFiles::NamesDifferFromLegend() const {
+  const GraphEngine& engine = graph_.Engine();
+  const DataNames names = engine.Names();
+  if (!names.Columns || names.Columns->size() < 2) return false;
+  const GraphModel& model = graph_.Model();
+  if (!model.Legend.Visible) return false;
+  const int curves = std::min<int>(engine.Columns().CurveCount(), kCurveCount);
+  for (int i = 0; i < curves && i + 1 < static_cast<int>(names.Columns->size()); ++i) {
+    const std::string& legend = model.Curve[i + 1].LegendText;
+    if (!legend.empty() && legend != (*names.Columns)[i + 1] &&
+        legend.find('{') == std::string::npos) {
+      return true;
+    }
+  }
+  return false;
 }
 
 FileList* DataFiles::DataList() const {

@@ -91,6 +91,7 @@ class DataFiles : public QObject {
   /// After a load the user asked for, what they should know of how the file was read: a file
   /// the data finder would read, the engine's note, or data wholly outside the axes.
   void NoteHowItRead();
+  bool NamesDifferFromLegend() const;
   FileList* DataList() const;
 
   TFormKurvex& graph_;

@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScopeGuard>
@@ -221,12 +222,15 @@ void TFormMain::SetGraphWindow(TFormKurvex& graph) {
       {pages_, *hub_, *loader_, *options_, *navigation_, *languages_, *messages_, *notebookImage_,
        *images_, *help_, [this] { UndoSettings(); }, [this] { RedoSettings(); }});
   new GraphMouse(*this, graph, {*hub_, pages_, *messages_, captions_, *images_});
+  // The graph's context menu offers the styles too, after the view's own entries.
+  images_->AddEntry(menu_->StyleMenu()->menuAction());
   ConnectSignals();
 }
 
 void TFormMain::BuildCollaborators() {
   TFormKurvex& graph = *graph_;
-  languages_ = new Languages(*this, graph, captions_, *treeView_, pages_, help_->Manual(), this);
+  languages_ =
+      new Languages(*this, graph, captions_, *treeView_, pages_, help_->Manual(), *images_, this);
   const WindowPanels panels{*this,      *panelLeft_,     *panelCenter_,    *panelRight_,
                             *treeView_, *notebookImage_, *notebookSetting_};
   options_ = new OptionsActions(panels, pages_, graph, *hub_, *languages_, *images_, *messages_,

@@ -1,5 +1,10 @@
 #include "shell/window/languages.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
 #include <QComboBox>
 #include <QDir>
 #include <QScopeGuard>
@@ -14,6 +19,7 @@
 #include "shell/browser/file_browser.h"
 #include "shell/browser/loadini_page.h"
 #include "shell/graph_window/graph_window.h"
+#include "shell/graph_window/image_actions.h"
 #include "shell/help/manual_page.h"
 #include "shell/help/rich_text_fill.h"
 #include "shell/kit/captions.h"
@@ -50,7 +56,8 @@ std::vector<std::string> LanguageFiles() {
 }  // namespace
 
 Languages::Languages(QWidget& window, TFormKurvex& graph, ItemCaptions& captions, NavTree& tree,
-                     const PageSet& pages, ManualPage& manual, QObject* parent)
+                     const PageSet& pages, ManualPage& manual, ImageActions& images,
+                     QObject* parent)
     : QObject(parent),
       window_(window),
       graph_(graph),
@@ -58,7 +65,26 @@ Languages::Languages(QWidget& window, TFormKurvex& graph, ItemCaptions& captions
       tree_(tree),
       pages_(pages),
       manual_(manual),
+      images_(images),
       box_(*pages.Environment->ComboBoxLocalize) {}
+
+Languages::~Languages() {
+  if (qtTexts_) QCoreApplication::removeTranslator(qtTexts_.get());
+}
+
+// The language file names Qt's language ("Locale=cs"); Qt's translations of its own dialogs
+// come from the system (Debian's qt6-translations-l10n). Without either, Qt speaks English.
+void Languages::LoadQtTexts(const std::string& locale) {
+  if (qtTexts_) QCoreApplication::removeTranslator(qtTexts_.get());
+  qtTexts_.reset();
+  if (locale.empty()) return;
+  auto texts = std::make_unique<QTranslator>();
+  if (texts->load(QLocale(Q(locale)), "qtbase", "_",
+                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(texts.get());
+    qtTexts_ = std::move(texts);
+  }
+}
 
 void Languages::ListLanguages(QComboBox& box) {
   const QSignalBlocker blocker(box);
@@ -128,6 +154,8 @@ void Languages::LocalizeKurvex(const std::string& fileName) {
   }
   graph_.Engine().CursorPrefix = captions_.CursorPosition;
   graph_.CurveName = captions_.CurveName;
+  images_.SetFilterText(captions_.ImageFilter);
+  LoadQtTexts(file.ReadString("Others", "Locale", ""));
 }
 
 void Languages::LoadManual(const std::string& rtfPath) {

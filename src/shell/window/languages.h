@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include <QObject>
 #include <QStringList>
 #include <functional>
@@ -8,12 +10,15 @@
 class QComboBox;
 class QWidget;
 
+class QTranslator;
+
 namespace kurvex {
 class ProfileFile;
 }
 
 namespace kurvex::shell {
 
+class ImageActions;
 class ManualPage;
 class NavTree;
 class TFormKurvex;
@@ -29,7 +34,9 @@ class Languages : public QObject {
   /// The captions are applied to the controls under `window` and `graph`, to the items of `tree`
   /// and kept in `captions`; the pages and the manual are laid out again afterwards.
   Languages(QWidget& window, TFormKurvex& graph, ItemCaptions& captions, NavTree& tree,
-            const PageSet& pages, ManualPage& manual, QObject* parent = nullptr);
+            const PageSet& pages, ManualPage& manual, ImageActions& images,
+            QObject* parent = nullptr);
+  ~Languages() override;
 
   /// Fills the language selector from the files "Localize/*.ini", sorted by file name, and
   /// selects the first entry without applying it.
@@ -44,6 +51,8 @@ class Languages : public QObject {
   void LocalizeKurvex(const std::string& fileName);
   /// Loads the manual of a language into the manual box; a missing file changes nothing.
   void LoadManual(const std::string& rtfPath);
+  /// Qt's own texts in the language `locale` names ("cs"); English for none.
+  void LoadQtTexts(const std::string& locale);
   /// Selects and applies the language an options file names, when the list has that entry.
   void ApplyLanguage(int index);
   /// The language an options file stores: `LanguageName` when the list has that entry, else the
@@ -66,7 +75,10 @@ class Languages : public QObject {
   NavTree& tree_;
   const PageSet& pages_;
   ManualPage& manual_;
+  ImageActions& images_;
   QComboBox& box_;
+  // Qt's own texts (file dialogs, their buttons) in the chosen language, when Qt has them.
+  std::unique_ptr<QTranslator> qtTexts_;
   int language_ = 0;
   std::string storedName_;
 };

@@ -132,6 +132,7 @@ const std::vector<MenuCaption> kMenuCaptions = {
     {"Manual", "M&anual", "MenuManual"},
     {"Log", "&Log", "MenuLog"},
     {"Language", "L&anguage", "MenuLanguage"},
+    {"Style", "S&tyle", "MenuStyle"},
     {"Help", "&Help", "MenuHelpMenu"},
     {"HelpTopic", "&Help on this page", "MenuHelp"},
     {"FindFirst", "&Find in manual", "MenuFindFirst"},

@@ -4,11 +4,13 @@
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 
+#include "common/app_dir.h"
 #include "shell/browser/data_page.h"
 #include "shell/browser/file_browser.h"
 #include "shell/graph_window/image_actions.h"
@@ -128,6 +130,9 @@ void MainMenu::BuildView() {
   connect(manual_, &QAction::triggered, this, [this] { parts_.Central.ShowPage("Manual"); });
   QAction* log = Add(view, "MenuLog", "&Log");
   connect(log, &QAction::triggered, this, [this] { parts_.Central.ShowPage("Log"); });
+  style_ = view->addMenu("S&tyle");
+  style_->setObjectName("MenuStyle");
+  connect(style_, &QMenu::aboutToShow, this, [this] { FillStyles(); });
   language_ = view->addMenu("L&anguage");
   language_->setObjectName("MenuLanguage");
   connect(language_, &QMenu::aboutToShow, this, [this] { FillLanguages(); });
@@ -209,6 +214,35 @@ void MainMenu::FillLanguages() {
     // The same as a pick in the Environment page's list.
     connect(action, &QAction::triggered, this,
             [this, i] { Guard(dialogs_, [&] { parts_.Language.Choose(i); }); });
+  }
+}
+
+void MainMenu::FillStyles() {
+  style_->clear();
+  // The user's styles first; a shipped one of the same name is the user's copy of it.
+  QStringList names;
+  std::vector<QString> paths;
+  for (const AppPath folder : {AppPath::Styles, AppPath::Resources}) {
+    QString dir = Q(ApplicationPath(folder));
+    if (folder == AppPath::Resources) dir += "Setting/";
+    for (const QFileInfo& file : QDir(dir).entryInfoList({"*.ini"}, QDir::Files, QDir::Name)) {
+      if (names.contains(file.completeBaseName())) continue;
+      names.append(file.completeBaseName());
+      paths.push_back(file.absoluteFilePath());
+    }
+  }
+  auto* group = new QActionGroup(style_);
+  const QString current = QFileInfo(Q(parts_.Options.CurrentStyle())).absoluteFilePath();
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    QAction* action = style_->addAction(names[static_cast<int>(i)]);
+    action->setObjectName("MenuStyle" + names[static_cast<int>(i)]);
+    action->setToolTip(paths[i]);
+    action->setCheckable(true);
+    action->setChecked(!parts_.Options.CurrentStyle().empty() && paths[i] == current);
+    group->addAction(action);
+    const std::string path = S(paths[i]);
+    connect(action, &QAction::triggered, this,
+            [this, path] { Guard(dialogs_, [&] { parts_.Options.LoadStyle(path); }); });
   }
 }
 

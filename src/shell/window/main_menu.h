@@ -68,6 +68,7 @@ class MainMenu : public QObject {
   QMenuBar* Bar() const { return bar_; }
   QMenu* Recent() const { return recent_; }
   QMenu* LanguageMenu() const { return language_; }
+  QMenu* StyleMenu() const { return style_; }
 
  private:
   QAction* Add(QMenu* menu, const char* name, const char* text, const QKeySequence& key = {});
@@ -77,6 +78,8 @@ class MainMenu : public QObject {
   void BuildHelp();
   void FillRecent();
   void FillLanguages();
+  /// The shipped styles and the user's, the one loaded last checked.
+  void FillStyles();
   void FollowStatusBar();
   void FollowMenuBarBox();
 
@@ -88,6 +91,7 @@ class MainMenu : public QObject {
   QMenuBar* bar_;
   QMenu* recent_ = nullptr;
   QMenu* language_ = nullptr;
+  QMenu* style_ = nullptr;
   QAction* statusBar_ = nullptr;
   QAction* menuBar_ = nullptr;
 };

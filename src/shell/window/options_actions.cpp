@@ -349,12 +349,26 @@ void OptionsActions::FillImagePage() {
   pages_.Image->Fill();
 }
 
+void OptionsActions::LoadStyle(const std::string& fileName) {
+  hub_.Step([&] {
+    const ProfileFile file(fileName);
+    try {
+      graph_.LoadOptionsFile(file, AfterFailure::kKeepPrevious);
+    } catch (const Error& e) {
+      throw Error(fileName + ": " + e.what());
+    }
+    SetVariables();
+    currentStyle_ = fileName;
+  });
+}
+
 void OptionsActions::EditFileIniChange() {
   FileList* files = pages_.LoadIni->Browser->Files();
   // With no file picked there is nothing to load; loading "" would reset every setting.
   // A whole load is one step the user can take back.
   if (const QString path = files->SelectedPath(); !path.isEmpty()) {
     hub_.Step([&] { LoadOptions(S(path)); });
+    currentStyle_ = S(path);
   }
   panels_.Settings.ShowPage("LoadIni");
   files->setFocus();

@@ -63,6 +63,11 @@ class OptionsActions : public QObject {
   void SaveOtherOptions();
   /// A pick in the "LoadIni" list loads that file.
   void EditFileIniChange();
+  /// View ▸ Style: the graph sections of a style file, as a pick on the "LoadIni" page reads
+  /// them but without the window's and the data's keys (the shown file stays); one undo step.
+  void LoadStyle(const std::string& fileName);
+  /// The style file loaded last from the "LoadIni" page or the Style menu; empty before.
+  const std::string& CurrentStyle() const { return currentStyle_; }
   /// The data files opened last: read from and written to the options file of the start (and
   /// its ".unsaved" stand-in) only, never to or from a style.
   RecentFiles& Recent() { return recent_; }
@@ -108,6 +113,7 @@ class OptionsActions : public QObject {
   // The options file loaded at start and a hash of its bytes as last read or written by this
   // window; nothing for a file that did not exist.
   std::string startFile_;
+  std::string currentStyle_;
   std::optional<std::size_t> startFileHash_;
   RecentFiles recent_;
 };

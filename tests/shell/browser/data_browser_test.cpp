@@ -175,10 +175,13 @@ TEST_F(DataBrowserTest, InstrumentFilesSayHowTheyWereRead) {
   const Case cases[] = {
       {"trailer.txt", false,
        "trailer.txt: line 5 is not data; 'Find the data in instrument files' reads this file"},
-      {"trailer.txt", true, ""},
+      // Read as found, the file names its columns, and the legend names others.
+      {"trailer.txt", true,
+       "trailer.txt: Files style: titles and ranges from the file \u2014 View \u203a Style"},
       {"link.jdx", false, "link.jdx: the file holds 2 blocks of data; the first is drawn"},
       {"far.xy", false,
-       "far.xy: no point lies inside the axes; Fit to data (Ctrl+Shift+F) shows them"},
+       "far.xy: no point lies inside the axes; Fit to data (Ctrl+Shift+F) shows them; Files "
+       "style: titles and ranges from the file \u2014 View \u203a Style"},
   };
   QCheckBox* findData = main_->Pages().Data->CheckBoxFindDataBlock;
   for (const Case& c : cases) {

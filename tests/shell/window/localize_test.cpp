@@ -188,6 +188,18 @@ TEST_F(LocalizeTest, EveryCaptionSwitchesWithTheLanguageAndBackToItsBuiltInText)
   EXPECT_TRUE(dialogs_.Errors.empty());
 }
 
+// Qt's own dialogs speak the language the language file names, and English again without one.
+TEST_F(LocalizeTest, QtsOwnTextsFollowTheLanguage) {
+  Write("Localize/Cesky.ini", "[Others]\nLocale=cs\n");
+  Write("Localize/None.ini", "");
+  Start();
+  const auto lookIn = [] { return QCoreApplication::translate("QFileDialog", "Look in:"); };
+  Pick(0);
+  EXPECT_EQ(lookIn(), "Hledat v:");
+  Pick(1);
+  EXPECT_EQ(lookIn(), "Look in:");
+}
+
 // Controls of later features are named by the key itself and may not exist yet; the rest of
 // the table must find its controls (the find box comes with the manual).
 TEST_F(LocalizeTest, OnlyControlsOfLaterFeaturesAreMissing) {

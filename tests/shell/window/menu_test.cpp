@@ -159,6 +159,28 @@ TEST_F(MenuTest, FitToDataFitsBothAxesAsOneStepTakenBackByOneUndo) {
   EXPECT_TRUE(Model() == before);
 }
 
+// View › Style lists the user's styles; a pick loads the style alone (the file shown and its
+// folder stay) as one step that one undo takes back, and the menu checks it from then on.
+TEST_F(MenuTest, StyleMenuLoadsAStyleAsOneStepAndChecksIt) {
+  Write("Setting/Wide.ini", "[Image]\nWidth=777\n[Data]\nDataFile=b.xy\n");
+  StartActive();
+  ClickFile("a.xy");
+  const GraphModel before = Model();
+  QMenu* styles = main_->Menu()->StyleMenu();
+  emit styles->aboutToShow();
+  QAction* wide = main_->findChild<QAction*>("MenuStyleWide");
+  ASSERT_NE(wide, nullptr);
+  EXPECT_FALSE(wide->isChecked());
+  wide->trigger();
+  EXPECT_EQ(Model().ImageWidth, 777);
+  EXPECT_EQ(graph_->Engine().DataFilePath(), Path("spectra/a.xy"));
+  emit styles->aboutToShow();
+  EXPECT_TRUE(main_->findChild<QAction*>("MenuStyleWide")->isChecked());
+  Action("MenuUndo")->trigger();
+  EXPECT_TRUE(Model() == before);
+  EXPECT_TRUE(dialogs_.Errors.empty());
+}
+
 // Open…, a click and the command line add a file; flipping through the folder and a reload
 // after a change on disk do not. Newest first, ten at most, kept in Kurvex.ini alone.
 TEST_F(MenuTest, RecentFilesKeepThePicksNewestFirstTenAtMostInKurvexIniOnly) {
