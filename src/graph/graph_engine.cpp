@@ -6,7 +6,7 @@
 
 #include "common/text_file.h"
 #include "common/text_utils.h"
-#include "graph/data/data_block.h"
+#include "graph/data/block_read.h"
 #include "graph/data/data_error.h"
 #include "graph/data/streamed_data.h"
 #include "graph/mapping.h"
@@ -50,10 +50,7 @@ bool GraphEngine::LoadDataFile(const std::string& path) {
     try {
       LoadedData& loaded = *read;
       if (!Model.FindDataBlock && loaded.Columns.FirstBad()) {
-        // The preparation took the text apart; a file that fails is rare enough to read again.
-        if (const auto again = ReadTextFile(path)) {
-          loaded.BlockFinderWouldRead = FindDataBlock(*again).Lines >= 2;
-        }
+        loaded.BlockFinderWouldRead = BlockFinderReads(path);
       }
       if (hadLines) {
         TakeData(std::move(loaded), path);
@@ -79,18 +76,57 @@ bool GraphEngine::LoadDataFile(const std::string& path) {
 // finder, a pipe) are read whole.
 std::optional<LoadedData> GraphEngine::ReadData(const std::string& path, bool& hadText) {
   readError_.clear();
+  finderRequest_ = {Model.XColumn, Model.YColumns};
   struct stat info {};
-  if (!Model.FindDataBlock && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+  if (stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
     std::string reason;
-    if (std::optional<LoadedData> streamed = ReadDataStreamed(FileSource(path, reason))) {
-      hadText = info.st_size > 0;
-      return streamed;
+    if (!Model.FindDataBlock) {
+      if (std::optional<LoadedData> streamed = ReadDataStreamed(FileSource(path, reason))) {
+        hadText = info.st_size > 0;
+        return streamed;
+      }
+    } else {
+      BlockReading reading = ReadDataBlock(FileSource(path, reason), finderRequest_, false);
+      if (reading.Streamable) {
+        hadText = info.st_size > 0;
+        if (!reading.Data) readError_ = !reason.empty() ? reason : reading.Error;
+        return std::move(reading.Data);
+      }
     }
   }
   std::optional<std::string> text = ReadTextFile(path, readError_);
   if (!text) return std::nullopt;
   hadText = !text->empty();
-  return ReadDataText(std::move(*text), {Model.FindDataBlock});
+  LoadedData loaded = ReadDataText(std::move(*text), {Model.FindDataBlock, finderRequest_});
+  if (!loaded.Failure.empty()) {
+    readError_ = std::move(loaded.Failure);
+    return std::nullopt;
+  }
+  return loaded;
+}
+
+// Only a file that fails under the plain rules is searched, in one pass that holds no more
+// than a piece of it.
+bool GraphEngine::BlockFinderReads(const std::string& path) const {
+  std::string reason;
+  std::optional<DataBlockSpan> block = ScanDataBlock(FileSource(path, reason));
+  if (!block) {
+    const auto text = ReadTextFile(path);
+    if (!text) return false;
+    block = FindDataBlock(*text);
+  }
+  return block->Lines >= 2 && block->Fields >= 2;
+}
+
+std::vector<std::string> GraphEngine::FileColumns(const std::string& path) const {
+  std::string error;
+  return ListFileColumns(path, error);
+}
+
+bool GraphEngine::ApplyColumns(const ColumnRequest& request) {
+  Model.XColumn = request.X;
+  Model.YColumns = request.Y;
+  return dataFilePath_.empty() || LoadDataFile(dataFilePath_);
 }
 
 void GraphEngine::MakeSampleIfDue() const {
@@ -109,7 +145,11 @@ const DataText& GraphEngine::Data() const {
   MakeSampleIfDue();
   if (dataLeftOut_) {
     dataLeftOut_ = false;
-    if (std::optional<std::string> text = ReadTextFile(dataFilePath_)) {
+    if (finderRead_) {
+      std::string reason;
+      BlockReading reading = ReadDataBlock(FileSource(dataFilePath_, reason), finderRequest_, true);
+      if (reading.Data) data_ = std::move(reading.Data->Prepared.Data);
+    } else if (std::optional<std::string> text = ReadTextFile(dataFilePath_)) {
       data_ = PrepareDataText(std::move(*text)).Data;
     }
   }
@@ -119,6 +159,7 @@ const DataText& GraphEngine::Data() const {
 void GraphEngine::TakeData(LoadedData loaded, const std::string& path) {
   data_ = std::move(loaded.Prepared.Data);
   dataLeftOut_ = loaded.TextLeftOut;
+  finderRead_ = Model.FindDataBlock;
   columns_ = std::move(loaded.Columns);
   sampleDue_ = false;
   headLines_ = loaded.Prepared.HeadLineCount;

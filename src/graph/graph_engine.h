@@ -57,6 +57,8 @@ class GraphEngine {
   /// "{TextInDataFile}".
   const std::string& HeadText() const { return headText_; }
   void SetHeadText(std::string text) { headText_ = std::move(text); }
+  /// Lines of the loaded file before its data text.
+  std::size_t HeadLineCount() const { return headLines_; }
 
   /// Reads and prepares a data file, then RepaintIfAuto. Reports nothing to the caller: an
   /// unreadable file leaves everything as it was, a failure while preparing or drawing ends it
@@ -76,6 +78,13 @@ class GraphEngine {
   DataNames Names() const;
   /// Whether the loaded data is a table of peaks, drawn with symbols only.
   bool SymbolsOnly() const { return symbolsOnly_; }
+
+  /// The columns of a file as the block finder reads it, named ("column 3" where its head
+  /// names none): what a choice of columns offers. Empty when the file holds no data block.
+  std::vector<std::string> FileColumns(const std::string& path) const;
+  /// Makes `request` the style's choice of columns (Environment.XColumn and YColumns) and
+  /// reads the loaded file again with it; false when the file could not be read.
+  bool ApplyColumns(const ColumnRequest& request);
 
   /// Loads the file again after it changed on disk, but only when all of its data converts:
   /// a file caught empty or half written leaves the last good data and picture. Returns
@@ -141,6 +150,7 @@ class GraphEngine {
   void TakeData(LoadedData loaded, const std::string& path);
   void TakeNames(const LoadedData& loaded);
   std::optional<LoadedData> ReadData(const std::string& path, bool& hadText);
+  bool BlockFinderReads(const std::string& path) const;
 
   FontEngine& fonts_;
   // Only what the picture shows is allocated and cleared: an image of 600 x 500 pixels needs
@@ -148,6 +158,8 @@ class GraphEngine {
   mutable std::unique_ptr<RasterCanvas> canvas_;
   mutable DataText data_;
   mutable bool dataLeftOut_ = false;  // data_ still to be read again from the file
+  bool finderRead_ = false;           // the block finder read it, with these columns:
+  ColumnRequest finderRequest_;
   mutable NumericColumns columns_;
   // The built-in sample is made when first needed: a run that loads a file never formats it.
   mutable bool sampleDue_ = true;

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "graph/data/column_choice.h"
 #include "graph/data/data_text.h"
 #include "graph/data/numeric_columns.h"
 
@@ -21,6 +22,11 @@ struct LoadedData {
   /// The plain rules stop at a line, but the file holds a block of data the block finder
   /// reads: worth telling the user.
   bool BlockFinderWouldRead = false;
+  /// Every column of the block the block finder read, named ("column 3" where the head names
+  /// none): what a choice of columns chooses from.
+  std::vector<std::string> FileColumns;
+  /// Why the file gives no data ("no data block"): then nothing else holds.
+  std::string Failure;
 };
 
 /// How plain data files are read.
@@ -28,6 +34,8 @@ struct DataRules {
   /// Read the longest block of lines of numbers, with gaps for missing values, instead of
   /// everything after the head.
   bool FindDataBlock = false;
+  /// The columns the block finder draws, when the user chose them.
+  ColumnRequest Columns;
 };
 
 /// Reads the decoded text of a data file: a JCAMP-DX file (recognised by its content) through

@@ -13,40 +13,13 @@
 #include "graph/data/column_names.h"
 #include "graph/data/data_cleanup.h"
 #include "graph/data/jcamp_dx.h"
+#include "graph/data/line_pieces.h"
 
 namespace kurvex {
 
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-// Cuts a byte stream into pieces that end after a line feed (the last piece excepted), so that
-// no line break, CR LF pair or UTF-8 sequence is split between pieces.
-class LinePieces {
- public:
-  explicit LinePieces(std::function<void(std::string_view, std::size_t)> take)
-      : take_(std::move(take)) {}
-
-  void Add(std::string_view bytes) {
-    pending_.append(bytes);
-    const std::size_t lf = pending_.rfind('\n');
-    if (lf == std::string::npos) return;
-    take_(std::string_view(pending_).substr(0, lf + 1), offset_);
-    offset_ += lf + 1;
-    pending_.erase(0, lf + 1);
-  }
-
-  void Finish() {
-    if (!pending_.empty()) take_(pending_, offset_);
-    offset_ += pending_.size();
-    pending_.clear();
-  }
-
- private:
-  std::function<void(std::string_view, std::size_t)> take_;
-  std::string pending_;
-  std::size_t offset_ = 0;  // of the first pending byte in the stream
-};
 
 // What the first reading finds out: where the text starts after its byte-order marks, where
 // the head ends, where the data ends, the comma rule and the lines to expect.
