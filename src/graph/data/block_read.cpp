@@ -182,7 +182,9 @@ class BlockReader {
     FieldCursor cursor(line, block_.Separator);
     std::string_view field;
     std::string row;
-    if (!xRow && block_.NamedRows && cursor.Next(field)) {
+    if (xRow && block_.Corner) {
+      cursor.Next(field);
+    } else if (!xRow && (block_.NamedRows || block_.Corner) && cursor.Next(field)) {
       rowNames_.emplace_back(field);
     } else if (!xRow) {
       rowNames_.push_back("row " + std::to_string(rows_.size()));
@@ -202,7 +204,7 @@ class BlockReader {
   void Transpose(LoadedData& loaded) {
     if (rows_.size() > kMaxCurves + 1) rows_.resize(kMaxCurves + 1);
     std::vector<std::string_view> rest(rows_.begin(), rows_.end());
-    for (std::size_t j = 0; j < block_.Fields; ++j) {
+    for (std::size_t j = 0, n = block_.Fields - (block_.Corner ? 1 : 0); j < n; ++j) {
       for (std::size_t r = 0; r < rest.size(); ++r) {
         if (r > 0) text_ += ' ';
         const std::size_t end = std::min(rest[r].find(' '), rest[r].size());

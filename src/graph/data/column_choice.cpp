@@ -65,7 +65,8 @@ Kind KindOf(std::string_view name, bool letterCodes) {
   if (IsAnyOf(base, {"#", "n", "no", "no.", "nr", "nr.", "num", "number", "idx", "pt", "t", "s",
                      "sec", "min", "row", "ch"}) ||
       StartsWithAny(base, {"pixel", "index", "time", "point", "scan", "channel", "frame", "elapsed",
-                           "sample no", "#"})) {
+                           "sample no", "#"}) ||
+      base.ends_with("idx")) {
     return Kind::kIndex;
   }
   if (Contains(base, "raman") || base == "shift") return Kind::kRaman;
@@ -82,7 +83,8 @@ Kind KindOf(std::string_view name, bool letterCodes) {
   if (Contains(base, "processed") || Contains(base, "subtracted") || Contains(base, "corrected")) {
     return Kind::kProcessed;
   }
-  if (Contains(base, "raw") || Contains(base, "dark") || Contains(base, "reference")) {
+  if (Contains(base, "raw") || Contains(base, "dark") || Contains(base, "reference") ||
+      Contains(base, "background")) {
     return Kind::kRaw;
   }
   return Kind::kOther;
@@ -177,9 +179,12 @@ void ChooseForUser(const std::vector<std::string>& names, std::size_t columns, b
   if (!chooseY) return;
   const bool processed = std::count(kinds.begin(), kinds.end(), Kind::kProcessed) > 0 &&
                          std::count(kinds.begin(), kinds.end(), Kind::kRaw) > 0;
+  // Another axis beside x (a wavenumber beside the wavelength, the wavelengths of a second
+  // sample) is no curve, nor is an index or a time beside an axis.
+  const bool xIsAxis = !names.empty() && IsAxisKind(kinds[choice.X]);
   const auto drawn = [&](std::size_t i) {
-    if (i == choice.X) return false;
-    if (xChosen && (kinds[i] == Kind::kIndex || IsAxisKind(kinds[i]))) return false;
+    if (i == choice.X || IsAxisKind(kinds[i])) return false;
+    if (xIsAxis && kinds[i] == Kind::kIndex) return false;
     return !(processed && kinds[i] == Kind::kRaw);
   };
   for (std::size_t i = 0; i < columns && choice.Y.size() < kMaxCurves; ++i) {
@@ -209,7 +214,15 @@ std::vector<std::string> HeadColumnNames(std::string_view headText, std::size_t 
     text = lf == std::string_view::npos ? std::string_view() : text.substr(0, lf);
     return line;
   };
-  std::vector<std::string> last = SplitNames(lastLine(head), columns, true);
+  // A '#' that comments the head out is no part of a name: "#Lambda", "##Temp./°C".
+  const auto uncommented = [](std::vector<std::string> fields) {
+    for (std::string& f : fields) {
+      const std::size_t hashes = f.find_first_not_of('#');
+      if (hashes != std::string::npos) f.erase(0, hashes);
+    }
+    return fields;
+  };
+  std::vector<std::string> last = uncommented(SplitNames(lastLine(head), columns, true));
   if (last.empty()) return last;
   const bool unitsRow =
       std::all_of(last.begin(), last.end(),
@@ -219,13 +232,17 @@ std::vector<std::string> HeadColumnNames(std::string_view headText, std::size_t 
                   }) &&
       std::any_of(last.begin(), last.end(), [](const std::string& f) { return !f.empty(); });
   if (!unitsRow || head.empty()) return last;
-  std::vector<std::string> names = SplitNames(lastLine(head), columns, true);
+  std::vector<std::string> names = uncommented(SplitNames(lastLine(head), columns, true));
   if (names.empty()) return last;
   for (std::size_t i = 0; i < columns; ++i) {
     const std::string& unit = last[i];
     if (unit.empty()) continue;
     const bool bracketed = unit.front() == '(' || unit.front() == '[';
-    names[i] += bracketed ? " " + unit : " (" + unit + ")";
+    if (names[i].empty()) {
+      names[i] = unit;
+    } else {
+      names[i] += bracketed ? " " + unit : " (" + unit + ")";
+    }
   }
   return names;
 }

@@ -63,16 +63,22 @@ LineRead ReadLine(std::string_view line, char separator, bool decimalComma) {
   return r;
 }
 
-// Whether the fields of a line of numbers rise or fall evenly, as an axis of x values does.
-bool Evenly(std::string_view line, char separator, bool decimalComma) {
+// Whether the fields of a line of numbers rise or fall evenly, as an axis of x values does;
+// `corner` tells that an empty or text field stands before them, above the rows' names.
+bool Evenly(std::string_view line, char separator, bool decimalComma, bool& corner) {
   FieldCursor cursor(line, separator);
   std::string_view field;
   double previous = 0, low = 0, high = 0;
   int sign = 0;
   std::size_t count = 0;
-  while (cursor.Next(field)) {
+  corner = false;
+  for (bool first = true; cursor.Next(field); first = false) {
     double value = 0;
-    if (!ParseBlockField(field, decimalComma, value)) return false;
+    if (!ParseBlockField(field, decimalComma, value)) {
+      if (!first) return false;
+      corner = true;
+      continue;
+    }
     if (count > 0) {
       const double step = value - previous;
       const int s = step > 0 ? 1 : step < 0 ? -1 : 0;
@@ -165,10 +171,13 @@ void BlockScan::AddTo(Candidate& c, std::string_view line) {
     starts = fields != 0;
   }
 
-  const bool named = r.firstText && r.numbers > 0 && r.fields == c.rows.fields + 1;
+  // A row names itself in a field more than the x values, or in the corner's column.
+  const bool named =
+      r.firstText && r.numbers > 0 && r.fields == c.rows.fields + (c.rows.corner ? 0 : 1);
   if (c.rows.length > 0) {
-    const bool continues = c.rows.length == 1 ? (fields == c.rows.fields || named)
-                                              : (c.rows.named ? named : fields == c.rows.fields);
+    const bool continues = c.rows.length == 1 || c.rows.corner
+                               ? (fields == c.rows.fields || named)
+                               : (c.rows.named ? named : fields == c.rows.fields);
     if (continues) {
       if (c.rows.length == 1) c.rows.named = named;
       ++c.rows.length;
@@ -176,8 +185,10 @@ void BlockScan::AddTo(Candidate& c, std::string_view line) {
       EndRows(c);
     }
   }
-  if (c.rows.length == 0 && starts && fields >= 3 && Evenly(line, c.separator, c.decimalComma)) {
-    c.rows = {line_, 1, fields, false};
+  bool corner = false;
+  if (c.rows.length == 0 && starts && fields >= 3 &&
+      Evenly(line, c.separator, c.decimalComma, corner)) {
+    c.rows = {line_, 1, fields, false, corner};
   }
 
   if (r.tagWord && r.numbers > 0 && r.fields >= 3) {
@@ -221,6 +232,7 @@ DataBlockSpan BlockScan::Result() const {
     if (r.length > rows.Lines) {
       rows = span(r.start, r.length, r.fields, c, BlockShape::kRows);
       rows.NamedRows = r.named;
+      rows.Corner = r.corner;
     }
     // The first record word with rows enough is the one drawn.
     const auto first =
@@ -234,8 +246,8 @@ DataBlockSpan BlockScan::Result() const {
     }
   }
   // Spectra in rows: a line of x values, then rows of one name and as many numbers, or of as
-  // many numbers only when the lines are far fewer than the fields (a plain table is longer
-  // than it is wide).
+  // many fields (names under a corner, or numbers only) when the lines are fewer than the
+  // fields (a plain table is longer than it is wide).
   if (rows.Lines >= 2 && (rows.NamedRows ? rows.Lines > plain.Lines
                                          : rows.Fields >= 8 && rows.Fields > rows.Lines &&
                                                rows.Lines >= plain.Lines)) {

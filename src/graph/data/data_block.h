@@ -20,8 +20,9 @@ struct DataBlockSpan {
   char Separator = ' ';  // ' ' for blanks and tabs
   bool DecimalComma = false;
   BlockShape Shape = BlockShape::kColumns;
-  bool NamedRows = false;              // kRows: each row starts with its name
-  std::string Tag;                     // kTagged: the record word of the rows read
+  bool NamedRows = false;  // kRows: each row starts with its name
+  bool Corner = false;     // kRows: a corner field before the x values, the names under it
+  std::string Tag;         // kTagged: the record word of the rows read
   std::vector<std::string> OtherTags;  // kTagged: the record words of rows left out
 };
 
@@ -61,6 +62,7 @@ class BlockScan {
   struct Run {
     std::size_t start = 0, length = 0, fields = 0;
     bool named = false;
+    bool corner = false;
   };
   struct TagRows {
     std::string tag;

@@ -118,7 +118,7 @@ TEST(DataBlock, ChosenColumnsAndFailures) {
       {table, {"Raman Shift", "Intensity"}, "100 5\n110 6"},
       {table, {"raman shift (CM-1)", "1"}, "100 1\n110 2"},
       {table, {"", "Intensity,Nr"}, "100 5 1\n110 6 2"},
-      {table, {"3", ""}, "5 1 100\n6 2 110"},
+      {table, {"3", ""}, "5 1\n6 2"},
       {table,
        {"Shift", "2"},
        "no column named 'Shift' (the columns are Nr, Raman Shift (cm-1), Intensity)"},
