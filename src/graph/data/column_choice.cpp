@@ -222,18 +222,25 @@ std::vector<std::string> HeadColumnNames(std::string_view headText, std::size_t 
     }
     return fields;
   };
-  std::vector<std::string> last = uncommented(SplitNames(lastLine(head), columns, true));
+  char separator = 0;
+  std::vector<std::string> last =
+      uncommented(SplitNames(lastLine(head), columns, true, &separator));
   if (last.empty()) return last;
+  // Units are short words without blanks ("nm", "a.u.", "1/cm", "[K]"), under names split
+  // the same way.
   const bool unitsRow =
       std::all_of(last.begin(), last.end(),
                   [](const std::string& f) {
                     double v = 0;
-                    return f.size() <= kMaxUnitLength && !TryParseDataField(f, v);
+                    return f.size() <= kMaxUnitLength && f.find(' ') == std::string::npos &&
+                           !TryParseDataField(f, v);
                   }) &&
       std::any_of(last.begin(), last.end(), [](const std::string& f) { return !f.empty(); });
   if (!unitsRow || head.empty()) return last;
-  std::vector<std::string> names = uncommented(SplitNames(lastLine(head), columns, true));
-  if (names.empty()) return last;
+  char namesSeparator = 0;
+  std::vector<std::string> names =
+      uncommented(SplitNames(lastLine(head), columns, true, &namesSeparator));
+  if (names.empty() || namesSeparator != separator) return last;
   for (std::size_t i = 0; i < columns; ++i) {
     const std::string& unit = last[i];
     if (unit.empty()) continue;

@@ -53,7 +53,7 @@ bool AllNumbers(const std::vector<std::string>& fields) {
 }  // namespace
 
 std::vector<std::string> SplitNames(std::string_view line, std::size_t columns,
-                                    bool trailingSeparator) {
+                                    bool trailingSeparator, char* used) {
   line = WithoutBlanks(line);
   if (columns == 0 || line.empty()) return {};
   for (const char separator : {';', '\t', '|', ',', ' '}) {
@@ -63,7 +63,10 @@ std::vector<std::string> SplitNames(std::string_view line, std::size_t columns,
         fields.back().empty()) {
       fields.pop_back();
     }
-    if (fields.size() == columns && !AllNumbers(fields)) return fields;
+    if (fields.size() == columns && !AllNumbers(fields)) {
+      if (used != nullptr) *used = separator;
+      return fields;
+    }
   }
   return {};
 }
