@@ -62,8 +62,8 @@ Kind KindOf(std::string_view name, bool letterCodes) {
     if (base == "p") return Kind::kProcessed;
     if (IsAnyOf(base, {"d", "r", "s"})) return Kind::kRaw;
   }
-  if (IsAnyOf(base, {"#", "n", "no", "no.", "nr", "nr.", "num", "number", "idx", "pt", "t", "s",
-                     "sec", "min", "row", "ch"}) ||
+  // No single letters: "n" is a refractive index, "t" a transmittance or a temperature.
+  if (IsAnyOf(base, {"#", "no", "no.", "nr", "nr.", "num", "number", "idx", "pt", "sec", "row"}) ||
       StartsWithAny(base, {"pixel", "index", "time", "point", "scan", "channel", "frame", "elapsed",
                            "sample no", "#"}) ||
       base.ends_with("idx")) {

@@ -31,16 +31,12 @@ std::string_view Trimmed(std::string_view s) {
   return s;
 }
 
-// How a line reads under one separator and decimal sign.
-struct LineRead {
-  std::size_t fields = 0;
-  bool allData = true;      // every field a number or a missing value
-  bool firstText = false;   // the first field is text, every other one data
-  bool tagWord = false;     // that text is a record word
-  std::size_t numbers = 0;  // fields that are numbers
-};
+// A separator no line holds: the whole line is one field.
+constexpr char kNoSeparator = '\n';
 
-LineRead ReadLine(std::string_view line, char separator, bool decimalComma) {
+}  // namespace
+
+BlockScan::LineRead BlockScan::Read(std::string_view line, char separator, bool decimalComma) {
   LineRead r;
   FieldCursor cursor(line, separator);
   std::string_view field;
@@ -62,6 +58,8 @@ LineRead ReadLine(std::string_view line, char separator, bool decimalComma) {
   }
   return r;
 }
+
+namespace {
 
 // Whether the fields of a line of numbers rise or fall evenly, as an axis of x values does;
 // `corner` tells that an empty or text field stands before them, above the rows' names.
@@ -158,8 +156,7 @@ void BlockScan::EndRows(Candidate& c) {
   c.rows = {};
 }
 
-void BlockScan::AddTo(Candidate& c, std::string_view line) {
-  const LineRead r = ReadLine(line, c.separator, c.decimalComma);
+void BlockScan::AddTo(Candidate& c, std::string_view line, const LineRead& r) {
   // A block needs two fields at least: a lone number per line is a count or a page number.
   const std::size_t fields = r.allData && r.numbers > 0 && r.fields >= 2 ? r.fields : 0;
   bool starts = false;
@@ -205,8 +202,34 @@ void BlockScan::AddTo(Candidate& c, std::string_view line) {
   }
 }
 
+// Most candidates read a line alike: a separator the line lacks leaves it one field, and a
+// decimal comma changes nothing in a line without commas. Each distinct reading is made once.
 void BlockScan::Add(std::string_view line) {
-  for (Candidate& c : candidates_) AddTo(c, line);
+  const std::string_view trimmed = TrimBlanks(line);
+  const bool comma = trimmed.find(',') != std::string_view::npos;
+  const bool blank = trimmed.find_first_of(" \t") != std::string_view::npos;
+  struct Kept {
+    char separator;
+    bool decimalComma;
+    LineRead read;
+  };
+  std::array<Kept, 9> kept;
+  std::size_t keptCount = 0;
+  for (Candidate& c : candidates_) {
+    const bool present =
+        c.separator == ' ' ? blank : trimmed.find(c.separator) != std::string_view::npos;
+    const char separator = present ? c.separator : kNoSeparator;
+    const bool decimalComma = c.decimalComma && comma;
+    const auto it = std::find_if(kept.begin(), kept.begin() + keptCount, [&](const Kept& k) {
+      return k.separator == separator && k.decimalComma == decimalComma;
+    });
+    if (it == kept.begin() + keptCount) {
+      kept[keptCount++] = {separator, decimalComma, Read(line, separator, decimalComma)};
+      AddTo(c, line, kept[keptCount - 1].read);
+    } else {
+      AddTo(c, line, it->read);
+    }
+  }
   ++line_;
 }
 

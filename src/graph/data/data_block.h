@@ -74,7 +74,16 @@ class BlockScan {
     Run run, best, rows, bestRows;
     std::vector<TagRows> tags;
   };
-  void AddTo(Candidate& c, std::string_view line);
+  // How a line reads under one separator and decimal sign.
+  struct LineRead {
+    std::size_t fields = 0;
+    bool allData = true;      // every field a number or a missing value
+    bool firstText = false;   // the first field is text, every other one data
+    bool tagWord = false;     // that text is a record word
+    std::size_t numbers = 0;  // fields that are numbers
+  };
+  static LineRead Read(std::string_view line, char separator, bool decimalComma);
+  void AddTo(Candidate& c, std::string_view line, const LineRead& r);
   static void EndRows(Candidate& c);
 
   std::array<Candidate, 9> candidates_;
