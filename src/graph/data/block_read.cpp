@@ -14,11 +14,16 @@ namespace {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t kChunk = std::size_t{1} << 20;  // converted data text held at once
 constexpr std::size_t kMaxCurves = 10;
+constexpr std::size_t kXrdmlRootWithin = 4096;  // as LooksLikeXrdml looks
 
 // Calls `line` with each line of the source, byte-order marks at the start left out; false
-// when the source fails or holds what must be decoded whole.
+// when the source fails or holds what must be decoded whole. An XML scan names its root within
+// its first bytes, which may come in several pieces.
 template <typename Line>
 bool EachLine(const ByteSource& source, bool& streamable, Line&& line) {
+  bool started = false;   // the first byte that is no blank or line break was seen
+  bool markup = false;    // and it starts a tag
+  std::size_t marks = 0;  // bytes of byte-order marks before the text
   LinePieces pieces([&](std::string_view piece, std::size_t offset) {
     if (!streamable) return;
     if (offset == 0) {
@@ -26,11 +31,26 @@ bool EachLine(const ByteSource& source, bool& streamable, Line&& line) {
         streamable = false;
         return;
       }
-      while (piece.starts_with(kByteOrderMark)) piece.remove_prefix(kByteOrderMark.size());
-      if (LooksLikeJcampDx(piece) || LooksLikeXrdml(piece)) {
+      while (piece.starts_with(kByteOrderMark)) {
+        piece.remove_prefix(kByteOrderMark.size());
+        marks += kByteOrderMark.size();
+      }
+    }
+    // What the text is shows at its first line that holds more than blanks, in whatever piece.
+    if (const std::size_t first = piece.find_first_not_of(" \t\r\n");
+        !started && first != std::string_view::npos) {
+      started = true;
+      markup = piece[first] == '<';
+      if (LooksLikeJcampDx(piece)) {
         streamable = false;
         return;
       }
+    }
+    const std::size_t at = offset == 0 ? 0 : offset - marks;  // in the text
+    if (markup && at < kXrdmlRootWithin &&
+        piece.substr(0, kXrdmlRootWithin - at).find("<xrdMeasurements") != std::string_view::npos) {
+      streamable = false;
+      return;
     }
     if (!IsValidUtf8(piece)) {
       streamable = false;

@@ -47,7 +47,7 @@ BlockScan::LineRead BlockScan::Read(std::string_view line, char separator, bool 
       ++r.numbers;
     } else if (!IsMissingValue(field)) {
       if (r.fields > 0) {
-        r.allData = r.firstText = false;
+        r.allData = r.firstText = r.tagWord = false;
         return r;
       }
       r.allData = false;
@@ -188,7 +188,7 @@ void BlockScan::AddTo(Candidate& c, std::string_view line, const LineRead& r) {
     c.rows = {line_, 1, fields, false, corner};
   }
 
-  if (r.tagWord && r.numbers > 0 && r.fields >= 3) {
+  if (r.firstText && r.tagWord && r.numbers > 0 && r.fields >= 3) {
     FieldCursor cursor(line, c.separator);
     std::string_view tag;
     cursor.Next(tag);

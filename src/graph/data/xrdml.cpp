@@ -40,6 +40,7 @@ std::string Failed(const std::string& why) {
 }  // namespace
 
 bool LooksLikeXrdml(std::string_view text) {
+  while (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   const std::string_view start = text.substr(0, kRecognisedWithin);
   const std::size_t first = start.find_first_not_of(" \t\r\n");
   return first != std::string_view::npos && start[first] == '<' &&

@@ -80,6 +80,9 @@ TEST(DataBlock, FindsTheNumbersAmongHeadsTrailersAndGaps) {
       {"tagged rows", "VASE\nE 300 70 1 2\nE 310 70 3 4\ndpolE 300 70 5 6\ndpolE 310 70 7 8\n", 1,
        "VASE", "300 70 1 2\n310 70 3 4", "",
        "the rows tagged E are drawn; the file also holds dpolE"},
+      {"a record word before a text field tags no row",
+       "uR 1 2 inh 1\nuR 3 4 inf 1\nE 1 2 3\nE 4 5 6\n", 2, "uR 1 2 inh 1\r\nuR 3 4 inf 1",
+       "1 2 3\n4 5 6", "", ""},
   };
   for (const Case& c : cases) {
     for (const std::size_t step : {std::size_t{1}, std::size_t{3}, std::size_t{1} << 20}) {
@@ -164,6 +167,8 @@ TEST(DataBlock, ReadsXrdmlScans) {
       "<intensities unit=\"counts\">4 8 16</intensities>"
       "</dataPoints></scan></xrdMeasurement></xrdMeasurements>\n";
   ASSERT_TRUE(LooksLikeXrdml(scan));
+  // Its root may come in a later piece than its first line: still read whole.
+  EXPECT_FALSE(ReadDataBlock(InPieces("\n" + scan, 1), {}, false).Streamable);
   const LoadedData loaded = ReadDataText(scan, {true, {}});
   ASSERT_EQ(loaded.Failure, "");
   EXPECT_EQ(loaded.Prepared.Data.Joined("\n"), "10 4\n10.5 8\n11 16");
