@@ -4,7 +4,6 @@
 
 #include "common/utf8.h"
 #include "graph/data/jcamp_dx.h"
-#include "graph/data/line_pieces.h"
 #include "graph/data/xrdml.h"
 
 namespace kurvex {

@@ -5,8 +5,8 @@
 
 #include "common/number_text.h"
 #include "common/text_utils.h"
-#include "graph/data/line_pieces.h"
 #include "graph/data/numeric_columns.h"
+#include "graph/data/streamed_data.h"
 
 namespace kurvex {
 
