@@ -1,8 +1,8 @@
 #include "graph/data/column_choice.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
+#include <optional>
 
 #include "common/number_text.h"
 #include "common/text_utils.h"
