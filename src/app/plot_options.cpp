@@ -86,9 +86,8 @@ std::vector<std::string> ParseColumns(const std::string& text) {
   std::string_view rest(text);
   while (true) {
     const std::string_view item = TrimBlanks(rest.substr(0, rest.find(',')));
-    // A field that starts like a number is a column number; anything else names a column.
-    const bool number = !item.empty() && std::string_view("0123456789+-.").find(item.front()) !=
-                                             std::string_view::npos;
+    // A field of digits, signs and points is a column number; anything else names a column.
+    const bool number = item.find_first_not_of("0123456789+-.") == std::string_view::npos;
     int column = 0;
     const auto [end, error] = std::from_chars(item.data(), item.data() + item.size(), column);
     if (item.empty() ||

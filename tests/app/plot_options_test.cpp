@@ -57,6 +57,7 @@ TEST(PlotArguments, FitAndColumns) {
       {{"--fit", "xy", "--columns", "2,3"}, true, true, {"2", "3"}},
       {{"--no-fit", "--columns", "3,1,12,4"}, false, false, {"3", "1", "12", "4"}},
       {{"--columns", "Raman Shift, Intensity"}, true, true, {"Raman Shift", "Intensity"}},
+      {{"--columns", "2Theta,1412092U1 f1"}, true, true, {"2Theta", "1412092U1 f1"}},
       {{"--no-fit", "--columns", "1,2,3,4,5,6,7,8,9,10,11"},
        false,
        false,
