@@ -88,6 +88,7 @@ class BlockScan {
 
   std::array<Candidate, 9> candidates_;
   std::size_t line_ = 0;
+  bool idle_ = false;  // no candidate is in a run: a blank line leaves every one as it is
 };
 
 /// The data block of a whole text.
