@@ -76,7 +76,7 @@ bool GraphEngine::LoadDataFile(const std::string& path) {
 // finder, a pipe) are read whole.
 std::optional<LoadedData> GraphEngine::ReadData(const std::string& path, bool& hadText) {
   readError_.clear();
-  finderRequest_ = {Model.XColumn, Model.YColumns};
+  const ColumnRequest request{Model.XColumn, Model.YColumns};
   struct stat info {};
   if (stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
     std::string reason;
@@ -86,7 +86,7 @@ std::optional<LoadedData> GraphEngine::ReadData(const std::string& path, bool& h
         return streamed;
       }
     } else {
-      BlockReading reading = ReadDataBlock(FileSource(path, reason), finderRequest_, false);
+      BlockReading reading = ReadDataBlock(FileSource(path, reason), request, false);
       if (reading.Streamable) {
         hadText = info.st_size > 0;
         if (!reading.Data) readError_ = !reason.empty() ? reason : reading.Error;
@@ -97,7 +97,7 @@ std::optional<LoadedData> GraphEngine::ReadData(const std::string& path, bool& h
   std::optional<std::string> text = ReadTextFile(path, readError_);
   if (!text) return std::nullopt;
   hadText = !text->empty();
-  LoadedData loaded = ReadDataText(std::move(*text), {Model.FindDataBlock, finderRequest_});
+  LoadedData loaded = ReadDataText(std::move(*text), {Model.FindDataBlock, request});
   if (!loaded.Failure.empty()) {
     readError_ = std::move(loaded.Failure);
     return std::nullopt;
@@ -160,6 +160,7 @@ void GraphEngine::TakeData(LoadedData loaded, const std::string& path) {
   data_ = std::move(loaded.Prepared.Data);
   dataLeftOut_ = loaded.TextLeftOut;
   finderRead_ = Model.FindDataBlock;
+  finderRequest_ = {Model.XColumn, Model.YColumns};
   columns_ = std::move(loaded.Columns);
   sampleDue_ = false;
   headLines_ = loaded.Prepared.HeadLineCount;
