@@ -58,7 +58,7 @@ set(CPACK_STRIP_FILES ON)
 # Linked libraries come from dpkg-shlibdeps; cairo, the display plugin and the fonts the graphs
 # are drawn with are loaded at run time, so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcairo2, fonts-liberation2, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcairo2, libpugixml1v5, fonts-liberation2, fonts-dejavu-core")
 if(KURVEX_BUILD_SHELL)
   string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-qpa-plugins, qt6-translations-l10n")
 endif()

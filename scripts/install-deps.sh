@@ -7,7 +7,7 @@ packages=(
   g++ cmake make pkg-config
   qt6-base-dev libgl-dev
   libfreetype-dev libfontconfig-dev libpng-dev libcairo2-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth desktop-file-utils shared-mime-info groff-base dpkg-dev appstream git
   librsvg2-bin poppler-utils python3 qt6-translations-l10n

@@ -22,6 +22,8 @@
 #include "common/ini_file.h"
 #include "common/text_file.h"
 #include "graph/axis_fit.h"
+#include "graph/data/column_choice.h"
+#include "graph/data/column_names.h"
 #include "graph/data/data_columns.h"
 #include "graph/data/data_error.h"
 #include "graph/graph_engine.h"
@@ -157,11 +159,39 @@ class Plotter {
     return true;
   }
 
-  // The data text of a file (the built-in sample for ""), with the chosen columns only.
-  bool Load(const std::string& file) {
+  // The data text of a file (the built-in sample for ""), with the chosen columns only: the
+  // block finder chooses them while it reads, the plain reading after it.
+  bool Load(const std::string& file, bool report = true) {
     engine_.PaintEnabled = false;
-    if (!file.empty() && !engine_.LoadDataFile(file)) return false;
-    if (!o_.Columns.empty()) engine_.SetDataText(SelectColumns(engine_.Data(), o_.Columns));
+    const bool finder = engine_.Model.FindDataBlock && !file.empty();
+    std::string ys;
+    for (std::size_t i = 1; i < o_.Columns.size(); ++i) {
+      if (i > 1) ys += ',';
+      ys += o_.Columns[i];
+    }
+    // --columns wins over the style's choice.
+    if (finder && !o_.Columns.empty()) {
+      engine_.Model.XColumn = o_.Columns.front();
+      engine_.Model.YColumns = ys;
+    }
+    if (!file.empty() && !engine_.LoadDataFile(file)) {
+      if (report) Report(file, engine_.ReadError());
+      return false;
+    }
+    if (o_.Columns.empty() || finder) return true;
+    const DataText& data = engine_.Data();
+    if (data.Empty()) return true;  // no data lines: said when it is drawn
+    const std::vector<std::string>* names = engine_.Names().Columns;
+    const ColumnChoice choice = ChooseColumns(
+        names != nullptr ? *names : std::vector<std::string>{}, FieldCount(data.Line(0)),
+        {o_.Columns.front(), ys}, engine_.HeadLineCount() + 1);
+    if (!choice.Error.empty()) {
+      if (report) Report(file.empty() ? engine_.DataFileName() : file, choice.Error);
+      return false;
+    }
+    std::vector<int> columns{static_cast<int>(choice.X) + 1};
+    for (const std::size_t y : choice.Y) columns.push_back(static_cast<int>(y) + 1);
+    engine_.SetDataText(SelectColumns(data, columns));
     return true;
   }
 
@@ -170,7 +200,7 @@ class Plotter {
     if (!fitX_ && !fitY_) return;
     DataExtent all;
     for (const std::string& file : files) {
-      if (Load(file)) all.Add(MeasureData(engine_.Columns()));
+      if (Load(file, false)) all.Add(MeasureData(engine_.Columns()));
     }
     Fit(all);
   }
@@ -195,7 +225,6 @@ class Plotter {
     const bool sample = file.empty();
     const std::string name = sample ? engine_.DataFileName() : file;
     if (!Load(file)) {
-      Report(file, engine_.ReadError());
       status_ = kExitFailure;
       return;
     }
@@ -221,14 +250,15 @@ class Plotter {
       // The picture as far as the data went, as the desktop program shows it: the graph of a
       // file with a trailer of instrument notes after its numbers.
       engine_.Model.OnlyCurves = savedOnlyCurves;
-      std::cerr << DataErrorMessage(name, e) << '\n';
+      std::cerr << (NoDataLines(sample) ? name + ": no data lines" : DataErrorMessage(name, e))
+                << '\n';
       if (engine_.BlockFinderWouldRead()) {
         std::cerr << name << ":" << e.Line() << ": not data; --find-data reads this file\n";
       }
       status_ = kExitFailure;
     } catch (const std::exception& e) {
       engine_.Model.OnlyCurves = savedOnlyCurves;
-      Report(name, e.what());
+      Report(name, NoDataLines(sample) ? "no data lines" : e.what());
       status_ = kExitFailure;
       return;
     }
@@ -238,6 +268,10 @@ class Plotter {
     }
     Write(name);
   }
+
+  // An empty file, a text without numbers or an empty pipe: the drawing's own message would
+  // name a field that is not there.
+  bool NoDataLines(bool sample) const { return !sample && engine_.Columns().LineCount() == 0; }
 
   void PrintData() {
     const DataText& data = engine_.Data();

@@ -75,24 +75,29 @@ int ParseScale(const std::string& text) {
   return scale;
 }
 
-// "X,Y1[,Y2...]": column numbers from 1, an x column and one to ten curves.
-std::vector<int> ParseColumns(const std::string& text) {
+// "X,Y1[,Y2...]": columns by number from 1 or by name, an x column and one to ten curves.
+std::vector<std::string> ParseColumns(const std::string& text) {
   const auto fail = [&text] {
-    return std::invalid_argument("--columns needs X,Y1[,Y2...] (column numbers from 1, up to " +
-                                 std::to_string(kMaxColumns) + "), got '" + text + "'");
+    return std::invalid_argument(
+        "--columns needs X,Y1[,Y2...] (column numbers from 1 or names, up to " +
+        std::to_string(kMaxColumns) + "), got '" + text + "'");
   };
-  std::vector<int> columns;
+  std::vector<std::string> columns;
   std::string_view rest(text);
   while (true) {
-    const std::string_view item = rest.substr(0, rest.find(','));
+    const std::string_view item = TrimBlanks(rest.substr(0, rest.find(',')));
+    // A field of digits, signs and points is a column number; anything else names a column.
+    const bool number = item.find_first_not_of("0123456789+-.") == std::string_view::npos;
     int column = 0;
     const auto [end, error] = std::from_chars(item.data(), item.data() + item.size(), column);
-    if (item.empty() || error != std::errc() || end != item.data() + item.size() || column < 1) {
+    if (item.empty() ||
+        (number && (error != std::errc() || end != item.data() + item.size() || column < 1))) {
       throw fail();
     }
-    columns.push_back(column);
-    if (item.size() == rest.size()) break;
-    rest.remove_prefix(item.size() + 1);
+    columns.emplace_back(item);
+    const std::size_t comma = rest.find(',');
+    if (comma == std::string_view::npos) break;
+    rest.remove_prefix(comma + 1);
   }
   if (columns.size() < 2 || columns.size() > kMaxColumns) throw fail();
   return columns;
@@ -209,8 +214,10 @@ std::string PlotUsage() {
          "  --find-data           read the longest block of number lines of each file (the\n"
          "                        lines before it are its head, after it a trailer); NaN,\n"
          "                        nan, ---, - and empty fields are gaps\n"
-         "  --columns X,Y1,...    draw these columns of each data line (numbered from 1): the\n"
-         "                        x column, then one column per curve\n"
+         "  --columns X,Y1,...    draw these columns of each data line, by number from 1 or\n"
+         "                        by the head's name (\"Raman Shift,Intensity\"): the x\n"
+         "                        column, then one column per curve; --find-data otherwise\n"
+         "                        chooses them by the head's names and says so\n"
          "  --save-options FILE   write the graph style to FILE (no sample image unless --output)\n"
          "  --print-data          print the prepared data rows (no image unless --output)\n"
          "  --print-head          print the head text of the data file (no image unless --output)\n"

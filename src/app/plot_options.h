@@ -29,8 +29,9 @@ struct PlotOptions {
   bool FitGiven = false;      // --fit
   bool FitByDefault = false;  // no style and no range given: each file's data decides
   bool NoFit = false;         // --no-fit: the built-in ranges
-  std::vector<int> Columns;   // --columns: x column, then the curves' columns, from 1
-  int Scale = 1;              // --scale: pixels of a BMP or PNG to one of the layout
+  // --columns: x column, then the curves' columns, by number from 1 or by name.
+  std::vector<std::string> Columns;
+  int Scale = 1;  // --scale: pixels of a BMP or PNG to one of the layout
   bool Help = false;
   bool Version = false;
   std::vector<std::string> DataFiles;

@@ -36,7 +36,7 @@ GraphEngine::GraphEngine(FontEngine& fonts) : fonts_(fonts) {
 bool GraphEngine::LoadDataFile(const std::string& path) {
   dataChangeRedraws_ = false;
   bool hadLines = false;  // any text holds at least one (maybe empty) line
-  std::optional<LoadedData> read = data_.Read(path, {Model.FindDataBlock}, hadLines);
+  std::optional<LoadedData> read = data_.Read(path, Rules(), hadLines);
   if (read) {
     try {
       LoadedData& loaded = *read;
@@ -44,7 +44,7 @@ bool GraphEngine::LoadDataFile(const std::string& path) {
         ShownData::NoteBlockFinder(loaded, path);
       }
       if (hadLines) {
-        data_.Take(std::move(loaded), path);
+        data_.Take(std::move(loaded), path, Rules());
         RepaintIfAuto();
       } else {
         data_.TakeEmpty(std::move(loaded));
@@ -60,14 +60,14 @@ bool GraphEngine::LoadDataFile(const std::string& path) {
 
 bool GraphEngine::ReloadDataFile(const std::string& path) {
   bool hadText = false;
-  std::optional<LoadedData> read = data_.Read(path, {Model.FindDataBlock}, hadText);
+  std::optional<LoadedData> read = data_.Read(path, Rules(), hadText);
   if (!read) return false;
   LoadedData& loaded = *read;
   if (loaded.Columns.LineCount() == 0 || loaded.Columns.FirstBad()) return false;
   const bool redraws = dataChangeRedraws_;
   dataChangeRedraws_ = false;
   try {
-    data_.Take(std::move(loaded), path);
+    data_.Take(std::move(loaded), path, Rules());
     RepaintIfAuto();
   } catch (const Error&) {
     // Like a load: a drawing that failed keeps what it painted.
@@ -75,6 +75,16 @@ bool GraphEngine::ReloadDataFile(const std::string& path) {
   }
   dataChangeRedraws_ = redraws;
   return true;
+}
+
+DataRules GraphEngine::Rules() const {
+  return {Model.FindDataBlock, {Model.XColumn, Model.YColumns}};
+}
+
+bool GraphEngine::ApplyColumns(const ColumnRequest& request) {
+  Model.XColumn = request.X;
+  Model.YColumns = request.Y;
+  return DataFilePath().empty() || LoadDataFile(DataFilePath());
 }
 
 void GraphEngine::SetDataText(std::string text) {

@@ -55,6 +55,8 @@ class GraphEngine {
   /// "{TextInDataFile}".
   const std::string& HeadText() const { return data_.HeadText(); }
   void SetHeadText(std::string text) { data_.SetHeadText(std::move(text)); }
+  /// Lines of the loaded file before its data text.
+  std::size_t HeadLineCount() const { return data_.HeadLines(); }
 
   /// Reads and prepares a data file, then RepaintIfAuto. Reports nothing to the caller: an
   /// unreadable file leaves everything as it was, a failure while preparing or drawing ends it
@@ -77,6 +79,15 @@ class GraphEngine {
   /// What the loaded file says of itself (a JCAMP-DX file's title, kind of spectrum, units,
   /// origin and owner); empty for a plain data file.
   const SpectrumInfo& Spectrum() const { return data_.Spectrum(); }
+
+  /// The columns of a file as the block finder reads it, named ("column 3" where its head
+  /// names none): what a choice of columns offers. Empty when the file holds no data block.
+  std::vector<std::string> FileColumns(const std::string& path) const {
+    return ShownData::FileColumns(path);
+  }
+  /// Makes `request` the style's choice of columns (Environment.XColumn and YColumns) and
+  /// reads the loaded file again with it; false when the file could not be read.
+  bool ApplyColumns(const ColumnRequest& request);
 
   /// Loads the file again after it changed on disk, but only when all of its data converts:
   /// a file caught empty or half written leaves the last good data and picture. Returns
@@ -137,6 +148,8 @@ class GraphEngine {
  private:
   GraphPainter Painter(const GraphModel& style, DrawingState& state);
   void FitSurfaceToImage();
+  /// How the style says data files are read.
+  DataRules Rules() const;
   bool DrawFromFrame(const GraphModel& style, GraphPainter& painter);
 
   FontEngine& fonts_;

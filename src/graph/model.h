@@ -131,6 +131,10 @@ struct GraphModel {
   // How data files are read: the data block found among other lines, and fitted axes.
   bool FindDataBlock = false;
   bool FitAxesToData = false;
+  // The columns the block finder draws, by name or number from 1 (the y columns separated by
+  // commas); empty: chosen by the file's head.
+  std::string XColumn;
+  std::string YColumns;
 
   bool operator==(const GraphModel&) const = default;
 };

@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 
 #include "common/text_file.h"
+#include "graph/data/block_read.h"
+#include "graph/data/column_choice.h"
 #include "graph/data/data_block.h"
 #include "graph/data/streamed_data.h"
 
@@ -24,29 +26,51 @@ std::optional<LoadedData> ShownData::Read(const std::string& path, const DataRul
                                           bool& hadText) {
   readError_.clear();
   struct stat info {};
-  if (!rules.FindDataBlock && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+  if (stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
     std::string reason;
-    const auto size = static_cast<std::size_t>(info.st_size);
-    if (std::optional<LoadedData> streamed = ReadDataStreamed(FileSource(path, reason), size)) {
-      hadText = info.st_size > 0;
-      return streamed;
+    if (!rules.FindDataBlock) {
+      const auto size = static_cast<std::size_t>(info.st_size);
+      if (std::optional<LoadedData> streamed = ReadDataStreamed(FileSource(path, reason), size)) {
+        hadText = info.st_size > 0;
+        return streamed;
+      }
+    } else {
+      BlockReading reading = ReadDataBlock(FileSource(path, reason), rules.Columns, false);
+      if (reading.Streamable) {
+        hadText = info.st_size > 0;
+        if (!reading.Data) readError_ = !reason.empty() ? reason : reading.Error;
+        return std::move(reading.Data);
+      }
     }
   }
   std::optional<std::string> text = ReadTextFile(path, readError_);
   if (!text) return std::nullopt;
   hadText = !text->empty();
-  return ReadDataText(std::move(*text), rules);
-}
-
-// The preparation took the text apart; a file that fails is rare enough to read again.
-void ShownData::NoteBlockFinder(LoadedData& loaded, const std::string& path) {
-  if (const auto again = ReadTextFile(path)) {
-    loaded.BlockFinderWouldRead = FindDataBlock(*again).Lines >= 2;
+  LoadedData loaded = ReadDataText(std::move(*text), rules);
+  if (!loaded.Failure.empty()) {
+    readError_ = std::move(loaded.Failure);
+    return std::nullopt;
   }
+  return loaded;
 }
 
-void ShownData::Take(LoadedData loaded, const std::string& path) {
+// Only a file that fails under the plain rules is searched, in one pass that holds no more than
+// a piece of it.
+void ShownData::NoteBlockFinder(LoadedData& loaded, const std::string& path) {
+  std::string reason;
+  std::optional<DataBlockSpan> block = ScanDataBlock(FileSource(path, reason));
+  if (!block) {
+    const auto text = ReadTextFile(path);
+    if (!text) return;
+    block = FindDataBlock(*text);
+  }
+  loaded.BlockFinderWouldRead = block->Lines >= 2 && block->Fields >= 2;
+}
+
+void ShownData::Take(LoadedData loaded, const std::string& path, const DataRules& rules) {
   data_ = std::move(loaded.Prepared.Data);
+  finderRead_ = rules.FindDataBlock;
+  finderRules_ = rules;
   textLeftOut_ = loaded.TextLeftOut;
   textFromColumns_ = loaded.TextFromColumns;
   columns_ = std::move(loaded.Columns);
@@ -113,6 +137,11 @@ const DataText& ShownData::Data() const {
   if (textLeftOut_ && textFromColumns_) {
     textLeftOut_ = false;
     data_ = ColumnsText(columns_);
+  } else if (textLeftOut_ && finderRead_) {
+    textLeftOut_ = false;
+    std::string reason;
+    BlockReading reading = ReadDataBlock(FileSource(filePath_, reason), finderRules_.Columns, true);
+    if (reading.Data) data_ = std::move(reading.Data->Prepared.Data);
   } else if (textLeftOut_) {
     textLeftOut_ = false;
     if (std::optional<std::string> text = ReadTextFile(filePath_)) {
@@ -120,6 +149,11 @@ const DataText& ShownData::Data() const {
     }
   }
   return data_;
+}
+
+std::vector<std::string> ShownData::FileColumns(const std::string& path) {
+  std::string error;
+  return ListFileColumns(path, error);
 }
 
 DataNames ShownData::Names() const {

@@ -23,7 +23,7 @@ class ShownData {
   /// again for that.
   static void NoteBlockFinder(LoadedData& loaded, const std::string& path);
   /// Takes a file that was read: its data, numbers, names and notes replace all of the last.
-  void Take(LoadedData loaded, const std::string& path);
+  void Take(LoadedData loaded, const std::string& path, const DataRules& rules);
   /// Takes the numbers of a file that held no line: the file's name stays the last one's, as
   /// loading an empty file changes no text that names it; the notes of the last file go.
   void TakeEmpty(LoadedData loaded);
@@ -44,6 +44,9 @@ class ShownData {
   const SpectrumInfo& Spectrum() const { return spectrum_; }
   /// File lines before the data text: errors name the line of the file.
   std::size_t HeadLines() const { return headLines_; }
+  /// The columns of a file as the block finder reads it, named ("column 3" where its head
+  /// names none): what a choice of columns offers. Empty when the file holds no data block.
+  static std::vector<std::string> FileColumns(const std::string& path);
   /// What the graph's texts may name; valid while this object and its data stay.
   DataNames Names() const;
 
@@ -54,6 +57,8 @@ class ShownData {
   mutable DataText data_;
   mutable bool textLeftOut_ = false;  // data_ still to be read again from the file
   bool textFromColumns_ = false;      // or made from the numbers
+  bool finderRead_ = false;           // or read by the block finder, by these rules
+  DataRules finderRules_;
   mutable NumericColumns columns_;
   // The built-in sample is made when first needed: a run that loads a file never formats it.
   mutable bool sampleDue_ = true;

@@ -44,7 +44,9 @@ SectionBinding EnvironmentKeys(GraphModel& m) {
            {"BackGroundColor", &m.BackGroundColor},
            {"StatusBarVisible", &m.StatusBarVisible},
            {"FindDataBlock", &m.FindDataBlock},
-           {"FitAxesToData", &m.FitAxesToData}}};
+           {"FitAxesToData", &m.FitAxesToData},
+           {"XColumn", &m.XColumn},
+           {"YColumns", &m.YColumns}}};
 }
 
 SectionBinding ImageKeys(GraphModel& m) {

@@ -58,17 +58,19 @@ TEST(PlotArguments, FitAndColumns) {
   struct Case {
     std::vector<std::string> args;
     bool fitX, fitY;
-    std::vector<int> columns;
+    std::vector<std::string> columns;
   };
   const Case good[] = {
       {{"--fit", "x"}, true, false, {}},
       {{"--fit", "Y"}, false, true, {}},
-      {{"--fit", "xy", "--columns", "2,3"}, true, true, {2, 3}},
-      {{"--no-fit", "--columns", "3,1,12,4"}, false, false, {3, 1, 12, 4}},
+      {{"--fit", "xy", "--columns", "2,3"}, true, true, {"2", "3"}},
+      {{"--no-fit", "--columns", "3,1,12,4"}, false, false, {"3", "1", "12", "4"}},
+      {{"--columns", "Raman Shift, Intensity"}, true, true, {"Raman Shift", "Intensity"}},
+      {{"--columns", "2Theta,1412092U1 f1"}, true, true, {"2Theta", "1412092U1 f1"}},
       {{"--no-fit", "--columns", "1,2,3,4,5,6,7,8,9,10,11"},
        false,
        false,
-       {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}},
+       {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"}},
       // Without a style or a typed range both axes follow the data; with either, they stay.
       {{"run.xy"}, true, true, {}},
       {{"--set", "axisy.maximum=3", "run.xy"}, false, false, {}},
@@ -81,12 +83,12 @@ TEST(PlotArguments, FitAndColumns) {
     EXPECT_EQ(o.FitY, c.fitY);
     EXPECT_EQ(o.Columns, c.columns);
   }
-  for (const char* bad :
-       {"", "2", "0,1", "1,,2", "1,2,", "a,b", "-1,2", "1;2", "1,2,3,4,5,6,7,8,9,10,11,12"}) {
-    EXPECT_THROW_MESSAGE(
-        Parse({"--columns", bad}), std::invalid_argument,
-        std::string("--columns needs X,Y1[,Y2...] (column numbers from 1, up to 11), got '") + bad +
-            "'");
+  for (const char* bad : {"", "2", "0,1", "1,,2", "1,2,", "a", "-1,2", "1;2", "1.5,2",
+                          "1,2,3,4,5,6,7,8,9,10,11,12"}) {
+    EXPECT_THROW_MESSAGE(Parse({"--columns", bad}), std::invalid_argument,
+                         std::string("--columns needs X,Y1[,Y2...] (column numbers from 1 or "
+                                     "names, up to 11), got '") +
+                             bad + "'");
   }
   for (const char* bad : {"", "z", "yx", "xyz"}) {
     EXPECT_THROW_MESSAGE(Parse({"--fit", bad}), std::invalid_argument,

@@ -1,4 +1,10 @@
 // Runs the real kurvex-plot program in a temporary folder.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <thread>
+
 #include "app/plot_run.h"
 #include "graph/overlay_drawing.h"
 
@@ -102,6 +108,80 @@ TEST_F(PlotRun, ColumnsChooseXAndCurvesBeforeTheDrawing) {
             "idx.csv:4: '' is not a valid floating point value\n"
             "idx.csv:4: not data; --find-data reads this file\n");
   EXPECT_EQ(Run("--columns 0,1 idx.csv").status, 2);
+}
+
+// Tables of every shape as the block finder reads them, and what kurvex-plot says of each:
+// the columns it chose for the user, the rows it left out, and why a file gives no data.
+TEST_F(PlotRun, TablesOfEveryShapeAndWhatTheReadingSays) {
+  struct Case {
+    const char* name;
+    const char* file;
+    const char* content;
+    const char* args;
+    int status;
+    const char* out;
+    const char* err;
+  };
+  const char* bwtek =
+      "Pixel;Wavelength;Raman Shift;Dark;Raw data #1;Dark Subtracted #1;\r\n"
+      "0;   ;   ;10,0;30,0;20,0;\r\n1;500,1;100,5;11,0;41,0;30,0;\r\n"
+      "2;500,3;108,5;12,0;52,0;40,0;\r\n";
+  const Case cases[] = {
+      {"x chosen by the head", "b.csv", bwtek, "--find-data --print-data", 0,
+       "nan 20.0\n100.5 30.0\n108.5 40.0\n",
+       "b.csv: x: Raman Shift (column 3), y: Dark Subtracted #1 (column 6)\n"},
+      {"the user's columns by name", "b.csv", bwtek,
+       "--find-data --columns 'Raman Shift,Raw data #1' --print-data", 0,
+       "nan 30.0\n100.5 41.0\n108.5 52.0\n", ""},
+      {"the style's columns", "b.csv", bwtek,
+       "--find-data --set Environment.XColumn=2 --set Environment.YColumns=4 --print-data", 0,
+       "nan 10.0\n500.1 11.0\n500.3 12.0\n", ""},
+      {"names in the plain reading", "n.txt", "x y z\n1 2 3\n4 5 6\n", "--columns z,x --print-data",
+       0, "3 1\n6 4\n", ""},
+      {"spectra in rows", "r.csv", "400,401,402\nA,1,2,3\nB,4,5,6\n", "--find-data --print-data", 0,
+       "400 1 4\n401 2 5\n402 3 6\n", ""},
+      {"tagged rows", "e.dat",
+       "nm\nE 300 70 1 2\nE 310 70 3 4\ndpolE 300 70 5 6\ndpolE 310 70 7 8\n",
+       "--find-data --print-data", 0, "300 70 1 2\n310 70 3 4\n",
+       "e.dat: the rows tagged E are drawn; the file also holds dpolE\n"},
+      {"a diffraction scan in XML", "s.xrdml",
+       "<?xml version=\"1.0\"?><xrdMeasurements><xrdMeasurement><scan><dataPoints>"
+       "<positions axis=\"2Theta\"><startPosition>10</startPosition><endPosition>12</endPosition>"
+       "</positions><counts unit=\"counts\">5 6 7</counts></dataPoints></scan></xrdMeasurement>"
+       "</xrdMeasurements>",
+       "--find-data --print-data", 0, "10 5\n11 6\n12 7\n", ""},
+      {"no block of two lines", "one.txt", "report\n42\n", "--find-data", 1, "",
+       "one.txt: no data block\n"},
+      {"a column the file lacks", "three.txt", "a b c\n1 2 3\n4 5 6\n", "--columns 5,2", 1, "",
+       "three.txt: line 2 has 3 columns, column 5 was asked for\n"},
+      {"a curve the file lacks", "three.txt", "1 2 3\n4 5 6\n", "--columns 1,5", 1, "",
+       "three.txt: line 1 has 3 columns, column 5 was asked for\n"},
+      {"a name the file lacks", "three.txt", "a,b,c\n1,2,3\n4,5,6\n", "--find-data --columns d,b",
+       1, "", "three.txt: no column named 'd' (the columns are a, b, c)\n"},
+      {"an empty file", "empty.txt", "", "", 1, "", "empty.txt: no data lines\n"},
+      {"text only", "text.txt", "title\nno numbers\n", "", 1, "", "text.txt: no data lines\n"},
+      {"missing values only", "nan.csv", "x,y\nNaN,NaN\n", "", 1, "", "nan.csv: no data lines\n"},
+      {"an empty pipe", "pipe", nullptr, "", 1, "", "pipe: no data lines\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::thread writer;
+    if (c.content != nullptr) {
+      Write(c.file, c.content);
+    } else {  // a named pipe whose writer closes it without a byte
+      ASSERT_EQ(mkfifo(dir.File(c.file).c_str(), 0600), 0);
+      writer = std::thread([path = dir.File(c.file)] { close(open(path.c_str(), O_WRONLY)); });
+    }
+    const Result r = Run(std::string(c.args) + " --output out " + c.file);
+    if (writer.joinable()) writer.join();
+    EXPECT_EQ(r.status, c.status);
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(r.err, c.err);
+    // A file that cannot be read as asked draws no picture.
+    if (c.status != 0) {
+      EXPECT_FALSE(fs::exists(dir.File("out/" + fs::path(c.file).stem().string() + ".bmp")));
+    }
+  }
 }
 
 TEST_F(PlotRun, FilesAsEditorsAndWindowsProgramsWriteThem) {

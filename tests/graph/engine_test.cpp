@@ -1,5 +1,7 @@
 #include "graph/graph_engine.h"
 
+#include "graph/data/column_choice.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -279,6 +281,32 @@ TEST_F(Engine, PicturesStartedFromAFrameEqualPicturesDrawnWhole) {
     EXPECT_EQ(engine.State().TextBlockLines, whole.State().TextBlockLines);
     EXPECT_EQ(engine.State().CurveCount, whole.State().CurveCount);
   }
+}
+
+// What a dialog of columns calls: the file's columns by name, then a choice that the style
+// keeps and the data text, read again, shows.
+TEST_F(Engine, AChoiceOfColumnsIsKeptByTheStyleAndReadAgain) {
+  const std::string path =
+      Write("b.csv",
+            "Pixel;Wavelength;Raman Shift;Dark;Raw data #1;Dark Subtracted #1\n"
+            "nm;nm;cm-1;counts;counts;counts\n"
+            "0;500,1;100,5;11;41;30\n1;500,3;108,5;12;52;40\n");
+  engine.Model.FindDataBlock = true;
+  ASSERT_TRUE(engine.LoadDataFile(path));
+  EXPECT_EQ(engine.LoadNote(),
+            "x: Raman Shift (cm-1) (column 3), y: Dark Subtracted #1 (counts) (column 6)");
+  EXPECT_EQ(engine.Names().XTitle, "Raman Shift (cm-1)");
+  EXPECT_EQ(engine.Data().Joined("\n"), "100.5 30\n108.5 40");
+  const std::vector<std::string> columns = engine.FileColumns(path);
+  ASSERT_EQ(columns.size(), 6u);
+  EXPECT_EQ(columns[1], "Wavelength (nm)");
+  ASSERT_TRUE(engine.ApplyColumns(ColumnRequestFor(2, {5, 4})));
+  EXPECT_EQ(engine.Model.XColumn, "2");
+  EXPECT_EQ(engine.Model.YColumns, "5,4");
+  EXPECT_EQ(engine.LoadNote(), "");
+  EXPECT_EQ(engine.Names().XTitle, "Wavelength (nm)");
+  EXPECT_EQ(engine.Data().Joined("\n"), "500.1 41 11\n500.3 52 12");
+  EXPECT_TRUE(engine.FileColumns(dir.File("missing.csv")).empty());
 }
 
 }  // namespace

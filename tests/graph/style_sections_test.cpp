@@ -77,6 +77,8 @@ BackGroundColor=14155735
 StatusBarVisible=0
 FindDataBlock=0
 FitAxesToData=0
+XColumn=
+YColumns=
 [Image]
 Left=10
 Top=10

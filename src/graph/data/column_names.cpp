@@ -52,18 +52,30 @@ bool AllNumbers(const std::vector<std::string>& fields) {
 
 }  // namespace
 
+std::vector<std::string> SplitNames(std::string_view line, std::size_t columns,
+                                    bool trailingSeparator, char* used) {
+  line = WithoutBlanks(line);
+  if (columns == 0 || line.empty()) return {};
+  for (const char separator : {';', '\t', '|', ',', ' '}) {
+    if (separator != ' ' && line.find(separator) == std::string_view::npos) continue;
+    std::vector<std::string> fields = Split(line, separator);
+    if (trailingSeparator && separator != ' ' && fields.size() == columns + 1 &&
+        fields.back().empty()) {
+      fields.pop_back();
+    }
+    if (fields.size() == columns && !AllNumbers(fields)) {
+      if (used != nullptr) *used = separator;
+      return fields;
+    }
+  }
+  return {};
+}
+
 std::vector<std::string> ColumnNames(std::string_view headText, std::size_t columns) {
   if (columns == 0 || headText.empty()) return {};
   std::size_t start = headText.rfind('\n');
   start = start == std::string_view::npos ? 0 : start + 1;
-  const std::string_view line = WithoutBlanks(headText.substr(start));
-  if (line.empty()) return {};
-  for (const char separator : {';', '\t', '|', ',', ' '}) {
-    if (separator != ' ' && line.find(separator) == std::string_view::npos) continue;
-    std::vector<std::string> fields = Split(line, separator);
-    if (fields.size() == columns && !AllNumbers(fields)) return fields;
-  }
-  return {};
+  return SplitNames(headText.substr(start), columns, false);
 }
 
 std::size_t FieldCount(std::string_view line) {

@@ -14,6 +14,12 @@ namespace kurvex {
 /// head has no such line.
 std::vector<std::string> ColumnNames(std::string_view headText, std::size_t columns);
 
+/// The fields of one head line as column names, as ColumnNames splits its last line; with
+/// `trailingSeparator`, a separator that ends the line adds no name. Empty unless the line
+/// gives `columns` names; `used` receives the separator that gave them.
+std::vector<std::string> SplitNames(std::string_view line, std::size_t columns,
+                                    bool trailingSeparator, char* used = nullptr);
+
 /// Fields of a prepared data line (one blank between them).
 std::size_t FieldCount(std::string_view line);
 

@@ -3,9 +3,10 @@
 #include <charconv>
 #include <cmath>
 
+#include "graph/data/block_read.h"
 #include "graph/data/column_names.h"
-#include "graph/data/data_block.h"
 #include "graph/data/jcamp_dx.h"
+#include "graph/data/xrdml.h"
 
 namespace kurvex {
 
@@ -80,13 +81,11 @@ LoadedData ReadDataText(std::string text, const DataRules& rules) {
   if (LooksLikeJcampDx(text)) return FromJcampDx(ReadJcampDx(text));
   LoadedData loaded;
   if (rules.FindDataBlock) {
-    if (const DataBlockSpan block = FindDataBlock(text); block.Lines > 0) {
-      loaded.Prepared = PrepareDataBlock(text, block);
-      loaded.Missing = MissingValues::kAreGaps;
-      loaded.Columns = NumericColumns(loaded.Prepared.Data, loaded.Missing);
-      loaded.ColumnNames = ColumnNames(loaded.Prepared.TextInDataFile, block.Fields);
-      return loaded;
-    }
+    if (LooksLikeXrdml(text)) return ReadXrdml(text);
+    BlockReading reading = ReadDataBlock(TextSource(text), rules.Columns, true);
+    if (reading.Data) return std::move(*reading.Data);
+    loaded.Failure = reading.Error.empty() ? "no data block" : reading.Error;
+    return loaded;
   }
   loaded.Prepared = PrepareDataText(std::move(text));
   loaded.Columns = NumericColumns(loaded.Prepared.Data);

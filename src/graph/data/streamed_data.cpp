@@ -21,34 +21,6 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-// Cuts a byte stream into pieces that end after a line feed (the last piece excepted), so that
-// no line break, CR LF pair or UTF-8 sequence is split between pieces.
-class LinePieces {
- public:
-  explicit LinePieces(std::function<void(std::string_view, std::size_t)> take)
-      : take_(std::move(take)) {}
-
-  void Add(std::string_view bytes) {
-    pending_.append(bytes);
-    const std::size_t lf = pending_.rfind('\n');
-    if (lf == std::string::npos) return;
-    take_(std::string_view(pending_).substr(0, lf + 1), offset_);
-    offset_ += lf + 1;
-    pending_.erase(0, lf + 1);
-  }
-
-  void Finish() {
-    if (!pending_.empty()) take_(pending_, offset_);
-    offset_ += pending_.size();
-    pending_.clear();
-  }
-
- private:
-  std::function<void(std::string_view, std::size_t)> take_;
-  std::string pending_;
-  std::size_t offset_ = 0;  // of the first pending byte in the stream
-};
-
 // What the first reading finds out: where the text starts after its byte-order marks, where
 // the head ends, where the data ends, the comma rule and the lines to expect.
 struct Survey {
@@ -130,6 +102,34 @@ void SurveyPiece(Survey& s, std::string_view piece, std::size_t offset) {
 }
 
 }  // namespace
+
+// The last break to cut after: a line feed, or a CR whose next byte is known and is no line
+// feed (a CR at the very end may still be the first half of a CR LF pair).
+void LinePieces::Add(std::string_view bytes) {
+  pending_.append(bytes);
+  std::size_t cut = std::string::npos;
+  for (std::size_t i = pending_.size(); i > searched_; --i) {
+    const char c = pending_[i - 1];
+    if (c == '\n' || (c == '\r' && i < pending_.size() && pending_[i] != '\n')) {
+      cut = i;
+      break;
+    }
+  }
+  if (cut != std::string::npos) {
+    take_(std::string_view(pending_).substr(0, cut), offset_);
+    offset_ += cut;
+    pending_.erase(0, cut);
+  }
+  // What is left holds no break, but a final CR is searched again with the next bytes.
+  searched_ = pending_.empty() || pending_.back() != '\r' ? pending_.size() : pending_.size() - 1;
+}
+
+void LinePieces::Finish() {
+  if (!pending_.empty()) take_(pending_, offset_);
+  offset_ += pending_.size();
+  pending_.clear();
+  searched_ = 0;
+}
 
 std::optional<LoadedData> ReadDataStreamed(const ByteSource& source, std::size_t sizeHint) {
   Survey s;
