@@ -315,6 +315,10 @@ extern "C" void RemoveTemporaryAndStop(int signal) {
   std::raise(signal);  // the default action again, as SA_RESETHAND restored it
 }
 
+void PrintSaveNotice(const std::string& sentence) {
+  std::cerr << sentence << std::endl;  // at once: a kill may follow
+}
+
 void InstallInterruptCleanup() {
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
     struct sigaction action {
@@ -346,6 +350,7 @@ int main(int argc, char** argv) {
     return CheckStandardOutput(0, 0);
   }
   InstallInterruptCleanup();
+  SetSaveNotice(PrintSaveNotice);
   try {
     Plotter plotter(options);
     const int status = plotter.Run();

@@ -115,8 +115,8 @@ std::string GraphImageBytes(GraphEngine& engine, ImageFormat format, double scal
   return {};
 }
 
-void SaveGraphImage(GraphEngine& engine, const std::string& path, ImageFormat format,
-                    double scale) {
+std::string SaveGraphImage(GraphEngine& engine, const std::string& path, ImageFormat format,
+                           double scale) {
   std::string bytes;
   try {
     bytes = GraphImageBytes(engine, format, scale);
@@ -127,7 +127,7 @@ void SaveGraphImage(GraphEngine& engine, const std::string& path, ImageFormat fo
     throw FileError("Unable to write to " + path,
                     InvalidImageSize(engine.Model.ImageWidth, engine.Model.ImageHeight));
   }
-  WriteFileAtomic(path, bytes, FileSync::kNone);
+  return WriteFileAtomic(path, bytes, FileSync::kNone);
 }
 
 }  // namespace kurvex

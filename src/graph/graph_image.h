@@ -29,8 +29,8 @@ void PaintGraph(GraphEngine& engine, Canvas& canvas, bool curvesOnly = false);
 std::string GraphImageBytes(GraphEngine& engine, ImageFormat format, double scale = 1);
 
 /// Writes GraphImageBytes to `path`, replacing the file at once; throws Error with the drawing's
-/// message or "Unable to write to <path>".
-void SaveGraphImage(GraphEngine& engine, const std::string& path, ImageFormat format,
-                    double scale = 1);
+/// message or "Unable to write to <path>". Returns what WriteFileAtomic says of the save.
+std::string SaveGraphImage(GraphEngine& engine, const std::string& path, ImageFormat format,
+                           double scale = 1);
 
 }  // namespace kurvex
