@@ -22,6 +22,7 @@
 #include "common/profile_file.h"
 #include "common/text_file.h"
 #include "graph/axis_fit.h"
+#include "graph/axis_ticks.h"
 #include "graph/data/data_columns.h"
 #include "graph/data/data_error.h"
 #include "graph/graph_engine.h"
@@ -221,7 +222,7 @@ class Plotter {
       // The picture as far as the data went, as the desktop program shows it: the graph of a
       // file with a trailer of instrument notes after its numbers.
       engine_.Model.OnlyCurves = savedOnlyCurves;
-      std::cerr << DataErrorMessage(name, e) << '\n';
+      std::cerr << DataErrorWithValue(name, e) << '\n';
       if (engine_.BlockFinderWouldRead()) {
         std::cerr << name << ":" << e.Line() << ": not data; --find-data reads this file\n";
       }
@@ -231,6 +232,9 @@ class Plotter {
       Report(name, e.what());
       status_ = kExitFailure;
       return;
+    }
+    if (const std::string warning = LogarithmicWarnings(engine_.Model); !warning.empty()) {
+      Report(name, warning);
     }
     if (o_.Overlay) {
       overlayDrawn_ = true;

@@ -44,6 +44,9 @@ GraphEngine::GraphEngine(FontEngine& fonts) : fonts_(fonts) {
 
 bool GraphEngine::LoadDataFile(const std::string& path) {
   dataChangeRedraws_ = false;
+  // What was said of the file before must not be said of this one, whichever way it loads.
+  loadNote_.clear();
+  blockFinderWouldRead_ = false;
   bool hadLines = false;  // any text holds at least one (maybe empty) line
   std::optional<LoadedData> read = ReadData(path, hadLines);
   if (read) {
@@ -58,13 +61,8 @@ bool GraphEngine::LoadDataFile(const std::string& path) {
       if (hadLines) {
         TakeData(std::move(loaded), path);
       } else {
-        data_ = std::move(loaded.Prepared.Data);
+        TakeFileState(std::move(loaded));
         dataLeftOut_ = false;
-        columns_ = std::move(loaded.Columns);
-        sampleDue_ = false;
-        missing_ = loaded.Missing;
-        headLines_ = loaded.Prepared.HeadLineCount;
-        headText_ = std::move(loaded.Prepared.TextInDataFile);
       }
     } catch (const std::exception&) {
       // A data file never reports to its caller; a drawing that failed keeps what it painted.
@@ -116,7 +114,8 @@ const DataText& GraphEngine::Data() const {
   return data_;
 }
 
-void GraphEngine::TakeData(LoadedData loaded, const std::string& path) {
+// Everything known of the data from its file, so that nothing of the file before stays.
+void GraphEngine::TakeFileState(LoadedData loaded) {
   data_ = std::move(loaded.Prepared.Data);
   dataLeftOut_ = loaded.TextLeftOut;
   columns_ = std::move(loaded.Columns);
@@ -128,6 +127,10 @@ void GraphEngine::TakeData(LoadedData loaded, const std::string& path) {
   blockFinderWouldRead_ = loaded.BlockFinderWouldRead;
   missing_ = loaded.Missing;
   TakeNames(loaded);
+}
+
+void GraphEngine::TakeData(LoadedData loaded, const std::string& path) {
+  TakeFileState(std::move(loaded));
   dataFileName_ = FileNamePart(path);
   dataFilePath_ = path;
   RepaintIfAuto();

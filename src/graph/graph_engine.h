@@ -68,6 +68,8 @@ class GraphEngine {
   /// How the loaded file was read, when the user should know ("the file holds 3 blocks of
   /// data; the first is drawn"); empty otherwise.
   const std::string& LoadNote() const { return loadNote_; }
+  /// The file's lines before its data text: a data line's number in the file is this later.
+  std::size_t HeadLineCount() const { return headLines_; }
   /// Whether the loaded file fails under the plain data rules but holds a block of numbers
   /// that "find the data" would read.
   bool BlockFinderWouldRead() const { return blockFinderWouldRead_; }
@@ -139,6 +141,7 @@ class GraphEngine {
   void MakeSampleIfDue() const;
   bool DrawFromFrame(const GraphModel& style, GraphPainter& painter);
   void TakeData(LoadedData loaded, const std::string& path);
+  void TakeFileState(LoadedData loaded);
   void TakeNames(const LoadedData& loaded);
   std::optional<LoadedData> ReadData(const std::string& path, bool& hadText);
 

@@ -5,6 +5,7 @@
 
 #include "common/error.h"
 #include "common/text_file.h"
+#include "graph/data/data_error.h"
 #include "graph/graph_engine.h"
 #include "graph/output/image_file.h"
 #include "graph/painter.h"
@@ -69,11 +70,16 @@ void PaintGraph(GraphEngine& engine, Canvas& canvas, bool curvesOnly) {
   // Another canvas finds out its own state; the curves alone draw on the engine's axes.
   DrawingState state = curvesOnly ? engine.State() : DrawingState{};
   const DataNames names = engine.Names();
-  GraphPainter(
-      engine.Model, canvas, engine.Fonts(),
-      {engine.Columns(), engine.DataFileName(), engine.HeadText(), engine.SymbolsOnly(), &names},
-      state)
-      .RepaintGraph(curvesOnly);
+  try {
+    GraphPainter(
+        engine.Model, canvas, engine.Fonts(),
+        {engine.Columns(), engine.DataFileName(), engine.HeadText(), engine.SymbolsOnly(), &names},
+        state)
+        .RepaintGraph(curvesOnly);
+  } catch (DataLineError& e) {
+    e.MoveDown(engine.HeadLineCount());  // the user counts lines in the file, head included
+    throw;
+  }
 }
 
 namespace {

@@ -31,11 +31,6 @@ int64_t LabelReach(const TMyAxis& a, const AxisTicks& ticks, TextMeasurer& measu
   return 2 * std::max(width(a.Minimum), width(a.Maximum)) + 64;
 }
 
-std::string JoinWarnings(const std::string& first, const std::string& second) {
-  if (first.empty() || second.empty()) return first + second;
-  return first + "; " + second;
-}
-
 void Line(Canvas& c, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
   c.MoveTo(ClampPixel(x1), ClampPixel(y1));
   c.LineTo(ClampPixel(x2), ClampPixel(y2));
@@ -123,8 +118,7 @@ std::optional<std::string> GraphPainter::BaseTexts(const GraphModel& model,
 void GraphPainter::DrawGraphBase() {
   FillBackground();
   ApplyImageSize();
-  state_.AxisWarning =
-      JoinWarnings(LogarithmicWarning(m_.AxisX, "X"), LogarithmicWarning(m_.AxisY, "Y"));
+  state_.AxisWarning = LogarithmicWarnings(m_);
   DrawTitle();
   DrawAxisY();
   DrawAxisX();

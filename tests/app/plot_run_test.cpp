@@ -53,6 +53,47 @@ TEST_F(PlotRun, ATrailerAfterTheDataGivesTheGraphAndNamesItsLine) {
   EXPECT_EQ(Slurp(dir.File("found.bmp")), Slurp(dir.File("uv.bmp")));
 }
 
+// What goes wrong is said of the file it concerns, at its line, in the terms of its content: a
+// value too large for any picture, a logarithmic axis that cannot be, a note of the file before.
+TEST_F(PlotRun, MessagesNameTheFileLineAndCause) {
+  Write("p.txt", "1 1\n2 1E+38\n3 2\n");
+  Write("q.txt", "head line\n1 1\n2 -1E+38\n3 2\n");
+  Write("b.txt", "head line\n1 1\n2 abc\n3 2\n");
+  Write("m.jdx",
+        "##TITLE=a\n##JCAMP-DX=4.24\n##XYDATA=(XY..XY)\n1,2\n3,4\n##END=\n"
+        "##TITLE=b\n##JCAMP-DX=4.24\n##XYDATA=(XY..XY)\n1,2\n3,4\n##END=\n");
+  Write("empty.txt", "");
+  const std::string log = "--set AxisY.Logarithmic=1 --set AxisY.Minimum=0 --no-fit ";
+  const std::string linear =
+      ": Axis Y is logarithmic, but From or To is not above zero: it is drawn linear\n";
+  struct Case {
+    std::string args;
+    int status;
+    std::string err;
+  };
+  for (const Case& c : std::vector<Case>{
+           {"p.txt", 1, "p.txt:2: 1E+38 cannot be drawn\n"},
+           {"--format svg q.txt", 1, "q.txt:3: -1E+38 cannot be drawn\n"},
+           {"--scale 2 --format png q.txt", 1, "q.txt:3: -1E+38 cannot be drawn\n"},
+           {"--format pdf b.txt", 1, "b.txt:3: 'abc' is not a valid floating point value\n"},
+           {"--overlay --format svg q.txt b.txt", 1,
+            "q.txt:3: -1E+38 cannot be drawn\nb.txt:3: 'abc' is not a valid floating point "
+            "value\n"},
+           {log + "b.txt", 1, "b.txt:3: 'abc' is not a valid floating point value\nb.txt" + linear},
+           {log + "--format svg m.jdx", 0,
+            "m.jdx: the file holds 2 blocks of data; the first is drawn\nm.jdx" + linear},
+       }) {
+    SCOPED_TRACE(c.args);
+    const Result r = Run("--output out " + c.args);
+    EXPECT_EQ(r.status, c.status);
+    EXPECT_EQ(r.err, c.err);
+  }
+  // Each file of a batch starts afresh: the note of one is not said again of the next.
+  const Result r = Run("--output out m.jdx empty.txt");
+  EXPECT_EQ(r.err.find("blocks of data"), r.err.rfind("blocks of data")) << r.err;
+  EXPECT_NE(r.err.find("m.jdx: the file holds 2"), std::string::npos) << r.err;
+}
+
 TEST_F(PlotRun, FitDrawsWhatTheStyleRangesWouldMiss) {
   Write("raman.txt", "#Laser=532 nm\n100\t1200\n520\t45000\n1000\t9000\n3200\t1500\n");
   ASSERT_EQ(Run("--no-fit --output plain.bmp raman.txt").status, 0);
