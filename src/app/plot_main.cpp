@@ -276,7 +276,7 @@ class Plotter {
       return;
     }
     try {
-      picture_.Write(path);
+      if (const std::string note = picture_.Write(path); !note.empty()) Report(path, note);
       written_.emplace(key, file);
     } catch (const std::exception& e) {
       Report(file, e.what());

@@ -23,7 +23,7 @@ struct PictureStore {
 class ScaledPicture : private PictureStore, public VectorCanvas {
  public:
   ScaledPicture(ImageFormat format, int width, int height, double scale, FontEngine& fonts)
-      : PictureStore{PixelBuffer(Scaled(width, scale), Scaled(height, scale))},
+      : PictureStore{PixelBuffer(PictureSide(width, scale), PictureSide(height, scale))},
         VectorCanvas(Pixels, width, height, scale, fonts),
         format_(format),
         scale_(scale) {}
@@ -39,15 +39,17 @@ class ScaledPicture : private PictureStore, public VectorCanvas {
   }
 
  private:
-  static int Scaled(int size, double scale) {
-    return static_cast<int>(std::lround(std::max(size, 1) * scale));
-  }
-
   ImageFormat format_;
   double scale_;
 };
 
 }  // namespace
+
+// A larger scale draws the same picture finer, so it is cut where the picture of scale 1 is.
+int PictureSide(int side, double scale) {
+  const int kept = std::clamp(side, 1, GraphEngine::kSurfaceSize);
+  return static_cast<int>(std::lround(kept * scale));
+}
 
 // PDF keeps cairo's glyph outlines and subset fonts; SVG names its fonts and stays text.
 std::unique_ptr<DocumentCanvas> MakeDocument(ImageFormat format, int width, int height,
@@ -62,7 +64,9 @@ std::unique_ptr<DocumentCanvas> MakeDocument(ImageFormat format, int width, int 
       break;
   }
   // Cairo draws on at most 32767 pixels a side.
-  if (std::max(width, height) * scale > 32767) throw Error(InvalidImageSize(width, height));
+  if (std::max(PictureSide(width, scale), PictureSide(height, scale)) > 32767) {
+    throw Error(InvalidImageSize(width, height));
+  }
   return std::make_unique<ScaledPicture>(format, width, height, scale, fonts);
 }
 

@@ -12,6 +12,11 @@ class DocumentCanvas;
 class FontEngine;
 class GraphEngine;
 
+/// The pixels along a side of `side` layout pixels that a BMP or PNG picture of `scale` has: as
+/// many as the surface holds at scale 1 (GraphEngine::kSurfaceSize, the rest is cut off), times
+/// the scale.
+int PictureSide(int side, double scale);
+
 /// An empty picture of the given size to draw on: an SVG or PDF document, or a BMP or PNG
 /// picture `scale` times larger with the same layout, drawn smooth. Throws Error when none can
 /// be made.

@@ -88,6 +88,19 @@ TEST_F(PlotRun, MessagesNameTheFileLineAndCause) {
     EXPECT_EQ(r.status, c.status);
     EXPECT_EQ(r.err, c.err);
   }
+  // A scaled picture is cut where the one of scale 1 is, and says so; the style keeps its size.
+  const Result cut =
+      Run("--scale 2 --set Image.Width=2500 --set Image.Height=2100 --save-options s.ini "
+          "--format png --output cut.png m.jdx");
+  EXPECT_EQ(cut.err,
+            "m.jdx: the file holds 2 blocks of data; the first is drawn\n"
+            "cut.png: the picture is cut to 4000 x 4000 pixels, the largest of scale 1 "
+            "(2000 x 2000) times 2\n");
+  const std::string png = Slurp(dir.File("cut.png"));
+  ASSERT_GT(png.size(), 24u);
+  EXPECT_EQ(png.substr(16, 8), std::string("\0\0\x0f\xa0\0\0\x0f\xa0", 8));  // 4000 x 4000
+  EXPECT_NE(Slurp(dir.File("s.ini")).find("Width=2500"), std::string::npos);
+
   // Each file of a batch starts afresh: the note of one is not said again of the next.
   const Result r = Run("--output out m.jdx empty.txt");
   EXPECT_EQ(r.err.find("blocks of data"), r.err.rfind("blocks of data")) << r.err;
