@@ -99,6 +99,10 @@ TEST_F(PlotRun, MessagesNameTheFileLineAndCause) {
   const std::string png = Slurp(dir.File("cut.png"));
   ASSERT_GT(png.size(), 24u);
   EXPECT_EQ(png.substr(16, 8), std::string("\0\0\x0f\xa0\0\0\x0f\xa0", 8));  // 4000 x 4000
+  // Twice the pixels to the metre, so that it prints at the size of scale 1.
+  const std::size_t phys = png.find("pHYs");
+  ASSERT_NE(phys, std::string::npos);
+  EXPECT_EQ(png.substr(phys + 4, 9), std::string("\0\0\x1d\x88\0\0\x1d\x88\x01", 9));
   EXPECT_NE(Slurp(dir.File("s.ini")).find("Width=2500"), std::string::npos);
 
   // Each file of a batch starts afresh: the note of one is not said again of the next.
