@@ -19,6 +19,7 @@
 #include "graph/model.h"
 #include "graph/output/image_file.h"
 #include "graph/render/canvas.h"
+#include "graph/render/raster_canvas.h"
 
 namespace kurvex {
 namespace {
@@ -404,6 +405,113 @@ TEST_F(VectorPicture, TheWholeGraphMatchesWithExactColoursAndNoImages) {
   }
   EXPECT_EQ(GraphImageBytes(engine, ImageFormat::kSvg).find("<image"), std::string::npos);
   EXPECT_EQ(GraphImageBytes(engine, ImageFormat::kPdf).find("/Image"), std::string::npos);
+}
+
+// Single drawing steps in smooth raster drawing, SVG and PDF, each against the pixels it must
+// and must not cover: the widths, the left-out end of a thin line, a clip's last column and
+// row, a dot of a wide pen, a colour as it is. A half-pixel shift or a pixel too many shows.
+TEST_F(VectorPicture, SmoothStepsCoverExactlyTheirPixels) {
+  const TColor pink = 0x8080FF;  // #ff8080
+  struct Step {
+    const char* what;
+    std::function<void(Canvas&)> draw;
+    std::vector<std::pair<int, int>> ink, blank;
+  };
+  const PixelRect clip{50, 50, 300, 300};  // Right and Bottom inclusive, as the plot's
+  const std::vector<Step> steps = {
+      {"3-px horizontal line",
+       [](Canvas& c) {
+         c.PenWidth = 3;
+         c.MoveTo(100, 100);
+         c.LineTo(200, 100);
+       },
+       {{150, 99}, {150, 100}, {150, 101}},
+       {{150, 98}, {150, 102}}},
+      {"1-px line leaves out its end",
+       [](Canvas& c) {
+         c.MoveTo(100, 200);
+         c.LineTo(200, 200);
+         c.MoveTo(250, 100);
+         c.LineTo(250, 200);
+       },
+       {{100, 200}, {199, 200}, {250, 100}, {250, 199}},
+       {{200, 200}, {201, 200}, {250, 200}, {150, 199}, {150, 201}, {249, 150}, {251, 150}}},
+      {"clipped at the plot's last column and row",
+       [&clip](Canvas& c) {
+         c.LineClip = clip;
+         c.PenWidth = 5;
+         c.MoveTo(100, 150);
+         c.LineTo(400, 150);
+         c.MoveTo(150, 100);
+         c.LineTo(150, 400);
+         c.LineClip.reset();
+       },
+       {{300, 150}, {150, 300}, {299, 152}, {152, 299}},
+       {{301, 150}, {150, 301}, {302, 150}, {150, 302}}},
+      {"dot of a 3-px pen where a segment has no length",
+       [](Canvas& c) {
+         c.PenWidth = 3;
+         c.MoveTo(400, 300);
+         c.LineTo(400, 300);
+       },
+       {{400, 300}, {399, 300}, {401, 300}, {400, 299}, {400, 301}},
+       {{398, 300}, {402, 300}, {400, 298}, {400, 302}}},
+  };
+  for (const Step& step : steps) {
+    RasterCanvas raster(600, 500, engine.Fonts());
+    std::vector<std::pair<std::string, Picture>> pictures;
+    for (const ImageFormat format : {ImageFormat::kSvg, ImageFormat::kPdf}) {
+      const std::unique_ptr<DocumentCanvas> document =
+          MakeDocument(format, 600, 500, engine.Fonts());
+      for (Canvas* c : std::initializer_list<Canvas*>{document.get(), &raster}) {
+        c->BrushColor = 0xFFFFFF;
+        c->FillRect(0, 0, 600, 500);
+        c->PenColor = pink;
+        c->Smooth = true;
+        step.draw(*c);
+      }
+      pictures.emplace_back(ImageFormatName(format), Rasterised(format, document->Finish()));
+    }
+    Picture smooth{600, 500, {}};
+    for (int y = 0; y < 500; ++y) {
+      for (int x = 0; x < 600; ++x) smooth.Pixels.push_back(raster.GetPixel(x, y));
+    }
+    pictures.emplace_back("smooth raster", smooth);
+    for (const auto& [what, picture] : pictures) {
+      const std::string where = std::string(step.what) + " in " + what;
+      ASSERT_EQ(picture.Width, 600) << where;
+      const auto inked = [&](int x, int y) {
+        const TColor c = picture.At(x, y);
+        return 255 - static_cast<int>((c >> 8) & 0xFF) > 60;  // green falls where pink covers
+      };
+      for (const auto& [x, y] : step.ink) EXPECT_TRUE(inked(x, y)) << where << " " << x << "," << y;
+      for (const auto& [x, y] : step.blank) {
+        EXPECT_FALSE(inked(x, y)) << where << " " << x << "," << y;
+      }
+    }
+  }
+
+  // The colour as it is, and nothing of a segment far off the page.
+  for (const ImageFormat format : {ImageFormat::kSvg, ImageFormat::kPdf}) {
+    const auto document = [&](bool far) {
+      const std::unique_ptr<DocumentCanvas> d = MakeDocument(format, 600, 500, engine.Fonts());
+      d->PenColor = pink;
+      d->MoveTo(10, 10);
+      d->LineTo(20, 10);
+      if (far) {
+        d->PenWidth = 3;
+        d->MoveTo(-100000, -90000);
+        d->LineTo(-50000, 3000000);
+      }
+      return d->Finish();
+    };
+    const std::string near = document(false), far = document(true);
+    EXPECT_EQ(far.size(), near.size()) << ImageFormatName(format);
+    if (format == ImageFormat::kSvg) {
+      EXPECT_NE(near.find("stroke=\"#ff8080\""), std::string::npos) << near;
+      EXPECT_EQ(far, near);
+    }
+  }
 }
 
 // Positions a user can type reach cairo, whose coordinates overflow far below int32, only as
