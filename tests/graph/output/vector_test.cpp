@@ -4,6 +4,7 @@
 #include <png.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -498,10 +499,17 @@ TEST_F(VectorPicture, SmoothStepsCoverExactlyTheirPixels) {
       d->PenColor = pink;
       d->MoveTo(10, 10);
       d->LineTo(20, 10);
-      if (far) {
+      if (far) {  // beside the page, above it, and past its corner
         d->PenWidth = 3;
-        d->MoveTo(-100000, -90000);
-        d->LineTo(-50000, 3000000);
+        for (const auto& [x0, y0, x1, y1] :
+             std::vector<std::array<int, 4>>{{-100000, -90000, -50000, 3000000},
+                                             {10, -5000, 500, -5000},
+                                             {-7000, 10, -7000, 400},
+                                             {-1000, 250, 250, -1000},
+                                             {400, 5000, 1000, 300}}) {
+          d->MoveTo(x0, y0);
+          d->LineTo(x1, y1);
+        }
       }
       return d->Finish();
     };
