@@ -342,6 +342,33 @@ TEST_F(VectorPicture, SmoothCurvesStayInsideThePlot) {
     EXPECT_EQ(outside, 0) << what;
     EXPECT_GT(inside, 2000) << what;
   }
+
+  // The second curve's symbols, blue, stand only at its points inside: one reaches out by half
+  // its size at most.
+  m.Curve[2].Color = 0xFF0000;
+  m.Curve[2].SymbolVisible = true;
+  m.Curve[2].SymbolText = "x";
+  engine.RepaintGraph();
+  const auto blue = [](TColor c) {
+    const int r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+    return b - std::max(r, g) > 60;
+  };
+  for (const auto& [what, picture] :
+       std::vector<std::pair<std::string, Picture>>{{"raster", FromSurface(engine)},
+                                                    {"svg", Rasterised(ImageFormat::kSvg)},
+                                                    {"pdf", Rasterised(ImageFormat::kPdf)}}) {
+    int symbols = 0, farOut = 0;
+    for (int y = 0; y < picture.Height; ++y) {
+      for (int x = 0; x < picture.Width; ++x) {
+        if (!blue(picture.At(x, y))) continue;
+        ++symbols;
+        farOut +=
+            x < plot.Left - 8 || x > plot.Right + 8 || y < plot.Top - 10 || y > plot.Bottom + 10;
+      }
+    }
+    EXPECT_GT(symbols, 20) << what;
+    EXPECT_EQ(farOut, 0) << what;
+  }
 }
 
 // A BMP or PNG drawn larger keeps the layout: shrunk back, it is the smooth picture of the
@@ -449,14 +476,17 @@ TEST_F(VectorPicture, SmoothStepsCoverExactlyTheirPixels) {
        },
        {{300, 150}, {150, 300}, {299, 152}, {152, 299}},
        {{301, 150}, {150, 301}, {302, 150}, {150, 302}}},
-      {"dot of a 3-px pen where a segment has no length",
+      {"dot of a 3-px pen where a segment has no length, none of a 1-px pen",
        [](Canvas& c) {
          c.PenWidth = 3;
          c.MoveTo(400, 300);
          c.LineTo(400, 300);
+         c.PenWidth = 1;
+         c.MoveTo(500, 100);
+         c.LineTo(500, 100);
        },
        {{400, 300}, {399, 300}, {401, 300}, {400, 299}, {400, 301}},
-       {{398, 300}, {402, 300}, {400, 298}, {400, 302}}},
+       {{398, 300}, {402, 300}, {400, 298}, {400, 302}, {500, 100}}},
   };
   for (const Step& step : steps) {
     RasterCanvas raster(600, 500, engine.Fonts());
@@ -520,6 +550,23 @@ TEST_F(VectorPicture, SmoothStepsCoverExactlyTheirPixels) {
       EXPECT_EQ(far, near);
     }
   }
+  // SVG writes hundredths as the shortest decimal, colours short where they can be, and the
+  // characters XML reserves as references.
+  const std::unique_ptr<DocumentCanvas> svg =
+      MakeDocument(ImageFormat::kSvg, 600, 500, engine.Fonts());
+  svg->PenColor = 0x0000FF;
+  svg->MoveTo(0, 100);
+  svg->LineTo(3000, 105);  // cut 64 pixels and a pen's width past the page
+  svg->BrushColor = 0xFFFFFF;
+  svg->Font.Size = 12;
+  svg->Font.Color = 0x99AA11;
+  svg->TextOut(20, 20, "a<b&c>'\"");
+  const std::string text = svg->Finish();
+  EXPECT_NE(text.find("<path stroke=\"#f00\" d=\"M0 100.5l665 1.11\"/>"), std::string::npos)
+      << text;
+  EXPECT_NE(text.find("fill=\"#fff\""), std::string::npos) << text;
+  EXPECT_NE(text.find("fill=\"#1a9\">a&lt;b&amp;c&gt;&apos;&quot;</text>"), std::string::npos)
+      << text;
 }
 
 // Positions a user can type reach cairo, whose coordinates overflow far below int32, only as
