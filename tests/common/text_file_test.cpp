@@ -404,6 +404,18 @@ TEST(WriteFileAtomic, AKilledSaveLosesNothingAndLeavesNoTemporaryFile) {
       0);
   EXPECT_EQ(FilesIn(dir.Path()), (std::vector<std::string>{"pic.bmp"}));
   EXPECT_EQ(ReadTextFile(path), "save 4");
+  // A hard-linked file whose rewrite fails gets its old content back, and no backup stays.
+  ASSERT_EQ(::link(path.c_str(), dir.File("link.bmp").c_str()), 0);
+  EXPECT_EQ(
+      killedChild([&] {
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        _exit(ErrorOfWrite(path, big) == "Unable to write to " + path + ": File too large" ? 0 : 1);
+      }),
+      0);
+  EXPECT_EQ(FilesIn(dir.Path()), (std::vector<std::string>{"link.bmp", "pic.bmp"}));
+  EXPECT_EQ(ReadTextFile(dir.File("link.bmp")), "save 4");
 }
 
 // What an older, killed save left is removed by the next save of the same file, and only that:

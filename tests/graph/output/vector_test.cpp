@@ -461,9 +461,28 @@ TEST_F(VectorPicture, SmoothStepsCoverExactlyTheirPixels) {
          c.LineTo(200, 200);
          c.MoveTo(250, 100);
          c.LineTo(250, 200);
+         c.MoveTo(260, 200);  // upwards and leftwards too
+         c.LineTo(260, 100);
+         c.MoveTo(300, 160);
+         c.LineTo(200, 160);
        },
-       {{100, 200}, {199, 200}, {250, 100}, {250, 199}},
-       {{200, 200}, {201, 200}, {250, 200}, {150, 199}, {150, 201}, {249, 150}, {251, 150}}},
+       {{100, 200},
+        {199, 200},
+        {250, 100},
+        {250, 199},
+        {260, 200},
+        {260, 101},
+        {300, 160},
+        {201, 160}},
+       {{200, 200},
+        {201, 200},
+        {250, 200},
+        {150, 199},
+        {150, 201},
+        {249, 150},
+        {251, 150},
+        {260, 100},
+        {200, 160}}},
       {"clipped at the plot's last column and row",
        [&clip](Canvas& c) {
          c.LineClip = clip;
@@ -557,6 +576,15 @@ TEST_F(VectorPicture, SmoothStepsCoverExactlyTheirPixels) {
   svg->PenColor = 0x0000FF;
   svg->MoveTo(0, 100);
   svg->LineTo(3000, 105);  // cut 64 pixels and a pen's width past the page
+  svg->PenWidth = 3;       // a dot where a part has no length: "l0 0", the numbers apart
+  svg->MoveTo(50, 50);
+  svg->LineTo(50, 50);
+  svg->MoveTo(80, 80);
+  svg->LineTo(90, 85);
+  svg->Dot(600, 10, 0xFF);  // off the page: nothing
+  svg->Dot(10, 500, 0xFF);
+  svg->BrushColor = 0x00FF00;
+  svg->FillRect(-100, 480, 700, 600);  // cut 64 pixels past the page
   svg->BrushColor = 0xFFFFFF;
   svg->Font.Size = 12;
   svg->Font.Color = 0x99AA11;
@@ -564,6 +592,12 @@ TEST_F(VectorPicture, SmoothStepsCoverExactlyTheirPixels) {
   const std::string text = svg->Finish();
   EXPECT_NE(text.find("<path stroke=\"#f00\" d=\"M0 100.5l665 1.11\"/>"), std::string::npos)
       << text;
+  EXPECT_NE(text.find("d=\"M50.5 50.5l0 0"), std::string::npos) << text;
+  EXPECT_NE(text.find("M80.5 80.5l10 5\"/>"), std::string::npos) << text;
+  EXPECT_NE(text.find("<rect x=\"-64\" y=\"480\" width=\"728\" height=\"84\" fill=\"#0f0\"/>"),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(text.find("h1v1h-1z"), std::string::npos) << text;
   EXPECT_NE(text.find("fill=\"#fff\""), std::string::npos) << text;
   EXPECT_NE(text.find("fill=\"#1a9\">a&lt;b&amp;c&gt;&apos;&quot;</text>"), std::string::npos)
       << text;
