@@ -104,6 +104,8 @@ TEST_F(PlotRun, MessagesNameTheFileLineAndCause) {
   ASSERT_NE(phys, std::string::npos);
   EXPECT_EQ(png.substr(phys + 4, 9), std::string("\0\0\x1d\x88\0\0\x1d\x88\x01", 9));
   EXPECT_NE(Slurp(dir.File("s.ini")).find("Width=2500"), std::string::npos);
+  ASSERT_EQ(Run("--scale 2 --output s2.bmp p.txt").status, 1);  // as far as the data went
+  EXPECT_EQ(Slurp(dir.File("s2.bmp")).substr(38, 8), std::string("\x88\x1d\0\0\x88\x1d\0\0", 8));
 
   // Each file of a batch starts afresh: the note of one is not said again of the next.
   const Result r = Run("--output out m.jdx empty.txt");
