@@ -44,9 +44,6 @@ GraphEngine::GraphEngine(FontEngine& fonts) : fonts_(fonts) {
 
 bool GraphEngine::LoadDataFile(const std::string& path) {
   dataChangeRedraws_ = false;
-  // What was said of the file before must not be said of this one, whichever way it loads.
-  loadNote_.clear();
-  blockFinderWouldRead_ = false;
   bool hadLines = false;  // any text holds at least one (maybe empty) line
   std::optional<LoadedData> read = ReadData(path, hadLines);
   if (read) {

@@ -82,6 +82,13 @@ TEST_F(PlotRun, MessagesNameTheFileLineAndCause) {
            {log + "b.txt", 1, "b.txt:3: 'abc' is not a valid floating point value\nb.txt" + linear},
            {log + "--format svg m.jdx", 0,
             "m.jdx: the file holds 2 blocks of data; the first is drawn\nm.jdx" + linear},
+           // Symbols alone: the value fails where its symbol stands.
+           {"--set Curve1.LineVisible=0 --set Curve1.SymbolVisible=1 --set Image.Smooth=0 q.txt", 1,
+            "q.txt:3: -1E+38 cannot be drawn\n"},
+           {"--set AxisX.Logarithmic=1 --set AxisX.Minimum=-1 " + log + "m.jdx", 0,
+            "m.jdx: the file holds 2 blocks of data; the first is drawn\nm.jdx: Axis X is "
+            "logarithmic, but From or To is not above zero: it is drawn linear; Axis Y is "
+            "logarithmic, but From or To is not above zero: it is drawn linear\n"},
        }) {
     SCOPED_TRACE(c.args);
     const Result r = Run("--output out " + c.args);
@@ -106,6 +113,18 @@ TEST_F(PlotRun, MessagesNameTheFileLineAndCause) {
   EXPECT_NE(Slurp(dir.File("s.ini")).find("Width=2500"), std::string::npos);
   ASSERT_EQ(Run("--scale 2 --output s2.bmp p.txt").status, 1);  // as far as the data went
   EXPECT_EQ(Slurp(dir.File("s2.bmp")).substr(38, 8), std::string("\x88\x1d\0\0\x88\x1d\0\0", 8));
+
+  // A picture with another hard link is rewritten in place; its old content waits under a name
+  // said before the rewrite starts, and is gone once it is done.
+  Write("h.bmp", "the picture before");
+  fs::create_hard_link(dir.File("h.bmp"), dir.File("h2.bmp"));
+  const Result linked = Run("--output h.bmp --set Image.Width=40 m.jdx");
+  EXPECT_NE(linked.err.find("h.bmp: rewriting it in place, as it has 2 hard links; its old content "
+                            "is in h.bmp.bak until the new content is whole\n"),
+            std::string::npos)
+      << linked.err;
+  EXPECT_EQ(Slurp(dir.File("h2.bmp")).substr(0, 2), "BM");
+  EXPECT_FALSE(fs::exists(dir.File("h.bmp.bak")));
 
   // Each file of a batch starts afresh: the note of one is not said again of the next.
   const Result r = Run("--output out m.jdx empty.txt");

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "common/error.h"
 #include "common/real48.h"
 #include "graph/graph_engine.h"
@@ -95,25 +97,28 @@ TEST_F(Renderer, LogarithmicLabelsAreThinnedToWhatFits) {
     // Runs of rows with ink left of the y axis, and of columns with ink below the x axis (the
     // blank columns between two letters of a label inside it).
     const auto runs = [&](bool rows) {
-      int count = 0, start = -100, end = -100, longest = 0;
+      int count = 0, start = -100, end = -100, longest = 0, narrowest = 1000;
       const int from = rows ? 60 : 63, to = rows ? 400 : 590, within = rows ? 1 : 4;
       for (int p = from; p < to; ++p) {
         if (!(rows ? InkIn(36, p, 62, p + 1) > 0 : InkIn(p, 378, p + 1, 378 + h) > 0)) continue;
         if (p - end > within) {
+          if (count > 0) narrowest = std::min(narrowest, p - end - 1);
           ++count;
           start = p;
         }
         end = p;
         longest = std::max(longest, end - start + 1);
       }
-      return std::pair{count, longest};
+      return std::tuple{count, longest, narrowest};
     };
-    const auto [yRuns, tallest] = runs(true);
+    const auto [yRuns, tallest, yGap] = runs(true);
+    EXPECT_GE(yGap, 3);  // apart, with room between
     EXPECT_GE(yRuns, c.fewestRuns);
     EXPECT_LE(yRuns, c.mostRuns);
     EXPECT_LE(tallest, h + 4);                  // one label each, not a stack
     EXPECT_EQ(InkIn(36, 370 + h, 62, 378), 0);  // none below the lowest label's cell
-    const auto [xRuns, widest] = runs(false);
+    const auto [xRuns, widest, xGap] = runs(false);
+    EXPECT_GE(xGap, 8);
     EXPECT_GE(xRuns, c.fewestRuns);
     EXPECT_LE(xRuns, c.mostRuns);
     EXPECT_LE(widest, 60);

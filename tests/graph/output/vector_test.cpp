@@ -576,7 +576,9 @@ TEST_F(VectorPicture, SmoothStepsCoverExactlyTheirPixels) {
   svg->PenColor = 0x0000FF;
   svg->MoveTo(0, 100);
   svg->LineTo(3000, 105);  // cut 64 pixels and a pen's width past the page
-  svg->PenWidth = 3;       // a dot where a part has no length: "l0 0", the numbers apart
+  svg->MoveTo(70, 70);     // a 1-pixel line of no length draws nothing, and is not written
+  svg->LineTo(70, 70);
+  svg->PenWidth = 3;  // a dot where a part has no length: "l0 0", the numbers apart
   svg->MoveTo(50, 50);
   svg->LineTo(50, 50);
   svg->MoveTo(80, 80);
@@ -598,6 +600,7 @@ TEST_F(VectorPicture, SmoothStepsCoverExactlyTheirPixels) {
             std::string::npos)
       << text;
   EXPECT_EQ(text.find("h1v1h-1z"), std::string::npos) << text;
+  EXPECT_EQ(text.find("M70.5 70.5"), std::string::npos) << text;
   EXPECT_NE(text.find("fill=\"#fff\""), std::string::npos) << text;
   EXPECT_NE(text.find("fill=\"#1a9\">a&lt;b&amp;c&gt;&apos;&quot;</text>"), std::string::npos)
       << text;
