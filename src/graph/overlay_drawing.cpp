@@ -57,7 +57,7 @@ void OverlayDrawing::DrawFile(Canvas* document) {
       GraphPainter(style, *document, engine_.Fonts(), Data(), documentState_).RepaintGraph(false);
     }
   } catch (DataLineError& e) {
-    Count(style);  // drawn up to the bad field
+    Count(style);                                       // drawn up to the bad field
     if (document) e.MoveDown(engine_.HeadLineCount());  // as the engine's own drawing counts
     throw;
   }
