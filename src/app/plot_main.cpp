@@ -22,6 +22,7 @@
 #include "common/ini_file.h"
 #include "common/text_file.h"
 #include "graph/axis_fit.h"
+#include "graph/axis_ticks.h"
 #include "graph/data/column_choice.h"
 #include "graph/data/column_names.h"
 #include "graph/data/data_columns.h"
@@ -250,7 +251,7 @@ class Plotter {
       // The picture as far as the data went, as the desktop program shows it: the graph of a
       // file with a trailer of instrument notes after its numbers.
       engine_.Model.OnlyCurves = savedOnlyCurves;
-      std::cerr << (NoDataLines(sample) ? name + ": no data lines" : DataErrorMessage(name, e))
+      std::cerr << (NoDataLines(sample) ? name + ": no data lines" : DataErrorWithValue(name, e))
                 << '\n';
       if (engine_.BlockFinderWouldRead()) {
         std::cerr << name << ":" << e.Line() << ": not data; --find-data reads this file\n";
@@ -261,6 +262,9 @@ class Plotter {
       Report(name, NoDataLines(sample) ? "no data lines" : e.what());
       status_ = kExitFailure;
       return;
+    }
+    if (const std::string warning = LogarithmicWarnings(engine_.Model); !warning.empty()) {
+      Report(name, warning);
     }
     if (o_.Overlay) {
       overlayDrawn_ = true;
@@ -306,7 +310,7 @@ class Plotter {
       return;
     }
     try {
-      picture_.Write(path);
+      if (const std::string note = picture_.Write(path); !note.empty()) Report(path, note);
       written_.emplace(key, file);
     } catch (const std::exception& e) {
       Report(file, e.what());
@@ -349,6 +353,10 @@ extern "C" void RemoveTemporaryAndStop(int signal) {
   std::raise(signal);  // the default action again, as SA_RESETHAND restored it
 }
 
+void PrintSaveNotice(const std::string& sentence) {
+  std::cerr << sentence << std::endl;  // at once: a kill may follow
+}
+
 void InstallInterruptCleanup() {
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
     struct sigaction action {
@@ -380,6 +388,7 @@ int main(int argc, char** argv) {
     return CheckStandardOutput(0, 0);
   }
   InstallInterruptCleanup();
+  SetSaveNotice(PrintSaveNotice);
   try {
     Plotter plotter(options);
     const int status = plotter.Run();

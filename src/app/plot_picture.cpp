@@ -39,10 +39,10 @@ void PlotPicture::FinishOverlay(OverlayDrawing& overlay) {
   overlay.DrawLegend(document_.get());
 }
 
-void PlotPicture::Write(const std::string& path) {
+std::string PlotPicture::Write(const std::string& path) {
   if (!OnDocument()) {
     SaveGraphImage(engine_, path, format_);
-    return;
+    return {};
   }
   std::unique_ptr<DocumentCanvas> document = std::move(document_);
   const int width = engine_.Model.ImageWidth, height = engine_.Model.ImageHeight;
@@ -50,6 +50,18 @@ void PlotPicture::Write(const std::string& path) {
     throw FileError("Unable to write to " + path, InvalidImageSize(width, height));
   }
   WriteFileAtomic(path, document->Finish(), FileSync::kNone);
+  return IsVectorFormat(format_) ? std::string() : CutNote(width, height);
+}
+
+// The picture of scale 1 is cut to the surface; one drawn larger is cut in the same place, and
+// says so, as its size is not the one asked for.
+std::string PlotPicture::CutNote(int width, int height) const {
+  const int cutWidth = PictureSide(width, scale_), cutHeight = PictureSide(height, scale_);
+  if (cutWidth == width * scale_ && cutHeight == height * scale_) return {};
+  const std::string limit = std::to_string(GraphEngine::kSurfaceSize);
+  return "the picture is cut to " + std::to_string(cutWidth) + " x " + std::to_string(cutHeight) +
+         " pixels, the largest of scale 1 (" + limit + " x " + limit + ") times " +
+         std::to_string(scale_);
 }
 
 }  // namespace kurvex

@@ -29,11 +29,14 @@ class PlotPicture {
   void FinishOverlay(OverlayDrawing& overlay);
 
   /// Writes the picture to `path`; a vector picture starts anew afterwards. Throws Error.
-  void Write(const std::string& path);
+  /// Returns "" or what the user should know of the picture: that it was cut to the largest
+  /// size of its scale.
+  std::string Write(const std::string& path);
 
  private:
   void StartDocument();
   bool OnDocument() const { return IsVectorFormat(format_) || scale_ > 1; }
+  std::string CutNote(int width, int height) const;
 
   GraphEngine& engine_;
   ImageFormat format_;

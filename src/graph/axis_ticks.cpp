@@ -42,6 +42,12 @@ std::string LogarithmicWarning(const TMyAxis& axis, const char* name) {
          " is logarithmic, but From or To is not above zero: it is drawn linear";
 }
 
+std::string LogarithmicWarnings(const GraphModel& model) {
+  const std::string x = LogarithmicWarning(model.AxisX, "X");
+  const std::string y = LogarithmicWarning(model.AxisY, "Y");
+  return x.empty() || y.empty() ? x + y : x + "; " + y;
+}
+
 AxisTicks::AxisTicks(const TMyAxis& axis)
     : minimum_(axis.Minimum),
       span_(static_cast<long double>(axis.Maximum) - axis.Minimum),

@@ -20,6 +20,8 @@ struct TickLabel {
 /// Why an axis asked to be logarithmic draws linear ("Axis X is logarithmic, but ..."); empty
 /// when it does not. `name` is "X" or "Y".
 std::string LogarithmicWarning(const TMyAxis& axis, const char* name);
+/// The warnings of both axes, "; " between them.
+std::string LogarithmicWarnings(const GraphModel& model);
 
 /// The ticks of one axis, from the one at From (the origin) towards To, whichever is larger.
 /// A linear axis has TickCount + 1 evenly spaced ticks (none for a count below one), labelled

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "graph/axis_map.h"
+#include "graph/data/data_error.h"
 #include "graph/data/data_rows.h"
 #include "graph/painter.h"
 
@@ -21,15 +22,26 @@ struct CurveTrack {
   TextSize symbol;
 };
 
+// The pixel of a value of data line `line` (from 0). One too far out for a pixel stops the
+// drawing at its line, which names the value.
+int32_t PixelOf(const AxisMap& map, double value, std::size_t line) {
+  try {
+    return map.ToPixel(value);
+  } catch (const Error& e) {
+    throw UndrawableValue(e.what(), line + 1, value);
+  }
+}
+
 // Maps a value once per line: the x pixel is shared by all curves of a line.
 struct LazyPixel {
   const AxisMap* map;
   double value;
+  std::size_t line;
   bool done = false;
   int32_t pixel = 0;
   int32_t Get() {
     if (!done) {
-      pixel = map->ToPixel(value);
+      pixel = PixelOf(*map, value, line);
       done = true;
     }
     return pixel;
@@ -82,7 +94,7 @@ void GraphPainter::DrawCurves() {
   const double yTo = static_cast<long double>(m_.AxisY.Maximum);
   const double xMin = std::min(xFrom, xTo), xMax = std::max(xFrom, xTo);
   const double yMin = std::min(yFrom, yTo), yMax = std::max(yFrom, yTo);
-  LazyPixel prevX{&mapX, xPrev};
+  LazyPixel prevX{&mapX, xPrev, 0};
   // Smooth drawing cuts the curves at the plot rectangle instead of leaving out the segments
   // that end outside it; a symbol stands only at a point inside.
   const bool smooth = canvas_.Smooth;
@@ -110,7 +122,7 @@ void GraphPainter::DrawCurves() {
   for (std::size_t r = 1, lines = rows.LineCount(); r < lines; ++r) {
     rows.Seek(r);
     const double x = gapX(rows.Next());
-    LazyPixel curX{&mapX, x};
+    LazyPixel curX{&mapX, x, r};
     const bool xInside = xMin <= x && x <= xMax;
     for (int k = 1; k <= count; ++k) {
       const TCurve& curve = m_.Curve[k];
@@ -119,7 +131,7 @@ void GraphPainter::DrawCurves() {
       // A gap (a missing value of an instrument file) has no symbol and joins no line.
       const bool prevGap = std::isnan(prevX.value) || std::isnan(t.yPrev);
       if (SymbolVisible(curve) && !prevGap && shown(prevX.value, t.yPrev)) {
-        const int32_t py = t.prevMapped ? t.prevPy : mapY.ToPixel(t.yPrev);
+        const int32_t py = t.prevMapped ? t.prevPy : PixelOf(mapY, t.yPrev, r - 1);
         canvas_.TextOut(ClampPixel(int64_t{prevX.Get()} - t.symbol.Width / 2),
                         ClampPixel(int64_t{py} - t.symbol.Height / 2), curve.SymbolText);
       }
@@ -129,23 +141,23 @@ void GraphPainter::DrawCurves() {
         if (joined) {
           if (!t.prevMapped) {
             t.prevPx = prevX.Get();
-            t.prevPy = mapY.ToPixel(t.yPrev);
+            t.prevPy = PixelOf(mapY, t.yPrev, r - 1);
           }
           canvas_.PenColor = curve.Color;
           canvas_.MoveTo(t.prevPx, t.prevPy);
           t.prevPx = curX.Get();
-          t.prevPy = mapY.ToPixel(y);
+          t.prevPy = PixelOf(mapY, y, r);
           canvas_.LineTo(t.prevPx, t.prevPy);
         }
         t.prevMapped = joined;
       } else if (xInside && yMin <= y && y <= yMax) {
         const int32_t px = curX.Get();
-        const int32_t py = mapY.ToPixel(y);
+        const int32_t py = PixelOf(mapY, y, r);
         if (LineVisible(curve)) {
           canvas_.PenColor = curve.Color;
           if (!t.prevMapped && !prevGap) {
             t.prevPx = prevX.Get();
-            t.prevPy = mapY.ToPixel(t.yPrev);
+            t.prevPy = PixelOf(mapY, t.yPrev, r - 1);
           }
           if (skipEmpty && (t.prevMapped || !prevGap) && px == t.prevPx && py == t.prevPy) {
             penEnd.behind = true;
@@ -175,10 +187,10 @@ void GraphPainter::DrawCurves() {
     canvas_.Font.Color = curve.Color;
     if (SymbolVisible(curve) && !std::isnan(prevX.value) && !std::isnan(track[k].yPrev) &&
         shown(prevX.value, track[k].yPrev)) {
-      canvas_.TextOut(
-          ClampPixel(int64_t{prevX.Get()} - track[k].symbol.Width / 2),
-          ClampPixel(int64_t{mapY.ToPixel(track[k].yPrev)} - track[k].symbol.Height / 2),
-          curve.SymbolText);
+      canvas_.TextOut(ClampPixel(int64_t{prevX.Get()} - track[k].symbol.Width / 2),
+                      ClampPixel(int64_t{PixelOf(mapY, track[k].yPrev, prevX.line)} -
+                                 track[k].symbol.Height / 2),
+                      curve.SymbolText);
     }
   }
 }

@@ -5,6 +5,7 @@
 
 #include "common/error.h"
 #include "common/text_file.h"
+#include "graph/data/data_error.h"
 #include "graph/graph_engine.h"
 #include "graph/output/image_file.h"
 #include "graph/painter.h"
@@ -22,7 +23,7 @@ struct PictureStore {
 class ScaledPicture : private PictureStore, public VectorCanvas {
  public:
   ScaledPicture(ImageFormat format, int width, int height, double scale, FontEngine& fonts)
-      : PictureStore{PixelBuffer(Scaled(width, scale), Scaled(height, scale))},
+      : PictureStore{PixelBuffer(PictureSide(width, scale), PictureSide(height, scale))},
         VectorCanvas(Pixels, width, height, scale, fonts),
         format_(format),
         scale_(scale) {}
@@ -38,15 +39,17 @@ class ScaledPicture : private PictureStore, public VectorCanvas {
   }
 
  private:
-  static int Scaled(int size, double scale) {
-    return static_cast<int>(std::lround(std::max(size, 1) * scale));
-  }
-
   ImageFormat format_;
   double scale_;
 };
 
 }  // namespace
+
+// A larger scale draws the same picture finer, so it is cut where the picture of scale 1 is.
+int PictureSide(int side, double scale) {
+  const int kept = std::clamp(side, 1, GraphEngine::kSurfaceSize);
+  return static_cast<int>(std::lround(kept * scale));
+}
 
 // PDF keeps cairo's glyph outlines and subset fonts; SVG names its fonts and stays text.
 std::unique_ptr<DocumentCanvas> MakeDocument(ImageFormat format, int width, int height,
@@ -61,7 +64,9 @@ std::unique_ptr<DocumentCanvas> MakeDocument(ImageFormat format, int width, int 
       break;
   }
   // Cairo draws on at most 32767 pixels a side.
-  if (std::max(width, height) * scale > 32767) throw Error(InvalidImageSize(width, height));
+  if (std::max(PictureSide(width, scale), PictureSide(height, scale)) > 32767) {
+    throw Error(InvalidImageSize(width, height));
+  }
   return std::make_unique<ScaledPicture>(format, width, height, scale, fonts);
 }
 
@@ -69,11 +74,16 @@ void PaintGraph(GraphEngine& engine, Canvas& canvas, bool curvesOnly) {
   // Another canvas finds out its own state; the curves alone draw on the engine's axes.
   DrawingState state = curvesOnly ? engine.State() : DrawingState{};
   const DataNames names = engine.Names();
-  GraphPainter(
-      engine.Model, canvas, engine.Fonts(),
-      {engine.Columns(), engine.DataFileName(), engine.HeadText(), engine.SymbolsOnly(), &names},
-      state)
-      .RepaintGraph(curvesOnly);
+  try {
+    GraphPainter(
+        engine.Model, canvas, engine.Fonts(),
+        {engine.Columns(), engine.DataFileName(), engine.HeadText(), engine.SymbolsOnly(), &names},
+        state)
+        .RepaintGraph(curvesOnly);
+  } catch (DataLineError& e) {
+    e.MoveDown(engine.HeadLineCount());  // the user counts lines in the file, head included
+    throw;
+  }
 }
 
 namespace {
@@ -115,8 +125,8 @@ std::string GraphImageBytes(GraphEngine& engine, ImageFormat format, double scal
   return {};
 }
 
-void SaveGraphImage(GraphEngine& engine, const std::string& path, ImageFormat format,
-                    double scale) {
+std::string SaveGraphImage(GraphEngine& engine, const std::string& path, ImageFormat format,
+                           double scale) {
   std::string bytes;
   try {
     bytes = GraphImageBytes(engine, format, scale);
@@ -127,7 +137,7 @@ void SaveGraphImage(GraphEngine& engine, const std::string& path, ImageFormat fo
     throw FileError("Unable to write to " + path,
                     InvalidImageSize(engine.Model.ImageWidth, engine.Model.ImageHeight));
   }
-  WriteFileAtomic(path, bytes, FileSync::kNone);
+  return WriteFileAtomic(path, bytes, FileSync::kNone);
 }
 
 }  // namespace kurvex

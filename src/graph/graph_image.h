@@ -12,6 +12,11 @@ class DocumentCanvas;
 class FontEngine;
 class GraphEngine;
 
+/// The pixels along a side of `side` layout pixels that a BMP or PNG picture of `scale` has: as
+/// many as the surface holds at scale 1 (GraphEngine::kSurfaceSize, the rest is cut off), times
+/// the scale.
+int PictureSide(int side, double scale);
+
 /// An empty picture of the given size to draw on: an SVG or PDF document, or a BMP or PNG
 /// picture `scale` times larger with the same layout, drawn smooth. Throws Error when none can
 /// be made.
@@ -29,8 +34,8 @@ void PaintGraph(GraphEngine& engine, Canvas& canvas, bool curvesOnly = false);
 std::string GraphImageBytes(GraphEngine& engine, ImageFormat format, double scale = 1);
 
 /// Writes GraphImageBytes to `path`, replacing the file at once; throws Error with the drawing's
-/// message or "Unable to write to <path>".
-void SaveGraphImage(GraphEngine& engine, const std::string& path, ImageFormat format,
-                    double scale = 1);
+/// message or "Unable to write to <path>". Returns what WriteFileAtomic says of the save.
+std::string SaveGraphImage(GraphEngine& engine, const std::string& path, ImageFormat format,
+                           double scale = 1);
 
 }  // namespace kurvex

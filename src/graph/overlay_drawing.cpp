@@ -56,8 +56,9 @@ void OverlayDrawing::DrawFile(Canvas* document) {
       documentState_ = {};
       GraphPainter(style, *document, engine_.Fonts(), Data(), documentState_).RepaintGraph(false);
     }
-  } catch (const DataLineError&) {
-    Count(style);  // drawn up to the bad field
+  } catch (DataLineError& e) {
+    Count(style);                                       // drawn up to the bad field
+    if (document) e.MoveDown(engine_.HeadLineCount());  // as the engine's own drawing counts
     throw;
   }
   Count(style);

@@ -31,9 +31,24 @@ int64_t LabelReach(const TMyAxis& a, const AxisTicks& ticks, TextMeasurer& measu
   return 2 * std::max(width(a.Minimum), width(a.Maximum)) + 64;
 }
 
-std::string JoinWarnings(const std::string& first, const std::string& second) {
-  if (first.empty() || second.empty()) return first + second;
-  return first + "; " + second;
+// Where the labels of a logarithmic axis would stand on each other (many decades on a short
+// axis), only every step-th is drawn, counted from the origin: the least step that sets the kept
+// ones apart by half a label. 1 where none overlap, so such an axis is drawn as it always was.
+template <class Position, class Extent>
+int64_t LabelStep(const AxisTicks& ticks, Position position, Extent extent) {
+  const int64_t last = ticks.Last();
+  if (ticks.Even() || last < 1) return 1;
+  const auto apart = [&](int64_t step, int64_t room) {
+    for (int64_t i = 0; i + step <= last; i += step) {
+      const int64_t distance = std::abs(position(i + step) - position(i));
+      if (2 * distance < extent(i) + extent(i + step) + room) return false;
+    }
+    return true;
+  };
+  if (apart(1, 0)) return 1;
+  int64_t step = 2;
+  while (step <= last && !apart(step, extent(0))) ++step;
+  return step;
 }
 
 void Line(Canvas& c, int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
@@ -123,8 +138,7 @@ std::optional<std::string> GraphPainter::BaseTexts(const GraphModel& model,
 void GraphPainter::DrawGraphBase() {
   FillBackground();
   ApplyImageSize();
-  state_.AxisWarning =
-      JoinWarnings(LogarithmicWarning(m_.AxisX, "X"), LogarithmicWarning(m_.AxisY, "Y"));
+  state_.AxisWarning = LogarithmicWarnings(m_);
   DrawTitle();
   DrawAxisY();
   DrawAxisX();
@@ -195,7 +209,9 @@ void GraphPainter::DrawAxisYTicks() {
     if (evenRows) return int64_t{AxisYTickLabelTop(m_, state_.OriginY, static_cast<int>(i))};
     return row(i) - a.TickLabels.Font.Size / 2;
   };
+  const int64_t step = LabelStep(ticks, row, [height](int64_t) { return height; });
   ForEachDistinct(0, last, -height, canvas_.Height(), labelTop, [&](int64_t i) {
+    if (i % step != 0) return;
     const TickLabel label = ticks.Label(i);
     const int64_t w = TickLabelWidth(label, a.TickLabels.Font, measure_);
     DrawTickLabel(ClampPixel(int64_t{state_.OriginX} - kAxisYLabelGap - w), ClampPixel(labelTop(i)),
@@ -239,12 +255,15 @@ void GraphPainter::DrawAxisXTicks() {
   const int32_t labelTop = ClampPixel(int64_t{state_.OriginY} + kAxisXLabelGap);
   // A label reaches further beyond the surface than a tick line.
   const int64_t reach = LabelReach(a, ticks, measure_) + std::abs(int64_t{canvas_.PenWidth});
+  const int64_t step = !a.TickLabels.Visible ? 1 : LabelStep(ticks, column, [&](int64_t i) {
+    return TickLabelWidth(ticks.Label(i), a.TickLabels.Font, measure_);
+  });
   // The first of evenly spaced ticks stands on the y axis; a decade there has its label.
   ForEachDistinct(ticks.Even() ? 1 : 0, last, -reach, canvas_.Width() + reach, column,
                   [&](int64_t i) {
                     const int64_t p = column(i);
                     Line(canvas_, p, int64_t{state_.OriginY} - a.TickLength, p, state_.OriginY);
-                    if (a.TickLabels.Visible) {
+                    if (a.TickLabels.Visible && i % step == 0) {
                       const TickLabel label = ticks.Label(i);
                       const int64_t w = TickLabelWidth(label, a.TickLabels.Font, measure_);
                       DrawTickLabel(ClampPixel(p - w / 2), labelTop, label);

@@ -59,6 +59,85 @@ TEST_F(PlotRun, ATrailerAfterTheDataGivesTheGraphAndNamesItsLine) {
   EXPECT_EQ(Slurp(dir.File("found.bmp")), Slurp(dir.File("uv.bmp")));
 }
 
+// What goes wrong is said of the file it concerns, at its line, in the terms of its content: a
+// value too large for any picture, a logarithmic axis that cannot be, a note of the file before.
+TEST_F(PlotRun, MessagesNameTheFileLineAndCause) {
+  Write("p.txt", "1 1\n2 1E+38\n3 2\n");
+  Write("q.txt", "head line\n1 1\n2 -1E+38\n3 2\n");
+  Write("b.txt", "head line\n1 1\n2 abc\n3 2\n");
+  Write("m.jdx",
+        "##TITLE=a\n##JCAMP-DX=4.24\n##XYDATA=(XY..XY)\n1,2\n3,4\n##END=\n"
+        "##TITLE=b\n##JCAMP-DX=4.24\n##XYDATA=(XY..XY)\n1,2\n3,4\n##END=\n");
+  Write("empty.txt", "");
+  const std::string log = "--set AxisY.Logarithmic=1 --set AxisY.Minimum=0 --no-fit ";
+  const std::string linear =
+      ": Axis Y is logarithmic, but From or To is not above zero: it is drawn linear\n";
+  struct Case {
+    std::string args;
+    int status;
+    std::string err;
+  };
+  for (const Case& c : std::vector<Case>{
+           {"p.txt", 1, "p.txt:2: 1E+38 cannot be drawn\n"},
+           {"--format svg q.txt", 1, "q.txt:3: -1E+38 cannot be drawn\n"},
+           {"--scale 2 --format png q.txt", 1, "q.txt:3: -1E+38 cannot be drawn\n"},
+           {"--format pdf b.txt", 1, "b.txt:3: 'abc' is not a valid floating point value\n"},
+           {"--overlay --format svg q.txt b.txt", 1,
+            "q.txt:3: -1E+38 cannot be drawn\nb.txt:3: 'abc' is not a valid floating point "
+            "value\n"},
+           {log + "b.txt", 1, "b.txt:3: 'abc' is not a valid floating point value\nb.txt" + linear},
+           {log + "--format svg m.jdx", 0,
+            "m.jdx: the file holds 2 blocks of data; the first is drawn\nm.jdx" + linear},
+           // Symbols alone: the value fails where its symbol stands.
+           {"--set Curve1.LineVisible=0 --set Curve1.SymbolVisible=1 --set Image.Smooth=0 q.txt", 1,
+            "q.txt:3: -1E+38 cannot be drawn\n"},
+           {"--set AxisX.Logarithmic=1 --set AxisX.Minimum=-1 " + log + "m.jdx", 0,
+            "m.jdx: the file holds 2 blocks of data; the first is drawn\nm.jdx: Axis X is "
+            "logarithmic, but From or To is not above zero: it is drawn linear; Axis Y is "
+            "logarithmic, but From or To is not above zero: it is drawn linear\n"},
+       }) {
+    SCOPED_TRACE(c.args);
+    const Result r = Run("--output out " + c.args);
+    EXPECT_EQ(r.status, c.status);
+    EXPECT_EQ(r.err, c.err);
+  }
+  // A scaled picture is cut where the one of scale 1 is, and says so; the style keeps its size.
+  const Result cut =
+      Run("--scale 2 --set Image.Width=2500 --set Image.Height=2100 --save-options s.ini "
+          "--format png --output cut.png m.jdx");
+  EXPECT_EQ(cut.err,
+            "m.jdx: the file holds 2 blocks of data; the first is drawn\n"
+            "cut.png: the picture is cut to 4000 x 4000 pixels, the largest of scale 1 "
+            "(2000 x 2000) times 2\n");
+  const std::string png = Slurp(dir.File("cut.png"));
+  ASSERT_GT(png.size(), 24u);
+  EXPECT_EQ(png.substr(16, 8), std::string("\0\0\x0f\xa0\0\0\x0f\xa0", 8));  // 4000 x 4000
+  // Twice the pixels to the metre, so that it prints at the size of scale 1.
+  const std::size_t phys = png.find("pHYs");
+  ASSERT_NE(phys, std::string::npos);
+  EXPECT_EQ(png.substr(phys + 4, 9), std::string("\0\0\x1d\x88\0\0\x1d\x88\x01", 9));
+  EXPECT_NE(Slurp(dir.File("s.ini")).find("Width=2500"), std::string::npos);
+  ASSERT_EQ(Run("--scale 2 --output s2.bmp p.txt").status, 1);  // as far as the data went
+  EXPECT_EQ(Slurp(dir.File("s2.bmp")).substr(38, 8), std::string("\x88\x1d\0\0\x88\x1d\0\0", 8));
+
+  // A picture with another hard link is rewritten in place; its old content waits under a name
+  // said before the rewrite starts, and is gone once it is done.
+  Write("h.bmp", "the picture before");
+  fs::create_hard_link(dir.File("h.bmp"), dir.File("h2.bmp"));
+  const Result linked = Run("--output h.bmp --set Image.Width=40 m.jdx");
+  EXPECT_NE(linked.err.find("h.bmp: rewriting it in place, as it has 2 hard links; its old content "
+                            "is in h.bmp.bak until the new content is whole\n"),
+            std::string::npos)
+      << linked.err;
+  EXPECT_EQ(Slurp(dir.File("h2.bmp")).substr(0, 2), "BM");
+  EXPECT_FALSE(fs::exists(dir.File("h.bmp.bak")));
+
+  // Each file of a batch starts afresh: the note of one is not said again of the next.
+  const Result r = Run("--output out m.jdx empty.txt");
+  EXPECT_EQ(r.err.find("blocks of data"), r.err.rfind("blocks of data")) << r.err;
+  EXPECT_NE(r.err.find("m.jdx: the file holds 2"), std::string::npos) << r.err;
+}
+
 TEST_F(PlotRun, FitDrawsWhatTheStyleRangesWouldMiss) {
   Write("raman.txt", "#Laser=532 nm\n100\t1200\n520\t45000\n1000\t9000\n3200\t1500\n");
   ASSERT_EQ(Run("--no-fit --output plain.bmp raman.txt").status, 0);

@@ -1,10 +1,15 @@
 #include "common/text_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -270,19 +275,45 @@ struct stat StatOf(const std::string& path) {
   return info;
 }
 
+std::vector<std::string> FilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::vector<std::string> gNotices;
+void KeepNotice(const std::string& sentence) {
+  gNotices.push_back(sentence);
+}
+
 // A rename would split a file's hard links, or give the file to whoever saved it: the file keeps
 // its links, owner and group, and where a rename cannot keep them it is rewritten in place after
-// its old content was saved as a backup.
+// its old content was saved under a name of its own, which is announced and removed once done.
 TEST(WriteFileAtomic, KeepsHardLinksOwnerAndGroup) {
   test::TempDir dir;
   const std::string path = dir.File("Kurvex.ini");
   const std::string link = dir.File("link.ini");
-  WriteBytes(path, "old");
+  WriteBytes(path, "old and longer");
+  WriteBytes(path + ".bak", "the user's own backup");
   ASSERT_EQ(::link(path.c_str(), link.c_str()), 0);
-  WriteFileAtomic(path, "new");
+  gNotices.clear();
+  SetSaveNotice(KeepNotice);
+  EXPECT_EQ(WriteFileAtomic(path, "new"), path + " was rewritten in place, as it has 2 hard links");
+  SetSaveNotice(nullptr);
   EXPECT_EQ(ReadTextFile(link), "new");
   EXPECT_EQ(StatOf(link).st_ino, StatOf(path).st_ino);
-  EXPECT_EQ(ReadTextFile(path + ".bak"), "old");
+  EXPECT_EQ(ReadTextFile(path + ".bak"), "the user's own backup");
+  EXPECT_EQ(FilesIn(dir.Path()),
+            (std::vector<std::string>{"Kurvex.ini", "Kurvex.ini.bak", "link.ini"}));
+  ASSERT_EQ(gNotices.size(), 1u);
+  const std::string prefix =
+      path + ": rewriting it in place, as it has 2 hard links; its old content is in " + path +
+      ".bak-";
+  EXPECT_EQ(gNotices[0].substr(0, prefix.size()), prefix);
+  EXPECT_EQ(gNotices[0].substr(prefix.size() + 6), " until the new content is whole");
 
   if (geteuid() != 0) GTEST_SKIP() << "files of other users need root to make";
   constexpr uid_t kOwner = 4321, kOther = 4322;
@@ -291,28 +322,121 @@ TEST(WriteFileAtomic, KeepsHardLinksOwnerAndGroup) {
   ASSERT_EQ(chown(shared.c_str(), kOwner, kOwner), 0);
   chmod(shared.c_str(), 0666);
   chmod(dir.Path().c_str(), 0777);
-  WriteFileAtomic(shared, "root's");
+  EXPECT_EQ(WriteFileAtomic(shared, "root's"), "");
   EXPECT_EQ(StatOf(shared).st_uid, kOwner);
   EXPECT_EQ(StatOf(shared).st_gid, kOwner);
-  EXPECT_FALSE(std::filesystem::exists(shared + ".bak"));
+  // The same owner and another group: the group stays.
+  ASSERT_EQ(chown(shared.c_str(), 0, kOther), 0);
+  EXPECT_EQ(WriteFileAtomic(shared, "root's"), "");
+  EXPECT_EQ(StatOf(shared).st_gid, kOther);
+  ASSERT_EQ(chown(shared.c_str(), kOwner, kOwner), 0);
 
   // Another user may write the file but not give a new one to its owner.
   const pid_t child = fork();
   if (child == 0) {
     if (setgid(kOther) != 0 || setuid(kOther) != 0) _exit(2);
     try {
-      WriteFileAtomic(shared, "other's");
+      _exit(WriteFileAtomic(shared, "other's") ==
+                    shared +
+                        " was rewritten in place, as a new file could not keep its owner and group"
+                ? 0
+                : 3);
     } catch (...) {
       _exit(1);
     }
-    _exit(0);
   }
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
   EXPECT_EQ(status, 0);
   EXPECT_EQ(ReadTextFile(shared), "other's");
   EXPECT_EQ(StatOf(shared).st_uid, kOwner);
-  EXPECT_EQ(ReadTextFile(shared + ".bak"), "root's");
+  EXPECT_FALSE(std::filesystem::exists(shared + ".bak"));
+}
+
+// Killed while a hard-linked file is rewritten, a save leaves the old content under the name it
+// announced; killed while any file is replaced, it leaves no temporary file.
+TEST(WriteFileAtomic, AKilledSaveLosesNothingAndLeavesNoTemporaryFile) {
+  test::TempDir dir;
+  const std::string path = dir.File("pic.bmp");
+  const std::string big(1 << 20, 'n');
+  const auto killedChild = [&](auto&& save) {
+    const pid_t child = fork();
+    if (child == 0) {
+      save();
+      _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFSIGNALED(status) ? WTERMSIG(status) : -WEXITSTATUS(status);
+  };
+
+  WriteBytes(path, "old");
+  ASSERT_EQ(::link(path.c_str(), dir.File("link.bmp").c_str()), 0);
+  SetSaveNotice([](const std::string&) { raise(SIGKILL); });
+  EXPECT_EQ(killedChild([&] { WriteFileAtomic(path, "new"); }), SIGKILL);
+  SetSaveNotice(nullptr);
+  const std::vector<std::string> files = FilesIn(dir.Path());
+  ASSERT_EQ(files.size(), 3u);
+  EXPECT_EQ(files[1], "pic.bmp");
+  EXPECT_EQ(ReadTextFile(dir.File(files[2])), "old") << files[2];
+  EXPECT_EQ(files[2], "pic.bmp.bak");
+  std::filesystem::remove(dir.File("link.bmp"));
+  std::filesystem::remove(dir.File("pic.bmp.bak"));
+
+  // Five saves, then a sixth stopped by the file size limit in the middle of its writing.
+  EXPECT_EQ(killedChild([&] {
+              for (int i = 0; i < 5; ++i) WriteFileAtomic(path, "save " + std::to_string(i));
+              rlimit limit{4096, 4096};
+              setrlimit(RLIMIT_FSIZE, &limit);
+              WriteFileAtomic(path, big, FileSync::kNone);
+            }),
+            SIGXFSZ);
+  EXPECT_EQ(FilesIn(dir.Path()), (std::vector<std::string>{"pic.bmp"}));
+  EXPECT_EQ(ReadTextFile(path), "save 4");
+  // The same limit as an error: the save fails with the reason and leaves nothing behind.
+  EXPECT_EQ(
+      killedChild([&] {
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        _exit(ErrorOfWrite(path, big) == "Unable to write to " + path + ": File too large" ? 0 : 1);
+      }),
+      0);
+  EXPECT_EQ(FilesIn(dir.Path()), (std::vector<std::string>{"pic.bmp"}));
+  EXPECT_EQ(ReadTextFile(path), "save 4");
+  // A hard-linked file whose rewrite fails gets its old content back, and no backup stays.
+  ASSERT_EQ(::link(path.c_str(), dir.File("link.bmp").c_str()), 0);
+  EXPECT_EQ(
+      killedChild([&] {
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        _exit(ErrorOfWrite(path, big) == "Unable to write to " + path + ": File too large" ? 0 : 1);
+      }),
+      0);
+  EXPECT_EQ(FilesIn(dir.Path()), (std::vector<std::string>{"link.bmp", "pic.bmp"}));
+  EXPECT_EQ(ReadTextFile(dir.File("link.bmp")), "save 4");
+}
+
+// What an older, killed save left is removed by the next save of the same file, and only that:
+// no file of another name, nor one so new that another save may still be renaming it.
+TEST(WriteFileAtomic, RemovesStaleTemporaryFilesOfTheSameFile) {
+  test::TempDir dir;
+  const std::vector<std::string> kept{"other.bmp.tmp-AbC123", "pic.bmp.tmp-AbC12",
+                                      "pic.bmp.tmp-AbC1234", "pic.bmp.tmp-AbC_23",
+                                      "pic.bmp.tmp-New123"};
+  for (const std::string& name : kept) WriteBytes(dir.File(name), "x");
+  WriteBytes(dir.File("pic.bmp.tmp-Old123"), "x");
+  const timespec old[2] = {{std::time(nullptr) - 60, 0}, {std::time(nullptr) - 60, 0}};
+  for (const std::string& name : kept) {
+    if (name != "pic.bmp.tmp-New123") utimensat(AT_FDCWD, dir.File(name).c_str(), old, 0);
+  }
+  utimensat(AT_FDCWD, dir.File("pic.bmp.tmp-Old123").c_str(), old, 0);
+  WriteFileAtomic(dir.File("pic.bmp"), "new", FileSync::kNone);
+  std::vector<std::string> expected = kept;
+  expected.push_back("pic.bmp");
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(FilesIn(dir.Path()), expected);
 }
 
 TEST(WriteFileAtomic, ErrorsCarryTheSystemsReason) {

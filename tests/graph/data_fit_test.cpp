@@ -134,6 +134,7 @@ TEST(FitModelAxes, ChangesOnlyTheChosenAxesThatHaveValues) {
   std::swap(model.AxisX.Minimum, model.AxisX.Maximum);
   model.AxisY.Logarithmic = true;
   extent.Y.Add(-5);
+  extent.Y.Add(0);  // a count of nothing: no decade of its own
   extent.Y.Add(0.03);
   extent.Y.Add(250);
   FitModelAxes(extent, true, true, model);
@@ -152,6 +153,14 @@ TEST(FitModelAxes, ChangesOnlyTheChosenAxesThatHaveValues) {
   }
   const NumericColumns wavenumbers(DataText("4000 90\n2000 40\n550 80\n"));
   EXPECT_TRUE(MeasureData(wavenumbers).XFalls);
+
+  // Measured from a file that holds 0, and joined with the extent of another file.
+  DataExtent counts = MeasureData(NumericColumns(DataText("1 0\n2 0.2\n3 40\n")));
+  counts.Add(MeasureData(NumericColumns(DataText("1 0\n2 7\n"))));
+  EXPECT_EQ(counts.Y.LowestPositive, 0.2);
+  FitModelAxes(counts, false, true, model);
+  EXPECT_EQ(model.AxisY.Minimum, Real48::From(0.1L));
+  EXPECT_EQ(model.AxisY.Maximum, 100);
 }
 
 TEST(SelectColumns, KeepsOneLinePerLineInTheChosenOrder) {

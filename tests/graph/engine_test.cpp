@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 
+#include "common/real48.h"
 #include "common/temp_dir.h"
 #include "graph/data/data_error.h"
 #include "graph/model.h"
@@ -246,17 +248,44 @@ TEST_F(Engine, PicturesStartedFromAFrameEqualPicturesDrawnWhole) {
   ApplyStartValues(whole.Model);
   ReadyToPaint();
   engine.ReuseFrames = true;
+  // A style field changed between two pictures, as a caller of the engine changes it: the
+  // frame of the older style must not serve.
+  using Change = std::function<void(GraphModel&)>;
+  const Change same = [](GraphModel&) {};
   const struct {
     const char* file;
     const char* title;  // the style's title; the text block shows the head text
+    Change change;
   } cases[] = {
-      {"300 1 2\n600 2 1\n900 0 3\n", "Ellipsometry"},
-      {"400 2 1\n800 1 2\n", "Ellipsometry"},                  // the frame serves
-      {"350 0 3\n950 3 0\n", "Ellipsometry"},                  // again, over the last picture
-      {"Run 7\n400 2 1\n800 1 2\n", "Ellipsometry"},           // another head text: a new base
-      {"Run 7\n300 1 1\n500 x 2\n700 2 2\n", "Ellipsometry"},  // stops at its bad field
-      {"Run 8\n300 2\n900 1\n", "{DataFile}"},                 // another style, one curve
-      {"Run 8\n300 1\n900 2\n", "{DataFile}"},                 // the title names another file
+      {"300 1 2\n600 2 1\n900 0 3\n", "Ellipsometry", same},
+      {"400 2 1\n800 1 2\n", "Ellipsometry", same},         // the frame serves
+      {"350 0 3\n950 3 0\n", "Ellipsometry", same},         // again, over the last picture
+      {"Run 7\n400 2 1\n800 1 2\n", "Ellipsometry", same},  // another head text: a new base
+      {"Run 7\n300 1 1\n500 x 2\n700 2 2\n", "Ellipsometry", same},  // stops at its bad field
+      {"Run 8\n300 2\n900 1\n", "{DataFile}", same},                 // another style, one curve
+      {"Run 8\n300 1\n900 2\n", "{DataFile}", same},                 // the title names another file
+      {"300 1 2\n900 2 1\n", "Ellipsometry", [](GraphModel& m) { m.AxisX.Color = 0x0000FF; }},
+      {"300 1 2\n900 2 1\n", "Ellipsometry",
+       [](GraphModel& m) { m.AxisY.Minimum = Real48::From(-2); }},
+      {"300 1 2\n900 2 1\n", "Ellipsometry", [](GraphModel& m) { m.AxisX.Length = 401; }},
+      {"300 1 2\n900 2 1\n", "Ellipsometry",
+       [](GraphModel& m) { m.Text.Visible = !m.Text.Visible; }},
+      {"300 1 2\n900 2 1\n", "Ellipsometry",
+       [](GraphModel& m) {
+         m.AxisY.Logarithmic = true;  // From -2: drawn linear, with a warning
+       }},
+      // Curves of width 4 with their legend over four pictures in a row.
+      {"300 1 2\n900 2 1\n", "Ellipsometry", [](GraphModel& m) { m.CurveLineWidth = 4; }},
+      {"310 2 2\n910 1 1\n", "Ellipsometry", same},
+      {"320 0 1\n920 2 2\n", "Ellipsometry", same},
+      {"330 1 0\n930 0 2\n", "Ellipsometry", same},
+      // The pen the last picture left differs: one curve after two, and two after one.
+      {"300 2\n900 1\n", "Ellipsometry", same},
+      {"300 1 2\n900 2 1\n", "Ellipsometry", same},
+      // Smooth pictures in between draw without frames.
+      {"300 1 2\n900 2 1\n", "Ellipsometry", [](GraphModel& m) { m.ImageSmooth = true; }},
+      {"310 1 2\n910 2 1\n", "Ellipsometry", same},
+      {"320 1 2\n920 2 1\n", "Ellipsometry", [](GraphModel& m) { m.ImageSmooth = false; }},
   };
   int n = 0;
   for (const auto& c : cases) {
@@ -264,6 +293,7 @@ TEST_F(Engine, PicturesStartedFromAFrameEqualPicturesDrawnWhole) {
     const std::string path = Write("f" + std::to_string(n++) + ".xy", c.file);
     for (GraphEngine* e : {&engine, &whole}) {
       e->Model.Title.Text = c.title;
+      c.change(e->Model);
       e->PaintEnabled = false;
       ASSERT_TRUE(e->LoadDataFile(path));
       e->PaintEnabled = true;
@@ -277,7 +307,10 @@ TEST_F(Engine, PicturesStartedFromAFrameEqualPicturesDrawnWhole) {
     ASSERT_EQ(a.Width(), b.Width());
     ASSERT_EQ(a.Height(), b.Height());
     EXPECT_TRUE(std::equal(a.Row(0), a.Row(a.Height() - 1) + a.Width(), b.Row(0)));
-    EXPECT_EQ(engine.State().Plot.Top, whole.State().Plot.Top);
+    EXPECT_EQ(engine.State().Plot, whole.State().Plot);
+    EXPECT_EQ(engine.State().OriginX, whole.State().OriginX);
+    EXPECT_EQ(engine.State().OriginY, whole.State().OriginY);
+    EXPECT_EQ(engine.State().AxisWarning, whole.State().AxisWarning);
     EXPECT_EQ(engine.State().TextBlockLines, whole.State().TextBlockLines);
     EXPECT_EQ(engine.State().CurveCount, whole.State().CurveCount);
   }

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "common/error.h"
+#include "common/real48.h"
 #include "graph/graph_engine.h"
 #include "graph/painter.h"
 #include "render_fixture.h"
@@ -71,6 +74,55 @@ TEST_F(Renderer, YTicksPointRightAndLabelsEndLeftOfColumn62) {
     EXPECT_EQ(InkIn(62, top, 70, top + h), 0) << top;
   }
   EXPECT_EQ(InkIn(30, 84 - 6, 62, 85), 0);  // nothing above the highest label's cell
+}
+
+// The labels of a logarithmic axis over many decades would stand on each other: only so many
+// are drawn as stand apart, every one of them within the axis's reach. Over a few decades every
+// decade keeps its label, as it always had.
+TEST_F(Renderer, LogarithmicLabelsAreThinnedToWhatFits) {
+  struct Case {
+    double from, to;
+    int fewestRuns, mostRuns;
+  };
+  GraphModel& m = engine.Model;
+  const int h = LineHeight(m.AxisY.TickLabels.Font);
+  for (const Case& c : {Case{1, 1000, 4, 4}, Case{1e-38, 1e38, 6, 20}, Case{1e-20, 1e20, 6, 20}}) {
+    SCOPED_TRACE(c.from);
+    for (TMyAxis* axis : {&m.AxisX, &m.AxisY}) {
+      axis->Logarithmic = true;
+      axis->Minimum = Real48::From(c.from);
+      axis->Maximum = Real48::From(c.to);
+    }
+    engine.RepaintGraph();
+    // Runs of rows with ink left of the y axis, and of columns with ink below the x axis (the
+    // blank columns between two letters of a label inside it).
+    const auto runs = [&](bool rows) {
+      int count = 0, start = -100, end = -100, longest = 0, narrowest = 1000;
+      const int from = rows ? 60 : 63, to = rows ? 400 : 590, within = rows ? 1 : 4;
+      for (int p = from; p < to; ++p) {
+        if (!(rows ? InkIn(36, p, 62, p + 1) > 0 : InkIn(p, 378, p + 1, 378 + h) > 0)) continue;
+        if (p - end > within) {
+          if (count > 0) narrowest = std::min(narrowest, p - end - 1);
+          ++count;
+          start = p;
+        }
+        end = p;
+        longest = std::max(longest, end - start + 1);
+      }
+      return std::tuple{count, longest, narrowest};
+    };
+    const auto [yRuns, tallest, yGap] = runs(true);
+    EXPECT_GE(yGap, 3);  // apart, with room between
+    EXPECT_GE(yRuns, c.fewestRuns);
+    EXPECT_LE(yRuns, c.mostRuns);
+    EXPECT_LE(tallest, h + 4);                  // one label each, not a stack
+    EXPECT_EQ(InkIn(36, 370 + h, 62, 378), 0);  // none below the lowest label's cell
+    const auto [xRuns, widest, xGap] = runs(false);
+    EXPECT_GE(xGap, 8);
+    EXPECT_GE(xRuns, c.fewestRuns);
+    EXPECT_LE(xRuns, c.mostRuns);
+    EXPECT_LE(widest, 60);
+  }
 }
 
 TEST_F(Renderer, BorderIsTheOutermostRing) {

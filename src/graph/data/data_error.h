@@ -38,8 +38,24 @@ auto AtDataLine(std::size_t index, Convert convert) {
   }
 }
 
+/// A value that converted but lies too far out for the picture to hold its pixel: the drawing
+/// stops at its line with the mapping's own message ("Invalid floating point operation").
+class UndrawableValue : public DataLineError {
+ public:
+  UndrawableValue(const std::string& message, std::size_t line, double value)
+      : DataLineError(message, line), value_(value) {}
+  double Value() const { return value_; }
+
+ private:
+  double value_;
+};
+
 /// The message as the user sees it: "si.xy:1207: 'dpolE' is not a valid floating point value"
 /// for an error of a data line, otherwise the error's own text.
 std::string DataErrorMessage(std::string_view fileName, const std::exception& error);
+
+/// The same where the value matters more than the arithmetic that failed on it, as on a batch
+/// program's error output: "p.txt:2: 1E+38 cannot be drawn" for an UndrawableValue.
+std::string DataErrorWithValue(std::string_view fileName, const std::exception& error);
 
 }  // namespace kurvex

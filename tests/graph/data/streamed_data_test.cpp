@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 
 #include "common/text_file.h"
+#include "graph/data/data_error.h"
 
 namespace kurvex {
 namespace {
@@ -86,6 +88,92 @@ TEST(StreamedData, ReadsAsTheWholeTextReads) {
     EXPECT_TRUE(streamed->TextFromColumns) << step;
     ExpectSameNumbers(streamed->Columns, whole.Columns);
     EXPECT_EQ(ColumnsText(streamed->Columns).Joined("\n"), "1 5\n2 6\n3 7") << step;
+  }
+}
+
+// Every field, read by the quick decimal path or the full parser, is the double nearest to its
+// decimal, as from_chars gives it; what is no number stops the conversion at its line and says
+// so, however the file comes in.
+TEST(StreamedData, FieldsAreTheirDecimalsExactly) {
+  struct Known {
+    const char* text;
+    double value;
+  };
+  const std::vector<Known> known{
+      {"0.1", 0.1},
+      {"12.5", 12.5},
+      {"-3.25", -3.25},
+      {"7", 7},
+      {".5", 0.5},
+      {"-.5", -0.5},
+      {"0.000001", 1e-6},
+      {"123456.789", 123456.789},
+      {"1e3", 1000},
+      {"-0", -0.0},
+      {"300.0", 300},
+      {"999999999999999", 999999999999999},
+      {"2.50", 2.5},
+      {"0.30", 0.3},
+      {"1234567890.1234567", 1234567890.1234567},
+      {"0.12345678901234567", 0.12345678901234567},
+      {"-9007199254740993", -9007199254740993.0},
+      {"12345678901234567", 12345678901234567.0},
+      {"8310141.8928563083", 8310141.8928563083},  // 17 digits: one rounding, not two
+      {"99.26038458989419", 99.26038458989419},
+      {"4.35", 4.35}};
+  std::string text;
+  for (const Known& k : known) text += std::string("1 ") + k.text + "\n";
+  const NumericColumns whole{DataText(text)};
+  const std::optional<LoadedData> streamed = ReadDataStreamed(InPieces(text, 7));
+  ASSERT_TRUE(streamed.has_value());
+  for (const NumericColumns* columns : {&whole, &streamed->Columns}) {
+    ASSERT_EQ(columns->ConvertedLines(), known.size());
+    ASSERT_FALSE(columns->FirstBad().has_value());
+    for (std::size_t r = 0; r < known.size(); ++r) {
+      double parsed = 0;
+      const std::string_view field = known[r].text;
+      std::from_chars(field.data(), field.data() + field.size(), parsed);
+      EXPECT_EQ(columns->Value(1, r), known[r].value) << field;
+      EXPECT_EQ(std::signbit(columns->Value(1, r)), std::signbit(parsed)) << field;
+      EXPECT_EQ(columns->Value(1, r), parsed) << field;
+    }
+  }
+
+  for (const char* bad : {".", "-.", "-", "1.2.3", "--1", "1-", "0x10", "1e"}) {
+    SCOPED_TRACE(bad);
+    const std::string file = std::string("1 2\n3 ") + bad + "\n5 6\n";
+    const NumericColumns columns{DataText(file)};
+    const std::optional<LoadedData> read = ReadDataStreamed(InPieces(file, 2));
+    ASSERT_TRUE(read.has_value());
+    for (const NumericColumns* c : {&columns, &read->Columns}) {
+      ASSERT_TRUE(c->FirstBad().has_value());
+      EXPECT_EQ(c->FirstBad()->Line, 1u);
+      try {
+        c->ThrowBad();
+        ADD_FAILURE() << "no error";
+      } catch (const DataLineError& e) {
+        EXPECT_EQ(e.Line(), 2u);
+        EXPECT_EQ(std::string(e.what()),
+                  "'" + std::string(bad) + "' is not a valid floating point value");
+      }
+    }
+  }
+}
+
+// A file larger than a block of reading keeps the names its last head line gives its columns,
+// though its later rows hold fewer or more fields than the first.
+TEST(StreamedData, ALargeFileKeepsItsColumnNames) {
+  std::string text = "Sample 7\noperator: A. N.\nwavelength\tA\tB\n300\t1\t2\n";
+  for (int i = 0; text.size() < (std::size_t{3} << 19); ++i) {
+    text += std::to_string(301 + i) + (i % 3 == 0   ? "\t1\n"
+                                       : i % 3 == 1 ? "\t1\t2\t3\n"
+                                                    : "\t1\t2\n");
+  }
+  for (const std::size_t step : {std::size_t{1} << 20, std::size_t{65536}}) {
+    const std::optional<LoadedData> read = ReadDataStreamed(InPieces(text, step));
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->ColumnNames, (std::vector<std::string>{"wavelength", "A", "B"}));
+    EXPECT_EQ(read->Prepared.HeadLineCount, 3u);
   }
 }
 

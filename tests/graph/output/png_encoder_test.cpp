@@ -83,6 +83,12 @@ TEST(PngEncoder, EveryKindOfPictureDecodesToItsPixels) {
     }
     ExpectRoundTrip(pixels, c.width, c.height, c.what);
   }
+  // An area larger than the pixels is the pixels', as the bitmap's is.
+  PixelBuffer pixels(40, 30, 0x123456);
+  pixels.Set(39, 29, 0xABCDEF);
+  EXPECT_EQ(EncodePng(pixels, 45, 35), EncodePng(pixels, 40, 30));
+  EXPECT_EQ(EncodePng(pixels, 40, 300), EncodePng(pixels, 40, 30));
+  EXPECT_EQ(EncodePng(pixels, 400, 30), EncodePng(pixels, 40, 30));
 }
 
 TEST(PngEncoder, TheGraphDecodesToTheBitmapsPixelsAndStaysSmall) {

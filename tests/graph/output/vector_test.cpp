@@ -4,6 +4,7 @@
 #include <png.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -19,148 +20,14 @@
 #include "graph/model.h"
 #include "graph/output/image_file.h"
 #include "graph/render/canvas.h"
+#include "graph/render/raster_canvas.h"
 #include "support/expect_message.h"
+#include "vector_fixture.h"
 
 namespace kurvex {
 namespace {
 
-bool HasTool(const std::string& name) {
-  return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-struct Picture {
-  int Width = 0;
-  int Height = 0;
-  std::vector<TColor> Pixels;
-  TColor At(int x, int y) const { return Pixels[static_cast<std::size_t>(y) * Width + x]; }
-};
-
-struct Box {
-  int Left = 0, Top = 0, Right = -1, Bottom = -1;
-  bool Empty() const { return Right < Left; }
-};
-
-std::ostream& operator<<(std::ostream& out, const Box& b) {
-  return out << "[" << b.Left << "," << b.Top << " - " << b.Right << "," << b.Bottom << "]";
-}
-
-Picture FromSurface(GraphEngine& engine) {
-  Picture p{engine.Model.ImageWidth, engine.Model.ImageHeight, {}};
-  for (int y = 0; y < p.Height; ++y) {
-    for (int x = 0; x < p.Width; ++x) p.Pixels.push_back(engine.Pixels().At(x, y));
-  }
-  return p;
-}
-
-Picture ReadPng(const std::string& path) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  Picture p;
-  if (!png_image_begin_read_from_file(&image, path.c_str())) return p;
-  image.format = PNG_FORMAT_RGB;
-  std::vector<png_byte> rgb(PNG_IMAGE_SIZE(image));
-  const png_color white{255, 255, 255};
-  if (!png_image_finish_read(&image, &white, rgb.data(), 0, nullptr)) return p;
-  p.Width = static_cast<int>(image.width);
-  p.Height = static_cast<int>(image.height);
-  for (std::size_t i = 0; i + 2 < rgb.size(); i += 3) {
-    p.Pixels.push_back(rgb[i] | rgb[i + 1] << 8 | rgb[i + 2] << 16);
-  }
-  return p;
-}
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-// Pixels at least about half covered by something other than the background.
-Box InkBox(const Picture& p, TColor background) {
-  Box box{p.Width, p.Height, -1, -1};
-  for (int y = 0; y < p.Height; ++y) {
-    for (int x = 0; x < p.Width; ++x) {
-      const TColor c = p.At(x, y);
-      int difference = 0;
-      for (int shift = 0; shift < 24; shift += 8) {
-        difference = std::max(difference, std::abs(static_cast<int>((c >> shift) & 0xFF) -
-                                                   static_cast<int>((background >> shift) & 0xFF)));
-      }
-      if (difference < 110) continue;
-      box.Left = std::min(box.Left, x);
-      box.Top = std::min(box.Top, y);
-      box.Right = std::max(box.Right, x);
-      box.Bottom = std::max(box.Bottom, y);
-    }
-  }
-  return box;
-}
-
-class VectorPicture : public ::testing::Test {
- protected:
-  void SetUp() override {
-    if (!HasTool("rsvg-convert") || !HasTool("pdftoppm")) {
-      GTEST_SKIP() << "rsvg-convert (librsvg2-bin) and pdftoppm (poppler-utils) are needed";
-    }
-    ApplyStartValues(engine.Model);
-    engine.PaintEnabled = true;
-  }
-
-  // The document of `format`, written to a file and rasterised at 96 dpi.
-  Picture Rasterised(ImageFormat format) {
-    return Rasterised(format, GraphImageBytes(engine, format));
-  }
-
-  Picture Rasterised(ImageFormat format, const std::string& bytes) {
-    const std::string name = ImageFormatName(format);
-    const std::string document = dir.File("graph." + name);
-    std::ofstream(document, std::ios::binary) << bytes;
-    const std::string png = dir.File(name + ".png");
-    const std::string command =
-        format == ImageFormat::kSvg
-            ? "rsvg-convert -d 96 -p 96 '" + document + "' -o '" + png + "'"
-            : "pdftoppm -r 96 -png -singlefile '" + document + "' '" + dir.File(name) + "'";
-    EXPECT_EQ(std::system(command.c_str()), 0) << command;
-    return ReadPng(png);
-  }
-
-  // The raster picture and both rasterised documents, whose elements must match within 1 px.
-  // An SVG reader lays out `text` with advances of its own: a line may end up to 2 % of its
-  // length off, to the right or, turned, above.
-  void ExpectSameBoxes(const std::string& what, bool text = false) {
-    engine.RepaintGraph();
-    const Picture raster = FromSurface(engine);
-    const Box expected = InkBox(raster, engine.Model.ImageColor);
-    ASSERT_FALSE(expected.Empty()) << what;
-    for (ImageFormat format : {ImageFormat::kSvg, ImageFormat::kPdf}) {
-      const Picture vector = Rasterised(format);
-      ASSERT_EQ(vector.Width, raster.Width) << what;
-      ASSERT_EQ(vector.Height, raster.Height) << what;
-      const Box got = InkBox(vector, engine.Model.ImageColor);
-      const std::string where = what + " in " + ImageFormatName(format);
-      EXPECT_NEAR(got.Left, expected.Left, 1) << where << " " << got << " vs " << expected;
-      const bool laidOut = text && format == ImageFormat::kSvg;
-      const int along = laidOut ? 1 + (expected.Right - expected.Left) / 50 : 1;
-      const int up = laidOut ? 1 + (expected.Bottom - expected.Top) / 50 : 1;
-      EXPECT_NEAR(got.Top, expected.Top, up) << where << " " << got << " vs " << expected;
-      EXPECT_NEAR(got.Right, expected.Right, along) << where << " " << got << " vs " << expected;
-      EXPECT_NEAR(got.Bottom, expected.Bottom, 1) << where << " " << got << " vs " << expected;
-    }
-  }
-
-  // Everything hidden; the curves' points lie above the y range, so nothing of them shows.
-  void HideAll() {
-    GraphModel& m = engine.Model;
-    m.Title.Visible = m.AxisX.Title.Visible = m.AxisY.Title.Visible = false;
-    m.AxisX.Visible = m.AxisY.Visible = m.AxisY.TickVisible = false;
-    m.Legend.Visible = m.Text.Visible = m.ImageBorderVisible = false;
-    engine.SetDataText("300 5 5\r\n1000 5 5");
-  }
-
-  GraphEngine engine;
-  test::TempDir dir;
-};
+using namespace kurvex::testing;
 
 TEST_F(VectorPicture, EveryElementLandsWhereTheRasterPutsIt) {
   const TColor hidden = 0xFFFFFF;  // drawn in the background colour
@@ -341,6 +208,33 @@ TEST_F(VectorPicture, SmoothCurvesStayInsideThePlot) {
     EXPECT_EQ(outside, 0) << what;
     EXPECT_GT(inside, 2000) << what;
   }
+
+  // The second curve's symbols, blue, stand only at its points inside: one reaches out by half
+  // its size at most.
+  m.Curve[2].Color = 0xFF0000;
+  m.Curve[2].SymbolVisible = true;
+  m.Curve[2].SymbolText = "x";
+  engine.RepaintGraph();
+  const auto blue = [](TColor c) {
+    const int r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+    return b - std::max(r, g) > 60;
+  };
+  for (const auto& [what, picture] :
+       std::vector<std::pair<std::string, Picture>>{{"raster", FromSurface(engine)},
+                                                    {"svg", Rasterised(ImageFormat::kSvg)},
+                                                    {"pdf", Rasterised(ImageFormat::kPdf)}}) {
+    int symbols = 0, farOut = 0;
+    for (int y = 0; y < picture.Height; ++y) {
+      for (int x = 0; x < picture.Width; ++x) {
+        if (!blue(picture.At(x, y))) continue;
+        ++symbols;
+        farOut +=
+            x < plot.Left - 8 || x > plot.Right + 8 || y < plot.Top - 10 || y > plot.Bottom + 10;
+      }
+    }
+    EXPECT_GT(symbols, 20) << what;
+    EXPECT_EQ(farOut, 0) << what;
+  }
 }
 
 // A BMP or PNG drawn larger keeps the layout: shrunk back, it is the smooth picture of the
@@ -405,6 +299,177 @@ TEST_F(VectorPicture, TheWholeGraphMatchesWithExactColoursAndNoImages) {
   }
   EXPECT_EQ(GraphImageBytes(engine, ImageFormat::kSvg).find("<image"), std::string::npos);
   EXPECT_EQ(GraphImageBytes(engine, ImageFormat::kPdf).find("/Image"), std::string::npos);
+}
+
+// Single drawing steps in smooth raster drawing, SVG and PDF, each against the pixels it must
+// and must not cover: the widths, the left-out end of a thin line, a clip's last column and
+// row, a dot of a wide pen, a colour as it is. A half-pixel shift or a pixel too many shows.
+TEST_F(VectorPicture, SmoothStepsCoverExactlyTheirPixels) {
+  const TColor pink = 0x8080FF;  // #ff8080
+  struct Step {
+    const char* what;
+    std::function<void(Canvas&)> draw;
+    std::vector<std::pair<int, int>> ink, blank;
+  };
+  const PixelRect clip{50, 50, 300, 300};  // Right and Bottom inclusive, as the plot's
+  const std::vector<Step> steps = {
+      {"3-px horizontal line",
+       [](Canvas& c) {
+         c.PenWidth = 3;
+         c.MoveTo(100, 100);
+         c.LineTo(200, 100);
+       },
+       {{150, 99}, {150, 100}, {150, 101}},
+       {{150, 98}, {150, 102}}},
+      {"1-px line leaves out its end",
+       [](Canvas& c) {
+         c.MoveTo(100, 200);
+         c.LineTo(200, 200);
+         c.MoveTo(250, 100);
+         c.LineTo(250, 200);
+         c.MoveTo(260, 200);  // upwards and leftwards too
+         c.LineTo(260, 100);
+         c.MoveTo(300, 160);
+         c.LineTo(200, 160);
+       },
+       {{100, 200},
+        {199, 200},
+        {250, 100},
+        {250, 199},
+        {260, 200},
+        {260, 101},
+        {300, 160},
+        {201, 160}},
+       {{200, 200},
+        {201, 200},
+        {250, 200},
+        {150, 199},
+        {150, 201},
+        {249, 150},
+        {251, 150},
+        {260, 100},
+        {200, 160}}},
+      {"clipped at the plot's last column and row",
+       [&clip](Canvas& c) {
+         c.LineClip = clip;
+         c.PenWidth = 5;
+         c.MoveTo(100, 150);
+         c.LineTo(400, 150);
+         c.MoveTo(150, 100);
+         c.LineTo(150, 400);
+         c.LineClip.reset();
+       },
+       {{300, 150}, {150, 300}, {299, 152}, {152, 299}},
+       {{301, 150}, {150, 301}, {302, 150}, {150, 302}}},
+      {"dot of a 3-px pen where a segment has no length, none of a 1-px pen",
+       [](Canvas& c) {
+         c.PenWidth = 3;
+         c.MoveTo(400, 300);
+         c.LineTo(400, 300);
+         c.PenWidth = 1;
+         c.MoveTo(500, 100);
+         c.LineTo(500, 100);
+       },
+       {{400, 300}, {399, 300}, {401, 300}, {400, 299}, {400, 301}},
+       {{398, 300}, {402, 300}, {400, 298}, {400, 302}, {500, 100}}},
+  };
+  for (const Step& step : steps) {
+    RasterCanvas raster(600, 500, engine.Fonts());
+    std::vector<std::pair<std::string, Picture>> pictures;
+    for (const ImageFormat format : {ImageFormat::kSvg, ImageFormat::kPdf}) {
+      const std::unique_ptr<DocumentCanvas> document =
+          MakeDocument(format, 600, 500, engine.Fonts());
+      for (Canvas* c : std::initializer_list<Canvas*>{document.get(), &raster}) {
+        c->BrushColor = 0xFFFFFF;
+        c->FillRect(0, 0, 600, 500);
+        c->PenColor = pink;
+        c->Smooth = true;
+        step.draw(*c);
+      }
+      pictures.emplace_back(ImageFormatName(format), Rasterised(format, document->Finish()));
+    }
+    Picture smooth{600, 500, {}};
+    for (int y = 0; y < 500; ++y) {
+      for (int x = 0; x < 600; ++x) smooth.Pixels.push_back(raster.GetPixel(x, y));
+    }
+    pictures.emplace_back("smooth raster", smooth);
+    for (const auto& [what, picture] : pictures) {
+      const std::string where = std::string(step.what) + " in " + what;
+      ASSERT_EQ(picture.Width, 600) << where;
+      const auto inked = [&](int x, int y) {
+        const TColor c = picture.At(x, y);
+        return 255 - static_cast<int>((c >> 8) & 0xFF) > 60;  // green falls where pink covers
+      };
+      for (const auto& [x, y] : step.ink) EXPECT_TRUE(inked(x, y)) << where << " " << x << "," << y;
+      for (const auto& [x, y] : step.blank) {
+        EXPECT_FALSE(inked(x, y)) << where << " " << x << "," << y;
+      }
+    }
+  }
+
+  // The colour as it is, and nothing of a segment far off the page.
+  for (const ImageFormat format : {ImageFormat::kSvg, ImageFormat::kPdf}) {
+    const auto document = [&](bool far) {
+      const std::unique_ptr<DocumentCanvas> d = MakeDocument(format, 600, 500, engine.Fonts());
+      d->PenColor = pink;
+      d->MoveTo(10, 10);
+      d->LineTo(20, 10);
+      if (far) {  // beside the page, above it, and past its corner
+        d->PenWidth = 3;
+        for (const auto& [x0, y0, x1, y1] :
+             std::vector<std::array<int, 4>>{{-100000, -90000, -50000, 3000000},
+                                             {10, -5000, 500, -5000},
+                                             {-7000, 10, -7000, 400},
+                                             {-1000, 250, 250, -1000},
+                                             {400, 5000, 1000, 300}}) {
+          d->MoveTo(x0, y0);
+          d->LineTo(x1, y1);
+        }
+      }
+      return d->Finish();
+    };
+    const std::string near = document(false), far = document(true);
+    EXPECT_EQ(far.size(), near.size()) << ImageFormatName(format);
+    if (format == ImageFormat::kSvg) {
+      EXPECT_NE(near.find("stroke=\"#ff8080\""), std::string::npos) << near;
+      EXPECT_EQ(far, near);
+    }
+  }
+  // SVG writes hundredths as the shortest decimal, colours short where they can be, and the
+  // characters XML reserves as references.
+  const std::unique_ptr<DocumentCanvas> svg =
+      MakeDocument(ImageFormat::kSvg, 600, 500, engine.Fonts());
+  svg->PenColor = 0x0000FF;
+  svg->MoveTo(0, 100);
+  svg->LineTo(3000, 105);  // cut 64 pixels and a pen's width past the page
+  svg->MoveTo(70, 70);     // a 1-pixel line of no length draws nothing, and is not written
+  svg->LineTo(70, 70);
+  svg->PenWidth = 3;  // a dot where a part has no length: "l0 0", the numbers apart
+  svg->MoveTo(50, 50);
+  svg->LineTo(50, 50);
+  svg->MoveTo(80, 80);
+  svg->LineTo(90, 85);
+  svg->Dot(600, 10, 0xFF);  // off the page: nothing
+  svg->Dot(10, 500, 0xFF);
+  svg->BrushColor = 0x00FF00;
+  svg->FillRect(-100, 480, 700, 600);  // cut 64 pixels past the page
+  svg->BrushColor = 0xFFFFFF;
+  svg->Font.Size = 12;
+  svg->Font.Color = 0x99AA11;
+  svg->TextOut(20, 20, "a<b&c>'\"");
+  const std::string text = svg->Finish();
+  EXPECT_NE(text.find("<path stroke=\"#f00\" d=\"M0 100.5l665 1.11\"/>"), std::string::npos)
+      << text;
+  EXPECT_NE(text.find("d=\"M50.5 50.5l0 0"), std::string::npos) << text;
+  EXPECT_NE(text.find("M80.5 80.5l10 5\"/>"), std::string::npos) << text;
+  EXPECT_NE(text.find("<rect x=\"-64\" y=\"480\" width=\"728\" height=\"84\" fill=\"#0f0\"/>"),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(text.find("h1v1h-1z"), std::string::npos) << text;
+  EXPECT_EQ(text.find("M70.5 70.5"), std::string::npos) << text;
+  EXPECT_NE(text.find("fill=\"#fff\""), std::string::npos) << text;
+  EXPECT_NE(text.find("fill=\"#1a9\">a&lt;b&amp;c&gt;&apos;&quot;</text>"), std::string::npos)
+      << text;
 }
 
 // Positions a user can type reach cairo, whose coordinates overflow far below int32, only as

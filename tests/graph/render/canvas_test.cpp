@@ -5,8 +5,10 @@
 #include <cmath>
 #include <random>
 #include <set>
+#include <string>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include "graph/render/font_engine.h"
 #include "graph/render/raster_canvas.h"
@@ -229,6 +231,37 @@ TEST(TextOut, FillsTheTextCellWithTheBrushBeforeTheGlyphs) {
     }
   }
   EXPECT_GT(glyphPixels, 20);
+}
+
+// A text the surface's edge cuts paints inside it exactly what the whole text paints there:
+// the last column and row and the first ones included, underline and all.
+TEST(TextOut, ATextCutByAnEdgePaintsWhatTheWholeTextPaints) {
+  const auto draw = [](RasterCanvas& canvas, int x, int y) {
+    canvas.BrushColor = kWhite;
+    canvas.FillRect(0, 0, canvas.Width(), canvas.Height());
+    canvas.Font.Name = "Times New Roman";
+    canvas.Font.Size = 20;
+    canvas.Font.Color = kRed;
+    canvas.Font.Underline = true;
+    canvas.TextOut(x, y, "WM");
+  };
+  RasterCanvas whole(120, 100, FontEngine::Shared());
+  draw(whole, 40, 30);
+  for (const auto& [x, y] : std::vector<std::pair<int, int>>{
+           {-15, 10}, {25, 10}, {10, -12}, {10, 12}, {-15, -12}, {25, 12}}) {
+    SCOPED_TRACE(std::to_string(x) + "," + std::to_string(y));
+    RasterCanvas cut(40, 30, FontEngine::Shared());
+    draw(cut, x, y);
+    int differing = 0, inked = 0;
+    for (int r = 0; r < 30; ++r) {
+      for (int c = 0; c < 40; ++c) {
+        differing += cut.GetPixel(c, r) != whole.GetPixel(c - x + 40, r - y + 30);
+        inked += cut.GetPixel(c, r) != kWhite;
+      }
+    }
+    EXPECT_EQ(differing, 0);
+    EXPECT_GT(inked, 10);
+  }
 }
 
 TEST(TextOut, EmptyTextAndFarAwayPositionsPaintNothing) {
