@@ -131,6 +131,9 @@ struct GraphModel {
   // How data files are read: the data block found among other lines, and fitted axes.
   bool FindDataBlock = false;
   bool FitAxesToData = false;
+  /// A fit nobody asked for runs the x axis as spectroscopists read it (falling for an infrared
+  /// spectrum in wavenumbers, rising for all else) instead of the way the file's x runs.
+  bool FitDirectionByKind = false;
 
   bool operator==(const GraphModel&) const = default;
 };

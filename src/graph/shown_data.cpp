@@ -80,9 +80,13 @@ void ShownData::TakeEmpty(LoadedData loaded) {
 }
 
 // {XTitle} is the x column's name, or the unit a JCAMP-DX file gives; {YTitle} likewise for a
-// file of one curve.
+// file of one curve. A JCAMP-DX spectrum of one curve names its two columns by their units.
 void ShownData::TakeNames(const LoadedData& loaded) {
   columnNames_ = loaded.ColumnNames;
+  const SpectrumInfo& s = loaded.Spectrum;
+  if (columnNames_.empty() && columns_.CurveCount() == 1 && !s.YUnits.empty()) {
+    columnNames_ = {s.XUnits, s.YUnits};
+  }
   xTitle_ = !columnNames_.empty() ? columnNames_[0] : loaded.Spectrum.XUnits;
   const bool oneCurve = columns_.CurveCount() == 1;
   yTitle_ = oneCurve && columnNames_.size() >= 2 ? columnNames_[1] : loaded.Spectrum.YUnits;
@@ -125,6 +129,7 @@ const DataText& ShownData::Data() const {
 DataNames ShownData::Names() const {
   DataNames names;
   names.FileName = fileName_;
+  names.FileTitle = spectrum_.Title;
   names.HeadText = headText_;
   names.Columns = &columnNames_;
   names.XTitle = xTitle_;

@@ -44,7 +44,8 @@ SectionBinding EnvironmentKeys(GraphModel& m) {
            {"BackGroundColor", &m.BackGroundColor},
            {"StatusBarVisible", &m.StatusBarVisible},
            {"FindDataBlock", &m.FindDataBlock},
-           {"FitAxesToData", &m.FitAxesToData}}};
+           {"FitAxesToData", &m.FitAxesToData},
+           {"FitDirectionByKind", &m.FitDirectionByKind}}};
 }
 
 SectionBinding ImageKeys(GraphModel& m) {
