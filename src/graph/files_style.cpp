@@ -23,7 +23,8 @@ bool Contains(std::string_view text, std::string_view part) {
 
 // "cm-1", "cm^-1", "cm⁻¹", "1/cm", "cm**-1" as instruments and people write it.
 bool InReciprocalCentimetres(std::string_view lower) {
-  for (const std::string_view unit : {"cm-1", "cm^-1", "cm\u207B\u00B9", "1/cm", "cm**-1", "cm -1"}) {
+  for (const std::string_view unit :
+       {"cm-1", "cm^-1", "cm\u207B\u00B9", "1/cm", "cm**-1", "cm -1"}) {
     if (Contains(lower, unit)) return true;
   }
   return false;

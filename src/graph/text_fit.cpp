@@ -45,8 +45,8 @@ FittedText FitTextLines(const TMyFont& font, std::string_view text, int width,
 }
 
 PixelRect InsideArea(const GraphModel& m) {
-  const int64_t edge = int64_t{m.ImageBorderVisible ? std::max(m.ImageBorderWidth, 0) : 0} +
-                       kInsideMargin;
+  const int64_t edge =
+      int64_t{m.ImageBorderVisible ? std::max(m.ImageBorderWidth, 0) : 0} + kInsideMargin;
   return {ClampPixel(edge), ClampPixel(edge), ClampPixel(int64_t{m.ImageWidth} - edge),
           ClampPixel(int64_t{m.ImageHeight} - edge)};
 }
@@ -79,12 +79,14 @@ LegendLayout PlaceLegend(const GraphModel& m, const std::vector<std::string>& te
     int64_t top = std::max<int64_t>(first.Top, in.Top);
     widest = 0;
     for (const std::string& text : texts) {
-      LegendLayout::Row row{ClampPixel(top), FitTextLines(m.Legend.Font, text, room, measure).Lines};
+      LegendLayout::Row row{ClampPixel(top),
+                            FitTextLines(m.Legend.Font, text, room, measure).Lines};
       if (row.Lines.empty()) row.Lines.emplace_back();
       // Lines below the image's inside are left out, and the rows after them.
       const auto fit = (int64_t{in.Bottom} - top - legend.RowHeight) / legend.LineStep + 1;
       if (fit < 1) break;
-      if (static_cast<int64_t>(row.Lines.size()) > fit) row.Lines.resize(static_cast<std::size_t>(fit));
+      if (static_cast<int64_t>(row.Lines.size()) > fit)
+        row.Lines.resize(static_cast<std::size_t>(fit));
       for (const std::string& line : row.Lines) {
         widest = std::max(widest, WidthOf(measure, m.Legend.Font, line));
       }
@@ -107,13 +109,19 @@ TextBlockFit FitTextBlock(const GraphModel& m, int32_t top, int lineHeight, int 
   if (!m.ImageSmooth) {
     return {TextBlockWrapWidth(m.ImageWidth), TextBlockLinesShown(top, lineHeight, surfaceHeight)};
   }
-  const PixelRect in = InsideArea(m);
+  // Inside the border, with the room to its right that the classic wrap leaves; a line shows
+  // when the whole of its height does.
+  const int64_t border = m.ImageBorderVisible ? std::max(m.ImageBorderWidth, 0) : 0;
   TextBlockFit fit;
-  fit.WrapWidth = ClampPixel(std::max<int64_t>(int64_t{in.Right} - TextBlockLeft(m), 1));
+  fit.WrapWidth = ClampPixel(
+      std::max<int64_t>(std::min<int64_t>(TextBlockWrapWidth(m.ImageWidth),
+                                          int64_t{m.ImageWidth} - border - TextBlockLeft(m)),
+                        1));
   const int64_t step = std::max(lineHeight - 1, 1);
-  const int64_t last = int64_t{in.Bottom} - lineHeight - top;  // top of the lowest line
-  fit.MaxLines = last < 0 ? 0 : static_cast<std::size_t>(std::min<int64_t>(
-                                    last / step + 1, kMaxTextBlockLines));
+  const int64_t last = int64_t{m.ImageHeight} - border - lineHeight - top;  // the lowest line's top
+  fit.MaxLines =
+      last < 0 ? 0
+               : static_cast<std::size_t>(std::min<int64_t>(last / step + 1, kMaxTextBlockLines));
   return fit;
 }
 

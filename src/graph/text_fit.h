@@ -48,14 +48,13 @@ struct LegendLayout {
 LegendLayout PlaceLegend(const GraphModel& model, const std::vector<std::string>& texts,
                          TextMeasurer& measure);
 
-/// The number of text-block lines from `top` that end above the image's inside bottom, and the
+/// The number of text-block lines from `top` that end above the bottom border, and the
 /// width they wrap to, in smooth drawing; the classic drawing's otherwise.
 struct TextBlockFit {
   int WrapWidth = 0;
   std::size_t MaxLines = 0;
 };
-TextBlockFit FitTextBlock(const GraphModel& model, int32_t top, int lineHeight,
-                          int surfaceHeight);
+TextBlockFit FitTextBlock(const GraphModel& model, int32_t top, int lineHeight, int surfaceHeight);
 
 /// In smooth drawing, the graph title and the axis titles cut with "…" to the room they have;
 /// the classic drawing keeps them whole.

@@ -62,7 +62,8 @@ TEST_F(PlotRun, FitDrawsWhatTheStyleRangesWouldMiss) {
   Write("ir.csv", "4000.0,90\n2000.0,40\n550.0,80\n");
   for (const char* file : {"raman.txt", "ir.csv"}) {
     SCOPED_TRACE(file);
-    const Result r = Run(std::string("--classic --set AxisX.Minimum=7 --fit xy --output fit.bmp ") + file);
+    const Result r =
+        Run(std::string("--classic --set AxisX.Minimum=7 --fit xy --output fit.bmp ") + file);
     ASSERT_EQ(r.status, 0) << r.err;
     const auto cover = CurvesInFrame(Slurp(dir.File("fit.bmp")));
     EXPECT_GT(cover.columns.size(), 250u);  // more than half the axis length

@@ -77,6 +77,7 @@ BackGroundColor=14155735
 StatusBarVisible=0
 FindDataBlock=0
 FitAxesToData=0
+FitDirectionByKind=0
 [Image]
 Left=10
 Top=10
