@@ -24,6 +24,8 @@ render() {  # render BINARY OUTDIR
   local bin=$1 out=$2 i=0 fixed=()
   # A program that fits its first picture to the data keeps the style's ranges with --no-fit.
   if "$bin" --help 2>&1 | grep -q -- --no-fit; then fixed=(--no-fit); fi
+  # A program with a style of its own for data files draws the classic pictures with --classic.
+  if "$bin" --help 2>&1 | grep -q -- --classic; then fixed+=(--classic); fi
   for style in "${styles[@]}"; do
     local opts=() tag=builtin
     if [ -n "$style" ]; then opts=(--options "$style"); tag=$(basename "$style" .ini); fi

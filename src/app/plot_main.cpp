@@ -27,6 +27,7 @@
 #include "graph/data/column_names.h"
 #include "graph/data/data_columns.h"
 #include "graph/data/data_error.h"
+#include "graph/files_style.h"
 #include "graph/graph_engine.h"
 #include "graph/overlay_drawing.h"
 #include "graph/style_sections.h"
@@ -42,8 +43,8 @@ void Report(const std::string& file, const std::string& message) {
   std::cerr << file << ": " << message << '\n';
 }
 
-// Reads the style: the options file (if any) with the --set keys applied on top, as if the file
-// had held them.
+// Reads the style: the options file (if any, else the files style for data files) with the --set
+// keys applied on top, as if the file had held them.
 void LoadStyle(GraphEngine& engine, const PlotOptions& o) {
   if (!o.OptionsFile.empty()) {
     struct stat st {};
@@ -51,6 +52,7 @@ void LoadStyle(GraphEngine& engine, const PlotOptions& o) {
     if (!S_ISREG(st.st_mode)) throw Error("not a regular file");
   }
   ProfileFile profile(o.OptionsFile);
+  if (UsesFilesStyle(o)) WriteOptionsSections(FilesStyle(), profile);
   for (const KeySetting& s : o.Settings) profile.WriteString(s.Section, s.Key, s.Value);
   LoadOptionsFile(engine.Model, profile);
 }
@@ -101,10 +103,13 @@ class Plotter {
     styleX_ = engine_.Model.AxisX;
     styleY_ = engine_.Model.AxisY;
     // A style may ask for fitted axes itself; --fit and --no-fit on the command line win.
-    const bool styleFits = engine_.Model.FitAxesToData && !o_.FitGiven && !o_.NoFit;
+    // A range typed with --set stays in the files style as it does in the classic one.
+    const bool styleFits = engine_.Model.FitAxesToData && !o_.FitGiven && !o_.NoFit &&
+                           !(UsesFilesStyle(o_) && o_.RangeSet);
     fitX_ = o_.FitX || styleFits;
     fitY_ = o_.FitY || styleFits;
-    // Unasked fits follow the file's x, falling for wavenumbers; --fit keeps the style's way.
+    // Unasked fits run the x axis as the style says (by the kind of spectrum, or the way the
+    // file's x runs); --fit keeps the style's way.
     fitFollowsFile_ = o_.FitByDefault || styleFits;
     if (o_.Overlay) overlay_.emplace(engine_);  // colours or not as the style's switch says
 
@@ -208,7 +213,9 @@ class Plotter {
 
   void Fit(const DataExtent& extent) {
     if (fitFollowsFile_) {
-      FitModelAxesToFile(extent, fitX_, fitY_, engine_.Model);
+      DataExtent directed = extent;
+      directed.XFalls = UnaskedFitFalls(engine_.Model, engine_.Loaded(), extent);
+      FitModelAxesToFile(directed, fitX_, fitY_, engine_.Model);
     } else {
       FitModelAxes(extent, fitX_, fitY_, engine_.Model);
     }

@@ -137,6 +137,8 @@ PlotOptions ParsePlotArguments(const std::vector<std::string>& args) {
       fitGiven = true;
     } else if (a == "--no-fit") {
       o.NoFit = true;
+    } else if (a == "--classic") {
+      o.Classic = true;
     } else if (a == "--find-data") {
       o.Settings.push_back({"Environment", "FindDataBlock", "1"});
     } else if (a == "--columns") {
@@ -165,10 +167,11 @@ PlotOptions ParsePlotArguments(const std::vector<std::string>& args) {
     }
   }
   o.FitGiven = fitGiven;
+  o.RangeSet = SetsAxisRange(o.Settings);
   if (fitGiven && o.NoFit) throw std::invalid_argument("--fit and --no-fit exclude each other");
   // A first picture should show the data: the built-in ranges suit one kind of spectrum only.
   // A style, or a range the user set, is kept.
-  if (!fitGiven && !o.NoFit && o.OptionsFile.empty() && !SetsAxisRange(o.Settings)) {
+  if (!fitGiven && !o.NoFit && o.OptionsFile.empty() && !o.RangeSet) {
     o.FitX = o.FitY = o.FitByDefault = true;
   }
   if (!o.Overlay && o.DataFiles.size() > 1 && NamesImage(o.Output)) {
@@ -188,17 +191,29 @@ PlotOptions ParsePlotArguments(const std::vector<std::string>& args) {
 }
 
 std::string PlotUsage() {
-  return "Usage: kurvex-plot [--options FILE] [--set Section.Key=VALUE]... [--output PATH]\n"
-         "                   [--format bmp|png|svg|pdf] [--overlay] [--save-options FILE]\n"
-         "                   [--fit x|y|xy | --no-fit] [--find-data] [--columns X,Y1[,Y2...]]\n"
-         "                   [--scale N] [--print-data] [--print-head] [DATAFILE...]\n"
+  return "Usage: kurvex-plot [--options FILE | --classic] [--set Section.Key=VALUE]...\n"
+         "                   [--output PATH] [--format bmp|png|svg|pdf] [--overlay]\n"
+         "                   [--save-options FILE] [--fit x|y|xy | --no-fit] [--find-data]\n"
+         "                   [--columns X,Y1[,Y2...]] [--scale N] [--print-data] [--print-head]\n"
+         "                   [DATAFILE...]\n"
          "\n"
-         "Draws each data file with the graph style of an options file and writes it as an\n"
-         "image named after the data file (run.1.xy -> run.1.bmp). Without data files the\n"
-         "built-in sample spectrum is drawn.\n"
+         "Draws each data file and writes it as an image named after the data file\n"
+         "(run.1.xy -> run.1.bmp). Without --options the files style draws it: the block of\n"
+         "numbers found among the file's notes, both axes fitted, smooth lines, the title\n"
+         "from the file (a JCAMP-DX ##TITLE, else the file name), the axis titles from its\n"
+         "column names and units, a legend row per column, each curve in its own colour of\n"
+         "a colour-blind-safe palette and no head text (the same style as Setting/Files.ini).\n"
+         "Without data files the built-in sample spectrum is drawn in the classic style.\n"
+         "\n"
+         "Axis direction: a fitted infrared spectrum in wavenumbers (JCAMP-DX data type\n"
+         "INFRARED, or an x column named wavenumber in cm-1) runs falling, every other x\n"
+         "axis rising, whatever the file's order; --fit keeps the direction the axis has;\n"
+         "--classic fits as the file's x runs.\n"
          "\n"
          "  --options FILE        load the graph style (Environment section included)\n"
-         "  --set S.K=VALUE       change one options key after the file is read\n"
+         "  --classic             draw data files with the classic style of the sample, as\n"
+         "                        earlier versions did (without --options)\n"
+         "  --set S.K=VALUE       change one options key after the style is read\n"
          "  --output PATH         folder for the images (created when missing); with one data\n"
          "                        file or --overlay, a path ending in .bmp, .png, .svg or .pdf\n"
          "                        names the image itself and gives its format\n"
@@ -213,7 +228,8 @@ std::string PlotUsage() {
          "  --no-fit              keep the style's axis ranges\n"
          "  --find-data           read the longest block of number lines of each file (the\n"
          "                        lines before it are its head, after it a trailer); NaN,\n"
-         "                        nan, ---, - and empty fields are gaps\n"
+         "                        nan, ---, - and empty fields are gaps (the files style\n"
+         "                        always does)\n"
          "  --columns X,Y1,...    draw these columns of each data line, by number from 1 or\n"
          "                        by the head's name (\"Raman Shift,Intensity\"): the x\n"
          "                        column, then one column per curve; --find-data otherwise\n"
@@ -224,6 +240,10 @@ std::string PlotUsage() {
          "  --help, --version\n"
          "\n"
          "Exit status: 0 success, 1 a file failed, 2 bad usage.\n";
+}
+
+bool UsesFilesStyle(const PlotOptions& o) {
+  return o.OptionsFile.empty() && !o.Classic && !o.DataFiles.empty();
 }
 
 bool OutputNamesImage(const PlotOptions& o) {

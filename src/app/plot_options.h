@@ -29,6 +29,8 @@ struct PlotOptions {
   bool FitGiven = false;      // --fit
   bool FitByDefault = false;  // no style and no range given: each file's data decides
   bool NoFit = false;         // --no-fit: the built-in ranges
+  bool Classic = false;       // --classic: the sample's style for data files too
+  bool RangeSet = false;      // a --set of an axis Minimum or Maximum
   // --columns: x column, then the curves' columns, by number from 1 or by name.
   std::vector<std::string> Columns;
   int Scale = 1;  // --scale: pixels of a BMP or PNG to one of the layout
@@ -40,6 +42,10 @@ struct PlotOptions {
 /// Parses the arguments (without the program name); throws std::invalid_argument with a
 /// message naming the fault.
 PlotOptions ParsePlotArguments(const std::vector<std::string>& args);
+
+/// Whether the data files are drawn with the files style: no options file, no --classic, and
+/// data files to draw.
+bool UsesFilesStyle(const PlotOptions& options);
 
 /// The usage text.
 std::string PlotUsage();

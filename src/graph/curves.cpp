@@ -8,6 +8,7 @@
 #include "graph/data/data_error.h"
 #include "graph/data/data_rows.h"
 #include "graph/painter.h"
+#include "graph/text_fit.h"
 
 namespace kurvex {
 
@@ -200,39 +201,46 @@ void GraphPainter::DrawLegend() {
   if (columns.LineCount() == 0) ConvertField({});  // no first line to count the curves of
   if (columns.FirstBad() && columns.FirstBad()->Line == 0) columns.ThrowBad();
   state_.CurveCount = columns.CurveCount();
-  for (int k = 1; k <= kCurveCount; ++k) DrawLegendEntry(k);
-}
-
-void GraphPainter::DrawLegendEntry(int k) {
-  if (k > state_.CurveCount) return;
-  DrawLegendRow(k, &m_.Curve[k], m_.Curve[k].LegendText);
+  std::vector<LegendEntry> rows;
+  for (int k = 1; k <= std::min(state_.CurveCount, kCurveCount); ++k) {
+    rows.push_back({m_.Curve[k].LegendText, m_.Curve[k]});
+  }
+  DrawLegendRows(rows);
 }
 
 void GraphPainter::DrawLegendRows(const std::vector<LegendEntry>& rows) {
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const LegendEntry& row = rows[i];
-    DrawLegendRow(static_cast<int>(i) + 1, row.Sample ? &*row.Sample : nullptr, row.Text);
+  std::vector<std::string> texts;
+  for (const LegendEntry& row : rows) texts.push_back(row.Text);
+  const LegendLayout legend = PlaceLegend(m_, texts, measure_);
+  for (std::size_t i = 0; i < legend.Rows.size(); ++i) {
+    DrawLegendRow(legend, legend.Rows[i], rows[i].Sample ? &*rows[i].Sample : nullptr);
   }
 }
 
-void GraphPainter::DrawLegendRow(int k, const TCurve* sample, const std::string& text) {
-  const LegendRow row = LegendRowAt(m_, k, measure_);
-  const int64_t middle = int64_t{row.Top} + row.Height / 2;
+// The sample stands at the row's first line; a name wrapped in smooth drawing goes on below.
+void GraphPainter::DrawLegendRow(const LegendLayout& legend, const LegendLayout::Row& row,
+                                 const TCurve* sample) {
+  const int height = legend.RowHeight;
+  const int64_t middle = int64_t{row.Top} + height / 2;
   if (sample && LineVisible(*sample)) {
     canvas_.PenColor = sample->Color;
-    canvas_.MoveTo(row.Left, ClampPixel(middle));
-    canvas_.LineTo(ClampPixel(int64_t{row.Left} + kLegendSampleLength), ClampPixel(middle));
+    canvas_.MoveTo(legend.Left, ClampPixel(middle));
+    canvas_.LineTo(ClampPixel(int64_t{legend.Left} + kLegendSampleLength), ClampPixel(middle));
   }
   canvas_.Font = m_.Legend.Font;
-  const int textHeight = measure_.Measure(m_.Legend.Font, text).Height;
-  canvas_.TextOut(ClampPixel(int64_t{row.Left} + kLegendTextOffset),
-                  ClampPixel(int64_t{row.Top} + (row.Height - textHeight) / 2), text);
+  for (std::size_t i = 0; i < row.Lines.size(); ++i) {
+    const std::string& text = row.Lines[i];
+    const int textHeight = measure_.Measure(m_.Legend.Font, text).Height;
+    const int64_t top = int64_t{row.Top} + static_cast<int64_t>(i) * legend.LineStep;
+    canvas_.TextOut(ClampPixel(int64_t{legend.Left} + kLegendTextOffset),
+                    ClampPixel(top + (height - textHeight) / 2), text);
+  }
   if (sample && SymbolVisible(*sample)) {
     canvas_.Font = m_.CurvesFont;
     canvas_.Font.Color = sample->Color;
     const TextSize s = measure_.Measure(m_.CurvesFont, sample->SymbolText);
-    canvas_.TextOut(ClampPixel(int64_t{row.Left} + (kLegendSampleLength - s.Width) / 2),
-                    ClampPixel(int64_t{row.Top} + (row.Height - s.Height) / 2), sample->SymbolText);
+    canvas_.TextOut(ClampPixel(int64_t{legend.Left} + (kLegendSampleLength - s.Width) / 2),
+                    ClampPixel(int64_t{row.Top} + (height - s.Height) / 2), sample->SymbolText);
   }
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "graph/text_fit.h"
+
 namespace kurvex {
 
 namespace {
@@ -26,15 +28,11 @@ std::optional<PartPlace> LegendPlace(const GraphModel& m, const DrawingState& s,
                                      TextMeasurer& measure) {
   const int rows = std::min(s.CurveCount, kCurveCount);
   if (rows < 1) return std::nullopt;
-  const LegendRow first = LegendRowAt(m, 1, measure);
-  const LegendRow last = LegendRowAt(m, rows, measure);
-  int64_t width = kLegendSampleLength;
-  for (int k = 1; k <= rows; ++k) {
-    width = std::max<int64_t>(
-        width, kLegendTextOffset + measure.Measure(m.Legend.Font, m.Curve[k].LegendText).Width);
-  }
-  return PartPlace{GraphPart::kLegend,
-                   At(first.Left, first.Top, width, int64_t{last.Top} + last.Height - first.Top)};
+  std::vector<std::string> texts;
+  for (int k = 1; k <= rows; ++k) texts.push_back(m.Curve[k].LegendText);
+  const LegendLayout legend = PlaceLegend(m, texts, measure);
+  if (legend.Rows.empty()) return std::nullopt;
+  return PartPlace{GraphPart::kLegend, legend.Box};
 }
 
 std::optional<PartPlace> TextBlockPlace(const GraphModel& m, const DrawingState& s,
@@ -65,7 +63,8 @@ PixelRect AxisYTitleRect(const GraphModel& m, const DrawingState& s, TextMeasure
 
 std::vector<PartPlace> MovableParts(const GraphModel& model, const DrawingState& state,
                                     const DataNames& names, TextMeasurer& measure) {
-  const GraphModel m = Expanded(model, names);
+  GraphModel m = Expanded(model, names);
+  FitTitlesInside(m, measure);
   std::vector<PartPlace> parts;
   // The drawing's order reversed: the legend is drawn last, the title first.
   if (m.Legend.Visible) {

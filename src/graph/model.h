@@ -135,6 +135,9 @@ struct GraphModel {
   // commas); empty: chosen by the file's head.
   std::string XColumn;
   std::string YColumns;
+  /// A fit nobody asked for runs the x axis as spectroscopists read it (falling for an infrared
+  /// spectrum in wavenumbers, rising for all else) instead of the way the file's x runs.
+  bool FitDirectionByKind = false;
 
   bool operator==(const GraphModel&) const = default;
 };

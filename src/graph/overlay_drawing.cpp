@@ -23,8 +23,13 @@ std::string WithoutExtension(const std::string& name) {
 
 }  // namespace
 
+// A style whose curves already take the palette in turn (the files style) would give the second
+// file the first one's colours: the later files go on where the first one's curves end.
 OverlayDrawing::OverlayDrawing(GraphEngine& engine)
-    : engine_(engine), colored_(!engine.Model.OnlyCurves) {}
+    : engine_(engine),
+      colored_(!engine.Model.OnlyCurves),
+      paletteStyle_(engine.Model.Curve[1].Color == CurveColor(1) &&
+                    engine.Model.Curve[2].Color == CurveColor(2)) {}
 
 GraphData OverlayDrawing::Data() const {
   return {engine_.Columns(), engine_.DataFileName(), engine_.HeadText(), engine_.SymbolsOnly()};
@@ -38,7 +43,7 @@ GraphModel OverlayDrawing::StyleOfNext() const {
     return style;
   }
   for (int k = 1; k <= CurvesOf(engine_.Columns()); ++k) {
-    style.Curve[k].Color = kOverlayPalette[(colorsUsed_ + k - 1) % kOverlayPalette.size()];
+    style.Curve[k].Color = kCurvePalette[(colorsUsed_ + k - 1) % kCurvePalette.size()];
   }
   return style;
 }
@@ -73,10 +78,10 @@ void OverlayDrawing::Count(const GraphModel& style) {
       sample.LineVisible = false;
       sample.SymbolVisible = true;
     }
-    const std::string& legend = sample.LegendText;
+    const std::string legend = ExpandPlaceholders(sample.LegendText, engine_.Names());
     curves_.push_back({count > 1 && !legend.empty() ? name + " " + legend : name, sample});
   }
-  if (!First()) colorsUsed_ += static_cast<std::size_t>(count);
+  if (!First() || paletteStyle_) colorsUsed_ += static_cast<std::size_t>(count);
   ++files_;
 }
 

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "graph/curve_palette.h"
 #include "graph/drawing_state.h"
 #include "graph/model.h"
 #include "graph/painter.h"
@@ -13,17 +14,12 @@ namespace kurvex {
 class Canvas;
 class GraphEngine;
 
-/// The colours the later files' curves take in turn (Okabe and Ito's eight, which colour-blind
-/// eyes tell apart too), as 0x00BBGGRR.
-inline constexpr std::array<TColor, 8> kOverlayPalette = {0x009FE6, 0xE9B456, 0x739E00, 0x42E4F0,
-                                                          0xB27200, 0x005ED5, 0xA779CC, 0x000000};
-
 /// Curves the overlay legend names one by one; the rest are counted in one row after them.
 inline constexpr std::size_t kOverlayLegendRows = 20;
 
 /// Data files drawn one over another into one picture, on the first file's axes. The first
 /// file keeps the style's colours; each curve of the later ones takes the next colour of the
-/// palette, and the legend, drawn last, names every curve after its file. In the curves-only
+/// curve palette, and the legend, drawn last, names every curve after its file. In the curves-only
 /// mode all keep the style's colours and the legend is the first file's, as when the files are
 /// drawn over one another by hand.
 class OverlayDrawing {
@@ -54,6 +50,7 @@ class OverlayDrawing {
 
   GraphEngine& engine_;
   bool colored_;
+  bool paletteStyle_;
   int files_ = 0;
   std::size_t colorsUsed_ = 0;
   std::vector<LegendEntry> curves_;

@@ -9,6 +9,7 @@
 #include "graph/axis_map.h"
 #include "graph/distinct_runs.h"
 #include "graph/render/font_engine.h"
+#include "graph/text_fit.h"
 
 namespace kurvex {
 
@@ -72,15 +73,18 @@ DataNames NamesOf(const GraphData& data) {
   return names;
 }
 
-// The texts drawn in one line; the text block is expanded as it is wrapped.
-std::optional<GraphModel> WithNames(const GraphModel& model, const GraphData& data) {
+// The texts drawn in one line; the text block is expanded as it is wrapped. Smooth drawing cuts
+// the titles to the room they have.
+std::optional<GraphModel> WithNames(const GraphModel& model, const GraphData& data,
+                                    FontEngine& fonts) {
   const auto named = [&model](auto each) {
     bool any =
         each(model.Title.Text) || each(model.AxisX.Title.Text) || each(model.AxisY.Title.Text);
     for (int k = 1; k <= kCurveCount; ++k) any = each(model.Curve[k].LegendText) || any;
     return any;
   };
-  if (!named([](const std::string& text) { return HasPlaceholder(text); })) return std::nullopt;
+  const bool placeholders = named([](const std::string& text) { return HasPlaceholder(text); });
+  if (!placeholders && !model.ImageSmooth) return std::nullopt;
   GraphModel copy = model;
   const DataNames names = NamesOf(data);
   const auto expand = [&names](std::string& text) { text = ExpandPlaceholders(text, names); };
@@ -88,6 +92,8 @@ std::optional<GraphModel> WithNames(const GraphModel& model, const GraphData& da
   expand(copy.AxisX.Title.Text);
   expand(copy.AxisY.Title.Text);
   for (int k = 1; k <= kCurveCount; ++k) expand(copy.Curve[k].LegendText);
+  FontMeasurer measure(fonts);
+  FitTitlesInside(copy, measure);
   return copy;
 }
 
@@ -95,7 +101,7 @@ std::optional<GraphModel> WithNames(const GraphModel& model, const GraphData& da
 
 GraphPainter::GraphPainter(const GraphModel& model, Canvas& canvas, FontEngine& fonts,
                            const GraphData& data, DrawingState& state)
-    : named_(WithNames(model, data)),
+    : named_(WithNames(model, data, fonts)),
       m_(named_ ? *named_ : model),
       canvas_(canvas),
       measure_(fonts),
@@ -278,10 +284,10 @@ void GraphPainter::DrawTextBlock() {
   TMyFont wrapFont;
   wrapFont.Name = m_.Text.Font.Name;
   wrapFont.Size = m_.Text.Font.Size;
+  const TextBlockFit fit = FitTextBlock(m_, top, lineHeight, canvas_.Height());
   state_.TextBlockLines = ExpandGraphText(
-      m_.Text.Text, NamesOf(data_), TextBlockWrapWidth(m_.ImageWidth),
-      [&](std::string_view s) { return measure_.Measure(wrapFont, s).Width; },
-      TextBlockLinesShown(top, lineHeight, canvas_.Height()));
+      m_.Text.Text, NamesOf(data_), fit.WrapWidth,
+      [&](std::string_view s) { return measure_.Measure(wrapFont, s).Width; }, fit.MaxLines);
 
   const int64_t b = m_.ImageBorderWidth;
   canvas_.BrushColor = m_.ImageColor;

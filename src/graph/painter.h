@@ -11,6 +11,7 @@
 #include "graph/placeholders.h"
 #include "graph/render/canvas.h"
 #include "graph/text_block.h"
+#include "graph/text_fit.h"
 
 namespace kurvex {
 
@@ -79,8 +80,8 @@ class GraphPainter {
   void DrawAxisYTitle();
   void DrawAxisYTicks();
   void DrawAxisXTicks();
-  void DrawLegendEntry(int k);
-  void DrawLegendRow(int k, const TCurve* sample, const std::string& text);
+  void DrawLegendRow(const LegendLayout& legend, const LegendLayout::Row& row,
+                     const TCurve* sample);
   void DrawTickLabel(int32_t left, int32_t top, const TickLabel& label);
   bool LineVisible(const TCurve& curve) const;
   bool SymbolVisible(const TCurve& curve) const;

@@ -11,8 +11,9 @@ constexpr std::string_view kColumn = "{Column";
 }  // namespace
 
 PlaceholderMatch MatchPlaceholder(std::string_view text, const DataNames& names) {
-  const std::array<std::pair<std::string_view, std::string_view>, 4> fixed = {{
+  const std::array<std::pair<std::string_view, std::string_view>, 5> fixed = {{
       {"{DataFile}", names.FileName},
+      {"{FileTitle}", names.FileTitle.empty() ? names.FileName : names.FileTitle},
       {"{TextInDataFile}", names.HeadText},
       {"{XTitle}", names.XTitle},
       {"{YTitle}", names.YTitle},

@@ -8,10 +8,11 @@
 namespace kurvex {
 
 /// What the texts of a graph may name of its data file: "{DataFile}", "{TextInDataFile}",
-/// "{Column1}" to "{Column11}", "{XTitle}" and "{YTitle}". A name the file does not have is an
-/// empty text.
+/// "{Column1}" to "{Column11}", "{XTitle}", "{YTitle}" and "{FileTitle}" (the title the file
+/// gives itself, else its name). A name the file does not have is an empty text.
 struct DataNames {
   std::string_view FileName;
+  std::string_view FileTitle;
   std::string_view HeadText;
   const std::vector<std::string>* Columns = nullptr;  // the column names, from the head
   std::string_view XTitle;

@@ -104,9 +104,13 @@ void ShownData::TakeEmpty(LoadedData loaded) {
 }
 
 // {XTitle} is the x column's name, or the unit a JCAMP-DX file gives; {YTitle} likewise for a
-// file of one curve.
+// file of one curve. A JCAMP-DX spectrum of one curve names its two columns by their units.
 void ShownData::TakeNames(const LoadedData& loaded) {
   columnNames_ = loaded.ColumnNames;
+  const SpectrumInfo& s = loaded.Spectrum;
+  if (columnNames_.empty() && columns_.CurveCount() == 1 && !s.YUnits.empty()) {
+    columnNames_ = {s.XUnits, s.YUnits};
+  }
   xTitle_ = !columnNames_.empty() ? columnNames_[0] : loaded.Spectrum.XUnits;
   const bool oneCurve = columns_.CurveCount() == 1;
   yTitle_ = oneCurve && columnNames_.size() >= 2 ? columnNames_[1] : loaded.Spectrum.YUnits;
@@ -159,6 +163,7 @@ std::vector<std::string> ShownData::FileColumns(const std::string& path) {
 DataNames ShownData::Names() const {
   DataNames names;
   names.FileName = fileName_;
+  names.FileTitle = spectrum_.Title;
   names.HeadText = headText_;
   names.Columns = &columnNames_;
   names.XTitle = xTitle_;

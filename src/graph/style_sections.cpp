@@ -46,7 +46,8 @@ SectionBinding EnvironmentKeys(GraphModel& m) {
            {"FindDataBlock", &m.FindDataBlock},
            {"FitAxesToData", &m.FitAxesToData},
            {"XColumn", &m.XColumn},
-           {"YColumns", &m.YColumns}}};
+           {"YColumns", &m.YColumns},
+           {"FitDirectionByKind", &m.FitDirectionByKind}}};
 }
 
 SectionBinding ImageKeys(GraphModel& m) {

@@ -154,6 +154,13 @@ std::vector<std::string> ExpandGraphText(const std::string& graphText, const Dat
   return lines;
 }
 
+std::vector<std::string> WrapText(std::string_view line, int width,
+                                  const std::function<int(std::string_view)>& textWidth) {
+  std::vector<std::string> lines;
+  WrapLine(line, width, textWidth, SIZE_MAX, lines);
+  return lines;
+}
+
 int TextBlockWrapWidth(int imageWidth) {
   return imageWidth > 9 ? imageWidth - 8 : 1;
 }

@@ -27,6 +27,11 @@ std::vector<std::string> ExpandGraphText(const std::string& graphText, const Dat
                                          const std::function<int(std::string_view)>& textWidth,
                                          std::size_t maxLines = SIZE_MAX);
 
+/// One line of text wrapped as the text-block lines are: at blanks, a word wider than `width`
+/// at characters.
+std::vector<std::string> WrapText(std::string_view line, int width,
+                                  const std::function<int(std::string_view)>& textWidth);
+
 /// The wrap width of the text block for an image width (the edit field's frame and margins).
 int TextBlockWrapWidth(int imageWidth);
 

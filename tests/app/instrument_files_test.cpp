@@ -27,11 +27,12 @@ const char* Setting(const char* name, const char* fallback) {
 }
 
 // Set KURVEX_PLOT_UNDER_TEST to count for another build of the program and KURVEX_PLOT_ARGS
-// for other arguments than "--fit xy"; the expectations hold only for this build as it is.
+// for other arguments than "--classic --fit xy"; the expectations hold only for this build as
+// it is.
 TEST_F(PlotRun, InstrumentFilesDrawUsableGraphsWhenFitted) {
   const std::string program = Setting("KURVEX_PLOT_UNDER_TEST", KURVEX_PLOT);
-  const std::string args = Setting("KURVEX_PLOT_ARGS", "--fit xy");
-  const bool measuring = program != KURVEX_PLOT || args != "--fit xy";
+  const std::string args = Setting("KURVEX_PLOT_ARGS", "--classic --fit xy");
+  const bool measuring = program != KURVEX_PLOT || args != "--classic --fit xy";
   // Head lines that begin with a digit (a date, "2Theta") start the data too early.
   const std::set<std::string> unusable = {"spectrometer_dated_head.txt", "xrd_anatase.xy"};
 

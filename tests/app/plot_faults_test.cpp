@@ -154,7 +154,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 {{"x.bmp", std::nullopt}}},
                       FaultCase{"HeadIntoAFullDisk",
                                 {{"h.txt", "Sample A\n300 1\n"}},
-                                {"--print-head", "h.txt"},
+                                {"--classic", "--print-head", "h.txt"},
                                 kFull,
                                 false,
                                 1,

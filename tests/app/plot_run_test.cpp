@@ -28,7 +28,7 @@ TEST_F(PlotRun, WithoutDataFilesDrawsTheSampleAsABitmap) {
 TEST_F(PlotRun, EachFileGetsItsImageAndFailuresDoNotStopTheBatch) {
   Write("a.xy", "300 1 2\n1000 2 1\n");
   Write("bad.xy", "300 1 2\n400 x 1\n");
-  const Result r = Run("--output imgs --format png a.xy missing.xy bad.xy");
+  const Result r = Run("--classic --output imgs --format png a.xy missing.xy bad.xy");
   EXPECT_EQ(r.status, 1);
   EXPECT_TRUE(fs::exists(dir.File("imgs/a.png")));
   EXPECT_FALSE(fs::exists(dir.File("imgs/missing.png")));
@@ -42,7 +42,7 @@ TEST_F(PlotRun, ATrailerAfterTheDataGivesTheGraphAndNamesItsLine) {
   Write("uv.csv",
         "\"Wavelength (nm)\",\"Abs\"\r\n300.0,0.5\r\n500.0,1.5\r\n700.0,2.5\r\n"
         "Collection Time: 3/14/2025\r\n");
-  const Result r = Run("--no-fit uv.csv");
+  const Result r = Run("--classic --no-fit uv.csv");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err,
             "uv.csv:5: 'Collection' is not a valid floating point value\n"
@@ -53,7 +53,7 @@ TEST_F(PlotRun, ATrailerAfterTheDataGivesTheGraphAndNamesItsLine) {
   EXPECT_EQ(*cover.columns.begin(), 70);
   EXPECT_NEAR(*cover.columns.rbegin(), 70 + 4 * 500 / 7, 1);
   // Read as an instrument file, the trailer is no error and the picture is the same.
-  const Result found = Run("--find-data --no-fit --output found.bmp uv.csv");
+  const Result found = Run("--classic --find-data --no-fit --output found.bmp uv.csv");
   EXPECT_EQ(found.status, 0);
   EXPECT_EQ(found.err, "");
   EXPECT_EQ(Slurp(dir.File("found.bmp")), Slurp(dir.File("uv.bmp")));
@@ -97,7 +97,7 @@ TEST_F(PlotRun, MessagesNameTheFileLineAndCause) {
             "logarithmic, but From or To is not above zero: it is drawn linear\n"},
        }) {
     SCOPED_TRACE(c.args);
-    const Result r = Run("--output out " + c.args);
+    const Result r = Run("--classic --output out " + c.args);
     EXPECT_EQ(r.status, c.status);
     EXPECT_EQ(r.err, c.err);
   }
@@ -140,14 +140,15 @@ TEST_F(PlotRun, MessagesNameTheFileLineAndCause) {
 
 TEST_F(PlotRun, FitDrawsWhatTheStyleRangesWouldMiss) {
   Write("raman.txt", "#Laser=532 nm\n100\t1200\n520\t45000\n1000\t9000\n3200\t1500\n");
-  ASSERT_EQ(Run("--no-fit --output plain.bmp raman.txt").status, 0);
+  ASSERT_EQ(Run("--classic --no-fit --output plain.bmp raman.txt").status, 0);
   EXPECT_TRUE(CurvesInFrame(Slurp(dir.File("plain.bmp"))).columns.empty());
 
   // Falling x keeps the rising axis; after --set, so the fit wins over a typed range.
   Write("ir.csv", "4000.0,90\n2000.0,40\n550.0,80\n");
   for (const char* file : {"raman.txt", "ir.csv"}) {
     SCOPED_TRACE(file);
-    const Result r = Run(std::string("--set AxisX.Minimum=7 --fit xy --output fit.bmp ") + file);
+    const Result r =
+        Run(std::string("--classic --set AxisX.Minimum=7 --fit xy --output fit.bmp ") + file);
     ASSERT_EQ(r.status, 0) << r.err;
     const auto cover = CurvesInFrame(Slurp(dir.File("fit.bmp")));
     EXPECT_GT(cover.columns.size(), 250u);  // more than half the axis length
@@ -155,19 +156,19 @@ TEST_F(PlotRun, FitDrawsWhatTheStyleRangesWouldMiss) {
   }
 
   // Only x: the y range stays the style's (-1..3), which these counts miss.
-  ASSERT_EQ(Run("--fit x --output x.bmp raman.txt").status, 0);
+  ASSERT_EQ(Run("--classic --fit x --output x.bmp raman.txt").status, 0);
   EXPECT_TRUE(CurvesInFrame(Slurp(dir.File("x.bmp"))).columns.empty());
 }
 
 TEST_F(PlotRun, OverlayFitsOnceOverAllFiles) {
   Write("a.xy", "100 0\n200 10\n");
   Write("b.xy", "150 5 5\n400 50 50\n");
-  const Result r = Run("--fit xy --overlay --output all.bmp a.xy b.xy");
+  const Result r = Run("--classic --fit xy --overlay --output all.bmp a.xy b.xy");
   ASSERT_EQ(r.status, 0) << r.err;
   const std::string bmp = Slurp(dir.File("all.bmp"));
   // x 100..400 over the 500 pixels: the second curve of b (the palette's second colour, as
   // the second curve after the first file's) begins a sixth of the way in.
-  const auto second = CurvesInFrame(bmp, kurvex::kOverlayPalette[1]);
+  const auto second = CurvesInFrame(bmp, kurvex::kCurvePalette[1]);
   ASSERT_FALSE(second.columns.empty());
   EXPECT_NEAR(*second.columns.begin(), 70 + 500 / 6, 2);
   EXPECT_NEAR(*second.columns.rbegin(), 570, 1);  // a line leaves out its end point
@@ -175,13 +176,13 @@ TEST_F(PlotRun, OverlayFitsOnceOverAllFiles) {
 
 TEST_F(PlotRun, ColumnsChooseXAndCurvesBeforeTheDrawing) {
   Write("idx.csv", "Nr;nm;Abs;Ref\r\n1;300,0;0,5;9\r\n2;301,0;0,6;8\r\n3;302,0\r\n");
-  Result r = Run("--columns 2,3 --print-data idx.csv");
+  Result r = Run("--classic --columns 2,3 --print-data idx.csv");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "300.0 0.5\n301.0 0.6\n302.0\n");
-  r = Run("--columns 2,4,3 --print-data idx.csv");
+  r = Run("--classic --columns 2,4,3 --print-data idx.csv");
   EXPECT_EQ(r.out, "300.0 9 0.5\n301.0 8 0.6\n302.0\n");
   // The short line keeps its number in the file.
-  r = Run("--columns 2,3 idx.csv");
+  r = Run("--classic --columns 2,3 idx.csv");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err,
             "idx.csv:4: '' is not a valid floating point value\n"
@@ -251,7 +252,8 @@ TEST_F(PlotRun, TablesOfEveryShapeAndWhatTheReadingSays) {
       ASSERT_EQ(mkfifo(dir.File(c.file).c_str(), 0600), 0);
       writer = std::thread([path = dir.File(c.file)] { close(open(path.c_str(), O_WRONLY)); });
     }
-    const Result r = Run(std::string(c.args) + " --output out " + c.file);
+    // The sample's style reads as the desktop does; the finder is asked for where it reads.
+    const Result r = Run("--classic " + std::string(c.args) + " --output out " + c.file);
     if (writer.joinable()) writer.join();
     EXPECT_EQ(r.status, c.status);
     EXPECT_EQ(r.out, c.out);
@@ -279,7 +281,7 @@ TEST_F(PlotRun, FilesAsEditorsAndWindowsProgramsWriteThem) {
   }
   Write("le.txt", little);
   Write("be.txt", big);
-  r = Run("--print-head --print-data le.txt be.txt");
+  r = Run("--classic --print-head --print-data le.txt be.txt");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "Run 7\n300 1.5\nRun 7\n300 1.5\n");
 }

@@ -217,11 +217,11 @@ TEST_F(Curves, OverlayColoursLaterFilesAndNamesEveryCurveAfterItsFile) {
   // Rows 300, 265, 230, 160 and 195 hold y = 0, 0.5, 1, 2 and 1.5.
   EXPECT_EQ(Pixel(320, 300), kRed);
   EXPECT_EQ(Pixel(320, 265), kBlue);
-  EXPECT_EQ(Pixel(320, 230), kOverlayPalette[0]);
-  EXPECT_EQ(Pixel(320, 160), kOverlayPalette[1]);
-  EXPECT_EQ(Pixel(320, 195), kOverlayPalette[2]);
+  EXPECT_EQ(Pixel(320, 230), kCurvePalette[0]);
+  EXPECT_EQ(Pixel(320, 160), kCurvePalette[1]);
+  EXPECT_EQ(Pixel(320, 195), kCurvePalette[2]);
   const int r = LegendHeight();
-  EXPECT_EQ(Pixel(500, 40 + 2 * (r - 2) + r / 2), kOverlayPalette[0]);  // the third row
+  EXPECT_EQ(Pixel(500, 40 + 2 * (r - 2) + r / 2), kCurvePalette[0]);  // the third row
 
   for (int i = 0; i < 9; ++i) overlay.DrawFile();  // 23 curves in all
   std::vector<std::string> texts;
@@ -231,7 +231,7 @@ TEST_F(Curves, OverlayColoursLaterFilesAndNamesEveryCurveAfterItsFile) {
             (std::vector<std::string>{"first Tan(Psi)", "first Cos(Del)", "second",
                                       "third Tan(Psi)", "third Cos(Del)"}));
   EXPECT_EQ(texts.back(), "\u2026 and 3 more");
-  EXPECT_EQ(overlay.LegendRows()[19].Sample->Color, kOverlayPalette[17 % 8]);
+  EXPECT_EQ(overlay.LegendRows()[19].Sample->Color, kCurvePalette[17 % 8]);
 
   engine.Model.OnlyCurves = true;
   OverlayDrawing byHand(engine);

@@ -10,8 +10,12 @@
 
 #include "common/real48.h"
 #include "common/temp_dir.h"
+#include "graph/axis_fit.h"
+#include "graph/curve_palette.h"
 #include "graph/data/data_error.h"
+#include "graph/files_style.h"
 #include "graph/model.h"
+#include "graph/style_sections.h"
 
 namespace kurvex {
 namespace {
@@ -236,6 +240,93 @@ TEST_F(Engine, JcampDxFilesAreDrawnFromTheirDecodedPoints) {
     }
     EXPECT_EQ(error, c.error) << c.file;
   }
+}
+
+// What the files style takes from each file: its titles, its legend rows, which way a fit
+// runs the x axis; every curve a line of its own palette colour and no head text.
+TEST_F(Engine, TheFilesStyleTakesTitlesLegendAndDirectionFromTheFile) {
+  struct Case {
+    std::string file;     // a file written here, or one of the JCAMP-DX test files
+    std::string content;  // empty: the JCAMP-DX file
+    std::string title, xTitle, yTitle;
+    std::vector<std::string> legend;
+    bool falls;
+  };
+  const std::vector<Case> cases = {
+      {"ftir.csv",
+       "Wavenumber (cm-1);Transmittance (%)\n550;80\n2000;40\n4000;90\n",
+       "ftir.csv",
+       "Wavenumber (cm-1)",
+       "Transmittance (%)",
+       {"Transmittance (%)"},
+       true},
+      {"raman.txt",
+       "#Laser 532 nm\nRaman shift (cm-1)\tCounts\n3200\t5\n100\t9\n",
+       "raman.txt",
+       "Raman shift (cm-1)",
+       "Counts",
+       {"Counts"},
+       false},
+      {"xps.txt",
+       "Binding energy (eV)\tCounts\n1200\t5\n0\t9\n",
+       "xps.txt",
+       "Binding energy (eV)",
+       "Counts",
+       {"Counts"},
+       false},
+      {"psi.dat",
+       "Wavelength Psi Delta sPsi\n300 1 2 3\n900 2 1 3\n",
+       "psi.dat",
+       "Wavelength",
+       "",
+       {"Psi", "Delta", "sPsi"},
+       false},
+      {"bare.xy", "4000 1\n400 2\n", "bare.xy", "", "", {""}, false},
+      {"ir_polystyrene_difdup.jdx",
+       "",
+       "Polystyrene film, 38 micrometres",
+       "1/CM",
+       "TRANSMITTANCE",
+       {"TRANSMITTANCE"},
+       true},
+      {"raman_polystyrene_sqz.jdx", "", "", "", "", {}, false},
+      {"uvvis_riboflavin_xypoints.jdx", "", "", "", "", {}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    engine.Model = FilesStyle();
+    engine.PaintEnabled = false;
+    const std::string path = c.content.empty()
+                                 ? std::string(KURVEX_TEST_DATA_DIR) + "/jcamp/" + c.file
+                                 : Write(c.file, c.content);
+    ASSERT_TRUE(engine.LoadDataFile(path));
+    const DataNames names = engine.Names();
+    EXPECT_EQ(UnaskedFitFalls(engine.Model, engine.Loaded(), MeasureData(engine.Columns())),
+              c.falls);
+    engine.PaintEnabled = true;
+    engine.RepaintGraph();
+    EXPECT_TRUE(engine.TextBlockLines().empty());
+    if (c.title.empty()) continue;  // the direction only
+    EXPECT_EQ(ExpandPlaceholders(engine.Model.Title.Text, names), c.title);
+    EXPECT_EQ(ExpandPlaceholders(engine.Model.AxisX.Title.Text, names), c.xTitle);
+    EXPECT_EQ(ExpandPlaceholders(engine.Model.AxisY.Title.Text, names), c.yTitle);
+    ASSERT_EQ(engine.State().CurveCount, static_cast<int>(c.legend.size()));
+    for (int k = 1; k <= engine.State().CurveCount; ++k) {
+      EXPECT_EQ(ExpandPlaceholders(engine.Model.Curve[k].LegendText, names), c.legend[k - 1]);
+    }
+  }
+  // Ten curves, ten colours, all drawn as lines; the desktop loads the same style from its file.
+  const GraphModel style = FilesStyle();
+  for (int k = 1; k <= kCurveCount; ++k) {
+    EXPECT_TRUE(style.Curve[k].LineVisible && !style.Curve[k].SymbolVisible) << k;
+    EXPECT_EQ(style.Curve[k].Color, CurveColor(k)) << k;
+    for (int j = 1; j < k; ++j) EXPECT_NE(CurveColor(j), CurveColor(k)) << j << " " << k;
+  }
+  GraphModel shipped;
+  shipped.LoadAllOptions = true;
+  LoadOptionsFile(shipped, std::string(KURVEX_TEST_DATA_DIR) + "/../../resources/Setting/Files.ini",
+                  AfterFailure::kDefaults);
+  EXPECT_EQ(shipped, style);
 }
 
 }  // namespace

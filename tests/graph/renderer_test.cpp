@@ -264,5 +264,44 @@ TEST_F(Renderer, ThickBorderCoversItsWidthInside) {
   EXPECT_EQ(Pixel(300, 5), kWhite);
 }
 
+// Long column names, captions and titles: classic drawing keeps its places and lets them run
+// off the image; smooth drawing moves and wraps the legend, cuts the titles and stops the text
+// block at the bottom, so that no ink touches the image's edge while the legend still shows.
+TEST_F(RenderTest, TextsStayInsideTheImageInSmoothDrawing) {
+  const std::string longName = "Wavelength_of_the_instrument_export_in_nanometres_without_blanks";
+  const std::string wordy = "Intensity of the second detector channel after dark subtraction";
+  std::string caption;
+  for (int i = 0; i < 60; ++i) caption += "Line " + std::to_string(i) + "\r\n";
+  struct Case {
+    bool smooth;
+    std::string legend1, legend2, text, title;
+    bool inkAtEdge;
+  };
+  const Case cases[] = {
+      {false, longName, wordy, "", "T", true},
+      {false, "a", "b", caption, "T", true},
+      {true, longName, wordy, "", "T", false},
+      {true, wordy, longName, caption, "T", false},
+      {true, "a", "b", "", longName + longName, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.legend1 + " " + std::to_string(c.smooth));
+    ApplyStartValues(engine.Model);
+    GraphModel& m = engine.Model;
+    m.ImageBorderVisible = false;
+    m.ImageSmooth = c.smooth;
+    m.Curve[1].LegendText = c.legend1;
+    m.Curve[2].LegendText = c.legend2;
+    m.Text.Text = c.text;
+    m.Title.Text = c.title;
+    UseDataOutsideRange();
+    engine.RepaintGraph();
+    const int w = m.ImageWidth, h = m.ImageHeight;
+    const int edge = InkIn(w - 2, 0, w, h) + InkIn(0, h - 2, w, h) + InkIn(0, 0, 2, h);
+    EXPECT_EQ(edge > 0, c.inkAtEdge) << edge;
+    EXPECT_GT(InkIn(m.AxisX.Left + m.AxisX.Length / 2, 30, w, 90), 0);  // the legend shows
+  }
+}
+
 }  // namespace
 }  // namespace kurvex

@@ -79,6 +79,7 @@ FindDataBlock=0
 FitAxesToData=0
 XColumn=
 YColumns=
+FitDirectionByKind=0
 [Image]
 Left=10
 Top=10
