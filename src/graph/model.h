@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/real48.h"
+#include "graph/process/process_settings.h"
 #include "graph/text_font.h"
 
 namespace kurvex {
@@ -131,6 +132,9 @@ struct GraphModel {
   // How data files are read: the data block found among other lines, and fitted axes.
   bool FindDataBlock = false;
   bool FitAxesToData = false;
+
+  /// What is done to the numbers between reading and drawing: nothing at start.
+  TProcessing Processing;
 
   bool operator==(const GraphModel&) const = default;
 };
