@@ -31,10 +31,12 @@ app -> common rtf graph shell
 
 # The engine: its top draws, and takes from the rooms what it needs; the rooms take from the
 # top only the two small shared headers.
-graph -> graph/data graph/render graph/output
+graph -> graph/data graph/render graph/output graph/process
 graph/data -> graph/geometry.h graph/text_font.h
 graph/render -> graph/geometry.h graph/text_font.h
 graph/output -> graph/geometry.h graph/text_font.h graph/render
+# Processing works on the numbers alone: plain vectors and the converted columns.
+graph/process -> graph/data/numeric_columns.h
 
 # The shell: the main window assembles the graph window, the pages, the browsers and the help;
 # the graph window's gestures change the style through the pages; every room uses the kit,

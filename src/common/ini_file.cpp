@@ -189,6 +189,17 @@ void ProfileFile::WriteBool(std::string_view section, std::string_view key, bool
   WriteString(section, key, value ? "1" : "0");
 }
 
+void ProfileFile::EraseSection(std::string_view section) {
+  while (const Section* found = FindSection(section)) {
+    std::size_t from = found->header;
+    const std::size_t to = SectionEnd(*found);
+    if (to == lines_.size() && from > 0 && TrimBlanks(lines_[from - 1]).empty()) --from;
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(from),
+                 lines_.begin() + static_cast<std::ptrdiff_t>(to));
+    Reindex();
+  }
+}
+
 std::string ProfileFile::ToText() const {
   std::string text;
   std::size_t size = 0;

@@ -34,6 +34,10 @@ class ProfileFile {
   void WriteInteger(std::string_view section, std::string_view key, int32_t value);
   void WriteBool(std::string_view section, std::string_view key, bool value);
 
+  /// Removes every section of that name with its lines; one that ended the file takes the blank
+  /// line a write put before it, so that a write and an erase leave the text as it was.
+  void EraseSection(std::string_view section);
+
   /// The whole profile as file text (lines ended by CR LF).
   std::string ToText() const;
 

@@ -46,7 +46,17 @@ class GraphEngine {
   /// The data the graph shows, the loaded file's or the built-in sample.
   const ShownData& Loaded() const { return data_; }
   const DataText& Data() const { return data_.Data(); }
-  const NumericColumns& Columns() const { return data_.Columns(); }
+  /// The numbers as drawn: processed by Model.Processing (a copy made again only when the data
+  /// or the processing changed), or the read ones when it does nothing. Fits, the readout and
+  /// the nearest point take these.
+  const NumericColumns& Columns() const { return data_.Drawn(Model.Processing); }
+  /// The numbers as read from the data file.
+  const NumericColumns& ReadColumns() const { return data_.Columns(); }
+  /// With Processing.ShowBaseline, each curve's baseline as drawn (index 0: curve 1), to draw
+  /// dashed over the curves; else empty.
+  const std::vector<std::vector<double>>& Baselines() const {
+    return data_.Baselines(Model.Processing);
+  }
   /// File name without directory ("Demo1.txt" at start); substituted for "{DataFile}".
   const std::string& DataFileName() const { return data_.FileName(); }
   /// The path exactly as last passed to LoadDataFile (empty at start).

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/real48.h"
+#include "graph/process/process_settings.h"
 #include "graph/text_font.h"
 
 namespace kurvex {
@@ -138,6 +139,9 @@ struct GraphModel {
   /// A fit nobody asked for runs the x axis as spectroscopists read it (falling for an infrared
   /// spectrum in wavenumbers, rising for all else) instead of the way the file's x runs.
   bool FitDirectionByKind = false;
+
+  /// What is done to the numbers between reading and drawing: nothing at start.
+  TProcessing Processing;
 
   bool operator==(const GraphModel&) const = default;
 };

@@ -74,6 +74,7 @@ void ShownData::Take(LoadedData loaded, const std::string& path, const DataRules
   textLeftOut_ = loaded.TextLeftOut;
   textFromColumns_ = loaded.TextFromColumns;
   columns_ = std::move(loaded.Columns);
+  processed_.reset();
   sampleDue_ = false;
   headLines_ = loaded.Prepared.HeadLineCount;
   headText_ = std::move(loaded.Prepared.TextInDataFile);
@@ -91,6 +92,7 @@ void ShownData::TakeEmpty(LoadedData loaded) {
   data_ = std::move(loaded.Prepared.Data);
   textLeftOut_ = false;
   columns_ = std::move(loaded.Columns);
+  processed_.reset();
   sampleDue_ = false;
   missing_ = loaded.Missing;
   headLines_ = loaded.Prepared.HeadLineCount;
@@ -121,6 +123,7 @@ void ShownData::SetText(std::string text) {
   textLeftOut_ = false;
   textFromColumns_ = false;
   columns_ = NumericColumns(data_, missing_);
+  processed_.reset();
   sampleDue_ = false;
 }
 
@@ -134,6 +137,28 @@ void ShownData::MakeSampleIfDue() const {
 const NumericColumns& ShownData::Columns() const {
   MakeSampleIfDue();
   return columns_;
+}
+
+const ProcessedColumns* ShownData::Processed(const TProcessing& p) const {
+  if (!ProcessingOn(p)) return nullptr;
+  const NumericColumns& read = Columns();
+  if (!processed_ || !(processedWith_ == p)) {
+    processed_.reset();  // a copy fewer while the next is made
+    processed_ = ProcessColumns(read, p);
+    processedWith_ = p;
+  }
+  return &*processed_;
+}
+
+const NumericColumns& ShownData::Drawn(const TProcessing& p) const {
+  const ProcessedColumns* processed = Processed(p);
+  return processed ? processed->Columns : Columns();
+}
+
+const std::vector<std::vector<double>>& ShownData::Baselines(const TProcessing& p) const {
+  static const std::vector<std::vector<double>> none;
+  const ProcessedColumns* processed = Processed(p);
+  return processed ? processed->Baselines : none;
 }
 
 const DataText& ShownData::Data() const {

@@ -8,6 +8,7 @@
 #include "graph/data/loaded_data.h"
 #include "graph/data/numeric_columns.h"
 #include "graph/placeholders.h"
+#include "graph/process/process_columns.h"
 
 namespace kurvex {
 
@@ -32,7 +33,13 @@ class ShownData {
 
   /// The data text; a plain file's is read again when first asked for after its load.
   const DataText& Data() const;
+  /// The numbers as read.
   const NumericColumns& Columns() const;
+  /// The numbers as drawn with the processing `p`: those read while `p` does nothing, else a
+  /// processed copy, made again only when the data or `p` changed since the last.
+  const NumericColumns& Drawn(const TProcessing& p) const;
+  /// The baselines drawn with the curves of Drawn(p) (ProcessedColumns::Baselines).
+  const std::vector<std::vector<double>>& Baselines(const TProcessing& p) const;
   const std::string& FileName() const { return fileName_; }
   const std::string& FilePath() const { return filePath_; }
   const std::string& HeadText() const { return headText_; }
@@ -53,6 +60,7 @@ class ShownData {
  private:
   void MakeSampleIfDue() const;
   void TakeNames(const LoadedData& loaded);
+  const ProcessedColumns* Processed(const TProcessing& p) const;
 
   mutable DataText data_;
   mutable bool textLeftOut_ = false;  // data_ still to be read again from the file
@@ -62,6 +70,9 @@ class ShownData {
   mutable NumericColumns columns_;
   // The built-in sample is made when first needed: a run that loads a file never formats it.
   mutable bool sampleDue_ = true;
+  // The last processed copy and what it was made with; dropped whenever the numbers change.
+  mutable std::optional<ProcessedColumns> processed_;
+  mutable TProcessing processedWith_;
   std::string fileName_ = "Demo1.txt";
   std::string filePath_;
   std::string headText_;

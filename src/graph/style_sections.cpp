@@ -1,5 +1,6 @@
 #include "graph/style_sections.h"
 
+#include <cmath>
 #include <string_view>
 #include <variant>
 #include <vector>
@@ -13,7 +14,9 @@ namespace kurvex {
 namespace {
 
 // Colours are integers in the file, so one int32 binding serves both kinds.
-using FieldRef = std::variant<bool*, int32_t*, std::string*, Real48*>;
+// Keys beyond the original format hold doubles and lists of them (written ';'-separated).
+using FieldRef =
+    std::variant<bool*, int32_t*, std::string*, Real48*, double*, std::vector<double>*>;
 
 enum class Form {
   kPlain,
@@ -175,6 +178,26 @@ SectionBinding TextKeys(TMyTitle& t) {
            {"Visible", &t.Visible}}};
 }
 
+// Written only when it does something (see WriteOptionsSections).
+SectionBinding ProcessingKeys(TProcessing& p) {
+  return {"Processing",
+          {{"Normalize", &p.Normalize},
+           {"NormalizeAt", &p.NormalizeAt},
+           {"Offset", &p.Offset},
+           {"Stack", &p.Stack},
+           {"StackStep", &p.StackStep},
+           {"Baseline", &p.Baseline},
+           {"BaselineX1", &p.BaselineX1},
+           {"BaselineX2", &p.BaselineX2},
+           {"BaselineDegree", &p.BaselineDegree},
+           {"BaselinePoints", &p.BaselinePoints},
+           {"ShowBaseline", &p.ShowBaseline},
+           {"Smooth", &p.Smooth},
+           {"SmoothWindow", &p.SmoothWindow},
+           {"SmoothOrder", &p.SmoothOrder},
+           {"Derivative", &p.Derivative}}};
+}
+
 std::vector<SectionBinding> GraphSections(GraphModel& m) {
   std::vector<SectionBinding> sections;
   sections.push_back(TitleKeys(m.Title));
@@ -184,6 +207,7 @@ std::vector<SectionBinding> GraphSections(GraphModel& m) {
   for (int n = 1; n <= kCurveCount; ++n) sections.push_back(CurveKeys(n, m.Curve[n]));
   sections.push_back(LegendKeys(m.Legend));
   sections.push_back(TextKeys(m.Text));
+  sections.push_back(ProcessingKeys(m.Processing));
   return sections;
 }
 
@@ -218,33 +242,69 @@ std::string MultiLineFromFile(std::string_view text) {
   return ReplaceAll(text, "|", "\r\n");
 }
 
+double DoubleFromFile(std::string_view text) {
+  const long double value = OptionTextToFloat(text);
+  if (!std::isfinite(static_cast<double>(value))) throw Error("Floating point overflow");
+  return static_cast<double>(value);
+}
+
+std::string ListToFile(const std::vector<double>& values) {
+  std::string text;
+  for (const double v : values) {
+    if (!text.empty()) text += ';';
+    text += FloatToText(v);
+  }
+  return text;
+}
+
+// Blanks around the items and empty items (a trailing ';') are allowed; an item that is no
+// number fails the whole key.
+std::vector<double> ListFromFile(std::string_view text) {
+  std::vector<double> values;
+  while (!text.empty()) {
+    const std::string_view item = TrimBlanks(SplitAt(";", text));
+    if (!item.empty()) values.push_back(DoubleFromFile(item));
+  }
+  return values;
+}
+
 // Stores the key's value (or the default's, when the file lacks it) into the model at once.
 void LoadKey(const ProfileFile& file, const std::string& section, const Binding& target,
              const Binding& fallback) {
-  std::visit(Overloaded{
-                 [&](bool* field) {
-                   *field = file.ReadBool(section, target.key, *std::get<bool*>(fallback.field));
-                 },
-                 [&](int32_t* field) {
-                   *field =
-                       file.ReadInteger(section, target.key, *std::get<int32_t*>(fallback.field));
-                 },
-                 [&](std::string* field) {
-                   const std::string& byDefault = *std::get<std::string*>(fallback.field);
-                   if (target.form == Form::kMultiLine) {
-                     *field = MultiLineFromFile(
-                         file.ReadString(section, target.key, MultiLineToFile(byDefault)));
-                   } else {
-                     *field = file.ReadString(section, target.key, byDefault);
-                   }
-                 },
-                 [&](Real48* field) {
-                   const std::string text = file.ReadString(
-                       section, target.key, FloatToText(*std::get<Real48*>(fallback.field)));
-                   *field = Real48::From(OptionTextToFloat(text));
-                 },
-             },
-             target.field);
+  std::visit(
+      Overloaded{
+          [&](bool* field) {
+            *field = file.ReadBool(section, target.key, *std::get<bool*>(fallback.field));
+          },
+          [&](int32_t* field) {
+            *field = file.ReadInteger(section, target.key, *std::get<int32_t*>(fallback.field));
+          },
+          [&](std::string* field) {
+            const std::string& byDefault = *std::get<std::string*>(fallback.field);
+            if (target.form == Form::kMultiLine) {
+              *field = MultiLineFromFile(
+                  file.ReadString(section, target.key, MultiLineToFile(byDefault)));
+            } else {
+              *field = file.ReadString(section, target.key, byDefault);
+            }
+          },
+          [&](Real48* field) {
+            const std::string text = file.ReadString(
+                section, target.key, FloatToText(*std::get<Real48*>(fallback.field)));
+            *field = Real48::From(OptionTextToFloat(text));
+          },
+          [&](double* field) {
+            const std::string text = file.ReadString(
+                section, target.key, FloatToText(*std::get<double*>(fallback.field)));
+            *field = DoubleFromFile(text);
+          },
+          [&](std::vector<double>* field) {
+            const std::string text = file.ReadString(
+                section, target.key, ListToFile(*std::get<std::vector<double>*>(fallback.field)));
+            *field = ListFromFile(text);
+          },
+      },
+      target.field);
 }
 
 void WriteKey(ProfileFile& file, const std::string& section, const Binding& source) {
@@ -257,6 +317,10 @@ void WriteKey(ProfileFile& file, const std::string& section, const Binding& sour
                        source.form == Form::kMultiLine ? MultiLineToFile(*field) : *field);
                  },
                  [&](Real48* field) { file.WriteString(section, source.key, FloatToText(*field)); },
+                 [&](double* field) { file.WriteString(section, source.key, FloatToText(*field)); },
+                 [&](std::vector<double>* field) {
+                   file.WriteString(section, source.key, ListToFile(*field));
+                 },
              },
              source.field);
 }
@@ -349,6 +413,8 @@ void CheckOptionValue(std::string_view section, std::string_view key, std::strin
                      [&](int32_t*) { TextToInt(value); },
                      [&](std::string*) {},
                      [&](Real48*) { Real48::From(OptionTextToFloat(value)); },
+                     [&](double*) { DoubleFromFile(value); },
+                     [&](std::vector<double>*) { ListFromFile(value); },
                  },
                  b.field);
       return;
@@ -360,6 +426,12 @@ void WriteOptionsSections(const GraphModel& model, ProfileFile& file) {
   // The key lists bind mutable fields, so they bind a copy rather than cast constness away.
   GraphModel source = model;
   for (const SectionBinding& section : AllSections(source)) {
+    // A style that processes nothing is written as before processing existed; a section left
+    // from an earlier save would come back at the next load.
+    if (section.name == "Processing" && model.Processing == TProcessing{}) {
+      file.EraseSection(section.name);
+      continue;
+    }
     for (const Binding& key : section.keys) {
       if (key.form != Form::kReadOnly) WriteKey(file, section.name, key);
     }

@@ -11,4 +11,5 @@ kurvex_add_test(graph_core_tests
     ${CMAKE_CURRENT_SOURCE_DIR}/data_fit_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/nearest_point_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/zoom_test.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/process/process_test.cpp
   LIBS kurvex_graph)

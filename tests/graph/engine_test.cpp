@@ -163,6 +163,30 @@ TEST_F(Engine, AHugeHeadTextIsWrappedOnlyAsFarAsItShows) {
   EXPECT_NE(std::find(lines.begin(), lines.end(), "remark number 5"), lines.end());
 }
 
+// The drawing, the fits and the readout take the processed numbers; the copy is made again only
+// when the data or the processing change, and processing that does nothing copies nothing.
+TEST_F(Engine, ProcessedNumbersFollowTheDataAndTheKeys) {
+  engine.LoadDataFile(Write("a.txt", "0 1 2\n1 3 4\n2 2 8\n"));
+  EXPECT_EQ(&engine.Columns(), &engine.ReadColumns());
+  const auto curve = [&](int k) {
+    const NumericColumns& c = engine.Columns();
+    return std::vector<double>{c.Value(k, 0), c.Value(k, 1), c.Value(k, 2)};
+  };
+  engine.Model.Processing.Normalize = 1;
+  EXPECT_EQ(curve(1), (std::vector<double>{1 / 3.0, 1, 2 / 3.0}));
+  EXPECT_EQ(curve(2), (std::vector<double>{0.25, 0.5, 1}));
+  const double* made = engine.Columns().Column(1);
+  engine.Model.AxisX.Length += 10;  // not a processing key
+  EXPECT_EQ(engine.Columns().Column(1), made);
+  engine.Model.Processing.Offset = 1;
+  EXPECT_EQ(curve(1), (std::vector<double>{1 / 3.0 + 1, 2, 2 / 3.0 + 1}));
+  engine.LoadDataFile(Write("b.txt", "0 2 1\n1 4 1\n2 1 2\n"));
+  EXPECT_EQ(curve(1), (std::vector<double>{1.5, 2, 1.25}));
+  EXPECT_EQ(engine.ReadColumns().Value(1, 1), 4);
+  engine.Model.Processing = {};
+  EXPECT_EQ(&engine.Columns(), &engine.ReadColumns());
+}
+
 TEST_F(Engine, ReadoutUsesTheOriginOfTheLastFullRedraw) {
   ReadyToPaint();
   engine.RepaintGraph();

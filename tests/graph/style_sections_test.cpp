@@ -484,6 +484,59 @@ TEST(OptionsFile, FloatThatDoesNotParseStopsTheLoadAtThatKey) {
   EXPECT_EQ(m.Legend.Left, 77);
 }
 
+// Processing is written after every older section, and only while it does something: a style
+// without it reads and writes as before, and turning it all off takes the section out again.
+TEST(OptionsFile, ProcessingSectionRoundTripsAndIsAbsentWhenOff) {
+  TempDir dir;
+  const std::string path = dir.File("p.ini");
+  SaveOptionsFile(StartModel(), path);
+  const std::string before = ReadFile(path);
+  GraphModel m = StartModel();
+  LoadOptionsFile(m, path);
+  EXPECT_EQ(m.Processing, TProcessing{});
+
+  TProcessing& p = m.Processing;
+  p.Normalize = 3;
+  p.NormalizeAt = 1234.5;
+  p.Offset = -0.25;
+  p.Stack = true;
+  p.StackStep = 0.1;
+  p.Baseline = 2;
+  p.BaselineX1 = 400;
+  p.BaselineX2 = 3999.875;
+  p.BaselineDegree = 4;
+  p.BaselinePoints = {450.5, 1e-5, 3000};
+  p.ShowBaseline = true;
+  p.Smooth = true;
+  p.SmoothWindow = 11;
+  p.SmoothOrder = 3;
+  p.Derivative = 2;
+  SaveOptionsFile(m, path);
+  const std::string text = ReadFile(path);
+  EXPECT_THAT(text, HasSubstr("[Text]"));
+  EXPECT_GT(text.find("[Processing]\r\nNormalize=3\r\nNormalizeAt=1234.5\r\nOffset=-0.25\r\n"),
+            text.find("[Text]"));
+  EXPECT_THAT(text, HasSubstr("BaselinePoints=450.5;1E-5;3000\r\n"));
+  GraphModel copy = StartModel();
+  LoadOptionsFile(copy, path);
+  EXPECT_EQ(copy.Processing, m.Processing);
+
+  m.Processing = {};
+  SaveOptionsFile(m, path);
+  EXPECT_EQ(ReadFile(path), before);
+
+  WriteFile(path, "[Processing]\nSmooth=1\nBaselinePoints=1; 2;x;3\nDerivative=1\n");
+  try {
+    LoadOptionsFile(copy, path);
+    ADD_FAILURE() << "no error";
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(),
+                 "[Processing] BaselinePoints=1; 2;x;3: 'x' is not a valid floating point value");
+  }
+  EXPECT_TRUE(copy.Processing.Smooth);
+  EXPECT_THROW(CheckOptionValue("processing", "normalizeat", "1e999"), Error);
+}
+
 // The first load of a run has no working style to keep: the failing key and all after it take
 // their defaults, so the graph still shows a usable style.
 TEST(OptionsFile, FailedFirstLoadGivesTheLaterKeysTheirDefaults) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <limits>
 #include <optional>
@@ -64,6 +65,11 @@ class NumericColumns {
   const double* Column(int field) const {
     return field == 0 ? x_.data() : y_[static_cast<std::size_t>(field - 1)].data();
   }
+  /// The numbers of curve `curve` (1..CurveCount()) to change in place: a copy processed for
+  /// drawing.
+  double* MutableCurve(int curve) { return y_[static_cast<std::size_t>(curve - 1)].data(); }
+  /// Lines whose numbers are all converted: up to the bad field's line.
+  std::size_t WholeLines() const { return bad_ ? std::min(bad_->Line, x_.size()) : x_.size(); }
   /// The first field that does not convert, if any.
   const std::optional<BadField>& FirstBad() const { return bad_; }
   /// Throws the conversion's own error for the bad field, naming its line (DataLineError).
