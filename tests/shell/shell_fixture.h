@@ -80,6 +80,10 @@ class RecordingDialogs : public Dialogs {
     return SaveDialogChoice{*SaveAnswer, FilterAnswer.value_or(options.FilterIndex)};
   }
   void ShowError(const std::string& message) override { Errors.push_back(message); }
+  std::optional<ColumnsAnswer> ChooseColumns(const ColumnsQuestion& question) override {
+    ColumnsQuestions.push_back(question);
+    return ColumnsChoice;
+  }
   OptionsConflictAnswer AskOptionsConflict(const OptionsConflictQuestion& question) override {
     ConflictQuestions.push_back(question);
     return ConflictAnswer;
@@ -97,6 +101,8 @@ class RecordingDialogs : public Dialogs {
   std::optional<std::string> OpenAnswer;
   std::vector<OpenDialogOptions> OpenRequests;
   std::vector<std::string> Errors;
+  std::optional<ColumnsAnswer> ColumnsChoice;
+  std::vector<ColumnsQuestion> ColumnsQuestions;
   OptionsConflictAnswer ConflictAnswer = OptionsConflictAnswer::kKeepMine;
   std::vector<OptionsConflictQuestion> ConflictQuestions;
 };

@@ -58,6 +58,10 @@ const std::vector<ItemCaptionKey> kItemCaptionKeys = {
      "Files style: titles and ranges from the file \u2014 View \u203a Style", true},
     {&C::ImageFilter, "Others", "ImageFilter",
      "BMP image|*.bmp|PNG image|*.png|SVG image|*.svg|PDF document|*.pdf", true},
+    {&C::ColumnsTitle, "Others", "ColumnsTitle", "Columns of %s", true},
+    {&C::ColumnsX, "Others", "ColumnsX", "x column", true},
+    {&C::ColumnsY, "Others", "ColumnsY", "y columns (up to ten)", true},
+    {&C::NoColumns, "Others", "NoColumns", "%s: no block of columns to choose from", true},
     {&C::ScaleScreen, "Others", "ScaleScreen", "Screen", true},
     {&C::AllFiles, "Others", "AllFiles", "All files (*.*)", true},
 };

@@ -55,6 +55,10 @@ struct ItemCaptions {
   std::string OutsideAxesHint;
   std::string FilesStyleHint;
   std::string ImageFilter;
+  std::string ColumnsTitle;
+  std::string ColumnsX;
+  std::string ColumnsY;
+  std::string NoColumns;
   // The Image page's scale that follows the screen.
   std::string ScaleScreen;
   // The file lists' type that shows every file.

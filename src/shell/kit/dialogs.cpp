@@ -209,4 +209,10 @@ void QtDialogs::ShowError(const std::string& message) {
   QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), Q(message));
 }
 
+std::optional<ColumnsAnswer> QtDialogs::ChooseColumns(const ColumnsQuestion& question) {
+  ColumnsDialog dialog(question, QApplication::activeWindow());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Answer();
+}
+
 }  // namespace kurvex::shell

@@ -6,6 +6,7 @@
 
 #include "graph/dialog_rules.h"
 #include "graph/model.h"
+#include "shell/kit/columns_dialog.h"
 
 class QString;
 
@@ -79,6 +80,8 @@ class Dialogs {
     if (!name) return std::nullopt;
     return SaveDialogChoice{*name, options.FilterIndex};
   }
+  /// The columns of a file to draw, or nothing when cancelled.
+  virtual std::optional<ColumnsAnswer> ChooseColumns(const ColumnsQuestion& question) = 0;
   /// The application's error report.
   virtual void ShowError(const std::string& message) = 0;
 
@@ -96,6 +99,7 @@ class QtDialogs : public Dialogs {
   std::optional<std::string> OpenFileName(const OpenDialogOptions& options) override;
   std::optional<SaveDialogChoice> SaveFileAndFilter(const SaveDialogOptions& options) override;
   OptionsConflictAnswer AskOptionsConflict(const OptionsConflictQuestion& question) override;
+  std::optional<ColumnsAnswer> ChooseColumns(const ColumnsQuestion& question) override;
   /// A box; with nobody there, a line on the standard error instead.
   void ShowError(const std::string& message) override;
 };

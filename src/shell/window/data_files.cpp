@@ -5,11 +5,14 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QScopeGuard>
+#include <QSignalBlocker>
 #include <algorithm>
+#include <charconv>
 
 #include "common/app_dir.h"
 #include "common/ini_file.h"
 #include "graph/axis_fit.h"
+#include "graph/data/column_choice.h"
 #include "graph/data/data_error.h"
 #include "graph/graph_engine.h"
 #include "graph/graph_image.h"
@@ -23,6 +26,8 @@
 #include "shell/graph_window/image_actions.h"
 #include "shell/graph_window/overlay_files.h"
 #include "shell/kit/captions.h"
+#include "shell/kit/columns_dialog.h"
+#include "shell/kit/dialogs.h"
 #include "shell/kit/guard.h"
 #include "shell/kit/message_line.h"
 #include "shell/kit/notebook.h"
@@ -90,6 +95,60 @@ DataFiles::DataFiles(TFormKurvex& graph, PageHub& hub, const PageSet& pages, Not
           [this](const QString& message) { lastProblem_ = message; });
   connect(pages_.Data->CheckBoxFindDataBlock, &QCheckBox::toggled, this,
           [this] { hub_.Run("CheckBoxFindDataBlock", [this] { FindDataBlockClick(); }); });
+}
+
+namespace {
+
+// A column the style names by number, from 0; `fallback` for a name or none.
+std::size_t NumberedColumn(const std::string& text, std::size_t fallback) {
+  std::size_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size() && value > 0 ? value - 1
+                                                                               : fallback;
+}
+
+}  // namespace
+
+void DataFiles::ColumnsClick(Dialogs& dialogs) {
+  GraphModel& model = graph_.Model();
+  const std::string path = graph_.Engine().DataFilePath();
+  const std::string name = graph_.Engine().DataFileName();
+  const std::vector<std::string> names =
+      path.empty() ? std::vector<std::string>() : graph_.Engine().FileColumns(path);
+  if (names.size() < 2) {
+    messages_.ShowMessage(Q(FormatMessage(captions_.NoColumns, {name})));
+    return;
+  }
+  ColumnsQuestion question{FormatMessage(captions_.ColumnsTitle, {name}),
+                           captions_.ColumnsX,
+                           captions_.ColumnsY,
+                           names,
+                           NumberedColumn(model.XColumn, 0),
+                           {}};
+  std::string_view ys = model.YColumns;
+  while (!ys.empty()) {
+    const std::size_t comma = std::min(ys.find(','), ys.size());
+    const std::size_t y = NumberedColumn(std::string(ys.substr(0, comma)), names.size());
+    if (y < names.size()) question.Y.push_back(y);
+    ys.remove_prefix(std::min(comma + 1, ys.size()));
+  }
+  // Nothing chosen yet: what is drawn now, every column after x.
+  for (std::size_t y = question.X + 1; question.Y.empty() && y < names.size(); ++y) {
+    if (y - question.X <= ColumnsDialog::kMaxCurves) question.Y.push_back(y);
+  }
+  const std::optional<ColumnsAnswer> answer = dialogs.ChooseColumns(question);
+  if (!answer || answer->Y.empty()) return;
+  std::vector<std::size_t> curves;
+  for (const std::size_t y : answer->Y) curves.push_back(y + 1);
+  hub_.Step([&] {
+    model.FindDataBlock = true;
+    const QSignalBlocker blocker(pages_.Data->CheckBoxFindDataBlock);
+    pages_.Data->CheckBoxFindDataBlock->setChecked(true);
+    const ColumnRequest request = ColumnRequestFor(answer->X + 1, curves);
+    model.XColumn = request.X;
+    model.YColumns = request.Y;
+  });
+  EditFileChange();
 }
 
 void DataFiles::FindDataBlockClick() {

@@ -18,6 +18,7 @@ class ProfileFile;
 namespace kurvex::shell {
 
 class DataWatcher;
+class Dialogs;
 class FileList;
 class MessageLine;
 class Notebook;
@@ -86,6 +87,9 @@ class DataFiles : public QObject {
 
   /// "Find the data in instrument files": the style's switch, then the file read again.
   void FindDataBlockClick();
+  /// Data ▸ Columns…: the loaded file's columns by name, x and the curves chosen in `dialogs`;
+  /// the choice is read by the block finder, and is one undo step.
+  void ColumnsClick(Dialogs& dialogs);
 
  private:
   /// After a load the user asked for, what they should know of how the file was read: a file

@@ -224,6 +224,7 @@ void TFormMain::SetGraphWindow(TFormKurvex& graph) {
   new GraphMouse(*this, graph, {*hub_, pages_, *messages_, captions_, *images_});
   // The graph's context menu offers the styles too, after the view's own entries.
   images_->AddEntry(menu_->StyleMenu()->menuAction());
+  images_->AddEntry(menu_->ColumnsAction());
   ConnectSignals();
 }
 

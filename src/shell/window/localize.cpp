@@ -133,6 +133,8 @@ const std::vector<MenuCaption> kMenuCaptions = {
     {"Log", "&Log", "MenuLog"},
     {"Language", "L&anguage", "MenuLanguage"},
     {"Style", "S&tyle", "MenuStyle"},
+    {"Data", "&Data", "MenuData"},
+    {"Columns", "&Columns…", "MenuColumns"},
     {"Help", "&Help", "MenuHelpMenu"},
     {"HelpTopic", "&Help on this page", "MenuHelp"},
     {"FindFirst", "&Find in manual", "MenuFindFirst"},

@@ -52,6 +52,7 @@ MainMenu::MainMenu(QMainWindow& window, Dialogs& dialogs, MenuParts parts)
   BuildFile();
   BuildEdit();
   BuildView();
+  BuildData();
   BuildHelp();
   EnvironmentPage& environment = *parts_.Pages.Environment;
   connect(environment.CheckBoxMenuBarVisible, &QCheckBox::toggled, this,
@@ -136,6 +137,14 @@ void MainMenu::BuildView() {
   language_ = view->addMenu("L&anguage");
   language_->setObjectName("MenuLanguage");
   connect(language_, &QMenu::aboutToShow, this, [this] { FillLanguages(); });
+}
+
+void MainMenu::BuildData() {
+  QMenu* data = bar_->addMenu("&Data");
+  data->setObjectName("MenuData");
+  columns_ = Add(data, "MenuColumns", "&Columns…");
+  connect(columns_, &QAction::triggered, this,
+          [this] { Guard(dialogs_, [this] { parts_.Files.ColumnsClick(dialogs_); }); });
 }
 
 void MainMenu::BuildHelp() {

@@ -69,12 +69,15 @@ class MainMenu : public QObject {
   QMenu* Recent() const { return recent_; }
   QMenu* LanguageMenu() const { return language_; }
   QMenu* StyleMenu() const { return style_; }
+  /// Data ▸ Columns…, which the graph's context menu offers too.
+  QAction* ColumnsAction() const { return columns_; }
 
  private:
   QAction* Add(QMenu* menu, const char* name, const char* text, const QKeySequence& key = {});
   void BuildFile();
   void BuildEdit();
   void BuildView();
+  void BuildData();
   void BuildHelp();
   void FillRecent();
   void FillLanguages();
@@ -92,6 +95,7 @@ class MainMenu : public QObject {
   QMenu* recent_ = nullptr;
   QMenu* language_ = nullptr;
   QMenu* style_ = nullptr;
+  QAction* columns_ = nullptr;
   QAction* statusBar_ = nullptr;
   QAction* menuBar_ = nullptr;
 };

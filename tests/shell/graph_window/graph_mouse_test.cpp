@@ -365,7 +365,7 @@ TEST_F(GraphMouseTest, ContextMenuZoomsOutAndResetsTheView) {
     entries << (a->isSeparator() ? "-" : smooth ? "Smooth" : a->text());
   }
   EXPECT_EQ(entries, QStringList({"Copy image", "Save image as…", "-", "&Fit to data", "&Zoom out",
-                                  "Smooth", "&Reset view", "-", "S&tyle"}));
+                                  "Smooth", "&Reset view", "-", "S&tyle", "-", "&Columns…"}));
   const auto x = [&] {
     return std::pair(double(Model().AxisX.Minimum), double(Model().AxisX.Maximum));
   };

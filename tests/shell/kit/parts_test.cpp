@@ -1,9 +1,14 @@
 // The building blocks: dialog helpers, captions, the log text, notebooks, spinners, browsers.
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QSignalSpy>
 
 #include "shell/browser/file_browser.h"
 #include "shell/kit/captions.h"
+#include "shell/kit/columns_dialog.h"
 #include "shell/kit/up_down.h"
 #include "shell/shell_fixture.h"
 #include "shell/window/log_file.h"
@@ -134,6 +139,29 @@ TEST_F(BrowserTest, MissingDirectoryIsAnErrorThatChangesNothing) {
   list.SetDirectory(QString::fromStdString(appDir_));
   EXPECT_THROW(list.SetDirectory(QString::fromStdString(appDir_ + "none")), Error);
   EXPECT_EQ(list.Directory().toStdString() + "/", appDir_);
+}
+
+// The columns dialog as a user meets it: read out by its captions, x from a list, the curves
+// checked, an eleventh curve refused and no OK without a curve.
+TEST(ColumnsDialog, ChoosesXAndUpToTenCurvesByName) {
+  std::vector<std::string> names{"Pixel", "Raman Shift", "Raw", "Processed"};
+  for (int i = 1; i <= 9; ++i) names.push_back("Scan " + std::to_string(i));
+  ColumnsDialog dialog({"Columns of r.csv", "x column", "y columns", names, 1, {3}});
+  EXPECT_EQ(dialog.XColumn()->accessibleName(), "x column");
+  EXPECT_EQ(dialog.YColumns()->accessibleName(), "y columns");
+  EXPECT_EQ(dialog.XColumn()->currentText(), "Raman Shift");
+  EXPECT_EQ(dialog.Answer(), (ColumnsAnswer{1, {3}}));
+  QPushButton* ok = dialog.Buttons()->button(QDialogButtonBox::Ok);
+  dialog.YColumns()->item(3)->setCheckState(Qt::Unchecked);
+  EXPECT_FALSE(ok->isEnabled());
+  for (int i = 2; i < dialog.YColumns()->count(); ++i) {
+    dialog.YColumns()->item(i)->setCheckState(Qt::Checked);
+  }
+  EXPECT_TRUE(ok->isEnabled());
+  EXPECT_EQ(dialog.Answer().Y.size(), ColumnsDialog::kMaxCurves);
+  EXPECT_EQ(dialog.YColumns()->item(12)->checkState(), Qt::Unchecked);
+  dialog.XColumn()->setCurrentIndex(0);
+  EXPECT_EQ(dialog.Answer().X, 0u);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "shell/browser/data_page.h"
 #include "shell/browser/file_browser.h"
 #include "shell/browser/loadini_page.h"
+#include "shell/kit/columns_dialog.h"
 #include "shell/kit/message_line.h"
 #include "shell/kit/qt_convert.h"
 #include "shell/pages/environment_page.h"
@@ -176,6 +177,32 @@ TEST_F(MenuTest, StyleMenuLoadsAStyleAsOneStepAndChecksIt) {
   EXPECT_EQ(graph_->Engine().DataFilePath(), Path("spectra/a.xy"));
   emit styles->aboutToShow();
   EXPECT_TRUE(main_->findChild<QAction*>("MenuStyleWide")->isChecked());
+  Action("MenuUndo")->trigger();
+  EXPECT_TRUE(Model() == before);
+  EXPECT_TRUE(dialogs_.Errors.empty());
+}
+
+// Data › Columns… offers the loaded file's columns by name; the choice is drawn through the
+// block finder and is one step that one undo takes back.
+TEST_F(MenuTest, ColumnsChosenByNameAreDrawnAsOneStep) {
+  Write("spectra/r.xy", "Pixel,Raman Shift,Raw,Processed\n1,100,5,0.5\n2,200,6,0.6\n");
+  StartActive();
+  Action("MenuColumns")->trigger();
+  EXPECT_EQ(Message(), Q(FormatMessage(main_->Captions().NoColumns, {"Demo1.txt"})));
+  ClickFile("r.xy");
+  const GraphModel before = Model();
+  dialogs_.ColumnsChoice = ColumnsAnswer{1, {3}};
+  Action("MenuColumns")->trigger();
+  ASSERT_EQ(dialogs_.ColumnsQuestions.size(), 1u);
+  EXPECT_EQ(dialogs_.ColumnsQuestions[0].Names,
+            (std::vector<std::string>{"Pixel", "Raman Shift", "Raw", "Processed"}));
+  EXPECT_EQ(Model().XColumn, "2");
+  EXPECT_EQ(Model().YColumns, "4");
+  EXPECT_TRUE(main_->Pages().Data->CheckBoxFindDataBlock->isChecked());
+  const NumericColumns& drawn = graph_->Engine().Columns();
+  ASSERT_EQ(drawn.CurveCount(), 1);
+  EXPECT_EQ(drawn.Value(0, 0), 100);
+  EXPECT_EQ(drawn.Value(1, 1), 0.6);
   Action("MenuUndo")->trigger();
   EXPECT_TRUE(Model() == before);
   EXPECT_TRUE(dialogs_.Errors.empty());
