@@ -14,6 +14,7 @@
 #include "graph/axis_fit.h"
 #include "graph/data/column_choice.h"
 #include "graph/data/data_error.h"
+#include "graph/files_style.h"
 #include "graph/graph_engine.h"
 #include "graph/graph_image.h"
 #include "graph/output/image_file.h"
@@ -232,7 +233,14 @@ bool DataFiles::LoadData(const std::string& path, bool reload) {
     taken = graph_.LoadDataFile(path, reload);
     if (taken && graph_.Engine().DataFilePath() == path) {
       // Files drawn together share their axes: fitted to all of them.
-      FitModelAxes(graph_.ShownDataExtent(), true, true, graph_.Model());
+      // The Files style runs the x axis as spectroscopists read it, as kurvex-plot does.
+      DataExtent extent = graph_.ShownDataExtent();
+      if (graph_.Model().FitDirectionByKind) {
+        extent.XFalls = UnaskedFitFalls(graph_.Model(), graph_.Engine().Loaded(), extent);
+        FitModelAxesToFile(extent, true, true, graph_.Model());
+      } else {
+        FitModelAxes(extent, true, true, graph_.Model());
+      }
       // The pages show the fitted ranges; what the program does by itself is no undo step.
       const PageHub::Filling filling(hub_);
       pages_.AxisXValues->Fill();

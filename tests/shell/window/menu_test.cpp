@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <fstream>
+#include <iterator>
 #include <map>
 
 #include "shell/browser/data_page.h"
@@ -179,6 +181,28 @@ TEST_F(MenuTest, StyleMenuLoadsAStyleAsOneStepAndChecksIt) {
   EXPECT_TRUE(main_->findChild<QAction*>("MenuStyleWide")->isChecked());
   Action("MenuUndo")->trigger();
   EXPECT_TRUE(Model() == before);
+  EXPECT_TRUE(dialogs_.Errors.empty());
+}
+
+// The Files style picked in the window reads an infrared spectrum as kurvex-plot draws it: its
+// wavenumbers falling.
+TEST_F(MenuTest, FilesStyleRunsAnInfraredSpectrumFalling) {
+  for (const auto& [from, to] :
+       {std::pair{"/resources/Setting/Files.ini", "Setting/Files.ini"},
+        std::pair{"/tests/data/jcamp/ir_polystyrene_difdup.jdx", "spectra/ir.jdx"}}) {
+    std::ifstream in(std::string(KURVEX_SOURCE_DIR) + from, std::ios::binary);
+    Write(to, std::string(std::istreambuf_iterator<char>(in), {}));
+  }
+  // "Load all options": the style brings its way of reading files.
+  Write("Kurvex.ini", "[Environment]\nLoadAllOptions=1\n[Data]\nDataPath=" + Path("spectra") +
+                          "\nDataFile=*.xy\n");
+  StartActive();
+  emit main_->Menu()->StyleMenu()->aboutToShow();
+  QAction* files = main_->findChild<QAction*>("MenuStyleFiles");
+  ASSERT_NE(files, nullptr);
+  files->trigger();
+  main_->Loader().OpenFile(Q(Path("spectra/ir.jdx")));
+  EXPECT_GT(Model().AxisX.Minimum, Model().AxisX.Maximum);
   EXPECT_TRUE(dialogs_.Errors.empty());
 }
 
