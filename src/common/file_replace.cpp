@@ -183,10 +183,12 @@ bool IsTemporaryOf(std::string_view name, std::string_view base) {
 // file, if this user's and old enough not to be another save's under way. Each folder is read
 // once a run, so a batch of thousands of pictures does not read it thousands of times.
 void RemoveStaleTemporaries(const std::string& target) {
-  static std::mutex mutex;
-  static std::set<std::string> read;
-  static std::vector<std::pair<std::string, std::string>> stale;  // folder and name
-  const std::lock_guard lock(mutex);
+  // Never destroyed: a save may run from another object's destructor at the end of the
+  // program (the font match cache), after static objects of this unit would be gone.
+  static auto* mutex = new std::mutex;
+  static auto& read = *new std::set<std::string>;
+  static auto& stale = *new std::vector<std::pair<std::string, std::string>>;  // folder, name
+  const std::lock_guard lock(*mutex);
   const std::string folder = FolderOf(target);
   if (read.insert(folder).second) {
     if (DIR* dir = opendir(folder.c_str())) {
