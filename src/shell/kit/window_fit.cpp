@@ -1,7 +1,9 @@
 #include "shell/kit/window_fit.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 #include <algorithm>
 
 namespace kurvex::shell {
@@ -39,6 +41,49 @@ QRect FitOnScreens(const QRect& window, const std::vector<QRect>& screens, const
   fitted.moveLeft(std::clamp(window.left(), current.left(), current.right() + 1 - fitted.width()));
   fitted.moveTop(std::clamp(window.top(), current.top(), current.bottom() + 1 - fitted.height()));
   return fitted;
+}
+
+namespace {
+
+constexpr const char* kName = "FramePlacer";
+
+// Watches the window until its frame is known, then moves it once and goes.
+class FramePlacer : public QObject {
+ public:
+  FramePlacer(QWidget& window, const QPoint& corner)
+      : QObject(&window), window_(window), corner_(corner) {
+    setObjectName(kName);
+    window.installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::Move && type != QEvent::Show && type != QEvent::ActivationChange) {
+      return false;
+    }
+    if (!window_.isVisible() || window_.frameGeometry() == window_.geometry()) return false;
+    if (window_.frameGeometry().topLeft() != corner_) window_.move(corner_);
+    window_.removeEventFilter(this);
+    deleteLater();
+    return false;
+  }
+
+ private:
+  QWidget& window_;
+  QPoint corner_;
+};
+
+}  // namespace
+
+void PlaceFrameWhenFramed(QWidget& window, const QPoint& corner) {
+  // The corner asked for last wins.
+  if (QObject* earlier = window.findChild<QObject*>(kName, Qt::FindDirectChildrenOnly)) {
+    window.removeEventFilter(earlier);
+    earlier->setObjectName(QString());
+    earlier->deleteLater();
+  }
+  new FramePlacer(window, corner);
 }
 
 QRect OnScreen(const QRect& window, const QSize& minimum) {

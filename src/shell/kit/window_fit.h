@@ -2,6 +2,8 @@
 
 #include <QRect>
 #include <QSize>
+
+class QWidget;
 #include <vector>
 
 namespace kurvex::shell {
@@ -22,6 +24,11 @@ QRect FitOnScreens(const QRect& window, const std::vector<QRect>& screens, const
 
 /// FitOnScreens with the machine's screens (their available areas), the primary one current.
 QRect OnScreen(const QRect& window, const QSize& minimum);
+
+/// Puts the frame's corner of `window` at `corner` once a window manager has framed it: before
+/// that the platform places the client area there, and a window saved by its frame's corner
+/// would creep up by the title bar's height at every start. Without a frame nothing moves.
+void PlaceFrameWhenFramed(QWidget& window, const QPoint& corner);
 
 /// Widths of the tree and settings panels.
 struct PanelWidths {

@@ -165,6 +165,7 @@ void OptionsActions::ApplyWindowKeys(const ProfileFile& file) {
                                       window.minimumSizeHint());
         window.move(bounds.topLeft());
         window.resize(bounds.size());
+        PlaceFrameWhenFramed(window, bounds.topLeft());
         break;
       }
     case 1:
