@@ -11,8 +11,11 @@
 #include "graph/graph_engine.h"
 #include "graph/model.h"
 #include "graph/process/process_columns.h"
+#include "million_lines.h"
 
 namespace {
+
+using kurvex::bench::MillionLineFile;
 
 constexpr int kPoints = 1000000;
 
@@ -46,22 +49,6 @@ void BM_ProcessMillionUnevenPoints(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(kurvex::ProcessColumns(read, p));
 }
 BENCHMARK(BM_ProcessMillionUnevenPoints)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
-
-const std::string& MillionLineFile() {
-  static const std::string path = [] {
-    const std::string p = "/tmp/kurvex_bench_process_1m.txt";
-    std::ofstream out(p, std::ios::binary);
-    char line[96];
-    for (int i = 0; i < kPoints; ++i) {
-      const double x = 300.0 + 700.0 * i / 999999.0;
-      const int n = std::snprintf(line, sizeof line, "%.5f %.5f %.5f\n", x,
-                                  1.0 + 0.8 * std::sin(x / 50.0), 0.5 * std::cos(x / 70.0));
-      out.write(line, n);
-    }
-    return p;
-  }();
-  return path;
-}
 
 // The style changes but the processing does not: the processed copy is drawn as it is
 // (target: 50 ms, as the redraw without processing).

@@ -14,24 +14,11 @@
 #include "graph/axis_fit.h"
 #include "graph/graph_engine.h"
 #include "graph/model.h"
+#include "million_lines.h"
 
 namespace {
 
-const std::string& MillionLineFile() {
-  static const std::string path = [] {
-    const std::string p = "/tmp/kurvex_bench_render_1m.txt";
-    std::ofstream out(p, std::ios::binary);
-    char line[96];
-    for (int i = 0; i < 1000000; ++i) {
-      const double x = 300.0 + 700.0 * i / 999999.0;
-      const int n = std::snprintf(line, sizeof line, "%.5f %.5f %.5f\n", x,
-                                  1.0 + 0.8 * std::sin(x / 50.0), 0.5 * std::cos(x / 70.0));
-      out.write(line, n);
-    }
-    return p;
-  }();
-  return path;
-}
+using kurvex::bench::MillionLineFile;
 
 void ReportPeakMemory(benchmark::State& state) {
   rusage usage{};

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "common/error.h"
+#include "graph/data/block_read.h"
 #include "graph/data/data_error.h"
 #include "graph/mapping.h"
 #include "graph/painter.h"
@@ -79,6 +80,11 @@ bool GraphEngine::ReloadDataFile(const std::string& path) {
 
 DataRules GraphEngine::Rules() const {
   return {Model.FindDataBlock, {Model.XColumn, Model.YColumns}};
+}
+
+std::vector<std::string> GraphEngine::FileColumns(const std::string& path) const {
+  std::string error;
+  return ListFileColumns(path, error);
 }
 
 bool GraphEngine::ApplyColumns(const ColumnRequest& request) {

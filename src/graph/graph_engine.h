@@ -92,9 +92,7 @@ class GraphEngine {
 
   /// The columns of a file as the block finder reads it, named ("column 3" where its head
   /// names none): what a choice of columns offers. Empty when the file holds no data block.
-  std::vector<std::string> FileColumns(const std::string& path) const {
-    return ShownData::FileColumns(path);
-  }
+  std::vector<std::string> FileColumns(const std::string& path) const;
   /// Makes `request` the style's choice of columns (Environment.XColumn and YColumns) and
   /// reads the loaded file again with it; false when the file could not be read.
   bool ApplyColumns(const ColumnRequest& request);

@@ -2,9 +2,10 @@
 
 #include <sys/stat.h>
 
+#include <utility>
+
 #include "common/text_file.h"
 #include "graph/data/block_read.h"
-#include "graph/data/column_choice.h"
 #include "graph/data/data_block.h"
 #include "graph/data/streamed_data.h"
 
@@ -69,10 +70,11 @@ void ShownData::NoteBlockFinder(LoadedData& loaded, const std::string& path) {
 
 void ShownData::Take(LoadedData loaded, const std::string& path, const DataRules& rules) {
   data_ = std::move(loaded.Prepared.Data);
-  finderRead_ = rules.FindDataBlock;
-  finderRules_ = rules;
-  textLeftOut_ = loaded.TextLeftOut;
-  textFromColumns_ = loaded.TextFromColumns;
+  textAgain_ = !loaded.TextLeftOut      ? TextAgain::kKept
+               : loaded.TextFromColumns ? TextAgain::kFromColumns
+               : rules.FindDataBlock    ? TextAgain::kByFinder
+                                        : TextAgain::kFromFile;
+  finderColumns_ = rules.Columns;
   columns_ = std::move(loaded.Columns);
   processed_.reset();
   sampleDue_ = false;
@@ -90,7 +92,7 @@ void ShownData::Take(LoadedData loaded, const std::string& path, const DataRules
 
 void ShownData::TakeEmpty(LoadedData loaded) {
   data_ = std::move(loaded.Prepared.Data);
-  textLeftOut_ = false;
+  textAgain_ = TextAgain::kKept;
   columns_ = std::move(loaded.Columns);
   processed_.reset();
   sampleDue_ = false;
@@ -120,8 +122,7 @@ void ShownData::TakeNames(const LoadedData& loaded) {
 
 void ShownData::SetText(std::string text) {
   data_ = DataText(std::move(text));
-  textLeftOut_ = false;
-  textFromColumns_ = false;
+  textAgain_ = TextAgain::kKept;
   columns_ = NumericColumns(data_, missing_);
   processed_.reset();
   sampleDue_ = false;
@@ -163,26 +164,19 @@ const std::vector<std::vector<double>>& ShownData::Baselines(const TProcessing& 
 
 const DataText& ShownData::Data() const {
   MakeSampleIfDue();
-  if (textLeftOut_ && textFromColumns_) {
-    textLeftOut_ = false;
+  const TextAgain again = std::exchange(textAgain_, TextAgain::kKept);
+  if (again == TextAgain::kFromColumns) {
     data_ = ColumnsText(columns_);
-  } else if (textLeftOut_ && finderRead_) {
-    textLeftOut_ = false;
+  } else if (again == TextAgain::kByFinder) {
     std::string reason;
-    BlockReading reading = ReadDataBlock(FileSource(filePath_, reason), finderRules_.Columns, true);
+    BlockReading reading = ReadDataBlock(FileSource(filePath_, reason), finderColumns_, true);
     if (reading.Data) data_ = std::move(reading.Data->Prepared.Data);
-  } else if (textLeftOut_) {
-    textLeftOut_ = false;
+  } else if (again == TextAgain::kFromFile) {
     if (std::optional<std::string> text = ReadTextFile(filePath_)) {
       data_ = PrepareDataText(std::move(*text)).Data;
     }
   }
   return data_;
-}
-
-std::vector<std::string> ShownData::FileColumns(const std::string& path) {
-  std::string error;
-  return ListFileColumns(path, error);
 }
 
 DataNames ShownData::Names() const {

@@ -51,9 +51,6 @@ class ShownData {
   const SpectrumInfo& Spectrum() const { return spectrum_; }
   /// File lines before the data text: errors name the line of the file.
   std::size_t HeadLines() const { return headLines_; }
-  /// The columns of a file as the block finder reads it, named ("column 3" where its head
-  /// names none): what a choice of columns offers. Empty when the file holds no data block.
-  static std::vector<std::string> FileColumns(const std::string& path);
   /// What the graph's texts may name; valid while this object and its data stay.
   DataNames Names() const;
 
@@ -63,10 +60,10 @@ class ShownData {
   const ProcessedColumns* Processed(const TProcessing& p) const;
 
   mutable DataText data_;
-  mutable bool textLeftOut_ = false;  // data_ still to be read again from the file
-  bool textFromColumns_ = false;      // or made from the numbers
-  bool finderRead_ = false;           // or read by the block finder, by these rules
-  DataRules finderRules_;
+  // How data_, not kept at the load, is made when first shown.
+  enum class TextAgain { kKept, kFromFile, kByFinder, kFromColumns };
+  mutable TextAgain textAgain_ = TextAgain::kKept;
+  ColumnRequest finderColumns_;  // the columns the block finder read
   mutable NumericColumns columns_;
   // The built-in sample is made when first needed: a run that loads a file never formats it.
   mutable bool sampleDue_ = true;

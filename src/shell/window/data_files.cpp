@@ -7,7 +7,6 @@
 #include <QScopeGuard>
 #include <QSignalBlocker>
 #include <algorithm>
-#include <charconv>
 
 #include "common/app_dir.h"
 #include "common/ini_file.h"
@@ -98,18 +97,6 @@ DataFiles::DataFiles(TFormKurvex& graph, PageHub& hub, const PageSet& pages, Not
           [this] { hub_.Run("CheckBoxFindDataBlock", [this] { FindDataBlockClick(); }); });
 }
 
-namespace {
-
-// A column the style names by number, from 0; `fallback` for a name or none.
-std::size_t NumberedColumn(const std::string& text, std::size_t fallback) {
-  std::size_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return error == std::errc() && end == text.data() + text.size() && value > 0 ? value - 1
-                                                                               : fallback;
-}
-
-}  // namespace
-
 void DataFiles::ColumnsClick(Dialogs& dialogs) {
   GraphModel& model = graph_.Model();
   const std::string path = graph_.Engine().DataFilePath();
@@ -120,23 +107,15 @@ void DataFiles::ColumnsClick(Dialogs& dialogs) {
     messages_.ShowMessage(Q(FormatMessage(captions_.NoColumns, {name})));
     return;
   }
-  ColumnsQuestion question{FormatMessage(captions_.ColumnsTitle, {name}),
-                           captions_.ColumnsX,
-                           captions_.ColumnsY,
-                           names,
-                           NumberedColumn(model.XColumn, 0),
-                           {}};
-  std::string_view ys = model.YColumns;
-  while (!ys.empty()) {
-    const std::size_t comma = std::min(ys.find(','), ys.size());
-    const std::size_t y = NumberedColumn(std::string(ys.substr(0, comma)), names.size());
-    if (y < names.size()) question.Y.push_back(y);
-    ys.remove_prefix(std::min(comma + 1, ys.size()));
-  }
-  // Nothing chosen yet: what is drawn now, every column after x.
-  for (std::size_t y = question.X + 1; question.Y.empty() && y < names.size(); ++y) {
-    if (y - question.X <= ColumnsDialog::kMaxCurves) question.Y.push_back(y);
-  }
+  // The columns drawn now: the style's choice, or the program's own where it names none here.
+  ColumnChoice shown = ChooseColumns(names, names.size(), {model.XColumn, model.YColumns}, 1);
+  if (!shown.Error.empty()) shown = ChooseColumns(names, names.size(), {}, 1);
+  const ColumnsQuestion question{FormatMessage(captions_.ColumnsTitle, {name}),
+                                 captions_.ColumnsX,
+                                 captions_.ColumnsY,
+                                 names,
+                                 shown.X,
+                                 shown.Y};
   const std::optional<ColumnsAnswer> answer = dialogs.ChooseColumns(question);
   if (!answer || answer->Y.empty()) return;
   std::vector<std::size_t> curves;

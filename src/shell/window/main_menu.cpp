@@ -228,30 +228,28 @@ void MainMenu::FillLanguages() {
 
 void MainMenu::FillStyles() {
   style_->clear();
+  auto* group = new QActionGroup(style_);
+  const std::string& current = parts_.Options.CurrentStyle();
+  const QString currentPath = QFileInfo(Q(current)).absoluteFilePath();
   // The user's styles first; a shipped one of the same name is the user's copy of it.
   QStringList names;
-  std::vector<QString> paths;
   for (const AppPath folder : {AppPath::Styles, AppPath::Resources}) {
     QString dir = Q(ApplicationPath(folder));
     if (folder == AppPath::Resources) dir += "Setting/";
     for (const QFileInfo& file : QDir(dir).entryInfoList({"*.ini"}, QDir::Files, QDir::Name)) {
-      if (names.contains(file.completeBaseName())) continue;
-      names.append(file.completeBaseName());
-      paths.push_back(file.absoluteFilePath());
+      const QString name = file.completeBaseName();
+      if (names.contains(name)) continue;
+      names.append(name);
+      QAction* action = style_->addAction(name);
+      action->setObjectName("MenuStyle" + name);
+      action->setToolTip(file.absoluteFilePath());
+      action->setCheckable(true);
+      action->setChecked(!current.empty() && file.absoluteFilePath() == currentPath);
+      group->addAction(action);
+      const std::string path = S(file.absoluteFilePath());
+      connect(action, &QAction::triggered, this,
+              [this, path] { Guard(dialogs_, [&] { parts_.Options.LoadStyle(path); }); });
     }
-  }
-  auto* group = new QActionGroup(style_);
-  const QString current = QFileInfo(Q(parts_.Options.CurrentStyle())).absoluteFilePath();
-  for (std::size_t i = 0; i < paths.size(); ++i) {
-    QAction* action = style_->addAction(names[static_cast<int>(i)]);
-    action->setObjectName("MenuStyle" + names[static_cast<int>(i)]);
-    action->setToolTip(paths[i]);
-    action->setCheckable(true);
-    action->setChecked(!parts_.Options.CurrentStyle().empty() && paths[i] == current);
-    group->addAction(action);
-    const std::string path = S(paths[i]);
-    connect(action, &QAction::triggered, this,
-            [this, path] { Guard(dialogs_, [&] { parts_.Options.LoadStyle(path); }); });
   }
 }
 
